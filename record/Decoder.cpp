@@ -1,0 +1,229 @@
+#include "Decoder.h"
+
+#include "AppError.h"
+#include "BitField.h"
+#include "Convert.h"
+#include "RecordText.h"
+
+#include <QFile>
+#include <QLocale>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace decoder {
+namespace {
+
+class Fd
+{
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Big-endian unsigned value of `width` bytes at `offset`, read through the
+// bit-field reader like every number of the tester area.
+int fieldValue(const RecordBytes &buffer, int offset, int width)
+{
+    bits::LoadBits(buffer, offset + 1, offset + width);
+    return bits::BitsValue(1, 8 * width);
+}
+
+QString textOf(const RecordBytes &buffer, int offset, int width)
+{
+    QString text;
+    for (int i = offset; i < offset + width; ++i)
+        if (buffer[i] != 0)
+            text.append(recordtext::fromByte(buffer[i]));
+    return text;
+}
+
+// A header text field: characters up to the '@' terminator or the 20th.
+QString headerText(const RecordBytes &buffer, int offset)
+{
+    QString text;
+    for (int i = offset; i < offset + layout::TextFieldWidth; ++i) {
+        if (buffer[i] == layout::TextTerminator)
+            break;
+        if (buffer[i] != 0)
+            text.append(recordtext::fromByte(buffer[i]));
+    }
+    return text;
+}
+
+int number(const RecordBytes &buffer, int offset, int width)
+{
+    QByteArray bytes(reinterpret_cast<const char *>(buffer.data() + offset), width);
+    return convert::toInt(recordtext::fromBytes(bytes));
+}
+
+int datePart(const RecordBytes &buffer, int offset, int width)
+{
+    const int value = number(buffer, offset, width);
+    if (value < 0)
+        errors::throwText(errors::RangeCheck);
+    return value;
+}
+
+QDate headerDate(const RecordBytes &buffer, int offset)
+{
+    const int day = datePart(buffer, offset, 2);
+    const int month = datePart(buffer, offset + 2, 2);
+    const int year = datePart(buffer, offset + 4, 4);
+    return convert::encodeDate(year, month, day);
+}
+
+int answerFromDigit(const RecordBytes &buffer, int offset, int itemCount)
+{
+    const int index = number(buffer, offset, 1);
+    return index < itemCount ? index : -1;
+}
+
+} // namespace
+
+QString frequencyText(int kilohertz)
+{
+    // value / 10000 rounded to the nearest integer, halves to the even neighbour
+    int k = kilohertz / 10000;
+    const int rest = kilohertz % 10000;
+    if (rest > 5000 || (rest == 5000 && k % 2 == 1))
+        ++k;
+    QString text = QString::number(k / 100);
+    const int cents = k % 100;
+    if (cents != 0) {
+        text += QLocale().decimalPoint();
+        text += QString::number(cents / 10);
+        if (cents % 10 != 0)
+            text += QString::number(cents % 10);
+    }
+    return text;
+}
+
+QString signalDurationText(int units)
+{
+    return QStringLiteral("%1,%2").arg(units / 5).arg((units % 5) * 2);
+}
+
+QString repetitionText(int code)
+{
+    static const char *const texts[] = {"400", "800", "1250", "2000", "2500", "4000"};
+    return code >= 0 && code < 6 ? QString::fromLatin1(texts[code]) : QStringLiteral("BAD");
+}
+
+QString testerDurationText(int code)
+{
+    static const char *const texts[] = {"0.5", "0.7", "0.9", "1.1", "1.3", "1.5"};
+    return code >= 0 && code < 6 ? QString::fromLatin1(texts[code]) : QStringLiteral("BAD");
+}
+
+int answerFromCode(int code)
+{
+    const int low = code & 0x0F;
+    return low < 2 ? low : 2;
+}
+
+void readRecord(const QString &path, RecordBytes &buffer)
+{
+    Fd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        errors::throwIo(errno);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode))
+        errors::throwIo(EISDIR);
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+        const ssize_t n = ::read(fd.get(), buffer.data() + done, buffer.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            errors::throwIo(errno);
+        }
+        if (n == 0)
+            errors::throwText(errors::ReadBeyondEnd);
+        done += std::size_t(n);
+    }
+}
+
+void decode(const Input &input, DecodeTarget &target)
+{
+    using T = DecodeTarget;
+    // The selector has two items; -1 (none selected) reads 128 bytes lower.
+    if (input.modeIndex < -1 || input.modeIndex > 1)
+        errors::throwText(errors::RangeCheck);
+    const int m = layout::ModeStride * input.modeIndex;
+    RecordBytes &buffer = recordBuffer();
+    readRecord(input.path, buffer);
+
+    const int block = layout::MeasurementBlock + m;
+    target.setText(T::Label8, frequencyText(fieldValue(buffer, block + layout::FrequencyHigh, 3)));
+    target.setText(T::Label11, frequencyText(fieldValue(buffer, block + layout::FrequencyLow, 3)));
+    target.setText(T::Label12, QString::number(fieldValue(buffer, block + layout::EmittedPower, 2)));
+    target.setText(T::Label13, signalDurationText(fieldValue(buffer, block + layout::SignalDuration, 2)));
+    target.setText(T::Label14, QString::number(fieldValue(buffer, block + layout::TuningCount, 1)));
+
+    // Engineer's name: the saved one under the mark, else the tester's ten
+    // characters (+0..+8 and +10), ending at the first 0x00.
+    if (buffer[layout::EngineerMark] == layout::Mark) {
+        target.setText(T::Edit1, textOf(buffer, layout::RadioEngineer, layout::RadioEngineerWidth));
+    } else {
+        const int base = layout::TesterEngineer + m;
+        QString name;
+        for (int offset : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10}) {
+            if (buffer[base + offset] == 0)
+                break;
+            name.append(recordtext::fromByte(buffer[base + offset]));
+        }
+        target.setText(T::Edit1, name);
+    }
+
+    // Controller: byte 20 tells whether there is a text; the text itself starts
+    // at byte 21, where Save changes writes it.
+    target.setText(T::Edit2, buffer[layout::Controller] == 0
+                                 ? QString()
+                                 : textOf(buffer, layout::ControllerText, layout::ControllerTextWidth));
+
+    const bool serviceSaved = buffer[layout::ServiceMark] == layout::Mark;
+    if (serviceSaved) {
+        target.setDate(T::DateTimePicker1, headerDate(buffer, layout::NextTestDate));
+        target.setItemIndex(T::ComboBox1, answerFromDigit(buffer, layout::StandByAnswer, 4));
+        target.setItemIndex(T::ComboBox2, answerFromDigit(buffer, layout::LedAnswer, 3));
+        target.setItemIndex(T::ComboBox3, answerFromDigit(buffer, layout::BeeperAnswer, 3));
+        const std::pair<T::Control, int> texts[] = {
+            {T::Edit3, layout::SartModel},     {T::Edit9, layout::ManufacturerNo},
+            {T::Edit4, layout::VesselName},    {T::Edit5, layout::CentreName},
+            {T::Edit6, layout::CentreAddress}, {T::Edit7, layout::CentreTel},
+            {T::Edit8, layout::CentreFax},
+        };
+        for (const auto &[control, offset] : texts)
+            target.setText(control, headerText(buffer, offset));
+    }
+
+    if (buffer[layout::BatteryMark] == layout::Mark)
+        target.setDate(T::DateTimePicker3, headerDate(buffer, layout::BatteryDate));
+
+    const int year = input.currentYear ? input.currentYear : QDate::currentDate().year();
+    target.setDate(T::DateTimePicker2, convert::tableDate(input.testingDateCell, year));
+
+    target.setText(T::Label15, repetitionText(buffer[block + layout::RepetitionCode]));
+    target.setText(T::Label16, testerDurationText(buffer[block + layout::TesterDurationCode]));
+
+    if (!serviceSaved) {
+        target.setItemIndex(T::ComboBox1, answerFromCode(buffer[block + layout::StandByCode]));
+        target.setItemIndex(T::ComboBox2, answerFromCode(buffer[block + layout::LedCode]));
+        target.setItemIndex(T::ComboBox3, answerFromCode(buffer[block + layout::BeeperCode]));
+    }
+}
+
+} // namespace decoder

@@ -1,0 +1,7 @@
+#include "RecordBuffer.h"
+
+RecordBytes &recordBuffer()
+{
+    static RecordBytes buffer{};
+    return buffer;
+}
