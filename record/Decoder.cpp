@@ -158,13 +158,17 @@ void readRecord(const QString &path, RecordBytes &buffer)
 
 void decode(const Input &input, DecodeTarget &target)
 {
+    readRecord(input.path, recordBuffer());
+    decodeBuffer(recordBuffer(), input, target);
+}
+
+void decodeBuffer(const RecordBytes &buffer, const Input &input, DecodeTarget &target)
+{
     using T = DecodeTarget;
     // The selector has two items; -1 (none selected) reads 128 bytes lower.
     if (input.modeIndex < -1 || input.modeIndex > 1)
         errors::throwText(errors::RangeCheck);
     const int m = layout::ModeStride * input.modeIndex;
-    RecordBytes &buffer = recordBuffer();
-    readRecord(input.path, buffer);
 
     const int block = layout::MeasurementBlock + m;
     target.setText(T::Label8, frequencyText(fieldValue(buffer, block + layout::FrequencyHigh, 3)));

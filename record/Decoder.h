@@ -18,7 +18,11 @@ struct Input
     int currentYear = 0;        // for the two-digit year window; 0: this year
 };
 
+// Reads input.path into the record buffer, then decodes the buffer.
 void decode(const Input &input, DecodeTarget &target);
+
+// The decoding steps on a buffer already read.
+void decodeBuffer(const RecordBytes &buffer, const Input &input, DecodeTarget &target);
 
 // The pieces of the decoding, exposed for tests and fuzzing.
 QString frequencyText(int kilohertz);          // "9.41" with the locale's separator
