@@ -1,0 +1,30 @@
+#include "WordExport.h"
+
+#include "LibreOfficeWriter.h"
+#include "WordProcessor.h"
+#include "WordReport.h"
+
+void exportToWord(const PanelValues &values)
+{
+    LibreOfficeWriter writer;
+    exportToWord(values, writer);
+}
+
+void exportToWord(const PanelValues &values, WordProcessor &wordProcessor)
+{
+    try {
+        wordProcessor.connectApplication();
+        wordProcessor.setVisible(true);
+        wordProcessor.setCaption(wordreport::WindowCaption);
+        for (const QString &piece : wordreport::pieces(values))
+            wordProcessor.appendToDocument(piece);
+        wordProcessor.disconnectDocument();
+        wordProcessor.disconnectApplication();
+    } catch (...) {
+        // Let go of both links so that the next export connects afresh; the
+        // original failure is the one the user needs to see.
+        try { wordProcessor.disconnectDocument(); } catch (...) {}
+        try { wordProcessor.disconnectApplication(); } catch (...) {}
+        throw;
+    }
+}

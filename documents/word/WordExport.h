@@ -1,0 +1,14 @@
+#pragma once
+
+#include "PanelValues.h"
+
+class WordProcessor;
+
+// Data export > Word: writes the test report of the shown record into a new
+// document of LibreOffice Writer and leaves Writer running with it, unsaved.
+// Raises AppError when the export fails; whatever was appended stays.
+void exportToWord(const PanelValues &values);
+
+// The same export through any word processor. After a failure both links are
+// released, so the next export starts afresh.
+void exportToWord(const PanelValues &values, WordProcessor &wordProcessor);
