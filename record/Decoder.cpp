@@ -136,12 +136,16 @@ int answerFromCode(int code)
 
 void readRecord(const QString &path, RecordBytes &buffer)
 {
-    Fd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking so that a pipe or device named like a record cannot hang
+    // the program; only regular files are records.
+    Fd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0)
         errors::throwIo(errno);
     struct stat st {};
-    if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode))
-        errors::throwIo(EISDIR);
+    if (::fstat(fd.get(), &st) != 0)
+        errors::throwIo(errno);
+    if (!S_ISREG(st.st_mode))
+        errors::throwIo(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
     std::size_t done = 0;
     while (done < buffer.size()) {
         const ssize_t n = ::read(fd.get(), buffer.data() + done, buffer.size() - done);
