@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The file table's content, without widgets: row 0 is the header row, every
+// further row holds one record file (five cells) or nothing.
+class FileTable
+{
+public:
+    enum Column { Number, Name, TestingDate, ComputerDate, ComputerTime, ColumnCount };
+    static constexpr int MinimumRows = 1000;  // header + 999 rows, more when needed
+
+    FileTable();
+
+    int rowCount() const { return int(m_rows.size()); }
+    // Raises "Grid index out of range" for a row outside the table.
+    const QString &cell(int row, int column) const;
+    QString fileName(int row) const { return cell(row, Name); }
+    bool isListed(int row) const { return row >= 1 && row < rowCount() && !m_rows[row][Name].isEmpty(); }
+    int rowOfFile(const QString &fileName) const;  // 0 when not listed
+
+    // Sets the listed rows; every row after them is blank.
+    void setRecords(QVector<QStringList> rows);
+    int listedCount() const { return m_listed; }
+
+private:
+    QVector<QStringList> m_rows;
+    int m_listed = 0;
+};

@@ -1,0 +1,190 @@
+#include "Navigation.h"
+
+#include "AppError.h"
+#include "ArchiveScan.h"
+#include "Convert.h"
+#include "Decoder.h"
+#include "RecordImport.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <unistd.h>
+
+Navigation::Navigation(const QString &startDirectory, NavigationView &view)
+    : m_folder(startDirectory + QStringLiteral("/bin")), m_view(view)
+{
+}
+
+QString Navigation::rowPath(int row) const
+{
+    return m_folder + u'/' + m_table.fileName(row);
+}
+
+void Navigation::scan()
+{
+    archive::ScanResult result = archive::scan(m_folder);
+    m_table.setRecords(std::move(result.rows));
+    LastRow = m_table.listedCount();
+    UseLastFile = true;
+    FromTable = false;
+    // The current row follows the record shown to its row in the new listing.
+    const int shownRow = QFileInfo(m_shownPath).absolutePath() == m_folder
+                             ? m_table.rowOfFile(QFileInfo(m_shownPath).fileName())
+                             : 0;
+    m_view.tableChanged();
+    if (shownRow > 0) {
+        CurrentRow = shownRow;
+        m_view.selectRow(shownRow);
+    }
+    if (!result.problems.isEmpty())
+        m_view.showWarning(archive::problemsMessage(result.problems));
+}
+
+void Navigation::openAndDecode()
+{
+    if (!FromTable) {
+        if (const std::optional<QString> chosen = m_view.chooseRecordFile()) {
+            CurrentPath = *chosen;
+            const QString copy = archive::importRecord(*chosen, m_folder, [this](const QString &name) {
+                return m_view.confirmReplace(name);
+            });
+            if (copy.isEmpty())
+                return;
+            // The record is shown from its archive copy, so that Save changes
+            // writes into the archive and never into the file chosen elsewhere.
+            m_shownPath = copy;
+            scan();
+            CurrentPath = copy;
+            UseLastFile = false;
+        } else {
+            CurrentPath = rowPath(CurrentRow);
+            m_view.selectRow(CurrentRow);
+        }
+    }
+    FromTable = false;
+    if (UseLastFile)
+        CurrentPath = LastFilePath;
+    decode(CurrentPath);
+}
+
+void Navigation::decode(const QString &path)
+{
+    decoder::Input input;
+    input.path = path;
+    input.modeIndex = m_view.testingModeIndex();
+    input.testingDateCell = m_table.cell(CurrentRow, FileTable::TestingDate);
+    decoder::readRecord(path, recordBuffer());
+    m_shownPath = path;
+    decoder::decodeBuffer(recordBuffer(), input, m_view.panel());
+}
+
+void Navigation::rowChosen(int row, bool moveToLastRow)
+{
+    CurrentRow = row;
+    if (m_table.isListed(row) || row == 0) {
+        CurrentPath = rowPath(row);
+    } else {
+        CurrentPath = rowPath(LastRow);
+        if (moveToLastRow)
+            CurrentRow = LastRow;
+    }
+    if (CurrentRow == 0)
+        CurrentPath = rowPath(1);
+    UseLastFile = false;
+    FromTable = true;
+    openAndDecode();
+}
+
+void Navigation::mouseUp(int row)
+{
+    // Outside every cell, or an archive with nothing listed: nothing to show.
+    if (row < 0 || row >= m_table.rowCount() || LastRow == 0)
+        return;
+    rowChosen(row, true);
+}
+
+void Navigation::keyUp()
+{
+    const int row = m_view.selectedRow();
+    if (row < 0 || LastRow == 0)
+        return;
+    rowChosen(row, false);
+}
+
+void Navigation::goTo()
+{
+    FromTable = true;
+    const std::optional<QString> input = m_view.askRowNumber();
+    if (!input)
+        return;
+    const int row = convert::toInt(*input);
+    if (row < 0)
+        errors::throwListIndex(row);
+    if (row >= m_table.rowCount()) {
+        CurrentPath = m_folder + u'/';
+        errors::throwText(errors::GridIndex);
+    }
+    m_view.selectRow(row);
+    rowChosen(row, false);
+}
+
+void Navigation::requireShownIsCurrent(const QString &action) const
+{
+    if (m_shownPath.isEmpty())
+        errors::throwText(QStringLiteral("No record is shown: there is nothing to %1.").arg(action));
+    const QString name = QFileInfo(m_shownPath).fileName();
+    if (QFileInfo(m_shownPath).absolutePath() != m_folder || m_table.rowOfFile(name) == 0)
+        errors::throwText(QStringLiteral("The record shown (%1) is not listed in the archive: "
+                                         "there is nothing to %2.")
+                              .arg(name, action));
+    if (!m_table.isListed(CurrentRow) || rowPath(CurrentRow) != m_shownPath)
+        errors::throwText(QStringLiteral("The current row of the file table is not the record shown "
+                                         "(%1). Select its row first, then %2 again.")
+                              .arg(name, action));
+}
+
+QString Navigation::saveTarget() const
+{
+    requireShownIsCurrent(QStringLiteral("save"));
+    return m_shownPath;
+}
+
+void Navigation::deleteCurrent()
+{
+    requireShownIsCurrent(QStringLiteral("delete"));
+    if (!m_view.confirmDelete())
+        return;
+    CurrentPath = rowPath(CurrentRow);
+    const int removed = ::unlink(QFile::encodeName(CurrentPath).constData());
+    const int error = errno;
+    FromTable = true;
+    scan();
+    if (removed != 0)
+        errors::throwText(QStringLiteral("Cannot delete file %1: %2").arg(CurrentPath, errors::ioText(error)));
+}
+
+void Navigation::testingModeChanged()
+{
+    FromTable = true;
+    // The record shown is decoded again with the other measurement block.
+    if (m_shownPath.isEmpty())
+        return;
+    CurrentPath = m_shownPath;
+    FromTable = false;
+    decode(CurrentPath);
+}
+
+void Navigation::startupOpen()
+{
+    if (LastRow == 0)
+        return;  // an empty archive: nothing to show
+    LastFilePath = CurrentPath = rowPath(LastRow);
+    m_view.selectRow(LastRow);
+    CurrentRow = LastRow;
+    FromTable = true;
+    openAndDecode();
+}
+
+void Navigation::rescan() { scan(); }

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "DecodeTarget.h"
+#include "FileTable.h"
+
+#include <QString>
+
+#include <optional>
+
+// What the navigation needs from the main window: its dialogs, the table's
+// selection, the testing-mode selector and the record view panel.
+class NavigationView
+{
+public:
+    virtual ~NavigationView() = default;
+    virtual int testingModeIndex() const = 0;
+    virtual std::optional<QString> chooseRecordFile() = 0;      // the open dialog
+    virtual std::optional<QString> askRowNumber() = 0;          // "Go to"
+    virtual bool confirmDelete() = 0;                           // "DELETE FILE?"
+    virtual bool confirmReplace(const QString &fileName) = 0;   // import over a record
+    virtual void selectRow(int row) = 0;
+    virtual int selectedRow() const = 0;
+    virtual void tableChanged() = 0;
+    virtual void showWarning(const QString &text) = 0;
+    virtual DecodeTarget &panel() = 0;
+};
+
+// Which record is shown and which row of the file table is current, and every
+// way of changing them. Widget-free: the main window's handlers call these.
+class Navigation
+{
+public:
+    Navigation(const QString &startDirectory, NavigationView &view);
+
+    // The navigation state.
+    int CurrentRow = 1;
+    QString CurrentPath;
+    QString LastFilePath;
+    int LastRow = 0;
+    bool FromTable = true;
+    bool UseLastFile = false;
+
+    const FileTable &table() const { return m_table; }
+    QString archiveFolder() const { return m_folder; }
+    QString rowPath(int row) const;
+    // The record file the open-and-decode routine last read; empty before.
+    QString shownPath() const { return m_shownPath; }
+
+    void scan();                 // the archive scan
+    void openAndDecode();        // ToolButton10Click
+    void mouseUp(int row);       // StringGrid1MouseUp; row -1: outside every cell
+    void keyUp();                // StringGrid1KeyUp
+    void goTo();                 // N4531Click
+    void deleteCurrent();        // N131Click
+    void testingModeChanged();   // ComboBox4Change
+    void startupOpen();          // Timer2Timer
+    void rescan();               // Timer1Timer
+
+    // The file Save changes writes into: the current row's file, which must be
+    // the record shown. Raises an error that says why otherwise.
+    QString saveTarget() const;
+
+private:
+    void decode(const QString &path);
+    void rowChosen(int row, bool moveToLastRow);
+    void requireShownIsCurrent(const QString &action) const;
+
+    QString m_folder;
+    NavigationView &m_view;
+    FileTable m_table;
+    QString m_shownPath;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace archive {
+
+// Brings a record file chosen with the open dialog into the archive folder and
+// returns the path of its archive copy, or an empty text when the user declined
+// to replace an archive record of the same name. A file that already lies in the
+// archive folder is not copied. The copy is made through a temporary file and a
+// rename, so a failed copy leaves the archive as it was.
+QString importRecord(const QString &chosenPath, const QString &archiveFolder,
+                     const std::function<bool(const QString &fileName)> &confirmReplace);
+
+} // namespace archive

@@ -1,0 +1,117 @@
+#include "FileGrid.h"
+
+#include "FileTable.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+FileTableModel::FileTableModel(const FileTable &table, QObject *parent)
+    : QAbstractTableModel(parent), m_table(table)
+{
+}
+
+int FileTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_table.rowCount() - 1;
+}
+
+int FileTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : FileTable::ColumnCount;
+}
+
+QVariant FileTableModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    return m_table.cell(index.row() + 1, index.column());
+}
+
+QVariant FileTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+        return {};
+    return m_table.cell(0, section);
+}
+
+void FileTableModel::refresh()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+FileGrid::FileGrid(const FileTable &table, QWidget *parent)
+    : QTableView(parent), m_model(table)
+{
+    setObjectName(QStringLiteral("StringGrid1"));
+    setModel(&m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(true);
+    setWordWrap(false);
+    setContextMenuPolicy(Qt::NoContextMenu);  // the pop-up follows the row choice
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(18);
+    verticalHeader()->setDefaultSectionSize(18);
+    horizontalHeader()->setDefaultSectionSize(154);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->viewport()->installEventFilter(this);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::white);
+    setPalette(p);
+}
+
+void FileGrid::refresh() { m_model.refresh(); }
+
+void FileGrid::selectTableRow(int row)
+{
+    if (row <= 0) {
+        clearSelection();
+        setCurrentIndex({});
+        return;
+    }
+    const QModelIndex index = m_model.index(row - 1, 0);
+    setCurrentIndex(index);
+    selectRow(row - 1);
+    scrollTo(index);
+}
+
+int FileGrid::selectedTableRow() const
+{
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? index.row() + 1 : -1;
+}
+
+int FileGrid::tableRowAt(const QPoint &pos) const
+{
+    const int row = rowAt(pos.y());
+    return row < 0 || columnAt(pos.x()) < 0 ? -1 : row + 1;
+}
+
+void FileGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTableView::mouseReleaseEvent(event);
+    emit mouseReleased(tableRowAt(event->position().toPoint()), event->button(),
+                       event->globalPosition().toPoint());
+}
+
+void FileGrid::keyReleaseEvent(QKeyEvent *event)
+{
+    QTableView::keyReleaseEvent(event);
+    if (!event->isAutoRepeat())
+        emit keyReleased();
+}
+
+bool FileGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    // A release over the header row is a release on row 0.
+    if (watched == horizontalHeader()->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const int column = horizontalHeader()->logicalIndexAt(mouse->position().toPoint());
+        emit mouseReleased(column < 0 ? -1 : 0, mouse->button(), mouse->globalPosition().toPoint());
+    }
+    return QTableView::eventFilter(watched, event);
+}

@@ -1,0 +1,342 @@
+#include "RecordPanel.h"
+
+#include "AppError.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QVBoxLayout>
+
+namespace {
+
+void emphasise(QWidget *w)
+{
+    QFont f = w->font();
+    f.setBold(true);
+    f.setUnderline(true);
+    w->setFont(f);
+}
+
+// Section frames have a bold underlined title; their contents keep the
+// regular font.
+QGroupBox *section(const QString &name, const QString &title, QWidget *parent, bool emphasised)
+{
+    auto *box = new QGroupBox(title, parent);
+    box->setObjectName(name);
+    if (emphasised) {
+        QFont f = box->font();
+        f.setBold(true);
+        f.setUnderline(true);
+        box->setFont(f);
+    }
+    return box;
+}
+
+// Children of an emphasised frame take the regular font back.
+void regularFont(QWidget *w)
+{
+    QFont f = w->font();
+    f.setBold(false);
+    f.setUnderline(false);
+    w->setFont(f);
+}
+
+QWidget *framed(QGroupBox *box, QWidget *content)
+{
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(6, 2, 6, 4);
+    layout->addWidget(content);
+    return box;
+}
+
+} // namespace
+
+RecordPanel::RecordPanel(QWidget *parent)
+    : QFrame(parent)
+{
+    setObjectName(QStringLiteral("Panel1"));
+    setFrameShape(QFrame::StyledPanel);
+
+    auto *columns = new QHBoxLayout(this);
+    columns->setContentsMargins(6, 6, 6, 6);
+    columns->setSpacing(8);
+
+    // Column 1: SART technical characteristics.
+    auto *technical = section(QStringLiteral("GroupBox1"), QStringLiteral("SART technical characteristics"), this, true);
+    {
+        auto *layout = new QVBoxLayout(technical);
+        auto *range = section(QStringLiteral("GroupBox3"), QStringLiteral("Frequency Range, GHz"), technical, false);
+        regularFont(range);
+        auto *grid = new QGridLayout(range);
+        grid->setContentsMargins(6, 2, 6, 4);
+        grid->addWidget(caption(QStringLiteral("Label10"), QStringLiteral("Frequency high")), 0, 0);
+        grid->addWidget(valueLabel(QStringLiteral("Label8")), 0, 1);
+        grid->addWidget(caption(QStringLiteral("Label9"), QStringLiteral("Frequency low")), 1, 0);
+        grid->addWidget(valueLabel(QStringLiteral("Label11")), 1, 1);
+        layout->addWidget(range);
+        const std::tuple<const char *, const char *, const char *> singles[] = {
+            {"GroupBox4", "Emitted Power, mW", "Label12"},
+            {"GroupBox5", "Emitted signal duration, mks", "Label13"},
+            {"GroupBox13", "Number of frequency tunings in signal", "Label14"},
+        };
+        for (const auto &[boxName, title, label] : singles) {
+            auto *box = section(QString::fromLatin1(boxName), QString::fromLatin1(title), technical, false);
+            regularFont(box);
+            layout->addWidget(framed(box, valueLabel(QString::fromLatin1(label))));
+        }
+        layout->addStretch();
+    }
+    columns->addWidget(technical, 1);
+
+    // Column 2: SART tester setup, battery replacement date below.
+    auto *column2 = new QVBoxLayout;
+    auto *setup = section(QStringLiteral("GroupBox2"), QStringLiteral("SART tester setup"), this, true);
+    {
+        auto *layout = new QVBoxLayout(setup);
+        auto *repetition = section(QStringLiteral("GroupBox6"), QStringLiteral("Frequency repetition, Hz "), setup, false);
+        regularFont(repetition);
+        layout->addWidget(framed(repetition, valueLabel(QStringLiteral("Label15"))));
+        auto *modeBox = section(QStringLiteral("GroupBox9"), QStringLiteral("Testing mode"), setup, false);
+        regularFont(modeBox);
+        m_mode = selector(QStringLiteral("ComboBox4"), {QStringLiteral("Auto"), QStringLiteral("Manual")});
+        m_mode->setCurrentIndex(-1);
+        layout->addWidget(framed(modeBox, m_mode));
+        auto *duration = section(QStringLiteral("GroupBox7"), QStringLiteral("Tester emitted signal duration, mks"), setup, false);
+        regularFont(duration);
+        layout->addWidget(framed(duration, valueLabel(QStringLiteral("Label16"))));
+        layout->addStretch();
+    }
+    column2->addWidget(setup, 1);
+    column2->addWidget(caption(QStringLiteral("Label27"), QStringLiteral("Battery replacement date"), true));
+    column2->addWidget(picker(QStringLiteral("DateTimePicker3"), QDate(2004, 8, 20)));
+    columns->addLayout(column2, 1);
+
+    // Column 3: visual characteristics, SART and vessel data, two dates.
+    auto *column3 = new QVBoxLayout;
+    auto *visual = section(QStringLiteral("GroupBox14"), QStringLiteral("SART visual characteristics"), this, true);
+    {
+        auto *grid = new QGridLayout(visual);
+        const QString yes = QStringLiteral("YES"), no = QStringLiteral("NO");
+        grid->addWidget(caption(QStringLiteral("Label2"), QStringLiteral("Stand by")), 0, 0);
+        grid->addWidget(selector(QStringLiteral("ComboBox1"), {yes, no, QString(), QString()}), 0, 1);
+        grid->addWidget(caption(QStringLiteral("Label3"), QStringLiteral("Led")), 1, 0);
+        grid->addWidget(selector(QStringLiteral("ComboBox2"), {yes, no, QString()}), 1, 1);
+        grid->addWidget(caption(QStringLiteral("Label4"), QStringLiteral("Sound beeper")), 2, 0);
+        grid->addWidget(selector(QStringLiteral("ComboBox3"), {yes, no, QString()}), 2, 1);
+        for (auto *w : visual->findChildren<QWidget *>())
+            regularFont(w);
+    }
+    column3->addWidget(visual);
+    auto *sart = new QGridLayout;
+    sart->addWidget(caption(QStringLiteral("Label18"), QStringLiteral("SART Model"), true), 0, 0);
+    sart->addWidget(caption(QStringLiteral("Label28"), QStringLiteral("Manufacturer №"), true), 0, 1);
+    sart->addWidget(edit(QStringLiteral("Edit3")), 1, 0);
+    sart->addWidget(edit(QStringLiteral("Edit9")), 1, 1);
+    column3->addLayout(sart);
+    column3->addWidget(caption(QStringLiteral("Label21"), QStringLiteral("Vessel Name"), true));
+    column3->addWidget(edit(QStringLiteral("Edit4")));
+    auto *dates = new QGridLayout;
+    dates->addWidget(caption(QStringLiteral("Label20"), QStringLiteral("Next testing date"), true), 0, 0);
+    dates->addWidget(picker(QStringLiteral("DateTimePicker1"), QDate(2001, 9, 26)), 1, 0);
+    dates->addWidget(caption(QStringLiteral("Label17"), QStringLiteral("Testing date"), true), 0, 1);
+    dates->addWidget(picker(QStringLiteral("DateTimePicker2"), QDate(2004, 8, 20)), 1, 1);
+    column3->addStretch();
+    column3->addLayout(dates);
+    columns->addLayout(column3, 1);
+
+    // Column 4: service centre, radio engineer, conclusions.
+    auto *column4 = new QVBoxLayout;
+    auto *centre = section(QStringLiteral("GroupBox15"), QStringLiteral("Service center"), this, true);
+    {
+        auto *grid = new QGridLayout(centre);
+        const std::pair<const char *, const char *> rows[] = {
+            {"Label23", "Name"}, {"Label24", "Address"}, {"Label25", "Tel"}, {"Label26", "Fax"}};
+        const char *edits[] = {"Edit5", "Edit6", "Edit7", "Edit8"};
+        for (int i = 0; i < 4; ++i) {
+            grid->addWidget(caption(QString::fromLatin1(rows[i].first), QString::fromLatin1(rows[i].second)), i, 0);
+            grid->addWidget(edit(QString::fromLatin1(edits[i])), i, 1);
+        }
+        for (auto *w : centre->findChildren<QWidget *>())
+            regularFont(w);
+    }
+    column4->addWidget(centre);
+    auto *engineer = section(QStringLiteral("GroupBox8"), QStringLiteral("Radioengineer"), this, false);
+    column4->addWidget(framed(engineer, edit(QStringLiteral("Edit1"))));
+    column4->addStretch();
+    column4->addWidget(caption(QStringLiteral("Label22"), QStringLiteral("Conclusions:"), true));
+    m_conclusions = selector(QStringLiteral("ComboBox5"),
+                             {QStringLiteral("SART PASSED TESTS"), QStringLiteral("SART FAILED TESTS")});
+    m_conclusions->setCurrentIndex(0);
+    column4->addWidget(m_conclusions);
+    columns->addLayout(column4, 1);
+
+    // The controller's name: carried from the record to Save changes, never shown.
+    auto *controller = section(QStringLiteral("GroupBox12"), QStringLiteral("CONTROLLER"), this, false);
+    framed(controller, edit(QStringLiteral("Edit2")));
+    controller->hide();
+
+    connect(m_mode, &QComboBox::activated, this, &RecordPanel::testingModeChanged);
+    connect(m_mode->lineEdit(), &QLineEdit::textEdited, this, &RecordPanel::testingModeChanged);
+}
+
+QLabel *RecordPanel::valueLabel(const QString &name)
+{
+    // Before the first record the value labels show their own names.
+    auto *label = new QLabel(name, this);
+    label->setObjectName(name);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    static const QHash<QString, Control> controls = {
+        {QStringLiteral("Label8"), Label8},   {QStringLiteral("Label11"), Label11},
+        {QStringLiteral("Label12"), Label12}, {QStringLiteral("Label13"), Label13},
+        {QStringLiteral("Label14"), Label14}, {QStringLiteral("Label15"), Label15},
+        {QStringLiteral("Label16"), Label16},
+    };
+    m_controls.insert(controls.value(name), label);
+    return label;
+}
+
+QLabel *RecordPanel::caption(const QString &name, const QString &text, bool emphasised)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(name);
+    if (emphasised)
+        emphasise(label);
+    return label;
+}
+
+QLineEdit *RecordPanel::edit(const QString &name)
+{
+    auto *line = new QLineEdit(this);
+    line->setObjectName(name);
+    static const QHash<QString, Control> controls = {
+        {QStringLiteral("Edit1"), Edit1}, {QStringLiteral("Edit2"), Edit2}, {QStringLiteral("Edit3"), Edit3},
+        {QStringLiteral("Edit4"), Edit4}, {QStringLiteral("Edit5"), Edit5}, {QStringLiteral("Edit6"), Edit6},
+        {QStringLiteral("Edit7"), Edit7}, {QStringLiteral("Edit8"), Edit8}, {QStringLiteral("Edit9"), Edit9},
+    };
+    m_controls.insert(controls.value(name), line);
+    return line;
+}
+
+QComboBox *RecordPanel::selector(const QString &name, const QStringList &items)
+{
+    auto *combo = new QComboBox(this);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    static const QHash<QString, Control> controls = {
+        {QStringLiteral("ComboBox1"), ComboBox1},
+        {QStringLiteral("ComboBox2"), ComboBox2},
+        {QStringLiteral("ComboBox3"), ComboBox3},
+    };
+    if (controls.contains(name))
+        m_controls.insert(controls.value(name), combo);
+    return combo;
+}
+
+QDateEdit *RecordPanel::picker(const QString &name, const QDate &date)
+{
+    auto *picker = new QDateEdit(this);
+    picker->setObjectName(name);
+    picker->setCalendarPopup(true);
+    picker->setDateRange(pickerMinimum(), pickerMaximum());
+    picker->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+    picker->setDate(date);
+    static const QHash<QString, Control> controls = {
+        {QStringLiteral("DateTimePicker1"), DateTimePicker1},
+        {QStringLiteral("DateTimePicker2"), DateTimePicker2},
+        {QStringLiteral("DateTimePicker3"), DateTimePicker3},
+    };
+    m_controls.insert(controls.value(name), picker);
+    return picker;
+}
+
+void RecordPanel::setText(Control control, const QString &text)
+{
+    QWidget *w = m_controls.value(control);
+    if (auto *label = qobject_cast<QLabel *>(w))
+        label->setText(text);
+    else if (auto *line = qobject_cast<QLineEdit *>(w))
+        line->setText(text);
+}
+
+void RecordPanel::setItemIndex(Control control, int index)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(m_controls.value(control))) {
+        combo->setCurrentIndex(index < combo->count() ? index : -1);
+        if (combo->currentIndex() < 0)
+            combo->setEditText(QString());
+    }
+}
+
+void RecordPanel::setDate(Control control, const QDate &date)
+{
+    if (!date.isValid() || date < pickerMinimum() || date > pickerMaximum())
+        errors::throwText(errors::CalendarRefused);
+    if (auto *picker = qobject_cast<QDateEdit *>(m_controls.value(control)))
+        picker->setDate(date);
+}
+
+int RecordPanel::itemIndex(const QComboBox *combo)
+{
+    const QString text = combo->currentText();
+    const int current = combo->currentIndex();
+    if (current >= 0 && combo->itemText(current) == text)
+        return current;
+    return combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+int RecordPanel::testingModeIndex() const { return itemIndex(m_mode); }
+
+void RecordPanel::selectTestingMode(int index) { m_mode->setCurrentIndex(index); }
+
+PanelValues RecordPanel::values() const
+{
+    auto text = [this](Control c) {
+        QWidget *w = m_controls.value(c);
+        if (auto *label = qobject_cast<QLabel *>(w))
+            return label->text();
+        return static_cast<QLineEdit *>(w)->text();
+    };
+    auto combo = [this](Control c) { return static_cast<QComboBox *>(m_controls.value(c)); };
+    auto date = [this](Control c) { return static_cast<QDateEdit *>(m_controls.value(c))->date(); };
+
+    PanelValues v;
+    v.edit1 = text(Edit1);
+    v.edit2 = text(Edit2);
+    v.edit3 = text(Edit3);
+    v.edit4 = text(Edit4);
+    v.edit5 = text(Edit5);
+    v.edit6 = text(Edit6);
+    v.edit7 = text(Edit7);
+    v.edit8 = text(Edit8);
+    v.edit9 = text(Edit9);
+    v.label8 = text(Label8);
+    v.label11 = text(Label11);
+    v.label12 = text(Label12);
+    v.label13 = text(Label13);
+    v.label14 = text(Label14);
+    v.label15 = text(Label15);
+    v.label16 = text(Label16);
+    v.comboBox1Text = combo(ComboBox1)->currentText();
+    v.comboBox2Text = combo(ComboBox2)->currentText();
+    v.comboBox3Text = combo(ComboBox3)->currentText();
+    v.comboBox4Text = m_mode->currentText();
+    v.comboBox5Text = m_conclusions->currentText();
+    v.comboBox1Index = itemIndex(combo(ComboBox1));
+    v.comboBox2Index = itemIndex(combo(ComboBox2));
+    v.comboBox3Index = itemIndex(combo(ComboBox3));
+    v.comboBox4Index = itemIndex(m_mode);
+    v.comboBox5Index = itemIndex(m_conclusions);
+    v.dateTimePicker1 = date(DateTimePicker1);
+    v.dateTimePicker2 = date(DateTimePicker2);
+    v.dateTimePicker3 = date(DateTimePicker3);
+    return v;
+}

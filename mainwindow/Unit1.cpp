@@ -1,0 +1,356 @@
+#include "Unit1.h"
+
+#include "ErrorBox.h"
+#include "FileGrid.h"
+#include "Glyphs.h"
+#include "HeaderWriteBack.h"
+#include "RecordPanel.h"
+
+#include <QAbstractSpinBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#if __has_include("Unit2.h")
+#include "Unit2.h"
+#define SART_HAS_SERIAL 1
+#endif
+#if __has_include("Unit5.h")
+#include "Unit3.h"
+#include "Unit4.h"
+#include "Unit5.h"
+#include "Unit6.h"
+#define SART_HAS_DOCUMENTS 1
+#endif
+#if __has_include("WordExport.h")
+#include "WordExport.h"
+#define SART_HAS_WORD 1
+#endif
+
+TForm1::TForm1(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(ProgramTitle);
+    setWindowIcon(glyphs::application());
+    setGeometry(172, 97, 803, 564);
+
+    m_startDirectory = QDir::currentPath();
+    m_navigation = std::make_unique<Navigation>(m_startDirectory, *this);
+
+    // File table above, record view panel below; the whole area scrolls when
+    // the window is smaller than its contents, the tool bar stays in place.
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    StringGrid1 = new FileGrid(m_navigation->table(), content);
+    Panel1 = new RecordPanel(content);
+    layout->addWidget(StringGrid1, 1);
+    layout->addWidget(Panel1, 0);
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("ScrollBox1"));
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    setCentralWidget(scroll);
+
+    buildMenus();
+    buildToolBar();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    for (QTimer *timer : {Timer1, Timer2}) {
+        timer->setSingleShot(true);
+        timer->setInterval(10);
+    }
+    connect(Timer1, &QTimer::timeout, this, [this] { guarded(this, [this] { Timer1Timer(); }); });
+    connect(Timer2, &QTimer::timeout, this, [this] { guarded(this, [this] { Timer2Timer(); }); });
+
+    connect(StringGrid1, &FileGrid::mouseReleased, this,
+            [this](int row, Qt::MouseButton button, const QPoint &pos) {
+                guarded(this, [&] { StringGrid1MouseUp(row, button, pos); });
+            });
+    connect(StringGrid1, &FileGrid::keyReleased, this, [this] { guarded(this, [this] { StringGrid1KeyUp(); }); });
+    connect(Panel1, &RecordPanel::testingModeChanged, this, [this] { guarded(this, [this] { ComboBox4Change(); }); });
+
+    // Ctrl+A saves also while an edit box has the focus.
+    for (QWidget *w : Panel1->findChildren<QWidget *>())
+        if (qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w))
+            w->installEventFilter(this);
+
+    guarded(this, [this] { FormCreate(); });
+    createWindows();
+}
+
+TForm1::~TForm1() = default;
+
+QAction *TForm1::command(QMenu *menu, const QString &name, const QString &caption, void (TForm1::*handler)(),
+                         const QKeySequence &shortcut)
+{
+    auto *action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [this, handler] { guarded(this, [&] { (this->*handler)(); }); });
+    return action;
+}
+
+void TForm1::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    command(file, QStringLiteral("Savechanges1"), QStringLiteral("S&ave changes"), &TForm1::ToolButton11Click,
+            QKeySequence(Qt::CTRL | Qt::Key_A));
+    command(file, QStringLiteral("Open1"), QStringLiteral("&Open"), &TForm1::ToolButton10Click,
+            QKeySequence(Qt::CTRL | Qt::Key_O));
+    file->addSeparator();
+    command(file, QStringLiteral("Print1"), QStringLiteral("Pa&ge Setup..."), &TForm1::Print1Click);
+    command(file, QStringLiteral("Print2"), QStringLiteral("Pr&int "), &TForm1::ToolButton13Click);
+    file->addSeparator();
+    command(file, QStringLiteral("Exit1"), QStringLiteral("&Exit"), &TForm1::ToolButton4Click,
+            QKeySequence(Qt::CTRL | Qt::Key_X));
+
+    QMenu *import = bar->addMenu(QStringLiteral("Data import"));
+    import->setObjectName(QStringLiteral("Dataimport1"));
+    command(import, QStringLiteral("N4"), QStringLiteral("Receiving"), &TForm1::N4Click);
+
+    QMenu *exportMenu = bar->addMenu(QStringLiteral("Data export"));
+    exportMenu->setObjectName(QStringLiteral("Dataexport1"));
+    command(exportMenu, QStringLiteral("Word1"), QStringLiteral("Word"), &TForm1::Word1Click,
+            QKeySequence(Qt::CTRL | Qt::Key_W));
+
+    QMenu *help = bar->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    command(help, QStringLiteral("Abaut1"), QStringLiteral("Help"), &TForm1::Abaut1Click);
+    help->addSeparator();
+    command(help, QStringLiteral("About2"), QStringLiteral("About"), &TForm1::About2Click);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    command(PopupMenu1, QStringLiteral("N131"), QStringLiteral("Delete"), &TForm1::N131Click);
+    command(PopupMenu1, QStringLiteral("N4531"), QStringLiteral("Go to"), &TForm1::N4531Click);
+}
+
+void TForm1::buildToolBar()
+{
+    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    ToolBar1->toggleViewAction()->setVisible(false);
+
+    auto button = [this](const QString &name, const QIcon &icon, const QString &hint, void (TForm1::*handler)()) {
+        QAction *action = ToolBar1->addAction(icon, hint);
+        action->setToolTip(hint);
+        connect(action, &QAction::triggered, this, [this, handler] { guarded(this, [&] { (this->*handler)(); }); });
+        QWidget *w = ToolBar1->widgetForAction(action);
+        w->setObjectName(name);
+        w->setMinimumSize(32, 25);
+    };
+    button(QStringLiteral("ToolButton10"), glyphs::open(), QStringLiteral("Open"), &TForm1::ToolButton10Click);
+    button(QStringLiteral("ToolButton11"), glyphs::save(), QStringLiteral("Save changes"), &TForm1::ToolButton11Click);
+    button(QStringLiteral("ToolButton13"), glyphs::print(), QStringLiteral("Print"), &TForm1::ToolButton13Click);
+    button(QStringLiteral("ToolButton16"), glyphs::help(), QStringLiteral("Help"), &TForm1::ToolButton16Click);
+    auto *separator = new QWidget(ToolBar1);
+    separator->setObjectName(QStringLiteral("ToolButton17"));
+    separator->setFixedWidth(12);
+    ToolBar1->addWidget(separator);
+    button(QStringLiteral("ToolButton18"), glyphs::exit(), QStringLiteral("Exit"), &TForm1::ToolButton4Click);
+}
+
+void TForm1::createWindows()
+{
+#ifdef SART_HAS_SERIAL
+    Form2 = new TForm2(m_startDirectory, this);
+    connect(Form2, &TForm2::formClosed, Timer1, qOverload<>(&QTimer::start));
+#endif
+#ifdef SART_HAS_DOCUMENTS
+    Form3 = new TForm3(this);
+    Form4 = new TForm4(this);
+    QuickReport5 = new TQuickReport5(this);
+    QuickReport6 = new TQuickReport6(this);
+#endif
+}
+
+void TForm1::FormCreate()
+{
+    // The window fits itself to its contents, except on a screen 640 pixels
+    // wide, where the contents scroll instead.
+    if (const QScreen *s = screen(); s && s->geometry().width() != 640) {
+        const QSize frame = size() - centralWidget()->size();
+        const QSize needed = static_cast<QScrollArea *>(centralWidget())->widget()->sizeHint() + frame;
+        resize(size().expandedTo(needed).boundedTo(s->availableGeometry().size()));
+    }
+    Panel1->selectTestingMode(0);
+    // A first run in a new folder starts with an empty archive.
+    QDir().mkpath(m_navigation->archiveFolder());
+    m_navigation->scan();
+    Timer2->start();
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_A)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::ToolButton10Click() { m_navigation->openAndDecode(); }
+
+void TForm1::ToolButton11Click()
+{
+    writeback::save(m_navigation->saveTarget(), Panel1->values());
+}
+
+void TForm1::ToolButton13Click()
+{
+#ifdef SART_HAS_DOCUMENTS
+    QuickReport5->fill(Panel1->values());
+    QuickReport5->preview(this);
+#else
+    errors::throwText(QStringLiteral("Printing is not available in this build."));
+#endif
+}
+
+void TForm1::Print1Click()
+{
+#ifdef SART_HAS_DOCUMENTS
+    QuickReport5->pageSetup(this);
+#else
+    errors::throwText(QStringLiteral("Printing is not available in this build."));
+#endif
+}
+
+void TForm1::ToolButton4Click() { close(); }
+
+void TForm1::N4Click()
+{
+#ifdef SART_HAS_SERIAL
+    Form2->exec();
+#else
+    errors::throwText(QStringLiteral("Receiving is not available in this build."));
+#endif
+}
+
+void TForm1::Word1Click()
+{
+#ifdef SART_HAS_WORD
+    exportToWord(Panel1->values());
+#else
+    errors::throwText(QStringLiteral("The Word export is not available in this build."));
+#endif
+}
+
+void TForm1::Abaut1Click()
+{
+#ifdef SART_HAS_DOCUMENTS
+    Form3->exec();
+#else
+    errors::throwText(QStringLiteral("The help is not available in this build."));
+#endif
+}
+
+void TForm1::About2Click()
+{
+#ifdef SART_HAS_DOCUMENTS
+    Form4->exec();
+#else
+    errors::throwText(QStringLiteral("The About box is not available in this build."));
+#endif
+}
+
+void TForm1::ToolButton16Click() { About2Click(); }
+
+void TForm1::StringGrid1MouseUp(int tableRow, Qt::MouseButton button, const QPoint &globalPos)
+{
+    m_navigation->mouseUp(tableRow);
+    if (button == Qt::RightButton)
+        PopupMenu1->popup(globalPos);
+}
+
+void TForm1::StringGrid1KeyUp() { m_navigation->keyUp(); }
+void TForm1::N4531Click() { m_navigation->goTo(); }
+void TForm1::N131Click() { m_navigation->deleteCurrent(); }
+void TForm1::ComboBox4Change() { m_navigation->testingModeChanged(); }
+void TForm1::Timer1Timer() { m_navigation->rescan(); }
+void TForm1::Timer2Timer() { m_navigation->startupOpen(); }
+
+// NavigationView
+
+int TForm1::testingModeIndex() const { return Panel1->testingModeIndex(); }
+
+std::optional<QString> TForm1::chooseRecordFile()
+{
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("OpenDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("*.bin (*.bin)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> TForm1::askRowNumber()
+{
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("InputFileName"));
+    dialog.setWindowTitle(QStringLiteral("Input File Name"));
+    dialog.setLabelText(QStringLiteral("Number"));
+    dialog.setTextValue(QString());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+bool TForm1::confirmDelete()
+{
+    return QMessageBox::warning(this, QStringLiteral("Warning"), QStringLiteral("DELETE FILE?"),
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+bool TForm1::confirmReplace(const QString &fileName)
+{
+    return QMessageBox::question(this, ProgramTitle,
+                                 QStringLiteral("The archive already holds a record file named %1.\n"
+                                                "Replace it with the chosen file?")
+                                     .arg(fileName),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+void TForm1::selectRow(int row) { StringGrid1->selectTableRow(row); }
+int TForm1::selectedRow() const { return StringGrid1->selectedTableRow(); }
+void TForm1::tableChanged() { StringGrid1->refresh(); }
+
+void TForm1::showWarning(const QString &text)
+{
+    QMessageBox::warning(this, ProgramTitle, text);
+}
+
+DecodeTarget &TForm1::panel() { return *Panel1; }

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "Navigation.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class FileGrid;
+class QAction;
+class QMenu;
+class QTimer;
+class QToolBar;
+class RecordPanel;
+class TForm2;
+class TForm3;
+class TForm4;
+class TQuickReport5;
+class TQuickReport6;
+
+// The main window: tool bar, file table, record view panel, and every command.
+class TForm1 : public QMainWindow, public NavigationView
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    Navigation &navigation() { return *m_navigation; }
+    RecordPanel *recordPanel() const { return Panel1; }
+    FileGrid *grid() const { return StringGrid1; }
+    QString startDirectory() const { return m_startDirectory; }
+
+    // Handlers, named after the controls that fire them.
+    void FormCreate();
+    void ToolButton10Click();   // Open
+    void ToolButton11Click();   // Save changes
+    void ToolButton13Click();   // Print
+    void Print1Click();         // Page Setup...
+    void ToolButton4Click();    // Exit
+    void N4Click();             // Receiving
+    void Word1Click();          // Word export
+    void Abaut1Click();         // Help window
+    void About2Click();         // About box
+    void ToolButton16Click();   // About box from the tool bar
+    void StringGrid1MouseUp(int tableRow, Qt::MouseButton button, const QPoint &globalPos);
+    void StringGrid1KeyUp();
+    void N4531Click();          // Go to
+    void N131Click();           // Delete
+    void ComboBox4Change();
+    void Timer1Timer();         // rescan
+    void Timer2Timer();         // start-up open
+
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer2 = nullptr;
+
+    // NavigationView: the dialogs and widgets the navigation drives.
+    int testingModeIndex() const override;
+    std::optional<QString> chooseRecordFile() override;
+    std::optional<QString> askRowNumber() override;
+    bool confirmDelete() override;
+    bool confirmReplace(const QString &fileName) override;
+    void selectRow(int row) override;
+    int selectedRow() const override;
+    void tableChanged() override;
+    void showWarning(const QString &text) override;
+    DecodeTarget &panel() override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void createWindows();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    QAction *command(QMenu *menu, const QString &name, const QString &caption, void (TForm1::*handler)(),
+                     const QKeySequence &shortcut = {});
+
+    QString m_startDirectory;
+    std::unique_ptr<Navigation> m_navigation;
+    FileGrid *StringGrid1 = nullptr;
+    RecordPanel *Panel1 = nullptr;
+    QToolBar *ToolBar1 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+
+    TForm2 *Form2 = nullptr;
+    TForm3 *Form3 = nullptr;
+    TForm4 *Form4 = nullptr;
+    TQuickReport5 *QuickReport5 = nullptr;
+    TQuickReport6 *QuickReport6 = nullptr;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "PanelValues.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Save changes: writes the panel's header fields into bytes 0..199 of a record
+// file and keeps every other byte.
+namespace writeback {
+
+// The 200 header bytes for the panel's values; the three marks are "9".
+QByteArray buildHeader(const PanelValues &values);
+
+// A text field of `width` bytes: the characters before the first '@', cut to
+// width, filled up with spaces.
+QByteArray textField(const QString &text, int width);
+
+// The answer digit for a selector's item index; no selection gives "2", the
+// blank item.
+char answerDigit(int itemIndex);
+
+// The file's new content: the header followed by the source's bytes from 200
+// on. An empty source stays empty; 1..199 bytes raise "Read beyond end of file".
+QByteArray rewrite(const QByteArray &source, const PanelValues &values);
+
+// Replaces the record file atomically with its rewritten content. A read-only
+// record file is refused with "File access denied"; on any failure the file is
+// unchanged.
+void save(const QString &recordPath, const PanelValues &values);
+
+} // namespace writeback
