@@ -1,0 +1,120 @@
+#include "ReportPrinter.h"
+
+#include "AppError.h"
+#include "ErrorBox.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFile>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScreen>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace printing {
+
+namespace {
+
+QPrinter *thePrinter = nullptr;
+
+void deletePrinter()
+{
+    delete thePrinter;
+    thePrinter = nullptr;
+}
+
+// Applied before every preview and print, so a page set-up never leaves the
+// report on other paper or margins.
+void applyReportPage(QPrinter &printer)
+{
+    const QPageLayout layout = reportPageLayout();
+    printer.setPageSize(layout.pageSize());
+    printer.setPageOrientation(layout.orientation());
+    printer.setPageMargins(layout.margins(), layout.units());
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        errors::throwCannotCreate(path);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int e = errno;
+            ::close(fd);
+            errors::throwIo(e);
+        }
+        done += n;
+    }
+    if (::close(fd) != 0)
+        errors::throwIo(errno);
+}
+
+} // namespace
+
+QPageLayout reportPageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                       QPageLayout::Millimeter);
+}
+
+QPrinter &programPrinter()
+{
+    if (!thePrinter) {
+        thePrinter = new QPrinter(QPrinter::HighResolution);
+        applyReportPage(*thePrinter);
+        qAddPostRoutine(deletePrinter);
+    }
+    return *thePrinter;
+}
+
+void preview(QWidget *parent, const PagePainter &paint)
+{
+    QPrinter &printer = programPrinter();
+    applyReportPage(printer);
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *target) {
+        QPainter painter(target);
+        paint(painter, *target);
+    });
+    // Maximized, and as large as the screen where no window manager maximizes.
+    dialog.setGeometry(dialog.screen()->availableGeometry());
+    dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+    dialog.exec();
+}
+
+void pageSetup(QWidget *parent)
+{
+    QPrinter &printer = programPrinter();
+    applyReportPage(printer);
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.exec();
+}
+
+void printToPdf(const QString &path, const QString &title, const PagePainter &paint)
+{
+    // Rendered in memory first: the PDF writer does not report failed writes.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(title);
+        writer.setCreator(ProgramTitle);
+        writer.setPageLayout(reportPageLayout());
+        QPainter painter(&writer);
+        paint(painter, writer);
+    }
+    writeFile(path, buffer.data());
+}
+
+} // namespace printing

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPageLayout>
+#include <QString>
+
+#include <functional>
+
+class QPagedPaintDevice;
+class QPainter;
+class QPrinter;
+class QWidget;
+
+// The program's one printer and the ways a report page reaches paper: the
+// print preview, the printer set-up dialog and a PDF file.
+namespace printing {
+
+// Paints every page of a document; starts further pages with newPage().
+using PagePainter = std::function<void(QPainter &, QPagedPaintDevice &)>;
+
+// A4 portrait with 10 mm margins, whatever the system's default paper is.
+QPageLayout reportPageLayout();
+
+// The printer that Page Setup configures and every preview prints on.
+QPrinter &programPrinter();
+
+// Opens the print preview (zoom, page stepping, printer set-up, print) on the
+// program's printer and returns when it closes.
+void preview(QWidget *parent, const PagePainter &paint);
+
+// The platform's page set-up dialog for the program's printer. Its printer
+// choice stays for the next preview; the page stays A4 with 10 mm margins.
+void pageSetup(QWidget *parent);
+
+// Writes the document as a PDF file; errors raise AppError.
+void printToPdf(const QString &path, const QString &title, const PagePainter &paint);
+
+} // namespace printing

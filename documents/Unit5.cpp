@@ -1,0 +1,37 @@
+#include "Unit5.h"
+
+#include "ReportPage.h"
+#include "ReportPrinter.h"
+
+#include <QPainter>
+
+TQuickReport5::TQuickReport5(QObject *parent)
+    : QObject(parent)
+{
+    setObjectName(QStringLiteral("QuickReport5"));
+}
+
+void TQuickReport5::fill(const PanelValues &panel)
+{
+    m_content.fill(panel);
+}
+
+void TQuickReport5::paint(QPainter &painter) const
+{
+    reportpage::paint(painter, m_content.valueLines(), m_content.verdict());
+}
+
+void TQuickReport5::preview(QWidget *parent)
+{
+    printing::preview(parent, [this](QPainter &painter, QPagedPaintDevice &) { paint(painter); });
+}
+
+void TQuickReport5::pageSetup(QWidget *parent)
+{
+    printing::pageSetup(parent);
+}
+
+void TQuickReport5::printToPdf(const QString &path)
+{
+    printing::printToPdf(path, report::Title, [this](QPainter &painter, QPagedPaintDevice &) { paint(painter); });
+}

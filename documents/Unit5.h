@@ -1,0 +1,37 @@
+#pragma once
+
+#include "PanelValues.h"
+#include "ReportContent.h"
+
+#include <QObject>
+#include <QStringList>
+
+class QPainter;
+class QWidget;
+
+// The printed test report: a one-page A4 certificate filled from the record
+// view panel and shown in the print preview, from which the user prints.
+class TQuickReport5 : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TQuickReport5(QObject *parent = nullptr);
+
+    // Replaces the value column and the verdict with what the panel shows.
+    void fill(const PanelValues &panel);
+
+    QStringList valueLines() const { return m_content.valueLines(); }
+    QString verdict() const { return m_content.verdict(); }
+
+    // Print preview of the report on the program's printer; returns when closed.
+    void preview(QWidget *parent);
+    // The platform's page set-up dialog for the program's printer.
+    void pageSetup(QWidget *parent);
+    void printToPdf(const QString &path);
+
+private:
+    void paint(QPainter &painter) const;
+
+    ReportContent m_content;
+};
