@@ -1,0 +1,259 @@
+// Save changes: the header bytes it writes, the bytes it keeps, and that a
+// failed save never changes or loses the record.
+#include "AppError.h"
+#include "DecodeTarget.h"
+#include "Decoder.h"
+#include "HeaderWriteBack.h"
+#include "RecordLayout.h"
+#include "SampleRecord.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace testsupport;
+
+namespace {
+
+PanelValues typicalValues()
+{
+    PanelValues v;
+    v.edit1 = QStringLiteral("A. Petrov");
+    v.edit3 = QStringLiteral("RT-9");
+    v.edit9 = QStringLiteral("No 41207");
+    v.edit4 = QStringLiteral("MV Северная звезда");
+    v.edit5 = QStringLiteral("Harbour Radio");
+    v.edit6 = QStringLiteral("12 Quay St");
+    v.edit7 = QStringLiteral("+44 1632 960123");
+    v.edit8 = QStringLiteral("+44 1632 960124");
+    v.comboBox1Index = 1;
+    v.comboBox2Index = 0;
+    v.comboBox3Index = 2;
+    v.dateTimePicker1 = QDate(2027, 3, 5);
+    v.dateTimePicker3 = QDate(2025, 12, 24);
+    return v;
+}
+
+// Collects what the decoder puts into the panel.
+struct Collected : DecodeTarget
+{
+    QHash<int, QString> texts;
+    QHash<int, int> indexes;
+    QHash<int, QDate> dates;
+    void setText(Control c, const QString &t) override { texts[c] = t; }
+    void setItemIndex(Control c, int i) override { indexes[c] = i; }
+    void setDate(Control c, const QDate &d) override { dates[c] = d; }
+};
+
+QStringList folderEntries(const QString &path)
+{
+    return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+class TestWriteBack : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void headerBytes_data();
+    void headerBytes();
+    void marksAndLayoutOfAReceivedRecord();
+    void restOfFileIsKept_data();
+    void restOfFileIsKept();
+    void shortSourceIsRefusedAndUnchanged();
+    void saveThenDecodeGivesTheValuesBack();
+    void readOnlyRecordIsRefused();
+    void diskFullLeavesRecordUnchanged();
+};
+
+void TestWriteBack::headerBytes_data()
+{
+    QTest::addColumn<int>("field");     // which value is changed from the typical ones
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("empty engineer") << 1 << "" << 0 << QByteArray("9") + QByteArray(19, ' ');
+    QTest::newRow("25-character engineer") << 1 << "ABCDEFGHIJKLMNOPQRSTUVWXY" << 0
+                                           << QByteArray("9ABCDEFGHIJKLMNOPQRS");
+    QTest::newRow("@ in SART model") << 3 << "RT9@XYZ" << layout::SartModel
+                                     << QByteArray("RT9") + QByteArray(17, ' ');
+    QTest::newRow("20-character model") << 3 << "12345678901234567890" << layout::SartModel
+                                         << QByteArray("12345678901234567890");
+    QTest::newRow("controller ABC") << 2 << "ABC" << layout::Controller << QByteArray(" ABC") + QByteArray(15, ' ');
+    QTest::newRow("empty controller") << 2 << "" << layout::Controller << QByteArray(19, ' ');
+    QTest::newRow("Cyrillic vessel") << 4 << "Волна" << layout::VesselName
+                                     << QByteArray("\xC2\xEE\xEB\xED\xE0") + QByteArray(15, ' ');
+    QTest::newRow("unencodable character") << 4 << "Sea☃" << layout::VesselName
+                                           << QByteArray("Sea?") + QByteArray(16, ' ');
+    QTest::newRow("numero sign") << 9 << "№5" << layout::ManufacturerNo
+                                 << QByteArray("\xB9" "5") + QByteArray(18, ' ');
+}
+
+void TestWriteBack::headerBytes()
+{
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(int, offset);
+    QFETCH(QByteArray, expected);
+    PanelValues v = typicalValues();
+    QString *targets[] = {nullptr, &v.edit1, &v.edit2, &v.edit3, &v.edit4, nullptr, nullptr, nullptr, nullptr, &v.edit9};
+    *targets[field] = text;
+    const QByteArray header = writeback::buildHeader(v);
+    QCOMPARE(header.size(), layout::HeaderSize);
+    QCOMPARE(header.mid(offset, expected.size()), expected);
+    QVERIFY(!header.contains('@'));
+}
+
+void TestWriteBack::marksAndLayoutOfAReceivedRecord()
+{
+    PanelValues v = typicalValues();
+    v.comboBox1Index = 3;   // the second blank Stand by item
+    v.comboBox3Index = -1;  // typed text that matches no item
+    const QByteArray h = writeback::buildHeader(v);
+    QCOMPARE(h[layout::EngineerMark], '9');
+    QCOMPARE(h[layout::ServiceMark], '9');
+    QCOMPARE(h[layout::BatteryMark], '9');
+    QCOMPARE(h.mid(layout::NextTestDate, 8), QByteArray("05032027"));
+    QCOMPARE(h.mid(layout::BatteryDate, 8), QByteArray("24122025"));
+    QCOMPARE(h.mid(layout::StandByAnswer, 3), QByteArray("302"));
+    QCOMPARE(h.mid(layout::CentreFax, 20), QByteArray("+44 1632 960124     "));
+}
+
+void TestWriteBack::restOfFileIsKept_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("record") << 4096;
+    QTest::newRow("4100 bytes") << 4100;
+    QTest::newRow("exactly the header") << 200;
+    QTest::newRow("empty") << 0;
+}
+
+void TestWriteBack::restOfFileIsKept()
+{
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    QByteArray source = sample::makeRecord({});
+    source = size <= 4096 ? source.left(size) : source + QByteArray("\r\n\x1A\0", 4);
+    // Bytes a text conversion would spoil must survive.
+    if (size > 300)
+        source.replace(250, 4, QByteArray("\r\n\x1A\0", 4));
+    const QString path = dir.filePath("r.bin");
+    writeFile(path, source);
+
+    writeback::save(path, typicalValues());
+    const QByteArray saved = readFile(path);
+    QCOMPARE(saved.size(), source.size());
+    if (size > 0) {
+        QCOMPARE(saved.left(200), writeback::buildHeader(typicalValues()));
+        QCOMPARE(saved.mid(200), source.mid(200));
+    }
+    QCOMPARE(folderEntries(dir.path()), QStringList{"r.bin"});  // no temporary file left
+
+    writeback::save(path, typicalValues());
+    QCOMPARE(readFile(path), saved);  // saving twice gives the same file
+}
+
+void TestWriteBack::shortSourceIsRefusedAndUnchanged()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("r.bin");
+    for (int size : {1, 199}) {
+        const QByteArray source(size, 'x');
+        writeFile(path, source);
+        try {
+            writeback::save(path, typicalValues());
+            QFAIL("a short record was saved");
+        } catch (const AppError &e) {
+            QCOMPARE(e.text(), QStringLiteral("Read beyond end of file"));
+        }
+        QCOMPARE(readFile(path), source);
+        QCOMPARE(folderEntries(dir.path()), QStringList{"r.bin"});
+    }
+    try {
+        writeback::save(dir.filePath("gone.bin"), typicalValues());
+        QFAIL("a missing record was saved");
+    } catch (const AppError &e) {
+        QCOMPARE(e.text(), QStringLiteral("File not found"));
+    }
+    QCOMPARE(folderEntries(dir.path()), QStringList{"r.bin"});
+}
+
+void TestWriteBack::saveThenDecodeGivesTheValuesBack()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("r.bin");
+    writeFile(path, sample::makeRecord({}));
+    PanelValues v = typicalValues();
+    v.edit2 = QStringLiteral("CTRL-7");
+    writeback::save(path, v);
+
+    Collected panel;
+    decoder::decode({path, 0, QStringLiteral("30.11.26"), 2026}, panel);
+    using T = DecodeTarget;
+    QCOMPARE(panel.texts[T::Edit1], v.edit1.leftJustified(19));
+    QCOMPARE(panel.texts[T::Edit2], v.edit2.leftJustified(18));
+    QCOMPARE(panel.texts[T::Edit3], v.edit3.leftJustified(20));
+    QCOMPARE(panel.texts[T::Edit4], v.edit4.leftJustified(20));
+    QCOMPARE(panel.texts[T::Edit9], v.edit9.leftJustified(20));
+    QCOMPARE(panel.indexes[T::ComboBox1], 1);
+    QCOMPARE(panel.indexes[T::ComboBox2], 0);
+    QCOMPARE(panel.indexes[T::ComboBox3], 2);
+    QCOMPARE(panel.dates[T::DateTimePicker1], v.dateTimePicker1);
+    QCOMPARE(panel.dates[T::DateTimePicker3], v.dateTimePicker3);
+
+    // The controller text survives any number of loads and saves unchanged.
+    v.edit2 = panel.texts[T::Edit2];
+    writeback::save(path, v);
+    decoder::decode({path, 0, QStringLiteral("30.11.26"), 2026}, panel);
+    QCOMPARE(panel.texts[T::Edit2], QStringLiteral("CTRL-7").leftJustified(18));
+}
+
+void TestWriteBack::readOnlyRecordIsRefused()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("r.bin");
+    const QByteArray source = sample::makeRecord({});
+    writeFile(path, source);
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
+    try {
+        writeback::save(path, typicalValues());
+        QFAIL("a read-only record was replaced");
+    } catch (const AppError &e) {
+        QCOMPARE(e.text(), QStringLiteral("File access denied"));
+    }
+    QCOMPARE(readFile(path), source);
+}
+
+void TestWriteBack::diskFullLeavesRecordUnchanged()
+{
+    // A tiny tmpfs: the record fits, a second copy of it does not.
+    QTemporaryDir dir;
+    const QString mountPoint = dir.filePath("small");
+    QDir().mkpath(mountPoint);
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=8k", "tmpfs", mountPoint}) != 0)
+        QSKIP("mounting a tmpfs needs root");
+    auto unmount = qScopeGuard([&] { QProcess::execute("umount", {mountPoint}); });
+
+    const QString path = mountPoint + "/r.bin";
+    const QByteArray source = sample::makeRecord({});
+    writeFile(path, source);
+    writeFile(mountPoint + "/filler", QByteArray(2048, 'f'));
+    try {
+        writeback::save(path, typicalValues());
+        QFAIL("the save did not notice the full disk");
+    } catch (const AppError &e) {
+        QCOMPARE(e.text(), QStringLiteral("Disk full"));
+    }
+    QCOMPARE(readFile(path), source);
+    QCOMPARE(folderEntries(mountPoint), QStringList({"filler", "r.bin"}));
+}
+
+QTEST_GUILESS_MAIN(TestWriteBack)
+#include "tst_writeback.moc"
