@@ -3,8 +3,6 @@
 #include <QString>
 #include <rtl/ustring.hxx>
 
-#include <string>
-
 // UTF-16 both sides: the conversions copy without re-encoding.
 inline rtl::OUString toOUString(const QString &text)
 {
@@ -14,9 +12,4 @@ inline rtl::OUString toOUString(const QString &text)
 inline QString toQString(const rtl::OUString &text)
 {
     return QString(reinterpret_cast<const QChar *>(text.getStr()), text.getLength());
-}
-
-inline std::string toUtf8(const rtl::OUString &text)
-{
-    return toQString(text).toStdString();
 }

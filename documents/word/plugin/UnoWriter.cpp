@@ -17,6 +17,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <stdexcept>
@@ -42,17 +43,19 @@ Reference<uno::XComponentContext> localContext()
     return *context;
 }
 
-// Runs UNO calls and raises their failures with the office's message.
+// Runs UNO calls and raises their failures with the office's message, less
+// the source location some builds append to it.
 template<typename Calls>
 void unoCalls(Calls &&calls)
 {
     try {
         calls();
     } catch (const uno::Exception &e) {
-        const rtl::OUString text = e.Message.isEmpty()
-            ? cppu::getCaughtException().getValueTypeName()
-            : e.Message;
-        throw std::runtime_error(toUtf8(text));
+        static const QRegularExpression location(QStringLiteral("\\s+at \\S+:\\d+$"));
+        QString text = toQString(e.Message).remove(location);
+        if (text.isEmpty())
+            text = toQString(cppu::getCaughtException().getValueTypeName());
+        throw std::runtime_error(("LibreOffice Writer: " + text).toStdString());
     }
 }
 

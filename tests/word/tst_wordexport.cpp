@@ -1,0 +1,381 @@
+// The Word export's content and its sequence of word-processor operations,
+// through a word processor that records what it is asked to do.
+
+#include "AppError.h"
+#include "LibreOfficeWriter.h"
+#include "WordExport.h"
+#include "WordProcessor.h"
+#include "WordReport.h"
+
+#include <QLocale>
+#include <QTest>
+
+namespace {
+
+const QString Passed = QStringLiteral(
+    "It is hereby certified that all electrical parametrs, as well as the documentation on the SART "
+    "comply with the requirements of the IMO.");
+const QString Failed = QStringLiteral("SART does not comply with its specification");
+
+// Records every call; throws AppError at one chosen call, once.
+class RecordingWordProcessor : public WordProcessor
+{
+public:
+    QStringList calls;
+    QStringList document;  // the pieces appended
+    int failingCall = -1;
+
+    void connectApplication() override { record(QStringLiteral("connectApplication")); }
+    void setVisible(bool visible) override
+    {
+        record(QStringLiteral("setVisible(%1)").arg(visible ? "true" : "false"));
+    }
+    void setCaption(const QString &caption) override { record(QStringLiteral("setCaption(%1)").arg(caption)); }
+    void appendToDocument(const QString &text) override
+    {
+        record(QStringLiteral("appendToDocument"));
+        document << text;
+    }
+    void disconnectDocument() override { record(QStringLiteral("disconnectDocument")); }
+    void disconnectApplication() override { record(QStringLiteral("disconnectApplication")); }
+
+private:
+    void record(const QString &call)
+    {
+        calls << call;
+        if (calls.size() - 1 == failingCall) {
+            failingCall = -1;
+            throw AppError(QStringLiteral("Call was rejected by callee"));
+        }
+    }
+};
+
+QStringList expectedCalls()
+{
+    QStringList calls{"connectApplication", "setVisible(true)", "setCaption(SART TESTING)"};
+    for (int i = 0; i < 53; ++i)
+        calls << "appendToDocument";
+    return calls << "disconnectDocument" << "disconnectApplication";
+}
+
+PanelValues realisticValues()
+{
+    PanelValues v;
+    v.edit1 = "I. Petrov";
+    v.edit3 = "Tron SART20";
+    v.edit4 = "MV Polar Star";
+    v.edit5 = "Baltic Radio Service";
+    v.edit6 = "12 Harbour Road, Riga";
+    v.edit7 = "+371 6700 0001";
+    v.edit8 = "+371 6700 0002";
+    v.edit9 = "020431";
+    v.label8 = "9.500";
+    v.label11 = "9.200";
+    v.label12 = "412";
+    v.label13 = "8.1";
+    v.label14 = "12";
+    v.label15 = "1000";
+    v.label16 = "10";
+    v.comboBox1Text = "YES";
+    v.comboBox2Text = "YES";
+    v.comboBox3Text = "NO";
+    v.comboBox4Text = "Auto";
+    v.comboBox5Text = "SART PASSED TESTS";
+    v.comboBox5Index = 0;
+    v.dateTimePicker1 = QDate(2005, 3, 15);
+    v.dateTimePicker2 = QDate(2004, 3, 15);
+    v.dateTimePicker3 = QDate(2003, 12, 24);
+    return v;
+}
+
+// The document as the engineer sees it in the word processor, paragraph by
+// paragraph: the fixed caption and the panel's value on each line.
+struct Line
+{
+    QString caption;
+    QString value;
+};
+const QList<Line> ReportLines{
+    {"\t\t\t\tSART TEST REPORT", ""},
+    {"", ""},
+    {"", ""},
+    {"SART MODEL\t\t\t\t\t\t", "Tron SART20"},
+    {"MANUFACTURER \u2116:\t\t\t\t\t", "020431"},
+    {"VESSEL NAME:\t\t\t\t\t\t", "MV Polar Star"},
+    {"SART TECHNICAL CHARACTERISTICS\t", ""},
+    {"Frequency High, GHz\t\t\t\t\t", "9.500"},
+    {"Frequency Low, GHz\t\t\t\t\t\t", "9.200"},
+    {"Emitted Power, mW\t\t\t\t\t\t", "412"},
+    {"Emitted signal duration, mks\t\t\t\t\t", "8.1"},
+    {"Number of frequency tunings in signal\t\t\t", "12"},
+    {"SART TESTER SETUP", ""},
+    {"Frequency repetition, Hz\t\t\t\t\t", "1000"},
+    {"Testing mode\t\t\t\t\t\t\t", "Auto"},
+    {"Tester emitted signal duration, mks\t\t\t\t", "10"},
+    {"SART VISUAL CHARACTERISTICS", ""},
+    {"Stand by\t\t\t\t\t\t\t", "YES"},
+    {"Led\t\t\t\t\t\t\t\t", "YES"},
+    {"Sound beeper\t\t\t\t\t\t\t", "NO"},
+    {"DATE OF BAT. REPLACE\t\t\t\t\t", "24/12/2003"},
+    {"NEXT TESTING DATE\t\t\t\t\t", "15/03/2005"},
+    {"TESTING DATE\t\t\t\t\t\t", "15/03/2004"},
+    {"SERVICE CENTER", ""},
+    {"Name\t\t\t\t\t\t\t\t", "Baltic Radio Service"},
+    {"Address\t\t\t\t\t\t\t", "12 Harbour Road, Riga"},
+    {"Tel\t\t\t\t\t\t\t\t", "+371 6700 0001"},
+    {"Fax\t\t\t\t\t\t\t\t", "+371 6700 0002"},
+    {"RADIOENGINEER\t\t\t\t\t\t", "I. Petrov"},
+    {"", ""},
+    {"", ""},
+    {"", ""},
+    {"", Passed},
+    {"", ""},
+    {"", ""},
+    {"\t\tStamp here\t\t\t\t\t\tSignature", ""},
+};
+
+QStringList paragraphs(const QStringList &pieces)
+{
+    return pieces.join(QString()).split(u'\r');
+}
+
+} // namespace
+
+class TestWordExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+
+    void documentLayout();
+    void emptyValues();
+    void valuePieces_data();
+    void valuePieces();
+    void verdict_data();
+    void verdict();
+    void datesInSystemShortFormat_data();
+    void datesInSystemShortFormat();
+    void exportSequence();
+    void failureEndsExportAndReleasesLinks_data();
+    void failureEndsExportAndReleasesLinks();
+    void missingPluginNeedsWriter_data();
+    void missingPluginNeedsWriter();
+};
+
+void TestWordExport::documentLayout()
+{
+    const QStringList pieces = wordreport::pieces(realisticValues());
+    QCOMPARE(pieces.size(), 53);
+    QStringList expected;
+    for (const Line &line : ReportLines)
+        expected << line.caption + line.value;
+    QCOMPARE(paragraphs(pieces), expected);
+    // Nothing but the last piece is left without its paragraph break, and
+    // no piece holds a line break of another kind.
+    QVERIFY(!pieces.join(QString()).contains(u'\n'));
+    QVERIFY(!pieces.last().endsWith(u'\r'));
+}
+
+void TestWordExport::emptyValues()
+{
+    PanelValues empty;
+    const QStringList pieces = wordreport::pieces(empty);
+    QCOMPARE(pieces.size(), 53);
+    // Every caption still gets its own paragraph, with nothing after its tabs.
+    QStringList expected;
+    for (const Line &line : ReportLines)
+        expected << (line.value == Passed ? Passed : line.caption);
+    QCOMPARE(paragraphs(pieces), expected);
+    for (int piece : {3, 5, 7, 10, 12, 14, 16, 18, 21, 23, 25, 28, 30, 32, 34, 36, 38, 41, 43, 45, 47, 49})
+        QCOMPARE(pieces.at(piece - 1), QStringLiteral("\r"));
+}
+
+// Each control's value lands in its own piece, numbered as in the report.
+void TestWordExport::valuePieces_data()
+{
+    QTest::addColumn<int>("piece");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Edit3 SART model") << 3 << "edit3";
+    QTest::newRow("Edit9 manufacturer number") << 5 << "edit9";
+    QTest::newRow("Edit4 vessel") << 7 << "edit4";
+    QTest::newRow("Label8 frequency high") << 10 << "label8";
+    QTest::newRow("Label11 frequency low") << 12 << "label11";
+    QTest::newRow("Label12 power") << 14 << "label12";
+    QTest::newRow("Label13 duration") << 16 << "label13";
+    QTest::newRow("Label14 tunings") << 18 << "label14";
+    QTest::newRow("Label15 repetition") << 21 << "label15";
+    QTest::newRow("ComboBox4 testing mode") << 23 << "comboBox4";
+    QTest::newRow("Label16 tester duration") << 25 << "label16";
+    QTest::newRow("ComboBox1 stand by") << 28 << "comboBox1";
+    QTest::newRow("ComboBox2 led") << 30 << "comboBox2";
+    QTest::newRow("ComboBox3 beeper") << 32 << "comboBox3";
+    QTest::newRow("DateTimePicker3 battery") << 34 << "03/03/2003";
+    QTest::newRow("DateTimePicker1 next testing") << 36 << "01/01/2001";
+    QTest::newRow("DateTimePicker2 testing") << 38 << "02/02/2002";
+    QTest::newRow("Edit5 centre name") << 41 << "edit5";
+    QTest::newRow("Edit6 centre address") << 43 << "edit6";
+    QTest::newRow("Edit7 centre tel") << 45 << "edit7";
+    QTest::newRow("Edit8 centre fax") << 47 << "edit8";
+    QTest::newRow("Edit1 radio engineer") << 49 << "edit1";
+}
+
+void TestWordExport::valuePieces()
+{
+    QFETCH(int, piece);
+    QFETCH(QString, expected);
+    // Every control holds its own name (as typed, unsaved), every date its own day.
+    PanelValues v;
+    v.edit1 = "edit1";
+    v.edit2 = "edit2";
+    v.edit3 = "edit3";
+    v.edit4 = "edit4";
+    v.edit5 = "edit5";
+    v.edit6 = "edit6";
+    v.edit7 = "edit7";
+    v.edit8 = "edit8";
+    v.edit9 = "edit9";
+    v.label8 = "label8";
+    v.label11 = "label11";
+    v.label12 = "label12";
+    v.label13 = "label13";
+    v.label14 = "label14";
+    v.label15 = "label15";
+    v.label16 = "label16";
+    v.comboBox1Text = "comboBox1";
+    v.comboBox2Text = "comboBox2";
+    v.comboBox3Text = "comboBox3";
+    v.comboBox4Text = "comboBox4";
+    v.comboBox5Text = "comboBox5";
+    v.dateTimePicker1 = QDate(2001, 1, 1);
+    v.dateTimePicker2 = QDate(2002, 2, 2);
+    v.dateTimePicker3 = QDate(2003, 3, 3);
+    QCOMPARE(wordreport::pieces(v).at(piece - 1), expected + u'\r');
+}
+
+void TestWordExport::verdict_data()
+{
+    QTest::addColumn<int>("conclusionsIndex");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("SART PASSED TESTS") << 0 << Passed;
+    QTest::newRow("SART FAILED TESTS") << 1 << Failed;
+    QTest::newRow("typed text matching no item") << -1 << Failed;
+}
+
+void TestWordExport::verdict()
+{
+    QFETCH(int, conclusionsIndex);
+    QFETCH(QString, expected);
+    PanelValues v = realisticValues();
+    v.comboBox5Index = conclusionsIndex;
+    v.comboBox5Text = "whatever was typed";
+    const QStringList pieces = wordreport::pieces(v);
+    QCOMPARE(pieces.at(49), QStringLiteral("\r\r\r"));
+    QCOMPARE(pieces.at(50), expected);
+    QCOMPARE(pieces.at(51), QStringLiteral("\r\r\r"));
+}
+
+void TestWordExport::datesInSystemShortFormat_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("de_DE") << "de_DE" << "24.12.03";
+    QTest::newRow("ru_RU") << "ru_RU" << "24.12.2003";
+    QTest::newRow("en_US") << "en_US" << "12/24/03";
+}
+
+void TestWordExport::datesInSystemShortFormat()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, expected);
+    QLocale::setDefault(QLocale(locale));
+    PanelValues v;
+    v.dateTimePicker3 = QDate(2003, 12, 24);
+    QCOMPARE(wordreport::pieces(v).at(33), expected + u'\r');
+}
+
+void TestWordExport::exportSequence()
+{
+    RecordingWordProcessor word;
+    exportToWord(realisticValues(), word);
+    QCOMPARE(word.calls, expectedCalls());
+    QCOMPARE(word.document, wordreport::pieces(realisticValues()));
+
+    // A second export connects afresh and writes the whole report again.
+    word.calls.clear();
+    word.document.clear();
+    exportToWord(realisticValues(), word);
+    QCOMPARE(word.calls, expectedCalls());
+    QCOMPARE(word.document.size(), 53);
+}
+
+void TestWordExport::failureEndsExportAndReleasesLinks_data()
+{
+    QTest::addColumn<int>("failingCall");
+    QTest::newRow("connect") << 0;
+    QTest::newRow("visible") << 1;
+    QTest::newRow("caption") << 2;
+    QTest::newRow("first piece") << 3;
+    QTest::newRow("verdict piece") << 53;
+    QTest::newRow("last piece") << 55;
+    QTest::newRow("disconnect document") << 56;
+    QTest::newRow("disconnect application") << 57;
+}
+
+void TestWordExport::failureEndsExportAndReleasesLinks()
+{
+    QFETCH(int, failingCall);
+    RecordingWordProcessor word;
+    word.failingCall = failingCall;
+    const PanelValues values = realisticValues();
+
+    try {
+        exportToWord(values, word);
+        QFAIL("the export did not report the failure");
+    } catch (const AppError &e) {
+        QCOMPARE(e.text(), QStringLiteral("Call was rejected by callee"));
+    }
+    // The export stopped at the failing call, then let go of both links;
+    // what was appended before stays.
+    QStringList expected = expectedCalls().mid(0, failingCall + 1);
+    expected << "disconnectDocument" << "disconnectApplication";
+    QCOMPARE(word.calls, expected);
+    const int appendedBefore = qBound(0, failingCall - 3, 53);
+    QCOMPARE(word.document, wordreport::pieces(values).mid(0, appendedBefore));
+
+    // The next export starts afresh and writes everything.
+    word.calls.clear();
+    word.document.clear();
+    exportToWord(values, word);
+    QCOMPARE(word.calls, expectedCalls());
+    QCOMPARE(word.document, wordreport::pieces(values));
+}
+
+void TestWordExport::missingPluginNeedsWriter_data()
+{
+    QTest::addColumn<QStringList>("pluginDirs");
+    QTest::newRow("no folder to search") << QStringList();
+    QTest::newRow("folder without the plugin") << QStringList{QDir::tempPath() + "/no-such-folder"};
+}
+
+// Where LibreOffice is not installed the plugin is missing or does not load;
+// the export says what is needed instead of failing obscurely.
+void TestWordExport::missingPluginNeedsWriter()
+{
+    QFETCH(QStringList, pluginDirs);
+    LibreOfficeOptions options = LibreOfficeOptions::defaults();
+    options.pluginDirs = pluginDirs;
+    options.office.pipeName = QStringLiteral("sart_test_unused_%1").arg(QCoreApplication::applicationPid());
+    options.office.officeProgram = QStringLiteral("/nonexistent/soffice");
+    LibreOfficeWriter writer(options);
+    try {
+        exportToWord(realisticValues(), writer);
+        QFAIL("the export did not report the missing word processor");
+    } catch (const AppError &e) {
+        QCOMPARE(e.text(), QStringLiteral(
+            "LibreOffice Writer is needed for the Word export; install the package libreoffice-writer."));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestWordExport)
+#include "tst_wordexport.moc"
