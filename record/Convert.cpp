@@ -93,14 +93,18 @@ struct Scanner
 QDate tableDate(const QString &text, int currentYear)
 {
     Scanner scan{text};
-    int day = 0, month = 0, year = currentYear, length = 0, yearLength = 4;
+    int day = 0, month = 0, length = 0, yearLength = 4;
     if (!scan.number(day, length) || !scan.character(u'.') || !scan.number(month, length))
         errors::throwInvalidDate(text);
+    // 64-bit so that no current year, however odd, overflows the window.
+    qint64 year = currentYear;
     if (scan.character(u'.')) {
-        if (!scan.number(year, yearLength))
+        int digits = 0;
+        if (!scan.number(digits, yearLength))
             errors::throwInvalidDate(text);
+        year = digits;
         if (yearLength <= 2) {
-            const int base = currentYear - 50;
+            const qint64 base = qint64(currentYear) - 50;
             year += base / 100 * 100;
             if (year < base)
                 year += 100;
@@ -108,8 +112,10 @@ QDate tableDate(const QString &text, int currentYear)
     }
     scan.character(u'.');
     scan.blanks();
-    const QDate date(year, month, day);
-    if (year < 1 || year > 9999 || !date.isValid() || scan.pos < text.size())
+    if (year < 1 || year > 9999 || scan.pos < text.size())
+        errors::throwInvalidDate(text);
+    const QDate date(int(year), month, day);
+    if (!date.isValid())
         errors::throwInvalidDate(text);
     return date;
 }
