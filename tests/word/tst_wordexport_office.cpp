@@ -76,6 +76,7 @@ private slots:
     void secondExportAttachesToSameOffice();
     void runningOfficeTakesOverProgramsPipe();
     void noOfficeReachableNeedsWriter();
+    void officeEndingWithoutListeningFailsEarly();
     void officeGoneEndsExportAndNextStartsAfresh();
 
 private:
@@ -171,6 +172,31 @@ void TestWordExportOffice::noOfficeReachableNeedsWriter()
     } catch (const AppError &e) {
         QCOMPARE(e.text(), QStringLiteral(
             "LibreOffice Writer is needed for the Word export; install the package libreoffice-writer."));
+    }
+}
+
+// An office program that starts but ends without ever listening (no display,
+// a broken installation) is reported once it has ended, not after the whole
+// start time-out.
+void TestWordExportOffice::officeEndingWithoutListeningFailsEarly()
+{
+    const QString launcher = m_dir.filePath("broken.sh");
+    QFile script(launcher);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexit 1\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+
+    LibreOfficeOptions options = LibreOfficeOptions::defaults();
+    options.office.pipeName = TestOffice::uniquePipeName("broken");
+    options.office.officeProgram = launcher;
+    options.office.startTimeoutMs = 10 * 60 * 1000;
+    LibreOfficeWriter writer(options);
+    try {
+        exportToWord(panel(), writer);
+        QFAIL("the export did not report the failed start");
+    } catch (const AppError &e) {
+        QCOMPARE(e.text(), QStringLiteral("LibreOffice Writer could not be started"));
     }
 }
 

@@ -20,6 +20,8 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <cerrno>
+#include <csignal>
 #include <stdexcept>
 
 using namespace css;
@@ -30,6 +32,9 @@ using css::uno::UNO_QUERY_THROW;
 namespace {
 
 constexpr int RetryIntervalMs = 100;
+// How long a started office that has already ended may take to hand our pipe
+// over to the office that runs already.
+constexpr int HandOverGraceMs = 3000;
 
 // The process's own UNO runtime, set up on first use. It is never released:
 // the UNO libraries' internal threads and the bridges may use it until exit.
@@ -41,6 +46,12 @@ Reference<uno::XComponentContext> localContext()
         return new Reference<uno::XComponentContext>(cppu::defaultBootstrap_InitialComponentContext());
     }();
     return *context;
+}
+
+// The started office is detached: it is not our child, so ask the system.
+bool processRunning(qint64 pid)
+{
+    return ::kill(pid_t(pid), 0) == 0 || errno != ESRCH;
 }
 
 // Runs UNO calls and raises their failures with the office's message, less
@@ -122,29 +133,37 @@ Reference<uno::XComponentContext> UnoWriter::attachOffice()
     const Reference<bridge::XUnoUrlResolver> resolver = bridge::UnoUrlResolver::create(localContext());
     const rtl::OUString url = "uno:pipe,name=" + toOUString(m_connection.pipeName)
                               + ";urp;StarOffice.ComponentContext";
-    QElapsedTimer sinceStart;
+    qint64 officePid = 0;
+    QElapsedTimer sinceStart, sinceEnd;
     for (;;) {
         try {
             return Reference<uno::XComponentContext>(resolver->resolve(url), UNO_QUERY_THROW);
         } catch (const connection::NoConnectException &) {
             if (!sinceStart.isValid()) {
-                startOffice();
+                officePid = startOffice();
                 sinceStart.start();
             } else if (sinceStart.hasExpired(m_connection.startTimeoutMs)) {
                 throw std::runtime_error(
                     QStringLiteral("LibreOffice Writer did not start within %1 seconds")
                         .arg(m_connection.startTimeoutMs / 1000.0)
                         .toStdString());
+            } else if (!sinceEnd.isValid()) {
+                if (!processRunning(officePid))
+                    sinceEnd.start();
+            } else if (sinceEnd.hasExpired(HandOverGraceMs)) {
+                // Neither listening itself nor handed over to a running office
+                // (no display, a broken installation, ...).
+                throw std::runtime_error("LibreOffice Writer could not be started");
             }
         }
         QThread::msleep(RetryIntervalMs);
     }
 }
 
-// Starts the office listening on our pipe and leaves it running on its own.
-// When LibreOffice already runs for this user, the new process hands the
-// request to it and exits, and the running office starts listening.
-void UnoWriter::startOffice()
+// Starts the office listening on our pipe and leaves it running on its own;
+// returns its process id. When LibreOffice already runs for this user, the new
+// process hands the request to it and ends, and the running office listens.
+qint64 UnoWriter::startOffice()
 {
     QProcess office;
     office.setProgram(m_connection.officeProgram);
@@ -157,6 +176,8 @@ void UnoWriter::startOffice()
             environment.remove(name);
     }
     office.setProcessEnvironment(environment);
-    if (!office.startDetached())
+    qint64 pid = 0;
+    if (!office.startDetached(&pid))
         throw std::runtime_error(NeedsWriterText);
+    return pid;
 }

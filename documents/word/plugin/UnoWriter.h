@@ -27,7 +27,7 @@ public:
 
 private:
     css::uno::Reference<css::uno::XComponentContext> attachOffice();
-    void startOffice();
+    qint64 startOffice();
 
     OfficeConnection m_connection;
     css::uno::Reference<css::uno::XComponentContext> m_office;
