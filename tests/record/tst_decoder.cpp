@@ -179,7 +179,8 @@ void DecoderTest::sampleRecordInBothModes_data()
     QTest::addColumn<QString>("engineer");
 
     // The first sample: Auto 9500000/9200000 kHz, 600 mW, 480 units, 12 tunings,
-    // 1250 Hz... codes 0 and 3; Manual 10 MHz lower and 20 mW less.
+    // repetition code 0, tester duration code 3; Manual's upper frequency is
+    // 10 MHz lower and its power 20 mW less.
     QTest::newRow("Auto") << 0 << QStringList{"9.5", "9.2", "600", "96,0", "12", "400", "1.1"}
                           << "PETROV";
     // In Manual mode the tester's name is the Auto block's measurement bytes:
