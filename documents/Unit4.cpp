@@ -144,7 +144,7 @@ bool TForm4::eventFilter(QObject *watched, QEvent *event)
             break;
         }
     } else if (watched == Panel1 && event->type() == QEvent::MouseMove) {
-        Panel1MouseMove(mouse->position().toPoint());
+        Panel1MouseMove();
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -174,11 +174,9 @@ void TForm4::Label2Click()
     guarded(this, [this] { QDesktopServices::openUrl(QUrl::fromUserInput(Label2->text().left(255))); });
 }
 
-void TForm4::Panel1MouseMove(const QPoint &position)
+// Reached only over the bare panel: the labels and the button keep plain
+// pointer moves to themselves.
+void TForm4::Panel1MouseMove()
 {
-    // Moves that other controls pass on to the panel do not count.
-    guarded(this, [&] {
-        if (!Panel1->childAt(position))
-            setLinkColor(LinkColor);
-    });
+    guarded(this, [this] { setLinkColor(LinkColor); });
 }

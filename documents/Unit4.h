@@ -27,7 +27,7 @@ private:
     void Label2MouseDown();
     void Label2MouseUp();
     void Label2Click();
-    void Panel1MouseMove(const QPoint &position);
+    void Panel1MouseMove();
     void setLinkColor(const QColor &color);
 
     QFrame *Panel1;

@@ -1,0 +1,66 @@
+// Renders the printed test report to PDF a few times and prints the median
+// time, e.g. "report to PDF: 45 ms".
+#include "SampleRecord.h"
+#include "Unit5.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+PanelValues panel()
+{
+    const sample::Spec spec = sample::variant(0);
+    PanelValues p;
+    p.edit1 = QString::fromLatin1(spec.testerEngineer);
+    p.edit3 = QStringLiteral("SART-9");
+    p.edit4 = QStringLiteral("MV Northern Star");
+    p.edit5 = QStringLiteral("Harbour Radio Service");
+    p.edit6 = QStringLiteral("12 Quay Street, Port Town");
+    p.edit7 = QStringLiteral("+1 555 0100");
+    p.edit8 = QStringLiteral("+1 555 0101");
+    p.edit9 = QStringLiteral("123456");
+    p.label8 = QString::number(spec.automatic.highKHz / 1e6, 'f', 3);
+    p.label11 = QString::number(spec.automatic.lowKHz / 1e6, 'f', 3);
+    p.label12 = QString::number(spec.automatic.powerMw);
+    p.label13 = QString::number(spec.automatic.durationUnits / 5.0, 'f', 1);
+    p.label14 = QString::number(spec.automatic.tunings);
+    p.label15 = QStringLiteral("1250");
+    p.label16 = QStringLiteral("1,1");
+    p.comboBox1Text = p.comboBox2Text = p.comboBox3Text = QStringLiteral("YES");
+    p.comboBox4Text = QStringLiteral("Auto");
+    p.dateTimePicker1 = spec.testingDate.addYears(1);
+    p.dateTimePicker2 = spec.testingDate;
+    p.dateTimePicker3 = spec.testingDate.addYears(-1);
+    return p;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+
+    TQuickReport5 report;
+    report.fill(panel());
+    report.printToPdf(path);  // warm-up: font loading
+    std::vector<qint64> times;
+    for (int run = 0; run < 7; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        report.printToPdf(path);
+        times.push_back(timer.nsecsElapsed());
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("report to PDF: %.1f ms\n", times[times.size() / 2] / 1e6);
+    return 0;
+}
