@@ -1,0 +1,73 @@
+#pragma once
+
+#include "MyCom.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+// The exchange with the SART tester: the computer sends the start request,
+// the tester answers with one byte; then the computer sends one byte request
+// per record byte and the tester answers each with the next record byte.
+namespace reception {
+
+constexpr quint8 StartRequest = 0xA5;
+constexpr quint8 ByteRequest = 0x9B;
+
+enum class Outcome {
+    Complete,          // all 4096 bytes received
+    PortFailed,        // the port could not be opened or set up (errorCode)
+    NoAnswer,          // no answer to the start request
+    ExtraStartAnswer,  // more than one byte answered the start request
+    ByteMissing,       // a byte request went unanswered
+    StrayByte,         // a byte came that no request asked for
+    Stopped,           // the caller asked to stop
+};
+
+struct Result
+{
+    Outcome outcome = Outcome::Stopped;
+    int received = 0;   // record bytes received
+    int errorCode = 0;  // the port's error code for PortFailed
+};
+
+// What the caller does while the reception waits.
+struct Hooks
+{
+    std::function<void()> processEvents;   // run the window's pending events
+    std::function<void(int)> progress;     // record bytes received so far
+    std::function<bool()> stopRequested;   // checked after processEvents
+};
+
+// How long a wait for the tester lasts at a line rate: at least 1 s and at
+// least 50 byte times.
+int waitTimeoutMs(TBaud baud);
+// How long the line must stay quiet after an answer before the next step:
+// a few byte times plus the latency of the system.
+int quietTimeMs(TBaud baud);
+
+// Runs one reception on a component whose Port and Baud are set: connects,
+// discards stale input, and fetches the record into buffer (resized to the
+// record length). The buffer holds a complete record only for Complete.
+Result receive(TComm &comm, QByteArray &buffer, const Hooks &hooks);
+
+// Writes the reception stamps into a record: the time as "HH:mm:ss" and the
+// date as "ddMMyy".
+void stampRecord(QByteArray &record, const QDateTime &now);
+
+// A chosen file name with the record extension: ".bin" is appended unless
+// the name already ends in it (in any case).
+QString withRecordExtension(const QString &fileName);
+
+// The messages of failed receptions.
+inline const QString NoAnswerText = QStringLiteral(
+    "No answer from the SART tester. Check that the tester is switched on and connected, "
+    "and that the port and the port rate are right");
+inline const QString ExtraStartAnswerText = QStringLiteral(
+    "The SART tester answered the start request with more than one byte. "
+    "Check the port rate and start the data import again");
+inline const QString ReceivingErrorText = QStringLiteral("Receiving ERROR");
+
+} // namespace reception

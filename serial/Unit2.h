@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QComboBox;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class TComm;
+
+// The receive dialog: fetches a record from the SART tester over a serial
+// port and saves it, stamped with the computer's date and time, as a record
+// file. Shown modally by the main window; every closing emits formClosed().
+class TForm2 : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TForm2(const QString &startDirectory, QWidget *parent = nullptr);
+    ~TForm2() override;
+
+    void done(int result) override;
+
+signals:
+    void formClosed();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void Button1Click();
+    void Button9Click();
+    void CBPortChange();
+    void showReceivingError();
+    bool confirmReplace(const QString &path);
+
+    QString m_startDirectory;
+    QGroupBox *GroupBox1;
+    QLabel *Label2;
+    QComboBox *CBPort;
+    QLabel *Label1;
+    QComboBox *CBBaud;
+    QLabel *DeviceLabel;
+    QProgressBar *Gauge1;
+    QPushButton *Button1;
+    QPushButton *BitBtn1;
+    QPushButton *Button9;
+    QFileDialog *SaveDialog1;
+    TComm *Comm1;
+    QByteArray ReceiveBuffer;
+    bool m_receiving = false;
+    bool m_stopRequested = false;
+};

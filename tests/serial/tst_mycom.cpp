@@ -1,0 +1,416 @@
+// The serial port component on real pseudo-terminals.
+
+#include "MyCom.h"
+#include "PortNames.h"
+#include "PtyPort.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+struct Raised
+{
+    QObject *sender = nullptr;
+    qint32 code = 0;
+};
+
+} // namespace
+
+class TestMyCom : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void defaults();
+    void connectAppliesLineSettings_data();
+    void connectAppliesLineSettings();
+    void connectRefusesImpossibleFormats_data();
+    void connectRefusesImpossibleFormats();
+    void flowControl_data();
+    void flowControl();
+    void secondConnectClosesFirstHandle();
+    void portIsClaimed();
+    void transfers();
+    void errorRules();
+    void statusQueryKeepsStoredError();
+    void missingDeviceIsStoredNotThrown();
+    void operationsBeforeConnect();
+    void eventMask();
+    void escapeFunctions();
+    void portNames();
+    void openFailureTexts_data();
+    void openFailureTexts();
+
+private:
+    QTemporaryDir m_config;
+};
+
+void TestMyCom::initTestCase()
+{
+    QVERIFY(m_config.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+}
+
+void TestMyCom::defaults()
+{
+    TComm comm;
+    QCOMPARE(comm.Port(), tPort::COM1);
+    QCOMPARE(comm.Baud(), TBaud::b9600);
+    QCOMPARE(comm.DataBits(), tDataBit(8));
+    QCOMPARE(comm.Parity(), tParitet::Zero);
+    QCOMPARE(comm.StopBits(), tStopBits::s10);
+    QCOMPARE(comm.FlowControl(), tFlowControl::Hardware);
+    QCOMPARE(comm.XON(), char(17));
+    QCOMPARE(comm.XOFF(), char(19));
+    QVERIFY(!comm.OnComError());
+    QCOMPARE(comm.GetError(), 0);
+    QCOMPARE(baudRate(TBaud::b110), 110u);
+    QCOMPARE(baudRate(TBaud::b256000), 256000u);
+    QCOMPARE(portName(tPort::COM8), QByteArray("COM8"));
+}
+
+void TestMyCom::connectAppliesLineSettings_data()
+{
+    QTest::addColumn<int>("port");
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<int>("dataBits");
+    QTest::addColumn<int>("parity");
+    QTest::addColumn<int>("stopBits");
+    QTest::addColumn<uint>("rate");
+    QTest::addColumn<uint>("cflagBits");
+
+    QTest::newRow("COM3 19200 8N1") << int(tPort::COM3) << int(TBaud::b19200) << 8 << int(tParitet::Zero)
+                                    << int(tStopBits::s10) << 19200u << uint(CS8);
+    QTest::newRow("COM1 14400 7E1") << int(tPort::COM1) << int(TBaud::b14400) << 7 << int(tParitet::Even)
+                                    << int(tStopBits::s10) << 14400u << uint(CS7 | PARENB);
+    QTest::newRow("COM8 256000 8O2") << int(tPort::COM8) << int(TBaud::b256000) << 8 << int(tParitet::Odd)
+                                     << int(tStopBits::s20) << 256000u << uint(CS8 | PARENB | PARODD | CSTOPB);
+    QTest::newRow("COM2 56000 6 mark 2") << int(tPort::COM2) << int(TBaud::b56000) << 6 << int(tParitet::Binary0)
+                                         << int(tStopBits::s20) << 56000u
+                                         << uint(CS6 | PARENB | PARODD | CMSPAR | CSTOPB);
+    QTest::newRow("COM4 128000 5 space 1.5") << int(tPort::COM4) << int(TBaud::b128000) << 5
+                                             << int(tParitet::Binary1) << int(tStopBits::s15) << 128000u
+                                             << uint(CS5 | PARENB | CMSPAR | CSTOPB);
+    QTest::newRow("COM5 110 8N1") << int(tPort::COM5) << int(TBaud::b110) << 8 << int(tParitet::Zero)
+                                  << int(tStopBits::s10) << 110u << uint(CS8);
+}
+
+void TestMyCom::connectAppliesLineSettings()
+{
+    QFETCH(int, port);
+    QFETCH(int, baud);
+    QFETCH(int, dataBits);
+    QFETCH(int, parity);
+    QFETCH(int, stopBits);
+    QFETCH(uint, rate);
+    QFETCH(uint, cflagBits);
+
+    PtyPort pty(QString::fromLatin1(portName(tPort(port))));
+    TComm comm;
+    comm.SetPort(tPort(port));
+    comm.SetBaud(TBaud(baud));
+    comm.SetDataBits(tDataBit(dataBits));
+    comm.SetParity(tParitet(parity));
+    comm.SetStopBits(tStopBits(stopBits));
+    comm.Connect();
+    QCOMPARE(comm.GetError(), 0);
+
+    // A pseudo-terminal always carries 8 bits without parity (the kernel
+    // forces CS8 and clears PARENB); the other bits and the rate are kept.
+    const quint32 kept = PARODD | CMSPAR | CSTOPB;
+    const LineReadback line = readLine(pty.slave());
+    QCOMPARE(line.rate, quint32(rate));
+    QCOMPARE(line.cflag & kept, quint32(cflagBits) & kept);
+}
+
+// The data bits reach the device: it refuses the combinations a line cannot
+// carry, and the component stores the refusal.
+void TestMyCom::connectRefusesImpossibleFormats_data()
+{
+    QTest::addColumn<int>("dataBits");
+    QTest::addColumn<int>("stopBits");
+    QTest::addColumn<int>("error");
+    QTest::newRow("5 data bits, 1.5 stop bits") << 5 << int(tStopBits::s15) << 0;
+    QTest::newRow("8 data bits, 1.5 stop bits") << 8 << int(tStopBits::s15) << EINVAL;
+    QTest::newRow("5 data bits, 2 stop bits") << 5 << int(tStopBits::s20) << EINVAL;
+    QTest::newRow("6 data bits, 2 stop bits") << 6 << int(tStopBits::s20) << 0;
+    QTest::newRow("4 data bits") << 4 << int(tStopBits::s10) << EINVAL;
+}
+
+void TestMyCom::connectRefusesImpossibleFormats()
+{
+    QFETCH(int, dataBits);
+    QFETCH(int, stopBits);
+    QFETCH(int, error);
+
+    PtyPort pty(QStringLiteral("COM1"));
+    TComm comm;
+    comm.SetDataBits(tDataBit(dataBits));
+    comm.SetStopBits(tStopBits(stopBits));
+    comm.Connect();
+    QCOMPARE(comm.GetError(), error);
+}
+
+// Only fInX and fErrorChar follow the setting; fOutX (IXON) and the CTS
+// handshake keep what the device had.
+void TestMyCom::flowControl_data()
+{
+    QTest::addColumn<int>("flowControl");
+    QTest::addColumn<bool>("deviceHadIxon");
+    QTest::addColumn<QByteArray>("flagsText");
+
+    QTest::newRow("Hardware") << int(tFlowControl::Hardware) << false << QByteArray("0001000000010001");
+    QTest::newRow("Hardware, IXON kept") << int(tFlowControl::Hardware) << true << QByteArray("0001000100010001");
+    QTest::newRow("XON_XOFF") << int(tFlowControl::XON_XOFF) << false << QByteArray("0001011000010001");
+    QTest::newRow("XON_XOFF, IXON kept") << int(tFlowControl::XON_XOFF) << true << QByteArray("0001011100010001");
+}
+
+void TestMyCom::flowControl()
+{
+    QFETCH(int, flowControl);
+    QFETCH(bool, deviceHadIxon);
+    QFETCH(QByteArray, flagsText);
+
+    PtyPort pty(QStringLiteral("COM1"));
+    termios t {};
+    ::tcgetattr(pty.slave(), &t);
+    t.c_iflag = deviceHadIxon ? IXON : 0;
+    ::tcsetattr(pty.slave(), TCSANOW, &t);
+
+    TComm comm;
+    comm.SetFlowControl(tFlowControl(flowControl));
+    comm.SetXON(0x21);
+    comm.SetXOFF(0x22);
+    comm.Connect();
+    QCOMPARE(comm.GetError(), 0);
+
+    const LineReadback line = readLine(pty.slave());
+    const bool xonXoff = flowControl == int(tFlowControl::XON_XOFF);
+    QCOMPARE(bool(line.iflag & IXOFF), xonXoff);
+    QCOMPARE(bool(line.iflag & IGNPAR), !xonXoff);  // without fErrorChar bad bytes are dropped
+    QCOMPARE(bool(line.iflag & IXON), deviceHadIxon);
+    QCOMPARE(bool(line.cflag & CRTSCTS), false);
+    if (xonXoff) {
+        QCOMPARE(int(line.startChar), 0x21);
+        QCOMPARE(int(line.stopChar), 0x22);
+    }
+    // Character 16 - b shows bit b: bit 0 binary, 4 DTR on, 8 fOutX, 9 fInX,
+    // 10 fErrorChar, 12 RTS on.
+    QCOMPARE(comm.GetFlags(), flagsText);
+}
+
+void TestMyCom::secondConnectClosesFirstHandle()
+{
+    PtyPort pty(QStringLiteral("COM2"));
+    TComm comm;
+    comm.SetPort(tPort::COM2);
+    comm.Connect();
+    QCOMPARE(pty.openCount(), 2);  // the test's own descriptor and the component's
+    comm.Connect();
+    QCOMPARE(comm.GetError(), 0);
+    QCOMPARE(pty.openCount(), 2);
+
+    comm.SendByte(0x9B);
+    QCOMPARE(pty.readSent(), QByteArray("\x9B"));
+}
+
+// The port is claimed: a second component cannot open it while the first has it.
+void TestMyCom::portIsClaimed()
+{
+    PtyPort pty(QStringLiteral("COM3"));
+    TComm first;
+    first.SetPort(tPort::COM3);
+    first.Connect();
+    QCOMPARE(first.GetError(), 0);
+
+    TComm second;
+    second.SetPort(tPort::COM3);
+    second.Connect();
+    QCOMPARE(second.GetError(), EBUSY);
+
+    first.SetPort(tPort::COM4);  // releases COM3 at the next Connect
+    first.Connect();
+    second.Connect();
+    QCOMPARE(second.GetError(), 0);
+}
+
+void TestMyCom::transfers()
+{
+    PtyPort pty(QStringLiteral("COM1"));
+    TComm comm;
+    comm.Connect();
+    QCOMPARE(comm.GetError(), 0);
+
+    comm.SendByte(0xA5);
+    QCOMPARE(pty.readSent(), QByteArray("\xA5"));
+    comm.SendString(QByteArray("\x00\x9B\xFFz", 4));
+    QCOMPARE(pty.readSent(), QByteArray("\x00\x9B\xFFz", 4));
+    comm.SendString(QByteArray());  // a write of length 0: nothing arrives, no error
+    QCOMPARE(comm.GetError(), 0);
+    QCOMPARE(pty.readSent(100), QByteArray());
+
+    QVERIFY(!comm.WaitIn(20));
+    QCOMPARE(comm.GetIn(), 0);
+    pty.sendToProgram(QByteArray("\x01\x02\x03\x04", 4));
+    QVERIFY(comm.WaitIn(1000));
+    QTRY_COMPARE(comm.InQue(), 4);
+    QCOMPARE(comm.GetByte(), quint8(1));
+    QCOMPARE(comm.GetIn(), 3);
+    QCOMPARE(comm.GetString(2), QByteArray("\x02\x03"));
+    QCOMPARE(comm.GetString(255), QByteArray("\x04"));
+    QCOMPARE(comm.GetOut(), 0);
+
+    pty.sendToProgram("stale");
+    QTRY_COMPARE(comm.GetIn(), 5);
+    comm.PurgeIn();
+    QCOMPARE(comm.GetIn(), 0);
+    QCOMPARE(comm.GetError(), 0);
+}
+
+void TestMyCom::errorRules()
+{
+    TComm comm;
+    QList<Raised> raised;
+    comm.SetOnComError([&](QObject *sender, qint32 code) { raised.append({sender, code}); });
+
+    comm.SetError(0);
+    QVERIFY(raised.isEmpty());
+    QCOMPARE(comm.GetError(), 0);
+
+    comm.SetError(EIO);
+    comm.SetError(0);  // does not clear
+    comm.SetError(EPERM);  // replaces
+    QCOMPARE(raised.size(), 2);
+    QCOMPARE(raised.at(0).sender, &comm);
+    QCOMPARE(raised.at(0).code, EIO);
+    QCOMPARE(raised.at(1).code, EPERM);
+    QCOMPARE(comm.GetError(), EPERM);
+    QCOMPARE(comm.GetError(), 0);
+}
+
+void TestMyCom::statusQueryKeepsStoredError()
+{
+    PtyPort pty(QStringLiteral("COM1"));
+    TComm comm;
+    comm.Connect();
+    comm.SetError(EIO);
+    pty.sendToProgram("ab");
+    QVERIFY(comm.WaitIn(1000));
+    QTRY_COMPARE(comm.GetIn(), 2);
+    QCOMPARE(comm.GetError(), EIO);
+}
+
+// The open's reason is what stays stored: the caller tells the user why.
+void TestMyCom::missingDeviceIsStoredNotThrown()
+{
+    linkPort(QStringLiteral("COM6"), m_config.filePath(QStringLiteral("no-such-adapter")));
+    TComm comm;
+    QList<Raised> raised;
+    comm.SetOnComError([&](QObject *sender, qint32 code) { raised.append({sender, code}); });
+    comm.SetPort(tPort::COM6);
+    comm.Connect();
+    QCOMPARE(raised.size(), 1);
+    QCOMPARE(raised.at(0).code, ENOENT);
+    QCOMPARE(comm.GetError(), ENOENT);
+
+    comm.SendByte(0xA5);
+    QCOMPARE(comm.GetByte(), quint8(0));
+    QCOMPARE(comm.GetError(), EBADF);
+    QCOMPARE(comm.GetIn(), 0);
+    comm.Connect();  // again: nothing to close, the open fails the same way
+    QCOMPARE(comm.GetError(), ENOENT);
+}
+
+void TestMyCom::operationsBeforeConnect()
+{
+    TComm comm;
+    QCOMPARE(comm.GetByte(), quint8(0));
+    QCOMPARE(comm.GetError(), EBADF);
+    QCOMPARE(comm.GetString(10), QByteArray());
+    QCOMPARE(comm.GetError(), EBADF);
+    QCOMPARE(comm.GetFlags(), QByteArray(16, '0'));
+    QCOMPARE(comm.GetError(), EBADF);
+    QCOMPARE(comm.GetIn(), 0);  // the status query's own failure is not reported
+    QCOMPARE(comm.GetError(), 0);
+}
+
+void TestMyCom::eventMask()
+{
+    PtyPort pty(QStringLiteral("COM1"));
+    TComm comm;
+    comm.Connect();
+    comm.SetEvent(0x0001);
+
+    qint32 mask = -1;
+    QVERIFY(!comm.GetEvent(mask));  // a negative value never matches
+    QCOMPARE(mask, 0x0001);
+    mask = 0x0001;
+    QVERIFY(comm.GetEvent(mask));
+    mask = 0x0004;
+    QVERIFY(!comm.GetEvent(mask));
+    QCOMPARE(mask, 0x0001);
+    QCOMPARE(comm.GetError(), 0);
+}
+
+void TestMyCom::escapeFunctions()
+{
+    PtyPort pty(QStringLiteral("COM1"));
+    TComm comm;
+    comm.Connect();
+    // A pseudo-terminal has no modem lines: not supported is not an error.
+    for (int code : {escapecode::SetDtr, escapecode::ClrDtr, escapecode::SetRts, escapecode::ClrRts,
+                     escapecode::SetBreak, escapecode::ClrBreak, escapecode::SetXoff, escapecode::SetXon})
+        comm.SetEscCode(code);
+    QCOMPARE(comm.GetError(), 0);
+    comm.SetEscCode(99);
+    QCOMPARE(comm.GetError(), EINVAL);
+}
+
+void TestMyCom::portNames()
+{
+    QCOMPARE(portnames::portsFolder(), m_config.path() + QStringLiteral("/sart-tester/ports"));
+    ::unlink(QFile::encodeName(portnames::linkPath(QStringLiteral("COM7"))).constData());
+    QCOMPARE(portnames::devicePath(QStringLiteral("COM7")), QStringLiteral("/dev/ttyS6"));
+    linkPort(QStringLiteral("COM7"), QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R-if00-port0"));
+    QCOMPARE(portnames::devicePath(QStringLiteral("COM7")), QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R-if00-port0"));
+    linkPort(QStringLiteral("COM7"), QStringLiteral("../../devices/ttyUSB0"));
+    QCOMPARE(portnames::devicePath(QStringLiteral("COM7")), m_config.path() + QStringLiteral("/devices/ttyUSB0"));
+    QCOMPARE(portnames::devicePath(QStringLiteral("COM9")), QString());
+    QCOMPARE(portnames::devicePath(QStringLiteral("LPT1")), QString());
+}
+
+void TestMyCom::openFailureTexts_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QStringList>("parts");
+    QTest::newRow("missing") << ENOENT << QStringList{"Cannot open the port COM2 (", "No such file or directory",
+                                                      "plugged in"};
+    QTest::newRow("busy") << EBUSY << QStringList{"Device or resource busy", "Another program is using it"};
+    // The device here is a file of the test's own group.
+    QTest::newRow("refused") << EACCES << QStringList{"Permission denied", "group \"", "log in again"};
+}
+
+void TestMyCom::openFailureTexts()
+{
+    QFETCH(int, code);
+    QFETCH(QStringList, parts);
+    const QString device = m_config.filePath(QStringLiteral("ttyUSB0"));
+    QFile(device).open(QIODevice::WriteOnly);
+    const QString text = portnames::openFailureText(QStringLiteral("COM2"), device, code);
+    QVERIFY2(text.contains(device), qPrintable(text));
+    for (const QString &part : parts)
+        QVERIFY2(text.contains(part), qPrintable(text));
+    if (code == EACCES) {
+        const QString group = QFileInfo(device).group();
+        QVERIFY2(text.contains(QStringLiteral("group \"%1\"").arg(group)), qPrintable(text));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestMyCom)
+#include "tst_mycom.moc"
