@@ -1,5 +1,6 @@
 #include "TestOffice.h"
 
+#include "UnoRuntime.h"
 #include "UnoText.h"
 
 #include <com/sun/star/awt/XWindow2.hpp>
@@ -13,8 +14,6 @@
 #include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
-#include <cppuhelper/bootstrap.hxx>
-#include <rtl/bootstrap.hxx>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -36,16 +35,6 @@ namespace {
 const QString OfficeBinary = QStringLiteral(SART_LIBREOFFICE_PROGRAM_DIR "/soffice.bin");
 constexpr int FirstRunRestartCode = 81;
 constexpr int StartTimeoutMs = 120000;
-
-Reference<uno::XComponentContext> localContext()
-{
-    static const auto *context = [] {
-        rtl::Bootstrap::set(rtl::OUString("URE_BOOTSTRAP"),
-                            rtl::OUString("vnd.sun.star.pathname:" SART_LIBREOFFICE_PROGRAM_DIR "/fundamentalrc"));
-        return new Reference<uno::XComponentContext>(cppu::defaultBootstrap_InitialComponentContext());
-    }();
-    return *context;
-}
 
 bool processAlive(qint64 pid)
 {
@@ -108,7 +97,7 @@ void TestOffice::adopt(qint64 pid)
 
 void TestOffice::connect(int timeoutMs)
 {
-    const Reference<bridge::XUnoUrlResolver> resolver = bridge::UnoUrlResolver::create(localContext());
+    const Reference<bridge::XUnoUrlResolver> resolver = bridge::UnoUrlResolver::create(unoRuntime());
     const rtl::OUString url = "uno:pipe,name=" + toOUString(m_pipeName) + ";urp;StarOffice.ComponentContext";
     const QDeadlineTimer deadline(timeoutMs);
     for (;;) {

@@ -1,5 +1,6 @@
 #include "UnoWriter.h"
 
+#include "UnoRuntime.h"
 #include "UnoText.h"
 
 #include <com/sun/star/awt/XTopWindow.hpp>
@@ -11,9 +12,7 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
-#include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/exc_hlp.hxx>
-#include <rtl/bootstrap.hxx>
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -36,18 +35,6 @@ constexpr int RetryIntervalMs = 100;
 // over to the office that runs already.
 constexpr int HandOverGraceMs = 3000;
 
-// The process's own UNO runtime, set up on first use. It is never released:
-// the UNO libraries' internal threads and the bridges may use it until exit.
-Reference<uno::XComponentContext> localContext()
-{
-    static const auto *context = [] {
-        rtl::Bootstrap::set(rtl::OUString("URE_BOOTSTRAP"),
-                            rtl::OUString("vnd.sun.star.pathname:" SART_LIBREOFFICE_PROGRAM_DIR "/fundamentalrc"));
-        return new Reference<uno::XComponentContext>(cppu::defaultBootstrap_InitialComponentContext());
-    }();
-    return *context;
-}
-
 // The started office is detached: it is not our child, so ask the system.
 bool processRunning(qint64 pid)
 {
@@ -67,7 +54,16 @@ void unoCalls(Calls &&calls)
         if (text.isEmpty())
             text = toQString(cppu::getCaughtException().getValueTypeName());
         throw std::runtime_error(("LibreOffice Writer: " + text).toStdString());
+    } catch (const cppu::BootstrapException &e) {
+        // The installation's UNO runtime cannot be set up.
+        throw std::runtime_error(("LibreOffice Writer: " + toQString(e.getMessage())).toStdString());
     }
+}
+
+void requireConnected(const uno::BaseReference &link)
+{
+    if (!link.is())
+        throw std::runtime_error("LibreOffice Writer is not connected");
 }
 
 } // namespace
@@ -95,6 +91,7 @@ void UnoWriter::connectApplication()
 
 void UnoWriter::setVisible(bool visible)
 {
+    requireConnected(m_frame);
     unoCalls([&] {
         const Reference<awt::XWindow> window(m_frame->getContainerWindow(), uno::UNO_SET_THROW);
         window->setVisible(visible);
@@ -107,11 +104,13 @@ void UnoWriter::setCaption(const QString &caption)
 {
     // The frame's title is the window title exactly as given; the model's
     // title would get the application's name appended.
+    requireConnected(m_frame);
     unoCalls([&] { Reference<frame::XTitle>(m_frame, UNO_QUERY_THROW)->setTitle(toOUString(caption)); });
 }
 
 void UnoWriter::appendToDocument(const QString &text)
 {
+    requireConnected(m_text);
     unoCalls([&] { m_text->insertString(m_text->getEnd(), toOUString(text), false); });
 }
 
@@ -130,7 +129,7 @@ void UnoWriter::disconnectApplication()
 
 Reference<uno::XComponentContext> UnoWriter::attachOffice()
 {
-    const Reference<bridge::XUnoUrlResolver> resolver = bridge::UnoUrlResolver::create(localContext());
+    const Reference<bridge::XUnoUrlResolver> resolver = bridge::UnoUrlResolver::create(unoRuntime());
     const rtl::OUString url = "uno:pipe,name=" + toOUString(m_connection.pipeName)
                               + ";urp;StarOffice.ComponentContext";
     qint64 officePid = 0;
