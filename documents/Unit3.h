@@ -16,8 +16,6 @@ class TForm3 : public QDialog
 public:
     explicit TForm3(QWidget *parent = nullptr);
 
-    TQuickReport6 *printableHelp() const { return QuickReport6; }
-
 public slots:
     void Button1Click();
     void BitBtn1Click();

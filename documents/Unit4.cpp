@@ -14,11 +14,11 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-const QColor TForm4::LinkColor(0, 0, 255);
-const QColor TForm4::HoverColor(255, 255, 0);
-const QColor TForm4::MailColor(255, 0, 255);
-
 namespace {
+
+const QColor LinkColor(0, 0, 255);
+const QColor HoverColor(255, 255, 0);
+const QColor MailColor(255, 0, 255);
 
 QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
 {
@@ -120,18 +120,18 @@ TForm4::TForm4(QWidget *parent)
 
 bool TForm4::eventFilter(QObject *watched, QEvent *event)
 {
-    const auto *mouse = static_cast<QMouseEvent *>(event);
     if (watched == Label2) {
         switch (event->type()) {
         case QEvent::MouseMove:
             Label2MouseMove();
             return true;
         case QEvent::MouseButtonPress:
-            m_linkPressed = mouse->button() == Qt::LeftButton;
+            m_linkPressed = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
             Label2MouseDown();
             return true;
         case QEvent::MouseButtonRelease: {
             // A click is a left press and release both on the address.
+            const auto *mouse = static_cast<QMouseEvent *>(event);
             const bool click = m_linkPressed && mouse->button() == Qt::LeftButton
                                && Label2->rect().contains(mouse->position().toPoint());
             m_linkPressed = false;

@@ -15,10 +15,6 @@ class TForm4 : public QDialog
 public:
     explicit TForm4(QWidget *parent = nullptr);
 
-    static const QColor LinkColor;
-    static const QColor HoverColor;
-    static const QColor MailColor;
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
