@@ -34,10 +34,11 @@ void Navigation::scan()
                              ? m_table.rowOfFile(QFileInfo(m_shownPath).fileName())
                              : 0;
     m_view.tableChanged();
-    if (shownRow > 0) {
+    if (shownRow > 0)
         CurrentRow = shownRow;
-        m_view.selectRow(shownRow);
-    }
+    // Rebuilding the table drops its highlight: put it back on the current row.
+    if (CurrentRow < m_table.rowCount())
+        m_view.selectRow(CurrentRow);
     if (!result.problems.isEmpty())
         m_view.showWarning(archive::problemsMessage(result.problems));
 }
@@ -167,8 +168,9 @@ void Navigation::deleteCurrent()
 
 void Navigation::testingModeChanged()
 {
-    FromTable = true;
     // The record shown is decoded again with the other measurement block.
+    // With nothing shown there is nothing to decode, and the next Open must
+    // still ask for a file.
     if (m_shownPath.isEmpty())
         return;
     CurrentPath = m_shownPath;

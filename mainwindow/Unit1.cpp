@@ -82,7 +82,11 @@ TForm1::TForm1(QWidget *parent)
 
     connect(StringGrid1, &FileGrid::mouseReleased, this,
             [this](int row, Qt::MouseButton button, const QPoint &pos) {
-                guarded(this, [&] { StringGrid1MouseUp(row, button, pos); });
+                guarded(this, [&] { StringGrid1MouseUp(row); });
+                // A right click brings up the pop-up menu after the row choice,
+                // also when that row's record could not be shown.
+                if (button == Qt::RightButton)
+                    PopupMenu1->popup(pos);
             });
     connect(StringGrid1, &FileGrid::keyReleased, this, [this] { guarded(this, [this] { StringGrid1KeyUp(); }); });
     connect(Panel1, &RecordPanel::testingModeChanged, this, [this] { guarded(this, [this] { ComboBox4Change(); }); });
@@ -96,7 +100,8 @@ TForm1::TForm1(QWidget *parent)
     createWindows();
 }
 
-TForm1::~TForm1() = default;
+// The file table's model reads the navigation's table: the widgets go first.
+TForm1::~TForm1() { delete takeCentralWidget(); }
 
 QAction *TForm1::command(QMenu *menu, const QString &name, const QString &caption, void (TForm1::*handler)(),
                          const QKeySequence &shortcut)
@@ -284,12 +289,7 @@ void TForm1::About2Click()
 
 void TForm1::ToolButton16Click() { About2Click(); }
 
-void TForm1::StringGrid1MouseUp(int tableRow, Qt::MouseButton button, const QPoint &globalPos)
-{
-    m_navigation->mouseUp(tableRow);
-    if (button == Qt::RightButton)
-        PopupMenu1->popup(globalPos);
-}
+void TForm1::StringGrid1MouseUp(int tableRow) { m_navigation->mouseUp(tableRow); }
 
 void TForm1::StringGrid1KeyUp() { m_navigation->keyUp(); }
 void TForm1::N4531Click() { m_navigation->goTo(); }

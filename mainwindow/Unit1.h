@@ -44,7 +44,7 @@ public:
     void Abaut1Click();         // Help window
     void About2Click();         // About box
     void ToolButton16Click();   // About box from the tool bar
-    void StringGrid1MouseUp(int tableRow, Qt::MouseButton button, const QPoint &globalPos);
+    void StringGrid1MouseUp(int tableRow);  // any button; the pop-up follows a right click
     void StringGrid1KeyUp();
     void N4531Click();          // Go to
     void N131Click();           // Delete

@@ -1,0 +1,130 @@
+#pragma once
+
+// Helpers for driving the real main window under the offscreen platform: a
+// temporary start directory with its archive folder, the window started in
+// it, clicks and keys on the file table, and a driver that answers the modal
+// dialogs the window opens and records every message box.
+
+#include "Unit1.h"
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <deque>
+#include <memory>
+
+class FileGrid;
+class QAction;
+
+namespace windowtest {
+
+// A fresh start directory, made the process's current directory for as long
+// as the object lives (the main window captures it when it is created).
+class StartDirectory
+{
+public:
+    explicit StartDirectory(bool withArchive = true);
+    ~StartDirectory();
+
+    QString path() const { return m_dir.path(); }
+    QString archive() const { return m_dir.path() + QStringLiteral("/bin"); }
+    QString inArchive(const QString &name) const { return archive() + u'/' + name; }
+
+    // Writes sample::variant(n) into the archive folder and returns its path.
+    QString addRecord(const QString &name, int variant) const;
+    QString addFile(const QString &name, const QByteArray &bytes) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+// What a modal dialog showed.
+struct SeenDialog
+{
+    QString kind;        // "box", "input", "file" or the class name
+    QString objectName;
+    QString title;
+    QString text;        // message, or the input dialog's label
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons; // message box buttons, by text without '&'
+    QString value;       // input dialog's initial text, file dialog's filters
+};
+
+// Answers the modal dialogs as they come. Message boxes with a single button
+// (error and warning boxes) are acknowledged by themselves; questions, the
+// input dialog and the file dialog take the next queued answer. A dialog
+// that comes with no answer queued is cancelled and listed as unexpected.
+class DialogDriver : public QObject
+{
+public:
+    DialogDriver();
+
+    void answer(QMessageBox::StandardButton button);  // the next question
+    void answerInput(const QString &text);             // the next input dialog
+    void cancelInput();
+    void chooseFile(const QString &path);              // the next file dialog
+    void cancelFile();
+
+    const QList<SeenDialog> &seen() const { return m_seen; }
+    // Texts of the error boxes seen so far, and clears the record.
+    QStringList takeErrors();
+    QList<SeenDialog> takeSeen();
+    QStringList unexpected() const { return m_unexpected; }
+    int queued() const { return int(m_answers.size()); }
+
+private:
+    struct Answer
+    {
+        QString kind;
+        bool accept = true;
+        QString text;
+        QMessageBox::StandardButton button = QMessageBox::NoButton;
+    };
+    void poll();
+    bool takeAnswer(const QString &kind, Answer &answer);
+
+    QTimer m_timer;
+    std::deque<Answer> m_answers;
+    QList<SeenDialog> m_seen;
+    QStringList m_unexpected;
+};
+
+// Creates the main window in the current directory, shows it and lets the
+// start-up timer run its open.
+std::unique_ptr<TForm1> startWindow();
+
+template<typename T>
+T *child(QObject *parent, const QString &name)
+{
+    T *found = parent->findChild<T *>(name);
+    if (!found)
+        qFatal("no child %s", qPrintable(name));
+    return found;
+}
+
+QAction *action(TForm1 &form, const QString &name);
+QString labelText(TForm1 &form, const QString &name);
+QString editText(TForm1 &form, const QString &name);
+
+// The power shown is different for each sample variant: it tells which
+// record the panel shows.
+QString powerOf(int variant);
+QString shownPower(TForm1 &form);
+
+// Mouse release on a table row (0: the header row) with the given button.
+void clickRow(TForm1 &form, int tableRow, Qt::MouseButton button = Qt::LeftButton);
+void pressKey(TForm1 &form, Qt::Key key);
+// Right-clicks a table row and chooses an item of the pop-up menu; false when
+// the pop-up menu did not come up.
+bool popupCommand(TForm1 &form, int tableRow, const QString &item);
+// Clicks a tool button by its name.
+void clickTool(TForm1 &form, const QString &name);
+// The rows the table highlights, in table rows.
+QList<int> highlightedRows(TForm1 &form);
+
+} // namespace windowtest
