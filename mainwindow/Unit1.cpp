@@ -7,6 +7,7 @@
 #include "RecordPanel.h"
 
 #include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -91,9 +92,11 @@ TForm1::TForm1(QWidget *parent)
     connect(StringGrid1, &FileGrid::keyReleased, this, [this] { guarded(this, [this] { StringGrid1KeyUp(); }); });
     connect(Panel1, &RecordPanel::testingModeChanged, this, [this] { guarded(this, [this] { ComboBox4Change(); }); });
 
-    // Ctrl+A saves also while an edit box has the focus.
+    // Ctrl+A saves also while an edit box has the focus. A selector whose
+    // text can be typed hands the key to its line edit past that line edit's
+    // filters, so the selector gets the filter too.
     for (QWidget *w : Panel1->findChildren<QWidget *>())
-        if (qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w))
+        if (qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w) || qobject_cast<QComboBox *>(w))
             w->installEventFilter(this);
 
     guarded(this, [this] { FormCreate(); });

@@ -140,6 +140,15 @@ void DialogDriver::poll()
     }
 }
 
+void WindowTestCase::init() { m_dialogs = std::make_unique<DialogDriver>(); }
+
+void WindowTestCase::cleanup()
+{
+    const std::unique_ptr<DialogDriver> dialogs = std::move(m_dialogs);
+    QVERIFY2(dialogs->unexpected().isEmpty(), qPrintable(dialogs->unexpected().join(u'\n')));
+    QCOMPARE(dialogs->queued(), 0);
+}
+
 std::unique_ptr<TForm1> startWindow()
 {
     auto form = std::make_unique<TForm1>();

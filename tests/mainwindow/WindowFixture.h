@@ -94,6 +94,20 @@ private:
     QStringList m_unexpected;
 };
 
+// Base of the window test classes: a fresh dialog driver for every test
+// function, and after it no dialog left unanswered or answer left unused.
+class WindowTestCase : public QObject
+{
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<DialogDriver> m_dialogs;
+
+private slots:
+    void init();
+    void cleanup();
+};
+
 // Creates the main window in the current directory, shows it and lets the
 // start-up timer run its open.
 std::unique_ptr<TForm1> startWindow();

@@ -39,7 +39,7 @@ void setEdit(TForm1 &form, const QString &name, const QString &text)
 
 } // namespace
 
-class TestNavigation : public QObject
+class TestNavigation : public WindowTestCase
 {
     Q_OBJECT
 
@@ -61,17 +61,6 @@ private slots:
     void testingModeShowsOtherBlockOfSameFile();
     void rescanFollowsShownRecord();
 
-private:
-    std::unique_ptr<DialogDriver> m_dialogs;
-
-private slots:
-    void init() { m_dialogs = std::make_unique<DialogDriver>(); }
-    void cleanup()
-    {
-        const std::unique_ptr<DialogDriver> dialogs = std::move(m_dialogs);
-        QVERIFY2(dialogs->unexpected().isEmpty(), qPrintable(dialogs->unexpected().join(u'\n')));
-        QCOMPARE(dialogs->queued(), 0);
-    }
 };
 
 void TestNavigation::startupShowsLastRecordAndSavesIntoIt()
