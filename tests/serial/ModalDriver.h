@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+// Answers the modal dialogs that appear over a window, one step per dialog,
+// in order, from a timer that keeps running inside their event loops. A
+// dialog nobody expected is recorded and closed, so a test fails instead of
+// hanging.
+class ModalDriver : public QObject
+{
+public:
+    using Step = std::function<void(QWidget *modal)>;
+
+    explicit ModalDriver(QWidget *window) : m_window(window)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] { tick(); });
+        m_timer.start(10);
+    }
+
+    void expect(Step step) { m_steps.append(std::move(step)); }
+    // Runs on every tick, e.g. to act in the middle of a reception.
+    void onTick(std::function<void()> action) { m_tick = std::move(action); }
+
+    QStringList seen() const { return m_seen; }
+    QStringList unexpected() const { return m_unexpected; }
+    int pending() const { return int(m_steps.size()); }
+
+    // Steps for the usual dialogs.
+    static Step saveAs(const QString &name)
+    {
+        return [name](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            auto *edit = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+            if (!edit)
+                return reject(modal);
+            edit->setText(name);  // as typed: selectFile() leaves a focused name field alone
+            static_cast<QDialog *>(dialog)->accept();
+        };
+    }
+    static Step cancel() { return [](QWidget *modal) { reject(modal); }; }
+    static Step press(QMessageBox::StandardButton button)
+    {
+        return [button](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (!box)
+                return reject(modal);
+            box->button(button)->click();
+        };
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_last && event->type() == QEvent::Hide) {
+            watched->removeEventFilter(this);
+            m_last = nullptr;
+        }
+        return false;
+    }
+
+private:
+    static void reject(QWidget *modal)
+    {
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+
+    static QString describe(QWidget *modal)
+    {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            return QStringLiteral("message: ") + box->text();
+        return QString::fromLatin1(modal->metaObject()->className());
+    }
+
+    void tick()
+    {
+        if (m_tick)
+            m_tick();
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal == m_window || modal == m_last || !modal->isVisible())
+            return;
+        m_last = modal;
+        modal->installEventFilter(this);  // a dialog shown again counts again
+        m_seen.append(describe(modal));
+        if (m_steps.isEmpty()) {
+            m_unexpected.append(describe(modal));
+            reject(modal);
+            return;
+        }
+        const Step step = m_steps.takeFirst();
+        step(modal);
+    }
+
+    QWidget *m_window;
+    QTimer m_timer;
+    QList<Step> m_steps;
+    std::function<void()> m_tick;
+    QPointer<QWidget> m_last;
+    QStringList m_seen;
+    QStringList m_unexpected;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+
+// The SART tester simulator (tools/sart-tester-sim) as a child process,
+// reachable under a port name once started.
+class SimProcess
+{
+public:
+    // Starts it with --port and the extra arguments; waits until it is ready.
+    SimProcess(const QString &portName, const QStringList &arguments);
+    ~SimProcess();
+
+    bool isReady() const { return m_ready; }
+    QString output() const { return m_output; }
+
+private:
+    QProcess m_process;
+    QString m_output;
+    bool m_ready = false;
+};

@@ -1,0 +1,391 @@
+// The receive dialog against the SART tester simulator on a pseudo-terminal.
+
+#include "ModalDriver.h"
+#include "PortNames.h"
+#include "PtyPort.h"
+#include "Reception.h"
+#include "RecordLayout.h"
+#include "SampleRecord.h"
+#include "SimProcess.h"
+#include "TestSupport.h"
+#include "Unit2.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <unistd.h>
+
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+
+const QString SimPort = QStringLiteral("COM2");
+
+// The record with its reception stamps blanked, to compare with what was sent.
+QByteArray withoutStamps(QByteArray record)
+{
+    record.replace(layout::ReceiveTime, layout::ReceiveTimeWidth, QByteArray(layout::ReceiveTimeWidth, '-'));
+    record.replace(layout::ReceiveDate, layout::ReceiveDateWidth, QByteArray(layout::ReceiveDateWidth, '-'));
+    return record;
+}
+
+} // namespace
+
+class TestReception : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void completeReceptionSavesStampedRecord();
+    void existingFileAsks_data();
+    void existingFileAsks();
+    void saveCancelled();
+    void failedWriteOffersSaveAgain();
+    void fullDiskLeavesNoPartialFile();
+    void faults_data();
+    void faults();
+    void portThatCannotBeOpened();
+    void closeDuringReception();
+    void slowTesterIsWaitedFor();
+    void deviceLabel();
+
+    void recordExtension_data();
+    void recordExtension();
+    void stamps();
+
+private:
+    QComboBox *combo(const char *name) const { return m_form->findChild<QComboBox *>(QLatin1String(name)); }
+    QPushButton *button(const char *name) const { return m_form->findChild<QPushButton *>(QLatin1String(name)); }
+    QProgressBar *gauge() const { return m_form->findChild<QProgressBar *>(QStringLiteral("Gauge1")); }
+    QString binPath(const QString &name) const { return m_start->filePath(QStringLiteral("bin/") + name); }
+    QStringList binFiles() const { return QDir(m_start->filePath(QStringLiteral("bin"))).entryList(QDir::Files | QDir::Hidden); }
+    void startReception() { button("Button1")->click(); }
+
+    QTemporaryDir m_config;
+    QByteArray m_record;
+    QString m_recordFile;
+    std::unique_ptr<QTemporaryDir> m_start;
+    std::unique_ptr<TForm2> m_form;
+    std::unique_ptr<QSignalSpy> m_closed;
+};
+
+void TestReception::initTestCase()
+{
+    QVERIFY(m_config.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    m_record = sample::makeRecord(sample::variant(3));
+    m_recordFile = m_config.filePath(QStringLiteral("sent.bin"));
+    writeFile(m_recordFile, m_record);
+}
+
+void TestReception::init()
+{
+    m_start = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(m_start->path()).mkdir(QStringLiteral("bin")));
+    m_form = std::make_unique<TForm2>(m_start->path());
+    m_closed = std::make_unique<QSignalSpy>(m_form.get(), &TForm2::formClosed);
+    m_form->show();
+    combo("CBPort")->setCurrentText(SimPort);
+}
+
+void TestReception::cleanup()
+{
+    m_closed.reset();
+    m_form.reset();
+    m_start.reset();
+}
+
+// Two receptions in a row from the same tester: the port is opened again,
+// the first save dialog opens in the archive folder, a name that already ends
+// in ".bin" gets no second extension, and the stamps are the computer's.
+void TestReception::completeReceptionSavesStampedRecord()
+{
+    SimProcess sim(SimPort, {QStringLiteral("--record"), m_recordFile});
+    QVERIFY2(sim.isReady(), qPrintable(sim.output()));
+    ModalDriver driver(m_form.get());
+    driver.expect(ModalDriver::saveAs(QStringLiteral("test")));
+
+    const QDateTime before = QDateTime::currentDateTime();
+    startReception();
+    const QDateTime after = QDateTime::currentDateTime();
+
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(binFiles(), QStringList{QStringLiteral("test.bin")});
+    const QByteArray saved = readFile(binPath(QStringLiteral("test.bin")));
+    QCOMPARE(saved.size(), layout::RecordSize);
+    QCOMPARE(withoutStamps(saved), withoutStamps(m_record));
+    const QByteArray time = saved.mid(layout::ReceiveTime, layout::ReceiveTimeWidth);
+    const QByteArray date = saved.mid(layout::ReceiveDate, layout::ReceiveDateWidth);
+    const QDateTime stamped(QDate::fromString(QString::fromLatin1(date), QStringLiteral("ddMMyy")).addYears(100),
+                            QTime::fromString(QString::fromLatin1(time), QStringLiteral("HH:mm:ss")));
+    QVERIFY2(stamped.isValid(), time + ' ' + date);
+    QVERIFY2(stamped >= before.addMSecs(-before.time().msec()) && stamped <= after, time + ' ' + date);
+    QCOMPARE(gauge()->value(), layout::RecordSize);
+    QCOMPARE(m_closed->count(), 1);
+    QVERIFY(!m_form->isVisible());
+
+    m_form->show();
+    driver.expect(ModalDriver::saveAs(binPath(QStringLiteral("a.bin"))));
+    startReception();
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(binFiles(), (QStringList{QStringLiteral("a.bin"), QStringLiteral("test.bin")}));
+    QCOMPARE(withoutStamps(readFile(binPath(QStringLiteral("a.bin")))), withoutStamps(m_record));
+    QCOMPARE(m_closed->count(), 2);
+}
+
+void TestReception::existingFileAsks_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("replace") << true;
+    QTest::newRow("keep, then cancel") << false;
+}
+
+void TestReception::existingFileAsks()
+{
+    QFETCH(bool, replace);
+    const QByteArray old(layout::RecordSize, 'o');
+    writeFile(binPath(QStringLiteral("old.bin")), old);
+
+    SimProcess sim(SimPort, {QStringLiteral("--record"), m_recordFile});
+    QVERIFY(sim.isReady());
+    ModalDriver driver(m_form.get());
+    driver.expect(ModalDriver::saveAs(binPath(QStringLiteral("old"))));
+    if (replace) {
+        driver.expect(ModalDriver::press(QMessageBox::Yes));
+    } else {
+        driver.expect(ModalDriver::press(QMessageBox::No));
+        driver.expect(ModalDriver::cancel());  // offered again; given up
+    }
+    startReception();
+
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(driver.pending(), 0);
+    QVERIFY2(driver.seen().value(1).startsWith(QStringLiteral("message: The file old.bin already exists.")),
+             qPrintable(driver.seen().join(u'|')));
+    const QByteArray now = readFile(binPath(QStringLiteral("old.bin")));
+    if (replace)
+        QCOMPARE(withoutStamps(now), withoutStamps(m_record));
+    else
+        QCOMPARE(now, old);
+    QCOMPARE(binFiles(), QStringList{QStringLiteral("old.bin")});
+    QCOMPARE(m_closed->count(), 1);
+}
+
+void TestReception::saveCancelled()
+{
+    SimProcess sim(SimPort, {});
+    QVERIFY(sim.isReady());
+    ModalDriver driver(m_form.get());
+    driver.expect(ModalDriver::cancel());
+    startReception();
+
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(driver.pending(), 0);
+    QCOMPARE(binFiles(), QStringList());
+    QVERIFY(!m_form->isVisible());
+    QCOMPARE(m_closed->count(), 1);
+}
+
+// A write that fails does not throw the record away: the error is shown and
+// the save dialog comes again.
+void TestReception::failedWriteOffersSaveAgain()
+{
+    SimProcess sim(SimPort, {QStringLiteral("--record"), m_recordFile});
+    QVERIFY(sim.isReady());
+    ModalDriver driver(m_form.get());
+    driver.expect(ModalDriver::saveAs(m_start->filePath(QStringLiteral("gone/x"))));
+    driver.expect(ModalDriver::press(QMessageBox::Ok));
+    driver.expect(ModalDriver::saveAs(binPath(QStringLiteral("kept"))));
+    startReception();
+
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(driver.seen().value(1), QStringLiteral("message: File not found."));
+    QCOMPARE(withoutStamps(readFile(binPath(QStringLiteral("kept.bin")))), withoutStamps(m_record));
+    QCOMPARE(m_closed->count(), 1);
+}
+
+// A disk that fills up during the write leaves neither a partial record nor
+// a temporary file behind.
+void TestReception::fullDiskLeavesNoPartialFile()
+{
+    const QString small = m_start->filePath(QStringLiteral("small"));
+    QDir().mkpath(small);
+    if (::geteuid() != 0
+        || QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                                      QStringLiteral("-o"), QStringLiteral("size=8k"),
+                                                      QStringLiteral("tmpfs"), small}) != 0)
+        QSKIP("needs root to mount a small file system");
+    const auto unmount = qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {small}); });
+    writeFile(small + QStringLiteral("/filler"), QByteArray(6000, 'f'));
+
+    SimProcess sim(SimPort, {});
+    QVERIFY(sim.isReady());
+    ModalDriver driver(m_form.get());
+    driver.expect(ModalDriver::saveAs(small + QStringLiteral("/r")));
+    driver.expect(ModalDriver::press(QMessageBox::Ok));
+    driver.expect(ModalDriver::cancel());
+    startReception();
+
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(driver.seen().value(1), QStringLiteral("message: Disk full."));
+    QCOMPARE(QDir(small).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("filler")});
+}
+
+void TestReception::faults_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("progressAtMessage");  // -1: not checked
+
+    QTest::newRow("no answer") << "silent" << reception::NoAnswerText + u'.' << 0;
+    QTest::newRow("two start answers") << "double-start" << reception::ExtraStartAnswerText + u'.' << 0;
+    QTest::newRow("stops after 1000 bytes") << "stop-after=1000" << reception::ReceivingErrorText << 1000;
+    QTest::newRow("stray byte") << "stray-byte=1500" << reception::ReceivingErrorText << -1;
+    QTest::newRow("stray byte after the last") << "stray-byte=4095" << reception::ReceivingErrorText << 4096;
+}
+
+// A failed reception says so, saves nothing, sets the progress back to 0 and
+// leaves the dialog open for another try.
+void TestReception::faults()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    QFETCH(int, progressAtMessage);
+
+    SimProcess sim(SimPort, {QStringLiteral("--fault"), fault});
+    QVERIFY(sim.isReady());
+    ModalDriver driver(m_form.get());
+    int progress = -1;
+    driver.expect([&](QWidget *modal) {
+        progress = gauge()->value();
+        ModalDriver::press(QMessageBox::Ok)(modal);
+    });
+    startReception();
+
+    QCOMPARE(driver.seen(), QStringList{QStringLiteral("message: ") + message});
+    if (progressAtMessage >= 0)
+        QCOMPARE(progress, progressAtMessage);
+    QCOMPARE(gauge()->value(), 0);
+    QVERIFY(m_form->isVisible());
+    QVERIFY(button("Button1")->isEnabled());
+    QCOMPARE(binFiles(), QStringList());
+    QCOMPARE(m_closed->count(), 0);
+}
+
+void TestReception::portThatCannotBeOpened()
+{
+    const QString device = m_config.filePath(QStringLiteral("unplugged-adapter"));
+    linkPort(QStringLiteral("COM4"), device);
+    combo("CBPort")->setCurrentText(QStringLiteral("COM4"));
+    ModalDriver driver(m_form.get());
+    driver.expect(ModalDriver::press(QMessageBox::Ok));
+    startReception();
+
+    const QString seen = driver.seen().value(0);
+    QVERIFY2(seen.startsWith(QStringLiteral("message: Cannot open the port COM4 (%1): No such file or directory")
+                                 .arg(device)),
+             qPrintable(seen));
+    QVERIFY(m_form->isVisible());
+    QCOMPARE(gauge()->value(), 0);
+}
+
+// Closing the dialog during a reception stops it at once; nothing is saved.
+void TestReception::closeDuringReception()
+{
+    SimProcess sim(SimPort, {QStringLiteral("--rate"), QStringLiteral("19200")});
+    QVERIFY(sim.isReady());
+    ModalDriver driver(m_form.get());
+    bool importEnabledWhileReceiving = true;
+    bool closed = false;
+    driver.onTick([&] {
+        if (!closed && gauge()->value() > 300) {
+            closed = true;
+            importEnabledWhileReceiving = button("Button1")->isEnabled();
+            button("BitBtn1")->click();
+        }
+    });
+    startReception();
+
+    QVERIFY(closed);
+    QVERIFY(!importEnabledWhileReceiving);
+    QVERIFY(button("Button1")->isEnabled());
+    QVERIFY2(gauge()->value() < 1000, qPrintable(QString::number(gauge()->value())));
+    QCOMPARE(driver.seen(), QStringList());
+    QVERIFY(!m_form->isVisible());
+    QCOMPARE(m_closed->count(), 1);
+    QCOMPARE(binFiles(), QStringList());
+}
+
+// Answers that come late, but within the wait, are still taken: the waits
+// are measured in time, not in polls of the port.
+void TestReception::slowTesterIsWaitedFor()
+{
+    SimProcess sim(SimPort, {QStringLiteral("--record"), m_recordFile, QStringLiteral("--fault"),
+                             QStringLiteral("slow=250")});
+    QVERIFY(sim.isReady());
+    ModalDriver driver(m_form.get());
+    driver.expect(ModalDriver::saveAs(QStringLiteral("slow")));
+    startReception();
+
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(withoutStamps(readFile(binPath(QStringLiteral("slow.bin")))), withoutStamps(m_record));
+}
+
+void TestReception::deviceLabel()
+{
+    auto *label = m_form->findChild<QLabel *>(QStringLiteral("DeviceLabel"));
+    QVERIFY(label);
+    linkPort(QStringLiteral("COM3"), QStringLiteral("/dev/ttyUSB0"));
+    combo("CBPort")->setCurrentText(QStringLiteral("COM3"));
+    QCOMPARE(label->text(), QStringLiteral("Device: /dev/ttyUSB0"));
+    ::unlink(QFile::encodeName(portnames::linkPath(QStringLiteral("COM8"))).constData());
+    combo("CBPort")->setCurrentText(QStringLiteral("COM8"));
+    QCOMPARE(label->text(), QStringLiteral("Device: /dev/ttyS7"));
+}
+
+void TestReception::recordExtension_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("plain") << "/a/test" << "/a/test.bin";
+    QTest::newRow("already .bin") << "/a/a.bin" << "/a/a.bin";
+    QTest::newRow("upper case") << "/a/A.BIN" << "/a/A.BIN";
+    QTest::newRow("other extension") << "/a/a.txt" << "/a/a.txt.bin";
+    QTest::newRow("bin without dot") << "/a/cabin" << "/a/cabin.bin";
+}
+
+void TestReception::recordExtension()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QCOMPARE(reception::withRecordExtension(chosen), written);
+}
+
+// Always eight characters of a 24-hour time, whatever the locale.
+void TestReception::stamps()
+{
+    QByteArray record(layout::RecordSize, 'x');
+    reception::stampRecord(record, QDateTime(QDate(2024, 3, 5), QTime(9, 4, 3)));
+    QCOMPARE(record.mid(layout::ReceiveTime, 8), QByteArray("09:04:03"));
+    QCOMPARE(record.mid(layout::ReceiveDate, 6), QByteArray("050324"));
+    reception::stampRecord(record, QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59)));
+    QCOMPARE(record.mid(layout::ReceiveTime, 8), QByteArray("23:59:59"));
+    QCOMPARE(record.mid(layout::ReceiveDate, 6), QByteArray("311299"));
+    QCOMPARE(record.count('x'), layout::RecordSize - 14);
+    QCOMPARE(record.size(), layout::RecordSize);
+}
+
+QTEST_MAIN(TestReception)
+#include "tst_reception.moc"
