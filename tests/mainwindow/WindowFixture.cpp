@@ -58,6 +58,7 @@ void DialogDriver::answerInput(const QString &text) { m_answers.push_back({QStri
 void DialogDriver::cancelInput() { m_answers.push_back({QStringLiteral("input"), false}); }
 void DialogDriver::chooseFile(const QString &path) { m_answers.push_back({QStringLiteral("file"), true, path}); }
 void DialogDriver::cancelFile() { m_answers.push_back({QStringLiteral("file"), false}); }
+void DialogDriver::closeWindow(const QString &className) { m_answers.push_back({className, false}); }
 
 QStringList DialogDriver::takeErrors()
 {
@@ -135,7 +136,8 @@ void DialogDriver::poll()
     } else {
         seen.kind = QString::fromLatin1(modal->metaObject()->className());
         m_seen.append(seen);
-        m_unexpected.append(seen.kind);
+        if (!takeAnswer(seen.kind, answer))
+            m_unexpected.append(seen.kind);
         modal->close();
     }
 }
@@ -166,9 +168,20 @@ std::unique_ptr<TForm1> startWindow()
 QAction *action(TForm1 &form, const QString &name) { return child<QAction>(&form, name); }
 QString labelText(TForm1 &form, const QString &name) { return child<QLabel>(&form, name)->text(); }
 QString editText(TForm1 &form, const QString &name) { return child<QLineEdit>(&form, name)->text(); }
+void setEdit(TForm1 &form, const QString &name, const QString &text) { child<QLineEdit>(&form, name)->setText(text); }
+
+QStringList listedNames(TForm1 &form)
+{
+    QStringList names;
+    const FileTable &table = form.navigation().table();
+    for (int row = 1; table.isListed(row); ++row)
+        names.append(table.fileName(row));
+    return names;
+}
 
 QString powerOf(int variant) { return QString::number(sample::variant(variant).automatic.powerMw); }
 QString shownPower(TForm1 &form) { return labelText(form, QStringLiteral("Label12")); }
+QString engineerOf(int variant) { return QString::fromLatin1(sample::variant(variant).testerEngineer); }
 
 void clickRow(TForm1 &form, int tableRow, Qt::MouseButton button)
 {

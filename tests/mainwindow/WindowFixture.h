@@ -57,8 +57,9 @@ struct SeenDialog
 
 // Answers the modal dialogs as they come. Message boxes with a single button
 // (error and warning boxes) are acknowledged by themselves; questions, the
-// input dialog and the file dialog take the next queued answer. A dialog
-// that comes with no answer queued is cancelled and listed as unexpected.
+// input dialog, the file dialog and the program's other windows take the next
+// queued answer. A dialog that comes with no answer queued is cancelled and
+// listed as unexpected.
 class DialogDriver : public QObject
 {
 public:
@@ -69,8 +70,8 @@ public:
     void cancelInput();
     void chooseFile(const QString &path);              // the next file dialog
     void cancelFile();
+    void closeWindow(const QString &className);        // the next other modal window
 
-    const QList<SeenDialog> &seen() const { return m_seen; }
     // Texts of the error boxes seen so far, and clears the record.
     QStringList takeErrors();
     QList<SeenDialog> takeSeen();
@@ -124,11 +125,16 @@ T *child(QObject *parent, const QString &name)
 QAction *action(TForm1 &form, const QString &name);
 QString labelText(TForm1 &form, const QString &name);
 QString editText(TForm1 &form, const QString &name);
+void setEdit(TForm1 &form, const QString &name, const QString &text);
+// File names of the listed rows, from row 1 down to the blank row.
+QStringList listedNames(TForm1 &form);
 
 // The power shown is different for each sample variant: it tells which
 // record the panel shows.
 QString powerOf(int variant);
 QString shownPower(TForm1 &form);
+// The tester's engineer name that a record as received shows.
+QString engineerOf(int variant);
 
 // Mouse release on a table row (0: the header row) with the given button.
 void clickRow(TForm1 &form, int tableRow, Qt::MouseButton button = Qt::LeftButton);

@@ -30,15 +30,6 @@ QStringList archiveEntries(const StartDirectory &dir)
                                          QDir::Name);
 }
 
-QStringList listedNames(TForm1 &form)
-{
-    QStringList names;
-    const FileTable &table = form.navigation().table();
-    for (int row = 1; table.isListed(row); ++row)
-        names.append(table.fileName(row));
-    return names;
-}
-
 ino_t inode(const QString &path)
 {
     struct stat st {};
@@ -215,7 +206,7 @@ void TestImport::cancelledDialogReadsCurrentRowAgain()
     QCOMPARE(m_dialogs->takeSeen().size(), 1);
     QCOMPARE(form->navigation().CurrentRow, 1);
     QCOMPARE(highlightedRows(*form), QList<int>{1});
-    QCOMPARE(editText(*form, "Edit1"), QString::fromLatin1(sample::variant(0).testerEngineer));
+    QCOMPARE(editText(*form, "Edit1"), engineerOf(0));
 }
 
 void TestImport::openAfterCancelledGoToReadsAgainWithoutDialog()
@@ -232,7 +223,7 @@ void TestImport::openAfterCancelledGoToReadsAgainWithoutDialog()
     child<QLineEdit>(form.get(), "Edit1")->setText("typed");
     clickTool(*form, "ToolButton10");
     QCOMPARE(m_dialogs->takeSeen().size(), 0);
-    QCOMPARE(editText(*form, "Edit1"), QString::fromLatin1(sample::variant(0).testerEngineer));
+    QCOMPARE(editText(*form, "Edit1"), engineerOf(0));
 
     m_dialogs->cancelFile();
     clickTool(*form, "ToolButton10");

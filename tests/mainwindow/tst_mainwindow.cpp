@@ -49,6 +49,8 @@ private slots:
     void menus();
     void popupMenu();
     void toolButtons();
+    void windowCommands_data();
+    void windowCommands();
     void exitCommands_data();
     void exitCommands();
     void saveShortcutInEveryControl_data();
@@ -132,6 +134,45 @@ void TestMainWindow::toolButtons()
     QCOMPARE(separator->width(), 12);
     QVERIFY(separator->x() > child<QToolButton>(bar, "ToolButton16")->x());
     QVERIFY(separator->x() < child<QToolButton>(bar, "ToolButton18")->x());
+}
+
+void TestMainWindow::windowCommands_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("tool button Help") << "ToolButton16" << "TForm4";
+    QTest::newRow("menu item About") << "About2" << "TForm4";
+    QTest::newRow("menu item Help") << "Abaut1" << "TForm3";
+    QTest::newRow("menu item Receiving") << "N4" << "TForm2";
+}
+
+void TestMainWindow::windowCommands()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, window);
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    auto form = startWindow();
+    dir.addRecord("b.bin", 1);  // as a reception would save it
+
+    m_dialogs->closeWindow(window);
+    if (command.startsWith(QLatin1String("ToolButton")))
+        clickTool(*form, command);
+    else
+        action(*form, command)->trigger();
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].kind, window);
+
+    // Only closing the receive dialog rescans the archive; the record shown stays.
+    if (window == QLatin1String("TForm2")) {
+        QTRY_COMPARE(form->navigation().table().fileName(2), QStringLiteral("b.bin"));
+    } else {
+        QTest::qWait(50);
+        QCOMPARE(form->navigation().table().fileName(2), QString());
+    }
+    QCOMPARE(shownPower(*form), powerOf(0));
+    QCOMPARE(form->navigation().CurrentRow, 1);
 }
 
 void TestMainWindow::exitCommands_data()

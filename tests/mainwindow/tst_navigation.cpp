@@ -19,26 +19,6 @@
 using namespace windowtest;
 using testsupport::readFile;
 
-namespace {
-
-QString engineerOf(int variant) { return QString::fromLatin1(sample::variant(variant).testerEngineer); }
-
-QStringList listedNames(TForm1 &form)
-{
-    QStringList names;
-    const FileTable &table = form.navigation().table();
-    for (int row = 1; row < table.rowCount() && table.isListed(row); ++row)
-        names.append(table.fileName(row));
-    return names;
-}
-
-void setEdit(TForm1 &form, const QString &name, const QString &text)
-{
-    child<QLineEdit>(&form, name)->setText(text);
-}
-
-} // namespace
-
 class TestNavigation : public WindowTestCase
 {
     Q_OBJECT
@@ -60,7 +40,6 @@ private slots:
     void failedDeletionIsReported();
     void testingModeShowsOtherBlockOfSameFile();
     void rescanFollowsShownRecord();
-
 };
 
 void TestNavigation::startupShowsLastRecordAndSavesIntoIt()

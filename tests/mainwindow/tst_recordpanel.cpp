@@ -29,11 +29,6 @@ QStringList items(const QComboBox *combo)
     return texts;
 }
 
-void setEdit(TForm1 &form, const QString &name, const QString &text)
-{
-    child<QLineEdit>(&form, name)->setText(text);
-}
-
 QDate pickerDate(TForm1 &form, const QString &name) { return child<QDateEdit>(&form, name)->date(); }
 
 } // namespace
