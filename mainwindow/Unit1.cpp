@@ -5,6 +5,11 @@
 #include "Glyphs.h"
 #include "HeaderWriteBack.h"
 #include "RecordPanel.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "Unit4.h"
+#include "Unit5.h"
+#include "WordExport.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -22,22 +27,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#if __has_include("Unit2.h")
-#include "Unit2.h"
-#define SART_HAS_SERIAL 1
-#endif
-#if __has_include("Unit5.h")
-#include "Unit3.h"
-#include "Unit4.h"
-#include "Unit5.h"
-#include "Unit6.h"
-#define SART_HAS_DOCUMENTS 1
-#endif
-#if __has_include("WordExport.h")
-#include "WordExport.h"
-#define SART_HAS_WORD 1
-#endif
 
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent)
@@ -186,16 +175,11 @@ void TForm1::buildToolBar()
 
 void TForm1::createWindows()
 {
-#ifdef SART_HAS_SERIAL
     Form2 = new TForm2(m_startDirectory, this);
     connect(Form2, &TForm2::formClosed, Timer1, qOverload<>(&QTimer::start));
-#endif
-#ifdef SART_HAS_DOCUMENTS
-    Form3 = new TForm3(this);
+    Form3 = new TForm3(this);  // holds the printable help
     Form4 = new TForm4(this);
     QuickReport5 = new TQuickReport5(this);
-    QuickReport6 = new TQuickReport6(this);
-#endif
 }
 
 void TForm1::FormCreate()
@@ -235,59 +219,35 @@ void TForm1::ToolButton11Click()
 
 void TForm1::ToolButton13Click()
 {
-#ifdef SART_HAS_DOCUMENTS
     QuickReport5->fill(Panel1->values());
     QuickReport5->preview(this);
-#else
-    errors::throwText(QStringLiteral("Printing is not available in this build."));
-#endif
 }
 
 void TForm1::Print1Click()
 {
-#ifdef SART_HAS_DOCUMENTS
     QuickReport5->pageSetup(this);
-#else
-    errors::throwText(QStringLiteral("Printing is not available in this build."));
-#endif
 }
 
 void TForm1::ToolButton4Click() { close(); }
 
 void TForm1::N4Click()
 {
-#ifdef SART_HAS_SERIAL
     Form2->exec();
-#else
-    errors::throwText(QStringLiteral("Receiving is not available in this build."));
-#endif
 }
 
 void TForm1::Word1Click()
 {
-#ifdef SART_HAS_WORD
     exportToWord(Panel1->values());
-#else
-    errors::throwText(QStringLiteral("The Word export is not available in this build."));
-#endif
 }
 
 void TForm1::Abaut1Click()
 {
-#ifdef SART_HAS_DOCUMENTS
     Form3->exec();
-#else
-    errors::throwText(QStringLiteral("The help is not available in this build."));
-#endif
 }
 
 void TForm1::About2Click()
 {
-#ifdef SART_HAS_DOCUMENTS
     Form4->exec();
-#else
-    errors::throwText(QStringLiteral("The About box is not available in this build."));
-#endif
 }
 
 void TForm1::ToolButton16Click() { About2Click(); }

@@ -16,7 +16,6 @@ class TForm2;
 class TForm3;
 class TForm4;
 class TQuickReport5;
-class TQuickReport6;
 
 // The main window: tool bar, file table, record view panel, and every command.
 class TForm1 : public QMainWindow, public NavigationView
@@ -86,5 +85,4 @@ private:
     TForm3 *Form3 = nullptr;
     TForm4 *Form4 = nullptr;
     TQuickReport5 *QuickReport5 = nullptr;
-    TQuickReport6 *QuickReport6 = nullptr;
 };
