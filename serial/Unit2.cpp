@@ -118,6 +118,7 @@ void TForm2::FormCreate()
 {
     CBPort->setCurrentIndex(portItems.indexOf(QStringLiteral("COM1")));
     CBBaud->setCurrentIndex(baudItems.indexOf(QStringLiteral("19200")));
+    Gauge1->setValue(0);
     SaveDialog1->setDirectory(m_startDirectory + QStringLiteral("/bin"));
     CBPortChange();
 }
