@@ -76,6 +76,7 @@ void Navigation::decode(const QString &path)
     input.path = path;
     input.modeIndex = m_view.testingModeIndex();
     input.testingDateCell = m_table.cell(CurrentRow, FileTable::TestingDate);
+    m_chosenPath = path;
     decoder::readRecord(path, recordBuffer());
     m_shownPath = path;
     decoder::decodeBuffer(recordBuffer(), input, m_view.panel());
@@ -131,30 +132,32 @@ void Navigation::goTo()
     rowChosen(row, false);
 }
 
-void Navigation::requireShownIsCurrent(const QString &action) const
+void Navigation::requireCurrentRowIs(const QString &path, const QString &action) const
 {
-    if (m_shownPath.isEmpty())
+    if (path.isEmpty())
         errors::throwText(QStringLiteral("No record is shown: there is nothing to %1.").arg(action));
-    const QString name = QFileInfo(m_shownPath).fileName();
-    if (QFileInfo(m_shownPath).absolutePath() != m_folder || m_table.rowOfFile(name) == 0)
-        errors::throwText(QStringLiteral("The record shown (%1) is not listed in the archive: "
+    const QString name = QFileInfo(path).fileName();
+    if (QFileInfo(path).absolutePath() != m_folder || m_table.rowOfFile(name) == 0)
+        errors::throwText(QStringLiteral("The record %1 is not listed in the archive: "
                                          "there is nothing to %2.")
                               .arg(name, action));
-    if (!m_table.isListed(CurrentRow) || rowPath(CurrentRow) != m_shownPath)
-        errors::throwText(QStringLiteral("The current row of the file table is not the record shown "
-                                         "(%1). Select its row first, then %2 again.")
+    if (!m_table.isListed(CurrentRow) || rowPath(CurrentRow) != path)
+        errors::throwText(QStringLiteral("The current row of the file table is not the record %1. "
+                                         "Select its row first, then %2 again.")
                               .arg(name, action));
 }
 
 QString Navigation::saveTarget() const
 {
-    requireShownIsCurrent(QStringLiteral("save"));
+    requireCurrentRowIs(m_shownPath, QStringLiteral("save"));
     return m_shownPath;
 }
 
 void Navigation::deleteCurrent()
 {
-    requireShownIsCurrent(QStringLiteral("delete"));
+    // A record that could not be shown (too short, unreadable) can still be
+    // deleted once chosen in the table.
+    requireCurrentRowIs(m_chosenPath, QStringLiteral("delete"));
     if (!m_view.confirmDelete())
         return;
     CurrentPath = rowPath(CurrentRow);

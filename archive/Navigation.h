@@ -57,16 +57,18 @@ public:
     void rescan();               // Timer1Timer
 
     // The file Save changes writes into: the current row's file, which must be
-    // the record shown. Raises an error that says why otherwise.
+    // the record shown. Raises an error that says why otherwise. Delete acts
+    // likewise on the file last chosen, shown or not.
     QString saveTarget() const;
 
 private:
     void decode(const QString &path);
     void rowChosen(int row, bool moveToLastRow);
-    void requireShownIsCurrent(const QString &action) const;
+    void requireCurrentRowIs(const QString &path, const QString &action) const;
 
     QString m_folder;
     NavigationView &m_view;
     FileTable m_table;
     QString m_shownPath;
+    QString m_chosenPath;  // the file the routine last tried to read
 };

@@ -38,6 +38,7 @@ private slots:
     void deleteAnsweredYes();
     void deleteAnsweredNo();
     void failedDeletionIsReported();
+    void brokenRecordChosenInTableCanBeDeleted();
     void testingModeShowsOtherBlockOfSameFile();
     void rescanFollowsShownRecord();
 };
@@ -440,6 +441,26 @@ void TestNavigation::rescanFollowsShownRecord()
     QCOMPARE(m_dialogs->takeSeen().size(), 0);
     QCOMPARE(readFile(files[4]).mid(layout::SartModel, 5), QByteArray("typed"));
     QCOMPARE(readFile(files[2]), sample::makeRecord(sample::variant(2)));
+}
+
+void TestNavigation::brokenRecordChosenInTableCanBeDeleted()
+{
+    StartDirectory dir;
+    const QString a = dir.addRecord("a.bin", 0);
+    const QString broken = dir.archive() + "/b.bin";
+    testsupport::writeFile(broken, QByteArray(100, 'x'));
+    const QString c = dir.addRecord("c.bin", 2);
+    auto form = startWindow();
+    QCOMPARE(m_dialogs->takeSeen().size(), 1);  // the warning that names b.bin
+
+    // Choosing it fails to show it; Delete still removes it.
+    m_dialogs->answer(QMessageBox::Yes);
+    QVERIFY(popupCommand(*form, 2, "Delete"));
+    QCOMPARE(m_dialogs->takeErrors(), QStringList({"Read beyond end of file."}));
+    QVERIFY(!QFile::exists(broken));
+    QCOMPARE(listedNames(*form), QStringList({"a.bin", "c.bin"}));
+    QCOMPARE(readFile(a), sample::makeRecord(sample::variant(0)));
+    QCOMPARE(readFile(c), sample::makeRecord(sample::variant(2)));
 }
 
 QTEST_MAIN(TestNavigation)
