@@ -86,8 +86,9 @@ QString readCells(const QString &path, bool firstRow, QStringList &row)
         row[FileTable::ComputerDate] = locale.toString(modified.date(), QLocale::ShortFormat);
         row[FileTable::ComputerTime] = locale.toString(modified.time(), QLocale::LongFormat);
     } else {
-        row[FileTable::ComputerDate] = receptionDateCell(bytes + layout::ReceiveDate - Start);
-        row[FileTable::ComputerTime] = timeCell(bytes + layout::ReceiveTime - Start);
+        // Offsets into the buffer: bytes + ReceiveDate alone would point far past it.
+        row[FileTable::ComputerDate] = receptionDateCell(bytes + (layout::ReceiveDate - Start));
+        row[FileTable::ComputerTime] = timeCell(bytes + (layout::ReceiveTime - Start));
     }
     return {};
 }

@@ -1,0 +1,227 @@
+// Save changes on any source bytes with any panel values. The new content
+// keeps the source's length and every byte from 200 on, the header carries the
+// marks, the fields hold what the text field rule makes of each text, and
+// decoding the saved record shows the same values again.
+//
+// Input: bytes 0..2 are the answer selectors' item indexes (mod 11, minus 1:
+// -1..9), bytes 3..5 and 6..8 the next testing and battery dates (days after
+// 1 January 1601, within 9999), then nine texts in UTF-8 (Edit1..Edit9), each
+// a length byte (mod 64) and its bytes; the rest is the source.
+#include "AppError.h"
+#include "Decoder.h"
+#include "HeaderWriteBack.h"
+#include "RecordLayout.h"
+#include "RecordText.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+using T = DecodeTarget;
+
+[[noreturn]] void fail(const char *what, const QString &detail)
+{
+    std::fprintf(stderr, "%s: %s\n", what, qPrintable(detail));
+    std::abort();
+}
+
+class Reader
+{
+public:
+    Reader(const uint8_t *data, size_t size) : m_data(data), m_size(size) {}
+    quint32 number(int bytes)
+    {
+        quint32 value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value = value << 8 | (m_at < m_size ? m_data[m_at++] : 0);
+        return value;
+    }
+    QByteArray bytes(size_t count)
+    {
+        count = std::min(count, m_size - m_at);
+        const QByteArray out(reinterpret_cast<const char *>(m_data + m_at), qsizetype(count));
+        m_at += count;
+        return out;
+    }
+    QByteArray rest() { return bytes(m_size - m_at); }
+
+private:
+    const uint8_t *m_data;
+    size_t m_size;
+    size_t m_at = 0;
+};
+
+QDate dateFrom(quint32 days)
+{
+    const qint64 first = QDate(1601, 1, 1).toJulianDay();
+    const qint64 span = QDate(9999, 12, 31).toJulianDay() - first + 1;
+    return QDate::fromJulianDay(first + days % span);
+}
+
+// The record bytes a text becomes in a field of `width`: its windows-1251
+// bytes before the first '@', cut to width, filled up with spaces.
+QByteArray expectedField(const QString &text, int width)
+{
+    QByteArray bytes = recordtext::toBytes(text);
+    if (bytes.size() != text.toUcs4().size())
+        fail("one byte per character", text);
+    bytes.truncate(std::min<qsizetype>(bytes.indexOf('@') < 0 ? bytes.size() : bytes.indexOf('@'), width));
+    return bytes + QByteArray(width - bytes.size(), ' ');
+}
+
+// What the panel shows for a field: the decoder passes over 0x00 bytes.
+QString shown(QByteArray field)
+{
+    field.replace('\0', QByteArray());
+    return recordtext::fromBytes(field);
+}
+
+QByteArray dateBytes(const QDate &date)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d%02d%04d", date.day(), date.month(), date.year());
+    return QByteArray(text);
+}
+
+char expectedDigit(int index) { return index >= 0 ? char('0' + index) : '2'; }
+
+// The item a decoded answer digit selects: digits past the selector's items
+// select nothing.
+int expectedItem(int index, int items)
+{
+    const int digit = expectedDigit(index) - '0';
+    return digit < items ? digit : -1;
+}
+
+class Panel : public DecodeTarget
+{
+public:
+    std::map<Control, QString> texts;
+    std::map<Control, int> items;
+    std::map<Control, QDate> dates;
+    void setText(Control c, const QString &text) override { texts[c] = text; }
+    void setItemIndex(Control c, int index) override { items[c] = index; }
+    void setDate(Control c, const QDate &date) override { dates[c] = date; }
+};
+
+void checkHeader(const QByteArray &out, const PanelValues &v)
+{
+    const auto expectBytes = [&](int offset, const QByteArray &expected, const char *what) {
+        if (out.mid(offset, expected.size()) != expected)
+            fail(what, QString::fromLatin1(out.mid(offset, expected.size()).toHex()));
+    };
+    for (int mark : {layout::EngineerMark, layout::ServiceMark, layout::BatteryMark})
+        if (out[mark] != layout::Mark)
+            fail("mark", QString::number(mark));
+    for (const auto &[from, to] : {std::pair{1, 38}, std::pair{51, 190}})
+        for (int i = from; i <= to; ++i)
+            if (out[i] == layout::TextTerminator)
+                fail("'@' in a text field", QString::number(i));
+    for (int i = layout::StandByAnswer; i <= layout::BeeperAnswer; ++i)
+        if (out[i] < '0' || out[i] > '9')
+            fail("answer digit", QString::number(i));
+
+    expectBytes(layout::RadioEngineer, expectedField(v.edit1, layout::RadioEngineerWidth), "Edit1 field");
+    expectBytes(layout::Controller, ' ' + expectedField(v.edit2, layout::ControllerTextWidth), "Edit2 field");
+    expectBytes(layout::NextTestDate, dateBytes(v.dateTimePicker1), "next testing date");
+    expectBytes(layout::BatteryDate, dateBytes(v.dateTimePicker3), "battery date");
+    const char answers[] = {expectedDigit(v.comboBox1Index), expectedDigit(v.comboBox2Index),
+                            expectedDigit(v.comboBox3Index)};
+    expectBytes(layout::StandByAnswer, QByteArray(answers, 3), "answers");
+    const std::pair<const QString *, int> fields[] = {
+        {&v.edit3, layout::SartModel},     {&v.edit9, layout::ManufacturerNo},
+        {&v.edit4, layout::VesselName},    {&v.edit5, layout::CentreName},
+        {&v.edit6, layout::CentreAddress}, {&v.edit7, layout::CentreTel},
+        {&v.edit8, layout::CentreFax},
+    };
+    for (const auto &[text, offset] : fields)
+        expectBytes(offset, expectedField(*text, layout::TextFieldWidth), "text field");
+}
+
+void checkDecoded(const QByteArray &out, const PanelValues &v)
+{
+    RecordBytes record{};
+    std::copy_n(out.constData(), std::min<qsizetype>(out.size(), record.size()), record.begin());
+    decoder::Input input;
+    input.modeIndex = 0;
+    input.testingDateCell = QStringLiteral("01.02.25");
+    input.currentYear = 2025;
+    Panel panel;
+    try {
+        decoder::decodeBuffer(record, input, panel);
+    } catch (const AppError &e) {
+        fail("decoding the saved record", e.text());
+    }
+
+    const auto expectText = [&](T::Control c, const QString &text, int width) {
+        const QString expected = shown(expectedField(text, width));
+        if (panel.texts[c] != expected)
+            fail("decoded text", panel.texts[c] + QStringLiteral(" instead of ") + expected);
+    };
+    expectText(T::Edit1, v.edit1, layout::RadioEngineerWidth);
+    expectText(T::Edit2, v.edit2, layout::ControllerTextWidth);
+    const std::pair<T::Control, const QString *> fields[] = {
+        {T::Edit3, &v.edit3}, {T::Edit4, &v.edit4}, {T::Edit5, &v.edit5}, {T::Edit6, &v.edit6},
+        {T::Edit7, &v.edit7}, {T::Edit8, &v.edit8}, {T::Edit9, &v.edit9},
+    };
+    for (const auto &[control, text] : fields)
+        expectText(control, *text, layout::TextFieldWidth);
+
+    if (panel.dates[T::DateTimePicker1] != v.dateTimePicker1 || panel.dates[T::DateTimePicker3] != v.dateTimePicker3)
+        fail("decoded dates", panel.dates[T::DateTimePicker1].toString() + u' '
+                                  + panel.dates[T::DateTimePicker3].toString());
+    if (panel.items[T::ComboBox1] != expectedItem(v.comboBox1Index, 4)
+        || panel.items[T::ComboBox2] != expectedItem(v.comboBox2Index, 3)
+        || panel.items[T::ComboBox3] != expectedItem(v.comboBox3Index, 3))
+        fail("decoded answers", QString());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    QLocale::setDefault(QLocale::c());
+    recordtext::toBytes(recordtext::fromBytes("\x80\xC0"));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    Reader in(data, size);
+    PanelValues v;
+    v.comboBox1Index = int(in.number(1) % 11) - 1;
+    v.comboBox2Index = int(in.number(1) % 11) - 1;
+    v.comboBox3Index = int(in.number(1) % 11) - 1;
+    v.dateTimePicker1 = dateFrom(in.number(3));
+    v.dateTimePicker3 = dateFrom(in.number(3));
+    for (QString *text : {&v.edit1, &v.edit2, &v.edit3, &v.edit4, &v.edit5, &v.edit6, &v.edit7, &v.edit8, &v.edit9})
+        *text = QString::fromUtf8(in.bytes(in.number(1) % 64));
+    const QByteArray source = in.rest();
+
+    QByteArray out;
+    try {
+        out = writeback::rewrite(source, v);
+    } catch (const AppError &e) {
+        if (source.isEmpty() || source.size() >= layout::HeaderSize || e.text() != errors::ReadBeyondEnd)
+            fail("rewrite error", e.text());
+        return 0;
+    }
+    if (source.size() > 0 && source.size() < layout::HeaderSize)
+        fail("short source accepted", QString::number(source.size()));
+    if (out.size() != source.size())
+        fail("length changed", QString::number(out.size()));
+    if (source.isEmpty())
+        return 0;
+    if (out.mid(layout::HeaderSize) != source.mid(layout::HeaderSize))
+        fail("bytes after the header changed", QString());
+    checkHeader(out, v);
+    checkDecoded(out, v);
+    if (writeback::rewrite(out, v) != out)
+        fail("saving twice differs", QString());
+    return 0;
+}
