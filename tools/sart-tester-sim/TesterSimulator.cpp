@@ -70,7 +70,11 @@ bool TesterSimulator::open(QString &error)
 
 void TesterSimulator::run(const std::atomic<bool> &stop)
 {
-    while (!stop && !(m_options.once && m_ended)) {
+    while (!stop) {
+        if (m_options.once && m_ended) {
+            lingerUntilClosed(stop);
+            return;
+        }
         pollfd p {m_master, POLLIN, 0};
         if (::poll(&p, 1, 100) < 0)
             continue;  // a signal: look at stop again
@@ -87,6 +91,18 @@ void TesterSimulator::run(const std::atomic<bool> &stop)
         const Clock::time_point arrival = Clock::now();
         for (ssize_t i = 0; i < n && !(m_options.once && m_ended); ++i)
             handle(chunk[i], arrival);
+    }
+}
+
+// Closing the master would discard the answers the program has not read yet:
+// wait until it has closed the port, or a second at most.
+void TesterSimulator::lingerUntilClosed(const std::atomic<bool> &stop)
+{
+    const Clock::time_point end = Clock::now() + std::chrono::seconds(1);
+    while (!stop && Clock::now() < end) {
+        pollfd p {m_master, 0, 0};
+        if (::poll(&p, 1, 50) > 0 && (p.revents & POLLHUP))
+            return;
     }
 }
 

@@ -43,6 +43,7 @@ private:
     void handle(quint8 request, Clock::time_point arrival);
     void answer(const QByteArray &bytes, Clock::time_point arrival, bool late);
     void endReception();
+    void lingerUntilClosed(const std::atomic<bool> &stop);
 
     Options m_options;
     int m_master = -1;
