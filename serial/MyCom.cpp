@@ -1,5 +1,8 @@
 #include "MyCom.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 constexpr quint32 rates[] = {110, 300, 1200, 2400, 4800, 9600, 14400, 19200,
@@ -10,7 +13,11 @@ constexpr quint32 flowControlBits = linebits::fInX | linebits::fErrorChar;
 
 } // namespace
 
-quint32 baudRate(TBaud baud) { return rates[quint8(baud)]; }
+quint32 baudRate(TBaud baud)
+{
+    const auto index = std::size_t(baud);
+    return index < std::size(rates) ? rates[index] : 0;  // 0: the device refuses it
+}
 
 QByteArray portName(tPort port) { return "COM" + QByteArray::number(quint8(port) + 1); }
 
@@ -160,7 +167,7 @@ void TComm::SendString(const QByteArray &text)
 
 QByteArray TComm::GetString(qint32 count)
 {
-    QByteArray buffer(qMax(count, 0), '\0');
+    QByteArray buffer(std::clamp(count, 0, MaxString), '\0');
     quint32 done = 0;
     if (!FPlatform->read(FHandle, buffer.data(), quint32(buffer.size()), done))
         reportFailure();

@@ -24,7 +24,7 @@ enum class tFlowControl : quint8 { Hardware, XON_XOFF };
 // The error event: the component and the error code.
 using TComError = std::function<void(QObject *Sender, qint32 ECode)>;
 
-// Bits per second of a TBaud value.
+// Bits per second of a TBaud value; 0 for a value outside the type.
 quint32 baudRate(TBaud baud);
 // "COM1".."COM8".
 QByteArray portName(tPort port);
@@ -39,6 +39,7 @@ class TComm : public QObject
     Q_OBJECT
 public:
     static constexpr quint32 QueueSize = 1600;
+    static constexpr qint32 MaxString = 255;  // most bytes GetString reads at once
 
     explicit TComm(QObject *owner = nullptr);
     ~TComm() override;

@@ -19,7 +19,8 @@ using std::chrono::milliseconds;
 // almost no processor time.
 constexpr milliseconds Slice(5);
 
-int byteTimeUs(TBaud baud) { return int(10'000'000 / baudRate(baud)); }
+// A rate outside the list counts as the slowest; the port refuses it anyway.
+int byteTimeUs(TBaud baud) { return int(10'000'000 / std::max(baudRate(baud), 110u)); }
 
 // The waits of one reception. Runs the caller's event processing at least
 // once per slice and notices a request to stop.

@@ -40,6 +40,7 @@ private slots:
     void errorRules();
     void statusQueryKeepsStoredError();
     void missingDeviceIsStoredNotThrown();
+    void rateOutsideTheTypeIsRefused();
     void operationsBeforeConnect();
     void eventMask();
     void escapeFunctions();
@@ -266,6 +267,22 @@ void TestMyCom::transfers()
     QCOMPARE(comm.GetString(255), QByteArray("\x04"));
     QCOMPARE(comm.GetOut(), 0);
 
+    // Beyond 255 bytes: a long string goes out whole; a read takes at most 255.
+    const QByteArray longText(300, 'L');
+    comm.SendString(longText);
+    QByteArray sent;
+    while (sent.size() < longText.size()) {
+        const QByteArray part = pty.readSent();
+        QVERIFY(!part.isEmpty());
+        sent += part;
+    }
+    QCOMPARE(sent, longText);
+    pty.sendToProgram(longText);
+    QTRY_COMPARE(comm.GetIn(), 300);
+    QCOMPARE(comm.GetString(1 << 30).size(), 255);
+    QCOMPARE(comm.GetIn(), 45);
+
+    comm.GetString(45);
     pty.sendToProgram("stale");
     QTRY_COMPARE(comm.GetIn(), 5);
     comm.PurgeIn();
@@ -325,6 +342,17 @@ void TestMyCom::missingDeviceIsStoredNotThrown()
     QCOMPARE(comm.GetIn(), 0);
     comm.Connect();  // again: nothing to close, the open fails the same way
     QCOMPARE(comm.GetError(), ENOENT);
+}
+
+// A rate value outside the type reaches the device as an invalid setting.
+void TestMyCom::rateOutsideTheTypeIsRefused()
+{
+    PtyPort pty(QStringLiteral("COM1"));
+    TComm comm;
+    comm.SetBaud(TBaud(200));
+    comm.Connect();
+    QCOMPARE(comm.GetError(), EINVAL);
+    QCOMPARE(baudRate(TBaud(14)), 0u);
 }
 
 void TestMyCom::operationsBeforeConnect()
