@@ -27,7 +27,7 @@ using testsupport::readFile;
 namespace {
 
 enum class Fault { DiskFull, ReadOnlyFolder };
-enum class Command { SaveChanges, Import, Delete };
+enum class Command { SaveChanges, Import, ImportOverRecord, Delete };
 
 QByteArray recordOf(int variant) { return sample::makeRecord(sample::variant(variant)); }
 
@@ -96,6 +96,9 @@ void TestArchiveFaults::folderFaults_data()
 
     QTest::newRow("full disk, Save changes") << Fault::DiskFull << Command::SaveChanges << "Disk full." << QStringList();
     QTest::newRow("full disk, import") << Fault::DiskFull << Command::Import << "Disk full." << QStringList();
+    // The record replaced must survive the failed copy.
+    QTest::newRow("full disk, import over a record")
+        << Fault::DiskFull << Command::ImportOverRecord << "Disk full." << QStringList();
     // Deleting frees space: a full disk must not stop it.
     QTest::newRow("full disk, Delete") << Fault::DiskFull << Command::Delete << QString() << QStringList{"b.bin"};
     QTest::newRow("read-only folder, Save changes")
@@ -125,7 +128,8 @@ void TestArchiveFaults::folderFaults()
         QVERIFY(disk.fill("filler"));
     else
         QVERIFY(disk.remountReadOnly());
-    const QString chosen = m_elsewhere.filePath("new.bin");
+    const QString chosen =
+        m_elsewhere.filePath(command == Command::ImportOverRecord ? QStringLiteral("b.bin") : QStringLiteral("new.bin"));
     testsupport::writeFile(chosen, recordOf(4));
 
     auto form = startWindow();
@@ -136,7 +140,7 @@ void TestArchiveFaults::folderFaults()
     for (const QString &name : gone)
         expected.remove(name);
 
-    QString asked;  // the dialog the command opens before it fails
+    QStringList asked;  // the dialogs the command opens before it fails: "file" or their texts
     switch (command) {
     case Command::SaveChanges:
         saveChanges(*form, "CHANGED");
@@ -144,20 +148,26 @@ void TestArchiveFaults::folderFaults()
     case Command::Import:
         m_dialogs->chooseFile(chosen);
         clickTool(*form, "ToolButton10");
-        asked = "file";
+        asked = {"file"};
+        break;
+    case Command::ImportOverRecord:
+        m_dialogs->chooseFile(chosen);
+        m_dialogs->answer(QMessageBox::Yes);
+        clickTool(*form, "ToolButton10");
+        asked = {"file", "The archive already holds a record file named b.bin.\nReplace it with the chosen file?"};
         break;
     case Command::Delete:
         m_dialogs->answer(QMessageBox::Yes);
         QVERIFY(popupCommand(*form, 2, "Delete"));
-        asked = "DELETE FILE?";
+        asked = {"DELETE FILE?"};
         break;
     }
 
     QList<SeenDialog> seen = m_dialogs->takeSeen();
-    if (!asked.isEmpty()) {
+    for (const QString &expected : std::as_const(asked)) {
         QVERIFY(!seen.isEmpty());
         const SeenDialog first = seen.takeFirst();
-        QCOMPARE(first.kind == "file" ? first.kind : first.text, asked);
+        QCOMPARE(first.kind == "file" ? first.kind : first.text, expected);
     }
     QStringList shown;
     for (const SeenDialog &d : seen) {

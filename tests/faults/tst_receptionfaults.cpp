@@ -63,6 +63,7 @@ private slots:
 
     void testerFaults_data();
     void testerFaults();
+    void fullDiskWhenSaving_data();
     void fullDiskWhenSaving();
     void missingPort();
     void refusedPort();
@@ -127,11 +128,19 @@ void TestReceptionFaults::testerFaults()
     QCOMPARE(shownPower(*form), powerOf(1));
 }
 
+void TestReceptionFaults::fullDiskWhenSaving_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("new file") << "received";
+    QTest::newRow("over a record") << "a";  // the record replaced must survive
+}
+
 // The record arrives whole, but the archive's disk is full: the error is
 // shown, the save dialog comes again, and cancelling it gives the record up
 // without leaving a partial or temporary file.
 void TestReceptionFaults::fullDiskWhenSaving()
 {
+    QFETCH(QString, name);
     StartDirectory dir;
     faults::SmallDisk disk(dir.archive(), 64);
     if (!disk.isMounted())
@@ -145,13 +154,20 @@ void TestReceptionFaults::fullDiskWhenSaving()
 
     ModalScript script;
     script.receiveOn(SimPort);
-    script.saveAs(dir.inArchive("received"));
+    script.saveAs(dir.inArchive(name));
+    const bool replacing = QFileInfo::exists(dir.inArchive(name + ".bin"));
+    if (replacing)
+        script.press(QMessageBox::Yes);
     script.acknowledge();
     script.cancelFile();
     receive(*form);
 
     QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(scriptReport(script)));
-    QCOMPARE(script.seen(), QStringList({"TForm2", "QFileDialog", "QMessageBox: Disk full.", "QFileDialog"}));
+    QStringList expected{"TForm2", "QFileDialog"};
+    if (replacing)
+        expected.append("QMessageBox: The file a.bin already exists.\nDo you want to replace it?");
+    expected += QStringList{"QMessageBox: Disk full.", "QFileDialog"};
+    QCOMPARE(script.seen(), expected);
     QCOMPARE(folderState(dir.archive()), before);
     QCOMPARE(listedNames(*form), QStringList{"a.bin"});
 }
