@@ -160,15 +160,11 @@ void TForm2::CBPortChange()
 void TForm2::Button1Click()
 {
     guarded(this, [this] {
-        if (m_receiving)
-            return;
-        m_receiving = true;
+        // One reception at a time: a second start would open the port again
+        // under the running one.
         m_stopRequested = false;
         Button1->setEnabled(false);
-        const auto restore = qScopeGuard([this] {
-            m_receiving = false;
-            Button1->setEnabled(true);
-        });
+        const auto restore = qScopeGuard([this] { Button1->setEnabled(true); });
 
         Gauge1->setValue(0);
         Comm1->SetBaud(TBaud(CBBaud->currentIndex()));

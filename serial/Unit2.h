@@ -53,6 +53,5 @@ private:
     QFileDialog *SaveDialog1;
     TComm *Comm1;
     QByteArray ReceiveBuffer;
-    bool m_receiving = false;
     bool m_stopRequested = false;
 };
