@@ -164,10 +164,10 @@ void TestArchiveFaults::folderFaults()
     }
 
     QList<SeenDialog> seen = m_dialogs->takeSeen();
-    for (const QString &expected : std::as_const(asked)) {
+    for (const QString &dialog : std::as_const(asked)) {
         QVERIFY(!seen.isEmpty());
         const SeenDialog first = seen.takeFirst();
-        QCOMPARE(first.kind == "file" ? first.kind : first.text, expected);
+        QCOMPARE(first.kind == "file" ? first.kind : first.text, dialog);
     }
     QStringList shown;
     for (const SeenDialog &d : seen) {
