@@ -93,13 +93,6 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     setTabOrder(CBPort, BitBtn1);
     setTabOrder(BitBtn1, Button1);
 
-    SaveDialog1 = named(new QFileDialog(this), "SaveDialog1");
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);  // asked by Button9Click
-    SaveDialog1->setNameFilters({QStringLiteral("*.bin"), QStringLiteral("*.*")});
-
     Comm1 = new TComm(this);
     Comm1->setObjectName(QStringLiteral("Comm1"));
     ReceiveBuffer = QByteArray(layout::RecordSize, '\0');
@@ -119,7 +112,6 @@ void TForm2::FormCreate()
     CBPort->setCurrentIndex(portItems.indexOf(QStringLiteral("COM1")));
     CBBaud->setCurrentIndex(baudItems.indexOf(QStringLiteral("19200")));
     Gauge1->setValue(0);
-    SaveDialog1->setDirectory(m_startDirectory + QStringLiteral("/bin"));
     CBPortChange();
 }
 
@@ -218,6 +210,17 @@ bool TForm2::confirmReplace(const QString &path)
 // failed write, so that the record is not lost; cancelling gives it up.
 void TForm2::Button9Click()
 {
+    // Made on first use: a file dialog starts watching its folder at once,
+    // which would slow down every start of the program.
+    if (!SaveDialog1) {
+        SaveDialog1 = named(new QFileDialog(this), "SaveDialog1");
+        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+        SaveDialog1->setFileMode(QFileDialog::AnyFile);
+        SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
+        SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);  // asked below
+        SaveDialog1->setNameFilters({QStringLiteral("*.bin"), QStringLiteral("*.*")});
+        SaveDialog1->setDirectory(m_startDirectory + QStringLiteral("/bin"));
+    }
     for (;;) {
         if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
             return;

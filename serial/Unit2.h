@@ -50,7 +50,7 @@ private:
     QPushButton *Button1;
     QPushButton *BitBtn1;
     QPushButton *Button9;
-    QFileDialog *SaveDialog1;
+    QFileDialog *SaveDialog1 = nullptr;  // made on first use
     TComm *Comm1;
     QByteArray ReceiveBuffer;
     bool m_stopRequested = false;
