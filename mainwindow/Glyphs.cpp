@@ -9,11 +9,11 @@
 namespace glyphs {
 namespace {
 
-// Draws a glyph on a 16 x 16 grid at 1x and 2x so it stays sharp on any screen.
+// Draws a glyph on a 16 x 16 grid at 1x and 2x so it stays sharp on high-density screens.
 QIcon drawn(const std::function<void(QPainter &)> &paint)
 {
     QIcon icon;
-    for (int scale : {1, 2, 4}) {
+    for (int scale : {1, 2}) {
         QPixmap pixmap(16 * scale, 16 * scale);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
