@@ -19,6 +19,8 @@
 #include <QFile>
 #include <QLocale>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -122,6 +124,13 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     QLocale::setDefault(QLocale::c());
     recordtext::fromBytes("\x80\xC0");
+    // A run that stopped at a finding could not remove its folder: do it now.
+    const QDir shm(QStringLiteral("/dev/shm"));
+    for (const QString &stale : shm.entryList({QStringLiteral("sart-fuzz-scan-*")}, QDir::Dirs)) {
+        const pid_t owner = pid_t(stale.section(u'-', -1).toInt());
+        if (owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH)
+            QDir(shm.filePath(stale)).removeRecursively();
+    }
     folder = QStringLiteral("/dev/shm/sart-fuzz-scan-%1").arg(::getpid());
     if (!QDir().mkpath(folder))
         fail("cannot create", folder);
