@@ -32,11 +32,11 @@ void putMeasurement(QByteArray &r, int block, const Measurement &m)
 
 } // namespace
 
-QByteArray makeRecord(const Spec &spec)
+QByteArray makeRecord(const Params &params)
 {
     QByteArray r(layout::RecordSize, '\0');
     // Bytes nobody interprets still carry something, as a real tester's do.
-    quint32 x = spec.seed * 2654435761u + 12345u;
+    quint32 x = params.seed * 2654435761u + 12345u;
     for (char &c : r) {
         x ^= x << 13;
         x ^= x >> 17;
@@ -49,24 +49,24 @@ QByteArray makeRecord(const Spec &spec)
     r[layout::BatteryMark] = '\0';
 
     // The tester's copy of the engineer's name (Auto position: +0..+8 and +10).
-    QByteArray name = spec.testerEngineer.left(10).leftJustified(10, '\0');
+    QByteArray name = params.testerEngineer.left(10).leftJustified(10, '\0');
     for (int i = 0; i < 9; ++i)
         r[layout::TesterEngineer + i] = name[i];
     r[layout::TesterEngineer + 10] = name[9];
 
-    putMeasurement(r, layout::MeasurementBlock, spec.automatic);
-    putMeasurement(r, layout::MeasurementBlock + layout::ModeStride, spec.manual);
+    putMeasurement(r, layout::MeasurementBlock, params.automatic);
+    putMeasurement(r, layout::MeasurementBlock + layout::ModeStride, params.manual);
 
-    putText(r, layout::TestingDate, spec.testingDate.toString(QStringLiteral("ddMMyy")).toLatin1());
-    putText(r, layout::ReceiveTime, spec.receiveTime.toString(QStringLiteral("HH:mm:ss")).toLatin1());
-    putText(r, layout::ReceiveDate, spec.receiveDate.toString(QStringLiteral("ddMMyy")).toLatin1());
+    putText(r, layout::TestingDate, params.testingDate.toString(QStringLiteral("ddMMyy")).toLatin1());
+    putText(r, layout::ReceiveTime, params.receiveTime.toString(QStringLiteral("HH:mm:ss")).toLatin1());
+    putText(r, layout::ReceiveDate, params.receiveDate.toString(QStringLiteral("ddMMyy")).toLatin1());
     return r;
 }
 
-Spec variant(int n)
+Params variant(int n)
 {
     static const char *const engineers[] = {"PETROV", "SMIRNOV", "KUZNETSOV", "VOLKOV", "SOKOLOV"};
-    Spec s;
+    Params s;
     s.seed = quint32(n + 1);
     s.testerEngineer = engineers[n % 5];
     s.automatic.highKHz = 9500000 - (n % 7) * 5000;

@@ -20,7 +20,7 @@ struct Measurement
     int standBy = 0, led = 0, beeper = 0;  // visual check codes: 0 YES, 1 NO
 };
 
-struct Spec
+struct Params
 {
     QByteArray testerEngineer = "PETROV";  // up to ten characters
     Measurement automatic;
@@ -31,9 +31,9 @@ struct Spec
     quint32 seed = 1;  // fills the bytes the program does not interpret
 };
 
-QByteArray makeRecord(const Spec &spec);
+QByteArray makeRecord(const Params &params);
 
 // The n-th record of a small family of plausible tests (n >= 0).
-Spec variant(int n);
+Params variant(int n);
 
 } // namespace sample

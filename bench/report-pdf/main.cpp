@@ -15,9 +15,9 @@ namespace {
 
 PanelValues panel()
 {
-    const sample::Spec spec = sample::variant(0);
+    const sample::Params params = sample::variant(0);
     PanelValues p;
-    p.edit1 = QString::fromLatin1(spec.testerEngineer);
+    p.edit1 = QString::fromLatin1(params.testerEngineer);
     p.edit3 = QStringLiteral("SART-9");
     p.edit4 = QStringLiteral("MV Northern Star");
     p.edit5 = QStringLiteral("Harbour Radio Service");
@@ -25,18 +25,18 @@ PanelValues panel()
     p.edit7 = QStringLiteral("+1 555 0100");
     p.edit8 = QStringLiteral("+1 555 0101");
     p.edit9 = QStringLiteral("123456");
-    p.label8 = QString::number(spec.automatic.highKHz / 1e6, 'f', 3);
-    p.label11 = QString::number(spec.automatic.lowKHz / 1e6, 'f', 3);
-    p.label12 = QString::number(spec.automatic.powerMw);
-    p.label13 = QString::number(spec.automatic.durationUnits / 5.0, 'f', 1);
-    p.label14 = QString::number(spec.automatic.tunings);
+    p.label8 = QString::number(params.automatic.highKHz / 1e6, 'f', 3);
+    p.label11 = QString::number(params.automatic.lowKHz / 1e6, 'f', 3);
+    p.label12 = QString::number(params.automatic.powerMw);
+    p.label13 = QString::number(params.automatic.durationUnits / 5.0, 'f', 1);
+    p.label14 = QString::number(params.automatic.tunings);
     p.label15 = QStringLiteral("1250");
     p.label16 = QStringLiteral("1,1");
     p.comboBox1Text = p.comboBox2Text = p.comboBox3Text = QStringLiteral("YES");
     p.comboBox4Text = QStringLiteral("Auto");
-    p.dateTimePicker1 = spec.testingDate.addYears(1);
-    p.dateTimePicker2 = spec.testingDate;
-    p.dateTimePicker3 = spec.testingDate.addYears(-1);
+    p.dateTimePicker1 = params.testingDate.addYears(1);
+    p.dateTimePicker2 = params.testingDate;
+    p.dateTimePicker3 = params.testingDate.addYears(-1);
     return p;
 }
 

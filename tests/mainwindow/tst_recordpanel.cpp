@@ -156,10 +156,10 @@ void TestRecordPanel::regionalSettings()
         QFAIL(qPrintable("run under LC_ALL=C or LC_ALL=de_DE.UTF-8, not " + system));
 
     StartDirectory dir;
-    sample::Spec spec = sample::variant(0);
-    spec.automatic.highKHz = 9410000;
-    spec.automatic.durationUnits = 62;
-    const QString path = dir.addFile("a.bin", sample::makeRecord(spec));
+    sample::Params params = sample::variant(0);
+    params.automatic.highKHz = 9410000;
+    params.automatic.durationUnits = 62;
+    const QString path = dir.addFile("a.bin", sample::makeRecord(params));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.setFileTime(QDateTime(QDate(2024, 3, 5), QTime(14, 5, 9)), QFileDevice::FileModificationTime));
@@ -173,7 +173,7 @@ void TestRecordPanel::regionalSettings()
     QCOMPARE(picker->displayFormat(), expected.pickerFormat);
     QCOMPARE(picker->text(), expected.pickerText);
     // The testing date is read back from the table whatever the system's format.
-    QCOMPARE(pickerDate(*form, "DateTimePicker2"), spec.testingDate);
+    QCOMPARE(pickerDate(*form, "DateTimePicker2"), params.testingDate);
     const FileTable &table = form->navigation().table();
     QCOMPARE(table.cell(1, FileTable::ComputerDate), expected.computerDate);
     QVERIFY2(table.cell(1, FileTable::ComputerTime).startsWith("14:05:09"),
