@@ -189,7 +189,11 @@ void TForm1::FormCreate()
     if (const QScreen *s = screen(); s && s->geometry().width() != 640) {
         const QSize frame = size() - centralWidget()->size();
         const QSize needed = static_cast<QScrollArea *>(centralWidget())->widget()->sizeHint() + frame;
-        resize(size().expandedTo(needed).boundedTo(s->availableGeometry().size()));
+        const QRect available = s->availableGeometry();
+        resize(size().expandedTo(needed).boundedTo(available.size()));
+        // A grown window still lies wholly on the screen.
+        move(std::max(available.left(), std::min(x(), available.right() + 1 - width())),
+             std::max(available.top(), std::min(y(), available.bottom() + 1 - height())));
     }
     Panel1->selectTestingMode(0);
     // A first run in a new folder starts with an empty archive.
