@@ -82,6 +82,19 @@ LineSettings fromTermios(const termios &t, quint32 rate)
     return s;
 }
 
+void makeRaw(termios &t)
+{
+    ::cfmakeraw(&t);
+    // cfmakeraw leaves these: received flow control, any-character restart,
+    // case mapping, the bell on a full queue and the parity check.
+    t.c_iflag &= ~tcflag_t(IXOFF | IXANY | IUCLC | IMAXBEL | INPCK);
+    t.c_oflag = 0;
+    t.c_lflag &= ~tcflag_t(ECHOE | ECHOK | ECHOCTL | ECHOKE | ECHOPRT | TOSTOP | XCASE | FLUSHO | PENDIN);
+    t.c_cflag |= CLOCAL | CREAD;
+    t.c_cc[VMIN] = 1;
+    t.c_cc[VTIME] = 0;
+}
+
 int toTermios(const LineSettings &s, termios &t)
 {
     using namespace linebits;
@@ -91,10 +104,9 @@ int toTermios(const LineSettings &s, termios &t)
         || (s.StopBits == TwoStopBits && s.ByteSize == 5))
         return EINVAL;
 
-    // Binary transfer: no line editing, echo, signals or character mapping.
-    t.c_iflag &= ~tcflag_t(IGNBRK | BRKINT | ISTRIP | INLCR | IGNCR | ICRNL | IXANY | IMAXBEL);
-    t.c_oflag &= ~tcflag_t(OPOST);
-    t.c_lflag &= ~tcflag_t(ECHO | ECHOE | ECHOK | ECHONL | ICANON | ISIG | IEXTEN);
+    // Binary transfer: whatever the device had before, only the settings'
+    // own requests are added to a raw line.
+    makeRaw(t);
 
     auto setIf = [](tcflag_t &word, tcflag_t bits, bool on) {
         word = on ? (word | bits) : (word & ~bits);
@@ -108,8 +120,6 @@ int toTermios(const LineSettings &s, termios &t)
 
     const bool handshake = (s.Flags & fOutxCtsFlow) || (s.Flags & fRtsControl) == RtsControlHandshake;
     setIf(t.c_cflag, CRTSCTS, handshake);
-    t.c_cflag |= CLOCAL | CREAD;
-
     t.c_cflag = (t.c_cflag & ~tcflag_t(CSIZE)) | sizeCodes[s.ByteSize - 5];
     t.c_cflag &= ~tcflag_t(PARENB | PARODD | CMSPAR);
     switch (s.Parity) {

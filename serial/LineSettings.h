@@ -57,11 +57,17 @@ quint32 rateOfSpeedCode(speed_t code);
 // caller, who reads it from the device (it may be a rate without a code).
 LineSettings fromTermios(const termios &t, quint32 rate);
 
-// Writes the settings into a termios record read from the device; the fields
-// the settings do not describe keep their values. Returns 0, or EINVAL for
-// settings the device cannot take (data bits outside 5..8, unknown codes,
+// Makes a termios record describe a raw line: every byte value passes
+// unchanged in both directions (no flow-control characters, no end-of-line or
+// character translation, no line editing, echo or signals), 8 data bits, no
+// parity, reads return as soon as one byte is there. The speed is kept.
+void makeRaw(termios &t);
+
+// Writes the settings into a termios record read from the device: a raw line
+// (makeRaw) with only what the settings ask for on top. Returns 0, or EINVAL
+// for settings the device cannot take (data bits outside 5..8, unknown codes,
 // one and a half stop bits except with 5 data bits, two stop bits with 5,
-// non-binary transfer, rate 0).
+// non-binary transfer, rate 0); the record is then left as it was.
 int toTermios(const LineSettings &s, termios &t);
 
 } // namespace linesettings

@@ -59,6 +59,14 @@ public:
             fail(e);
             return InvalidHandle;
         }
+        // A device comes at the system's terminal settings, which take 0x11 and
+        // 0x13 as flow control, turn 0x0D into 0x0A, echo and raise signals.
+        // The line starts raw, so that the settings read from it next hold
+        // nothing but what the program asks for.
+        if (termios t {}; ::tcgetattr(fd, &t) == 0) {
+            linesettings::makeRaw(t);
+            ::tcsetattr(fd, TCSANOW, &t);
+        }
         PortState state;
         state.countersSupported = readCounters(fd, state.counters);
         m_ports[fd] = state;

@@ -10,7 +10,6 @@
 #include <dirent.h>
 #include <poll.h>
 #include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 void linkPort(const QString &portName, const QString &target)
@@ -27,10 +26,6 @@ PtyPort::PtyPort(const QString &portName)
     char name[256] = {};
     if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0)
         qFatal("openpty failed");
-    termios t {};
-    ::tcgetattr(m_slave, &t);
-    ::cfmakeraw(&t);
-    ::tcsetattr(m_slave, TCSANOW, &t);
     m_devicePath = QString::fromLocal8Bit(name);
     m_link = portnames::linkPath(portName);
     linkPort(portName, m_devicePath);

@@ -5,7 +5,8 @@
 // A pseudo-terminal made reachable under a port name through the per-user
 // ports folder (XDG_CONFIG_HOME must point at a test folder). The test keeps
 // the master, to play the other end of the line, and a slave descriptor, to
-// read back the line settings.
+// read back the line settings. The line is left at the system's default
+// settings, as a freshly plugged adapter has them.
 class PtyPort
 {
 public:

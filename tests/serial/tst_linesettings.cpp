@@ -51,7 +51,7 @@ private slots:
     void flagBits();
     void refusedSettings_data();
     void refusedSettings();
-    void lineBecomesBinaryAndKeepsTheRest();
+    void lineBecomesRawWithOnlyTheSettingsOnTop();
     void rateCodes();
 };
 
@@ -142,11 +142,14 @@ void TestLineSettings::refusedSettings()
     QVERIFY(std::memcmp(&t, &before, sizeof t) == 0);
 }
 
-// A fresh device edits lines and echoes; the record always means binary
-// transfer. What the record does not describe stays as it was.
-void TestLineSettings::lineBecomesBinaryAndKeepsTheRest()
+// A fresh device edits lines, echoes and takes 0x11/0x13 as flow control;
+// the record always means a raw line with only its own requests on top, so
+// nothing the device had before survives (reads wait for one byte again).
+void TestLineSettings::lineBecomesRawWithOnlyTheSettingsOnTop()
 {
     termios t = cookedLine();
+    t.c_iflag |= IXANY | IXOFF | INLCR;
+    t.c_oflag |= OCRNL;
     t.c_cc[VMIN] = 0;
     t.c_cc[VTIME] = 7;
     LineSettings s = settings(8, NoParity, OneStopBit);
@@ -154,14 +157,14 @@ void TestLineSettings::lineBecomesBinaryAndKeepsTheRest()
     s.XoffChar = 0x13 + 1;
     QCOMPARE(linesettings::toTermios(s, t), 0);
 
-    QCOMPARE(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), tcflag_t(0));
-    QCOMPARE(t.c_oflag & OPOST, tcflag_t(0));
-    QCOMPARE(t.c_iflag & (ICRNL | BRKINT | IMAXBEL), tcflag_t(0));
+    QCOMPARE(t.c_lflag & (ICANON | ECHO | ECHOE | ECHOK | ISIG | IEXTEN), tcflag_t(0));
+    QCOMPARE(t.c_oflag, tcflag_t(0));
+    QCOMPARE(t.c_iflag & (ICRNL | INLCR | BRKINT | IMAXBEL | IXON | IXOFF | IXANY), tcflag_t(0));
     QVERIFY(t.c_cflag & CLOCAL);
     QVERIFY(t.c_cflag & CREAD);
     QVERIFY(t.c_cflag & HUPCL);
-    QCOMPARE(int(t.c_cc[VMIN]), 0);
-    QCOMPARE(int(t.c_cc[VTIME]), 7);
+    QCOMPARE(int(t.c_cc[VMIN]), 1);
+    QCOMPARE(int(t.c_cc[VTIME]), 0);
     QCOMPARE(int(t.c_cc[VSTART]), 0x12);
     QCOMPARE(int(t.c_cc[VSTOP]), 0x14);
     QCOMPARE(cfgetospeed(&t), speed_t(B19200));

@@ -49,6 +49,8 @@ private slots:
     void cleanup();
 
     void completeReceptionSavesStampedRecord();
+    void everyByteValueOnADefaultLine_data();
+    void everyByteValueOnADefaultLine();
     void existingFileAsks_data();
     void existingFileAsks();
     void saveCancelled();
@@ -143,6 +145,44 @@ void TestReception::completeReceptionSavesStampedRecord()
     QCOMPARE(binFiles(), (QStringList{QStringLiteral("a.bin"), QStringLiteral("test.bin")}));
     QCOMPARE(withoutStamps(readFile(binPath(QStringLiteral("a.bin")))), withoutStamps(m_record));
     QCOMPARE(m_closed->count(), 2);
+}
+
+void TestReception::everyByteValueOnADefaultLine_data()
+{
+    QTest::addColumn<QString>("rate");
+    QTest::newRow("19200") << QStringLiteral("19200");
+    QTest::newRow("115200") << QStringLiteral("115200");
+}
+
+// The tester's line is left at the system's default settings, as a freshly
+// plugged adapter has them; a record holds every byte value many times, the
+// flow-control characters 0x11 and 0x13 and the end-of-line and control bytes
+// among them, also next to each other.
+void TestReception::everyByteValueOnADefaultLine()
+{
+    QFETCH(QString, rate);
+    QByteArray record(layout::RecordSize, '\0');
+    for (int k = 0; k < record.size(); ++k)
+        record[k] = char((k * 37 + 11) % 256);  // 37 is odd: each run of 256 holds every value
+    const QByteArray awkward("\x11\x13\x0D\x0A\x03\x1A\x7F\xFF\x13\x11\x04\x1C\x00\x0D", 14);
+    for (const int at : {0, 5, 92, 1000, 2047, 4000, layout::RecordSize - int(awkward.size())})
+        record.replace(at, awkward.size(), awkward);
+    const QString recordFile = m_start->filePath(QStringLiteral("every-byte.rec"));
+    writeFile(recordFile, record);
+
+    SimProcess sim(SimPort, {QStringLiteral("--record"), recordFile, QStringLiteral("--rate"), rate,
+                             QStringLiteral("--default-line")});
+    QVERIFY2(sim.isReady(), qPrintable(sim.output()));
+    combo("CBBaud")->setCurrentText(rate);
+    ModalDriver driver(m_form.get());
+    driver.expect(ModalDriver::saveAs(QStringLiteral("every")));
+    startReception();
+
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(binFiles(), QStringList{QStringLiteral("every.bin")});
+    const QByteArray saved = readFile(binPath(QStringLiteral("every.bin")));
+    QCOMPARE(withoutStamps(saved).toHex(), withoutStamps(record).toHex());
+    QCOMPARE(m_closed->count(), 1);
 }
 
 void TestReception::existingFileAsks_data()

@@ -54,10 +54,15 @@ bool TesterSimulator::open(QString &error)
         error = QStringLiteral("cannot open a pseudo-terminal: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
-    termios t {};
-    ::tcgetattr(slave, &t);
-    ::cfmakeraw(&t);
-    ::tcsetattr(slave, TCSANOW, &t);
+    // A freshly plugged adapter comes at the system's terminal settings; the
+    // program must make the line raw itself. By default the simulator spares
+    // it that, like an adapter another program has already set up.
+    if (!m_options.defaultLine) {
+        termios t {};
+        ::tcgetattr(slave, &t);
+        ::cfmakeraw(&t);
+        ::tcsetattr(slave, TCSANOW, &t);
+    }
     // The program opens the device itself; until it does, reading the master
     // reports a hang-up, which run() waits out.
     ::close(slave);

@@ -22,6 +22,7 @@ public:
         int strayAfter = -1;         // an extra byte after the answer to this byte
         int slowMs = 0;              // late answers: the start answer and every 256th byte
         bool once = false;           // ends after one reception
+        bool defaultLine = false;    // leaves the line at the system's terminal settings
     };
 
     explicit TesterSimulator(Options options);

@@ -101,7 +101,11 @@ int main(int argc, char *argv[])
         QStringLiteral("FAULT"));
     const QCommandLineOption onceOption(QStringLiteral("once"),
         QStringLiteral("End after one reception instead of serving repeatedly."));
-    parser.addOptions({portOption, recordOption, rateOption, faultOption, onceOption});
+    const QCommandLineOption defaultLineOption(QStringLiteral("default-line"),
+        QStringLiteral("Leave the line at the system's default terminal settings, as a freshly plugged "
+                       "USB serial adapter has them (flow-control characters, end-of-line translation, "
+                       "echo), instead of setting it raw."));
+    parser.addOptions({portOption, recordOption, rateOption, faultOption, onceOption, defaultLineOption});
     parser.process(app);
 
     TesterSimulator::Options options;
@@ -120,6 +124,7 @@ int main(int argc, char *argv[])
     for (const QString &fault : parser.values(faultOption))
         applyFault(fault, options);
     options.once = parser.isSet(onceOption);
+    options.defaultLine = parser.isSet(defaultLineOption);
 
     TesterSimulator simulator(options);
     QString error;
