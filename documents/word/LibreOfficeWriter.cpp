@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPluginLoader>
 
+#include <csignal>
 #include <exception>
 #include <unistd.h>
 
@@ -16,6 +17,12 @@ namespace {
 // once per process.
 WriterPlugin &loadPlugin(const QStringList &dirs)
 {
+    // The office is reached through a pipe: an office that ends mid-export
+    // closes it under a write, whose SIGPIPE would otherwise end the whole
+    // program with the engineer's unsaved work. The write fails instead and
+    // the export reports it.
+    static const bool pipeSignalIgnored = (std::signal(SIGPIPE, SIG_IGN), true);
+    Q_UNUSED(pipeSignalIgnored);
     for (const QString &dir : dirs) {
         const QString path = QDir(dir).filePath(QStringLiteral(SART_WORD_PLUGIN_FILE));
         if (!QFileInfo::exists(path))
