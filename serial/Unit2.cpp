@@ -9,6 +9,7 @@
 #include "Reception.h"
 #include "SerialDevices.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -23,6 +24,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -60,7 +63,11 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     CBBaud->addItems(baudItems);
     DeviceLabel = named(new QLabel(GroupBox1), "DeviceLabel");
     DeviceLabel->setWordWrap(true);
-    DeviceLabel->setFont(QDialog::font());
+    // In the application's text size, set explicitly so that the group's
+    // larger text is not inherited: the device names are long.
+    QFont lineFont = QApplication::font();
+    lineFont.setPointSizeF(QApplication::font().pointSizeF());
+    DeviceLabel->setFont(lineFont);
     Gauge1 = named(new QProgressBar(GroupBox1), "Gauge1");
     Gauge1->setRange(0, layout::RecordSize);
     Gauge1->setFormat(QStringLiteral("%p%"));
@@ -92,7 +99,7 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     grid->setRowMinimumHeight(3, 30);
 
     // The serial devices that exist, and which port name stands for which.
-    DevicesBox = named(new QGroupBox(QStringLiteral("Serial devices"), this), "DevicesBox");
+    DevicesBox = named(new QGroupBox(QStringLiteral("Serial &devices"), this), "DevicesBox");
     DeviceList = named(new QTreeWidget(DevicesBox), "DeviceList");
     DeviceList->setHeaderLabels({QStringLiteral("Port"), QStringLiteral("Device"), QStringLiteral("Description")});
     DeviceList->setRootIsDecorated(false);
@@ -205,6 +212,23 @@ void TForm2::refreshDevices()
     for (int i = 0; i < CBPort->count(); ++i)
         CBPort->setItemData(i, serialdevices::portStatusText(CBPort->itemText(i)), Qt::ToolTipRole);
     CBPortChange();
+    fitDeviceList();
+}
+
+// Widens the dialog so that the list shows its longest device name whole,
+// as far as the screen allows; it never narrows, so it does not jump about.
+void TForm2::fitDeviceList()
+{
+    const QAbstractItemView *view = DeviceList;  // where sizeHintForColumn() is public
+    int content = 2 * DeviceList->frameWidth() + DeviceList->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < DeviceList->columnCount(); ++column)
+        content += std::max(view->sizeHintForColumn(column), DeviceList->header()->sectionSizeHint(column));
+    layout()->activate();
+    int wanted = content + width() - DeviceList->width();
+    if (const QScreen *s = screen())
+        wanted = std::min(wanted, s->availableGeometry().width());
+    if (wanted > width())
+        resize(wanted, height());
 }
 
 QString TForm2::selectedDevicePath() const

@@ -42,6 +42,7 @@ private:
     void CBPortChange();
     void AssignButtonClick();
     void refreshDevices();
+    void fitDeviceList();
     QString selectedDevicePath() const;
     bool confirmDiscard();
     void showReceivingError();
