@@ -436,8 +436,8 @@ void TestPortChoice::portAndRateRemembered()
     QCOMPARE(child<QComboBox>("CBBaud")->currentText(), QStringLiteral("19200"));
 }
 
-// Tab reaches the device list and its button; Enter on a device gives it the
-// chosen port name; Escape closes the dialog.
+// Tab and Alt+D reach the device list, Tab its buttons; Enter on a device
+// gives it the chosen port name; Escape closes the dialog.
 void TestPortChoice::keyboardAndEscape()
 {
     m_devices->node(QStringLiteral("ttyACM0"));
@@ -448,6 +448,10 @@ void TestPortChoice::keyboardAndEscape()
     ports->setFocus();
     QTest::keyClick(ports, Qt::Key_Down);  // COM2
     QCOMPARE(ports->currentText(), QStringLiteral("COM2"));
+
+    QTest::keyClick(ports, Qt::Key_D, Qt::AltModifier);  // "Serial &devices"
+    QCOMPARE(QApplication::focusWidget(), child<QTreeWidget>("DeviceList"));
+    ports->setFocus();
 
     QStringList chain;
     for (int i = 0; i < 6; ++i) {
