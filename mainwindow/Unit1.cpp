@@ -265,10 +265,10 @@ void TForm1::N131Click() { m_navigation->deleteCurrent(); }
 void TForm1::ComboBox4Change() { m_navigation->testingModeChanged(); }
 void TForm1::Timer1Timer()
 {
-    m_navigation->rescan();
     // A record just received into the archive is shown as if its row had
     // been clicked.
     const QFileInfo received(Form2->takeSavedPath());
+    m_navigation->rescan();
     if (received.filePath().isEmpty()
         || received.canonicalPath() != QFileInfo(m_navigation->archiveFolder()).canonicalFilePath())
         return;
