@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -262,7 +263,21 @@ void TForm1::StringGrid1KeyUp() { m_navigation->keyUp(); }
 void TForm1::N4531Click() { m_navigation->goTo(); }
 void TForm1::N131Click() { m_navigation->deleteCurrent(); }
 void TForm1::ComboBox4Change() { m_navigation->testingModeChanged(); }
-void TForm1::Timer1Timer() { m_navigation->rescan(); }
+void TForm1::Timer1Timer()
+{
+    // A record just received into the archive is shown as if its row had
+    // been clicked.
+    const QFileInfo received(Form2->takeSavedPath());
+    m_navigation->rescan();
+    if (received.filePath().isEmpty()
+        || received.canonicalPath() != QFileInfo(m_navigation->archiveFolder()).canonicalFilePath())
+        return;
+    const int row = m_navigation->table().rowOfFile(received.fileName());
+    if (row == 0)
+        return;
+    selectRow(row);
+    StringGrid1MouseUp(row);
+}
 void TForm1::Timer2Timer() { m_navigation->startupOpen(); }
 
 // NavigationView

@@ -1,5 +1,7 @@
 #include "PortNames.h"
 
+#include "AppError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,12 +15,25 @@
 
 namespace portnames {
 
-QString portsFolder()
+QString deviceRoot()
+{
+    QString root = QFile::decodeName(qgetenv("SART_DEVICE_ROOT"));
+    while (root.endsWith(u'/'))
+        root.chop(1);
+    return root;
+}
+
+QString configFolder()
 {
     QString config = QFile::decodeName(qgetenv("XDG_CONFIG_HOME"));
     if (config.isEmpty() || !QDir::isAbsolutePath(config))
         config = QDir::homePath() + QStringLiteral("/.config");
-    return config + QStringLiteral("/sart-tester/ports");
+    return config + QStringLiteral("/sart-tester");
+}
+
+QString portsFolder()
+{
+    return configFolder() + QStringLiteral("/ports");
 }
 
 QString linkPath(const QString &portName)
@@ -26,10 +41,19 @@ QString linkPath(const QString &portName)
     return portsFolder() + u'/' + portName;
 }
 
-QString devicePath(const QString &portName)
+namespace {
+
+QRegularExpressionMatch matchPortName(const QString &portName)
 {
     static const QRegularExpression pattern(QStringLiteral("^COM([1-8])$"));
-    const QRegularExpressionMatch match = pattern.match(portName);
+    return pattern.match(portName);
+}
+
+} // namespace
+
+QString devicePath(const QString &portName)
+{
+    const QRegularExpressionMatch match = matchPortName(portName);
     if (!match.hasMatch())
         return {};
 
@@ -40,7 +64,45 @@ QString devicePath(const QString &portName)
         const QString path = QFile::decodeName(QByteArray(target, n));
         return QDir::isAbsolutePath(path) ? path : QDir::cleanPath(portsFolder() + u'/' + path);
     }
-    return QStringLiteral("/dev/ttyS%1").arg(match.captured(1).toInt() - 1);
+    return deviceRoot() + QStringLiteral("/dev/ttyS%1").arg(match.captured(1).toInt() - 1);
+}
+
+bool isPresent(const QString &device)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(device).constData(), &st) == 0;
+}
+
+// The link is made under a temporary name and renamed over the old one, so
+// that the port name always stands for one device or the other.
+void assign(const QString &portName, const QString &device)
+{
+    if (!matchPortName(portName).hasMatch())
+        errors::throwText(QStringLiteral("%1 is not a port name (COM1 to COM8)").arg(portName));
+    const QString folder = portsFolder();
+    errno = 0;
+    if (!QDir().mkpath(folder)) {
+        const int error = errno;
+        errors::throwText(QStringLiteral("Cannot create the ports folder %1: %2")
+                              .arg(folder, error != 0 ? errors::ioText(error) : errors::FileAccessDenied));
+    }
+
+    const QString link = linkPath(portName);
+    const QByteArray linkName = QFile::encodeName(link);
+    struct stat st {};
+    if (::lstat(linkName.constData(), &st) == 0 && !S_ISLNK(st.st_mode))
+        errors::throwText(QStringLiteral("%1 is not a link: the program replaces only the links it makes. "
+                                         "Move it elsewhere, then give the name %2 again")
+                              .arg(link, portName));
+
+    const QByteArray temporary = QFile::encodeName(folder + QStringLiteral("/.") + portName + QStringLiteral(".new"));
+    ::unlink(temporary.constData());
+    if (::symlink(QFile::encodeName(device).constData(), temporary.constData()) != 0
+        || ::rename(temporary.constData(), linkName.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.constData());
+        errors::throwText(QStringLiteral("Cannot write the link %1: %2").arg(link, errors::ioText(error)));
+    }
 }
 
 QString openFailureText(const QString &portName, const QString &device, int errorCode)

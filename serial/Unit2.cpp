@@ -5,20 +5,29 @@
 #include "MyCom.h"
 #include "PortNames.h"
 #include "RecordLayout.h"
+#include "ReceiveSettings.h"
 #include "Reception.h"
+#include "SerialDevices.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -40,7 +49,6 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     : QDialog(parent), m_startDirectory(startDirectory)
 {
     setWindowTitle(QString());
-    resize(270, 248);
 
     GroupBox1 = named(new QGroupBox(this), "GroupBox1");
     QFont font = GroupBox1->font();
@@ -54,8 +62,12 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     CBBaud = named(new QComboBox(GroupBox1), "CBBaud");
     CBBaud->addItems(baudItems);
     DeviceLabel = named(new QLabel(GroupBox1), "DeviceLabel");
-    DeviceLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    DeviceLabel->setFont(QDialog::font());
+    DeviceLabel->setWordWrap(true);
+    // In the application's text size, set explicitly so that the group's
+    // larger text is not inherited: the device names are long.
+    QFont lineFont = QApplication::font();
+    lineFont.setPointSizeF(QApplication::font().pointSizeF());
+    DeviceLabel->setFont(lineFont);
     Gauge1 = named(new QProgressBar(GroupBox1), "Gauge1");
     Gauge1->setRange(0, layout::RecordSize);
     Gauge1->setFormat(QStringLiteral("%p%"));
@@ -85,13 +97,40 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     grid->addWidget(Button1, 4, 0, 1, 2);
     grid->addWidget(BitBtn1, 5, 0, 1, 2);
     grid->setRowMinimumHeight(3, 30);
+
+    // The serial devices that exist, and which port name stands for which.
+    DevicesBox = named(new QGroupBox(QStringLiteral("Serial &devices"), this), "DevicesBox");
+    DeviceList = named(new QTreeWidget(DevicesBox), "DeviceList");
+    DeviceList->setHeaderLabels({QStringLiteral("Port"), QStringLiteral("Device"), QStringLiteral("Description")});
+    DeviceList->setRootIsDecorated(false);
+    DeviceList->setUniformRowHeights(true);
+    DeviceList->setAllColumnsShowFocus(true);
+    DeviceList->setSelectionMode(QAbstractItemView::SingleSelection);
+    DeviceList->header()->setStretchLastSection(true);
+    DeviceList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    DeviceList->setMinimumHeight(120);
+    AssignButton = named(new QPushButton(DevicesBox), "AssignButton");
+    RefreshButton = named(new QPushButton(QStringLiteral("&Refresh"), DevicesBox), "RefreshButton");
+    auto *devicesLayout = new QVBoxLayout(DevicesBox);
+    devicesLayout->addWidget(DeviceList, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(AssignButton);
+    buttons->addStretch(1);
+    buttons->addWidget(RefreshButton);
+    devicesLayout->addLayout(buttons);
+
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(6, 6, 6, 6);
-    outer->addWidget(GroupBox1);
+    outer->addWidget(GroupBox1, 0);
+    outer->addWidget(DevicesBox, 1);
 
     setTabOrder(CBBaud, CBPort);
     setTabOrder(CBPort, BitBtn1);
     setTabOrder(BitBtn1, Button1);
+    setTabOrder(Button1, DeviceList);
+    setTabOrder(DeviceList, AssignButton);
+    setTabOrder(AssignButton, RefreshButton);
+    resize(640, 480);
 
     Comm1 = new TComm(this);
     Comm1->setObjectName(QStringLiteral("Comm1"));
@@ -101,6 +140,17 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     connect(Button9, &QPushButton::clicked, this, [this] { guarded(this, [this] { Button9Click(); }); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { guarded(this, [this] { close(); }); });
     connect(CBPort, &QComboBox::currentIndexChanged, this, [this] { CBPortChange(); });
+    connect(DeviceList, &QTreeWidget::itemSelectionChanged, this, [this] { CBPortChange(); });
+    // The row that has the keyboard focus is the one chosen.
+    connect(DeviceList, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem *current) {
+        if (current && !current->isSelected())
+            current->setSelected(true);
+    });
+    connect(DeviceList, &QTreeWidget::itemDoubleClicked, this,
+            [this] { guarded(this, [this] { AssignButtonClick(); }); });
+    DeviceList->installEventFilter(this);
+    connect(AssignButton, &QPushButton::clicked, this, [this] { guarded(this, [this] { AssignButtonClick(); }); });
+    connect(RefreshButton, &QPushButton::clicked, this, [this] { refreshDevices(); });
 
     FormCreate();
 }
@@ -111,6 +161,12 @@ void TForm2::FormCreate()
 {
     CBPort->setCurrentIndex(portItems.indexOf(QStringLiteral("COM1")));
     CBBaud->setCurrentIndex(baudItems.indexOf(QStringLiteral("19200")));
+    // The port and rate of the last reception are chosen again.
+    const receivesettings::Choice last = receivesettings::load();
+    if (portItems.contains(last.port))
+        CBPort->setCurrentIndex(portItems.indexOf(last.port));
+    if (baudItems.contains(last.rate))
+        CBBaud->setCurrentIndex(baudItems.indexOf(last.rate));
     Gauge1->setValue(0);
     CBPortChange();
 }
@@ -125,28 +181,95 @@ void TForm2::done(int result)
 
 void TForm2::FormClose() { emit formClosed(); }
 
+QString TForm2::takeSavedPath() { return std::exchange(m_savedPath, QString()); }
+
 void TForm2::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    CBPortChange();  // the port links may have changed since the last opening
+    refreshDevices();  // adapters may have come or gone since the last opening
 }
 
-void TForm2::resizeEvent(QResizeEvent *event)
+// Lists the devices again (never opening one), keeping the selected one.
+void TForm2::refreshDevices()
 {
-    QDialog::resizeEvent(event);
+    const QString selected = selectedDevicePath();
+    DeviceList->clear();
+    for (const serialdevices::Device &device : serialdevices::overview()) {
+        QStringList about;
+        if (device.kernelName != QFileInfo(device.name).fileName())
+            about.append(device.kernelName);
+        if (!device.description.isEmpty())
+            about.append(device.description);
+        auto *item = new QTreeWidgetItem(DeviceList, {device.ports.join(QStringLiteral(", ")), device.name,
+                                                      about.join(QStringLiteral(", "))});
+        item->setData(0, Qt::UserRole, device.path);
+        item->setToolTip(1, device.name);
+        if (!device.present)
+            item->setDisabled(true);
+        if (device.path == selected)
+            DeviceList->setCurrentItem(item);
+    }
+    for (int i = 0; i < CBPort->count(); ++i)
+        CBPort->setItemData(i, serialdevices::portStatusText(CBPort->itemText(i)), Qt::ToolTipRole);
     CBPortChange();
+    fitDeviceList();
+}
+
+// Widens the dialog so that the list shows its longest device name whole,
+// as far as the screen allows; it never narrows, so it does not jump about.
+void TForm2::fitDeviceList()
+{
+    const QAbstractItemView *view = DeviceList;  // where sizeHintForColumn() is public
+    int content = 2 * DeviceList->frameWidth() + DeviceList->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < DeviceList->columnCount(); ++column)
+        content += std::max(view->sizeHintForColumn(column), DeviceList->header()->sectionSizeHint(column));
+    layout()->activate();
+    int wanted = content + width() - DeviceList->width();
+    if (const QScreen *s = screen())
+        wanted = std::min(wanted, s->availableGeometry().width());
+    if (wanted > width())
+        resize(wanted, height());
+}
+
+QString TForm2::selectedDevicePath() const
+{
+    const QList<QTreeWidgetItem *> items = DeviceList->selectedItems();
+    return items.isEmpty() ? QString() : items.constFirst()->data(0, Qt::UserRole).toString();
 }
 
 void TForm2::CBPortChange()
 {
     const QString port = CBPort->currentText();
-    const QString device = portnames::devicePath(port);
-    const QString text = QStringLiteral("Device: %1").arg(device);
-    DeviceLabel->setText(DeviceLabel->fontMetrics().elidedText(text, Qt::ElideMiddle,
-                                                               qMax(DeviceLabel->width(), 1)));
-    DeviceLabel->setToolTip(QStringLiteral("%1 stands for %2.\nPoint %1 at another device with a "
-                                           "symbolic link named %1 in %3")
-                                .arg(port, device, portnames::portsFolder()));
+    DeviceLabel->setText(serialdevices::portStatusText(port));
+    DeviceLabel->setToolTip(QStringLiteral("A port name stands for a device through a link in %1. "
+                                           "Choose a device below and press \"Use as %2\" to change it.")
+                                .arg(portnames::portsFolder(), port));
+    AssignButton->setText(QStringLiteral("&Use as %1").arg(port));
+    AssignButton->setEnabled(!selectedDevicePath().isEmpty());
+}
+
+// Enter on a device gives it the port name, and goes no further: the dialog
+// would take it for its default button.
+bool TForm2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == DeviceList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            guarded(this, [this] { AssignButtonClick(); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Makes the chosen port name stand for the selected device.
+void TForm2::AssignButtonClick()
+{
+    const QString device = selectedDevicePath();
+    if (device.isEmpty())
+        return;
+    portnames::assign(CBPort->currentText(), device);
+    refreshDevices();
 }
 
 void TForm2::Button1Click()
@@ -159,6 +282,7 @@ void TForm2::Button1Click()
         const auto restore = qScopeGuard([this] { Button1->setEnabled(true); });
 
         Gauge1->setValue(0);
+        receivesettings::save({CBPort->currentText(), CBBaud->currentText()});
         Comm1->SetBaud(TBaud(CBBaud->currentIndex()));
         Comm1->SetPort(tPort(CBPort->currentIndex()));
         reception::Hooks hooks;
@@ -185,6 +309,7 @@ void TForm2::Button1Click()
             showReceivingError();
             break;
         case reception::Outcome::Stopped:
+            Gauge1->setValue(0);  // the next opening starts from nothing received
             break;
         }
     });
@@ -206,8 +331,22 @@ bool TForm2::confirmReplace(const QString &path)
         == QMessageBox::Yes;
 }
 
+// Asks before a received record is given up; the default keeps it.
+bool TForm2::confirmDiscard()
+{
+    QMessageBox box(QMessageBox::Question, ProgramTitle,
+                    QStringLiteral("The received record has not been saved. Discard it?\n"
+                                   "A discarded record can only be had again by receiving it once more."),
+                    QMessageBox::Save | QMessageBox::Discard, this);
+    box.setObjectName(QStringLiteral("DiscardQuestion"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Save);
+    return box.exec() == QMessageBox::Discard;
+}
+
 // Saves the received record. Asked again after a refused replacement or a
-// failed write, so that the record is not lost; cancelling gives it up.
+// failed write, so that the record is not lost; cancelling gives it up only
+// when the user confirms.
 void TForm2::Button9Click()
 {
     // Made on first use: a file dialog starts watching its folder at once,
@@ -222,8 +361,11 @@ void TForm2::Button9Click()
         SaveDialog1->setDirectory(m_startDirectory + QStringLiteral("/bin"));
     }
     for (;;) {
-        if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
-            return;
+        if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) {
+            if (confirmDiscard())
+                return;
+            continue;
+        }
         const QString path = reception::withRecordExtension(SaveDialog1->selectedFiles().constFirst());
         SaveDialog1->selectFile(path);  // proposed again by the next save
         if (QFileInfo::exists(path) && !confirmReplace(path))
@@ -231,6 +373,7 @@ void TForm2::Button9Click()
         reception::stampRecord(ReceiveBuffer, QDateTime::currentDateTime());
         try {
             atomicfile::replace(path, ReceiveBuffer);
+            m_savedPath = path;
             return;
         } catch (const AppError &e) {
             showErrorBox(this, e.text());

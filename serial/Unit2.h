@@ -8,6 +8,7 @@ class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QProgressBar;
+class QTreeWidget;
 class QPushButton;
 class TComm;
 
@@ -23,12 +24,15 @@ public:
 
     void done(int result) override;
 
+    // The record file the last reception saved, once; empty when none was.
+    QString takeSavedPath();
+
 signals:
     void formClosed();
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
@@ -36,6 +40,11 @@ private:
     void Button1Click();
     void Button9Click();
     void CBPortChange();
+    void AssignButtonClick();
+    void refreshDevices();
+    void fitDeviceList();
+    QString selectedDevicePath() const;
+    bool confirmDiscard();
     void showReceivingError();
     bool confirmReplace(const QString &path);
 
@@ -50,8 +59,13 @@ private:
     QPushButton *Button1;
     QPushButton *BitBtn1;
     QPushButton *Button9;
+    QGroupBox *DevicesBox;
+    QTreeWidget *DeviceList;
+    QPushButton *AssignButton;
+    QPushButton *RefreshButton;
     QFileDialog *SaveDialog1 = nullptr;  // made on first use
     TComm *Comm1;
     QByteArray ReceiveBuffer;
     bool m_stopRequested = false;
+    QString m_savedPath;
 };

@@ -160,13 +160,16 @@ void TestReceptionFaults::fullDiskWhenSaving()
         script.press(QMessageBox::Yes);
     script.acknowledge();
     script.cancelFile();
+    script.press(QMessageBox::Discard);
     receive(*form);
 
     QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(scriptReport(script)));
     QStringList expected{"TForm2", "QFileDialog"};
     if (replacing)
         expected.append("QMessageBox: The file a.bin already exists.\nDo you want to replace it?");
-    expected += QStringList{"QMessageBox: Disk full.", "QFileDialog"};
+    expected += QStringList{"QMessageBox: Disk full.", "QFileDialog",
+                            "QMessageBox: The received record has not been saved. Discard it?\n"
+                            "A discarded record can only be had again by receiving it once more."};
     QCOMPARE(script.seen(), expected);
     QCOMPARE(folderState(dir.archive()), before);
     QCOMPARE(listedNames(*form), QStringList{"a.bin"});

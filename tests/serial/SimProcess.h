@@ -8,12 +8,15 @@
 class SimProcess
 {
 public:
-    // Starts it with --port and the extra arguments; waits until it is ready.
+    // Starts it with --port (unless the port name is empty) and the extra
+    // arguments; waits until it is ready.
     SimProcess(const QString &portName, const QStringList &arguments);
     ~SimProcess();
 
     bool isReady() const { return m_ready; }
     QString output() const { return m_output; }
+    // The pseudo-terminal the simulator answers on.
+    QString devicePath() const;
 
 private:
     QProcess m_process;

@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <unistd.h>
 
@@ -53,6 +54,7 @@ private slots:
     void everyByteValueOnADefaultLine();
     void existingFileAsks_data();
     void existingFileAsks();
+    void saveCancelled_data();
     void saveCancelled();
     void failedWriteOffersSaveAgain();
     void fullDiskLeavesNoPartialFile();
@@ -207,6 +209,7 @@ void TestReception::existingFileAsks()
     } else {
         driver.expect(ModalDriver::press(QMessageBox::No));
         driver.expect(ModalDriver::cancel());  // offered again; given up
+        driver.expect(ModalDriver::press(QMessageBox::Discard));
     }
     startReception();
 
@@ -223,19 +226,51 @@ void TestReception::existingFileAsks()
     QCOMPARE(m_closed->count(), 1);
 }
 
+void TestReception::saveCancelled_data()
+{
+    QTest::addColumn<QString>("answer");  // to "Discard it?"
+    QTest::newRow("discard") << "discard";
+    QTest::newRow("keep (Escape)") << "escape";
+    QTest::newRow("keep (Enter)") << "enter";
+}
+
+// Cancelling the save dialog asks before the record is given up. Discarding
+// saves nothing; the default answer, also the answer to Escape, keeps the
+// record and shows the save dialog again.
 void TestReception::saveCancelled()
 {
-    SimProcess sim(SimPort, {});
+    QFETCH(QString, answer);
+    SimProcess sim(SimPort, {QStringLiteral("--record"), m_recordFile});
     QVERIFY(sim.isReady());
     ModalDriver driver(m_form.get());
     driver.expect(ModalDriver::cancel());
+    driver.expect([answer](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QVERIFY(box);
+        if (answer == u"discard")
+            box->button(QMessageBox::Discard)->click();
+        else
+            QTest::keyClick(box, answer == u"escape" ? Qt::Key_Escape : Qt::Key_Return);
+    });
+    if (answer != u"discard")
+        driver.expect(ModalDriver::saveAs(QStringLiteral("kept")));
     startReception();
 
     QCOMPARE(driver.unexpected(), QStringList());
     QCOMPARE(driver.pending(), 0);
-    QCOMPARE(binFiles(), QStringList());
+    QCOMPARE(driver.seen().value(1),
+             QStringLiteral("message: The received record has not been saved. Discard it?\n"
+                            "A discarded record can only be had again by receiving it once more."));
+    if (answer == u"discard") {
+        QCOMPARE(binFiles(), QStringList());
+    } else {
+        QCOMPARE(binFiles(), QStringList{QStringLiteral("kept.bin")});
+        QCOMPARE(withoutStamps(readFile(binPath(QStringLiteral("kept.bin")))), withoutStamps(m_record));
+    }
     QVERIFY(!m_form->isVisible());
     QCOMPARE(m_closed->count(), 1);
+    QCOMPARE(m_form->takeSavedPath(), answer == u"discard" ? QString() : binPath(QStringLiteral("kept.bin")));
+    QCOMPARE(m_form->takeSavedPath(), QString());  // told once
 }
 
 // A write that fails does not throw the record away: the error is shown and
@@ -276,6 +311,7 @@ void TestReception::fullDiskLeavesNoPartialFile()
     driver.expect(ModalDriver::saveAs(small + QStringLiteral("/r")));
     driver.expect(ModalDriver::press(QMessageBox::Ok));
     driver.expect(ModalDriver::cancel());
+    driver.expect(ModalDriver::press(QMessageBox::Discard));
     startReception();
 
     QCOMPARE(driver.unexpected(), QStringList());
@@ -342,6 +378,8 @@ void TestReception::portThatCannotBeOpened()
 }
 
 // Closing the dialog during a reception stops it at once; nothing is saved.
+// The bar is back at 0 % when the dialog opens again, and the next reception
+// starts from there.
 void TestReception::closeDuringReception()
 {
     SimProcess sim(SimPort, {QStringLiteral("--rate"), QStringLiteral("19200")});
@@ -366,6 +404,19 @@ void TestReception::closeDuringReception()
     QVERIFY(!m_form->isVisible());
     QCOMPARE(m_closed->count(), 1);
     QCOMPARE(binFiles(), QStringList());
+
+    m_form->show();
+    QCOMPARE(gauge()->value(), 0);
+    QCOMPARE(gauge()->text(), QStringLiteral("0%"));
+    QList<int> shown;
+    connect(gauge(), &QProgressBar::valueChanged, this, [&](int value) { shown.append(value); });
+    driver.expect(ModalDriver::saveAs(QStringLiteral("second")));
+    startReception();
+    QCOMPARE(driver.unexpected(), QStringList());
+    QVERIFY(!shown.isEmpty());
+    QVERIFY2(shown.constFirst() <= 1, qPrintable(QString::number(shown.constFirst())));
+    QVERIFY(std::is_sorted(shown.cbegin(), shown.cend()));
+    QCOMPARE(gauge()->value(), layout::RecordSize);
 }
 
 // Answers that come late, but within the wait, are still taken: the waits
@@ -383,16 +434,19 @@ void TestReception::slowTesterIsWaitedFor()
     QCOMPARE(withoutStamps(readFile(binPath(QStringLiteral("slow.bin")))), withoutStamps(m_record));
 }
 
+// The line under the lists names the device of the chosen port and says
+// whether it is there.
 void TestReception::deviceLabel()
 {
     auto *label = m_form->findChild<QLabel *>(QStringLiteral("DeviceLabel"));
     QVERIFY(label);
-    linkPort(QStringLiteral("COM3"), QStringLiteral("/dev/ttyUSB0"));
+    const QString missing = m_config.filePath(QStringLiteral("ttyUSB9"));
+    linkPort(QStringLiteral("COM3"), missing);
     combo("CBPort")->setCurrentText(QStringLiteral("COM3"));
-    QCOMPARE(label->text(), QStringLiteral("Device: /dev/ttyUSB0"));
-    ::unlink(QFile::encodeName(portnames::linkPath(QStringLiteral("COM8"))).constData());
-    combo("CBPort")->setCurrentText(QStringLiteral("COM8"));
-    QCOMPARE(label->text(), QStringLiteral("Device: /dev/ttyS7"));
+    QCOMPARE(label->text(), QStringLiteral("COM3 stands for %1: not present").arg(missing));
+    PtyPort pty(QStringLiteral("COM7"));
+    combo("CBPort")->setCurrentText(QStringLiteral("COM7"));
+    QCOMPARE(label->text(), QStringLiteral("COM7 stands for %1: present").arg(pty.devicePath()));
 }
 
 void TestReception::recordExtension_data()

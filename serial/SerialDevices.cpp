@@ -1,0 +1,166 @@
+#include "SerialDevices.h"
+
+#include "PortNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+
+namespace serialdevices {
+namespace {
+
+// A small text file of sysfs, trimmed; empty when it cannot be read.
+QString readAttribute(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(file.read(256)).trimmed();
+}
+
+QString sysTty(const QString &kernelName)
+{
+    return portnames::deviceRoot() + QStringLiteral("/sys/class/tty/") + kernelName;
+}
+
+// The USB device above a tty's interface names its maker and product.
+QString usbDescription(const QString &kernelName)
+{
+    QString folder = QFileInfo(sysTty(kernelName) + QStringLiteral("/device")).canonicalFilePath();
+    for (int up = 0; up < 4 && !folder.isEmpty(); ++up) {
+        const QString product = readAttribute(folder + QStringLiteral("/product"));
+        if (!product.isEmpty()) {
+            const QString maker = readAttribute(folder + QStringLiteral("/manufacturer"));
+            return maker.isEmpty() || product.startsWith(maker) ? product : maker + u' ' + product;
+        }
+        folder = QFileInfo(folder).path();
+    }
+    return {};
+}
+
+// A built-in port is real hardware when a driver has claimed it and the port
+// type is known. The PC's serial driver registers placeholder ports (four or
+// more) that have the driver but type 0 ("unknown"): no UART answers behind
+// them, and opening one fails.
+bool isRealBuiltInPort(const QString &kernelName)
+{
+    const QString sys = sysTty(kernelName);
+    if (!QFileInfo::exists(sys + QStringLiteral("/device/driver")))
+        return false;
+    bool ok = false;
+    const int type = readAttribute(sys + QStringLiteral("/type")).toInt(&ok);
+    return ok && type != 0;
+}
+
+QFileInfoList entries(const QString &folder, const QStringList &patterns)
+{
+    return QDir(folder).entryInfoList(patterns, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
+                                      QDir::Name);
+}
+
+bool isBuiltInName(const QString &kernelName)
+{
+    static const QRegularExpression pattern(QStringLiteral("^ttyS[0-9]+$"));
+    return pattern.match(kernelName).hasMatch();
+}
+
+// The device a path finally leads to, for comparing two names of one device.
+QString finalPath(const QString &path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(path) : canonical;
+}
+
+const QStringList PortNames = {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"};
+
+} // namespace
+
+QString displayName(const QString &path)
+{
+    const QString root = portnames::deviceRoot();
+    if (!root.isEmpty() && path.startsWith(root + u'/'))
+        return path.mid(root.size());
+    return path;
+}
+
+QList<Device> list()
+{
+    const QString root = portnames::deviceRoot();
+    const QString dev = root + QStringLiteral("/dev");
+    QList<Device> devices;
+    QSet<QString> named;  // kernel names that have a stable name
+
+    // Links such as usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0 -> ../../ttyUSB0;
+    // a link whose device is gone is left out.
+    for (const QFileInfo &link : entries(dev + QStringLiteral("/serial/by-id"), {})) {
+        if (!link.isSymLink() || !link.exists())
+            continue;
+        const QString kernelName = QFileInfo(link.symLinkTarget()).fileName();
+        named.insert(kernelName);
+        devices.append({displayName(link.absoluteFilePath()), link.absoluteFilePath(), kernelName,
+                        usbDescription(kernelName)});
+    }
+    for (const QFileInfo &node : entries(dev, {QStringLiteral("ttyACM*"), QStringLiteral("ttyUSB*")})) {
+        if (named.contains(node.fileName()) || !node.exists())
+            continue;
+        devices.append({displayName(node.absoluteFilePath()), node.absoluteFilePath(), node.fileName(),
+                        usbDescription(node.fileName())});
+    }
+    for (const QFileInfo &port : entries(root + QStringLiteral("/sys/class/tty"), {QStringLiteral("ttyS*")})) {
+        const QString node = dev + u'/' + port.fileName();
+        if (isRealBuiltInPort(port.fileName()) && QFileInfo::exists(node))
+            devices.append({displayName(node), node, port.fileName(), QStringLiteral("built-in serial port")});
+    }
+    return devices;
+}
+
+QList<Device> overview()
+{
+    QList<Device> devices = list();
+    for (const QString &port : PortNames) {
+        const QString target = finalPath(portnames::devicePath(port));
+        const auto same = [&](const Device &d) { return finalPath(d.path) == target; };
+        auto found = std::find_if(devices.begin(), devices.end(), same);
+        if (found != devices.end()) {
+            found->ports.append(port);
+            continue;
+        }
+        // A built-in port without a link stands for a port without hardware:
+        // it is told in its status line, not listed.
+        if (!QFileInfo(portnames::linkPath(port)).isSymLink())
+            continue;
+        Device gone;
+        gone.path = portnames::devicePath(port);
+        gone.name = displayName(gone.path);
+        gone.kernelName = QFileInfo(gone.path).fileName();
+        gone.present = portnames::isPresent(gone.path);
+        gone.description = gone.present ? QStringLiteral("not a serial adapter") : QStringLiteral("not present");
+        gone.ports.append(port);
+        devices.append(gone);
+    }
+    return devices;
+}
+
+QString portStatusText(const QString &portName)
+{
+    const QString path = portnames::devicePath(portName);
+    const QString head = QStringLiteral("%1 stands for %2").arg(portName, displayName(path));
+    if (!portnames::isPresent(path))
+        return head + QStringLiteral(": not present");
+    QString kernelName = QFileInfo(path).fileName();
+    if (!isBuiltInName(kernelName))
+        kernelName = QFileInfo(finalPath(path)).fileName();
+    if (isBuiltInName(kernelName) && !isRealBuiltInPort(kernelName))
+        return head + QStringLiteral(": no serial port hardware behind it");
+    for (const Device &d : list())
+        if (finalPath(d.path) == finalPath(path))
+            return head + QStringLiteral(": present (%1)")
+                              .arg(d.description.isEmpty() ? d.kernelName : d.kernelName + QStringLiteral(", ") + d.description);
+    return head + QStringLiteral(": present");
+}
+
+} // namespace serialdevices
