@@ -226,7 +226,7 @@ void TestWorkday::receiveCompleteSaveAndPrint()
         QCOMPARE(saveFolder, m_dir->archive());
 
         // The dialog has closed; the table lists the new record shortly after,
-        // with the computer's stamps; the panel goes on showing the old one.
+        // with the computer's stamps, and shows it on its selected row.
         QTRY_COMPARE(listedNames(form), earlier + QStringList{"sart-1105.bin"});
         const QByteArray saved = readFile(m_dir->inArchive("sart-1105.bin"));
         QCOMPARE(withoutStamps(saved), withoutStamps(m_sent));
@@ -238,10 +238,11 @@ void TestWorkday::receiveCompleteSaveAndPrint()
             QDate::fromString(table.cell(4, FileTable::ComputerDate), "dd.MM.yy").addYears(100),
             QTime::fromString(table.cell(4, FileTable::ComputerTime), "HH:mm:ss"));
         QVERIFY2(stamped >= before && stamped <= after, qPrintable(stamped.toString()));
-        QCOMPARE(shownPower(form), powerOf(2));
+        QTRY_COMPARE(form.navigation().CurrentRow, 4);
+        QCOMPARE(shownPower(form), powerOf(ReceivedVariant));
     }
 
-    // A click on the new row shows the record as the tester sent it.
+    // A click on the new row shows it again, as the tester sent it.
     // Without a window manager the hidden save dialog stays the focus window,
     // and activateWindow() takes the main window for active through it.
     form.windowHandle()->requestActivate();
