@@ -288,7 +288,11 @@ void TestWorkday::receiveCompleteSaveAndPrint()
     if (QTest::currentTestFailed())
         return;
     noDialogs = std::make_unique<ModalScript>();  // none until the report
-    typeInto(form, "Edit8", typed.centreFax);  // back in the panel
+    // Back in the panel; without a window manager the closed question box
+    // leaves no window active.
+    form.windowHandle()->requestActivate();
+    QTRY_COMPARE(QGuiApplication::focusWindow(), form.windowHandle());
+    typeInto(form, "Edit8", typed.centreFax);
     const QByteArray received = readFile(m_dir->inArchive("sart-1105.bin"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
 
@@ -354,6 +358,8 @@ void TestWorkday::receiveCompleteSaveAndPrint()
     // A typed change, then this record again: Discard drops it, the earlier
     // file keeps its bytes.
     const QByteArray earlierBytes = readFile(m_dir->inArchive("sart-1102.bin"));
+    form.windowHandle()->requestActivate();
+    QTRY_COMPARE(QGuiApplication::focusWindow(), form.windowHandle());
     typeInto(form, "Edit7", "+7 812 555 9999");
     QCOMPARE(form.windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
     {
