@@ -105,8 +105,10 @@ void FileGrid::mousePressEvent(QMouseEvent *event)
 void FileGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     QTableView::mouseReleaseEvent(event);
+    m_releasing = true;
     emit mouseReleased(tableRowAt(event->position().toPoint()), event->button(),
                        event->globalPosition().toPoint());
+    m_releasing = false;
     m_rowBeforePress.reset();
 }
 
@@ -123,14 +125,19 @@ void FileGrid::keyReleaseEvent(QKeyEvent *event)
     QTableView::keyReleaseEvent(event);
     if (event->isAutoRepeat() || !m_pressedKeys.remove(event->key()))
         return;
+    m_releasing = true;
     emit keyReleased();
+    m_releasing = false;
     m_rowBeforePress.reset();
 }
 
 void FileGrid::focusOutEvent(QFocusEvent *event)
 {
     // A release that comes back after the focus went elsewhere was not a
-    // key stroke in the table.
+    // key stroke in the table. A question asked while a release is handled
+    // takes the focus too: its answer may still need the highlight back.
     m_pressedKeys.clear();
+    if (!m_releasing)
+        m_rowBeforePress.reset();
     QTableView::focusOutEvent(event);
 }

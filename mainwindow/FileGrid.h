@@ -61,4 +61,5 @@ private:
     FileTableModel m_model;
     QSet<int> m_pressedKeys;
     std::optional<int> m_rowBeforePress;
+    bool m_releasing = false;  // a release is being handled
 };

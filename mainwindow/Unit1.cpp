@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
@@ -267,6 +268,16 @@ void TForm1::About2Click()
 void TForm1::ToolButton16Click() { About2Click(); }
 
 void TForm1::StringGrid1MouseUp(int tableRow) { m_navigation->mouseUp(tableRow); }
+
+void TForm1::chooseRow(int tableRow)
+{
+    m_stayed = false;
+    const auto highlight = qScopeGuard([&] {
+        if (!m_stayed)
+            StringGrid1->selectTableRow(tableRow);
+    });
+    StringGrid1MouseUp(tableRow);
+}
 
 void TForm1::StringGrid1KeyUp() { m_navigation->keyUp(); }
 void TForm1::N4531Click() { m_navigation->goTo(); }

@@ -44,6 +44,9 @@ public:
     void About2Click();         // About box
     void ToolButton16Click();   // About box from the tool bar
     void StringGrid1MouseUp(int tableRow);  // any button; the pop-up follows a right click
+    // Shows a row's record as a click on it does and moves the highlight
+    // there; nothing moves when the user chooses to stay with typed changes.
+    void chooseRow(int tableRow);
     void StringGrid1KeyUp();
     void N4531Click();          // Go to
     void N131Click();           // Delete

@@ -223,6 +223,7 @@ void TestCertificate::typedEditsAskBeforeTheyAreReplaced_data()
 
     const std::pair<const char *, const char *> entries[] = {
         {"mouse", "showing another record"},
+        {"row chosen by the program", "showing another record"},
         {"keys", "showing another record"},
         {"go to", "showing another record"},
         {"open", "opening a record"},
@@ -267,6 +268,8 @@ void TestCertificate::typedEditsAskBeforeTheyAreReplaced()
 
     if (entry == QLatin1String("mouse")) {
         clickRow(*form, 1);
+    } else if (entry == QLatin1String("row chosen by the program")) {
+        form->chooseRow(1);
     } else if (entry == QLatin1String("keys")) {
         pressKey(*form, Qt::Key_Up);
     } else if (entry == QLatin1String("go to")) {
@@ -307,8 +310,10 @@ void TestCertificate::typedEditsAskBeforeTheyAreReplaced()
     }
 
     QCOMPARE(form->windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
-    if (entry == QLatin1String("mouse") || entry == QLatin1String("keys") || entry == QLatin1String("go to")) {
+    if (entry == QLatin1String("mouse") || entry == QLatin1String("keys") || entry == QLatin1String("go to")
+        || entry == QLatin1String("row chosen by the program")) {
         QCOMPARE(form->navigation().CurrentRow, 1);
+        QCOMPARE(highlightedRows(*form), QList<int>{1});
         QCOMPARE(shownPower(*form), powerOf(0));
     } else if (entry == QLatin1String("open")) {
         QCOMPARE(shownPower(*form), powerOf(4));
