@@ -45,6 +45,8 @@ void Navigation::scan()
 
 void Navigation::openAndDecode()
 {
+    if (!m_view.settleTypedEdits(QStringLiteral("opening a record")))
+        return;
     if (!FromTable) {
         if (const std::optional<QString> chosen = m_view.chooseRecordFile()) {
             CurrentPath = *chosen;
@@ -77,13 +79,21 @@ void Navigation::decode(const QString &path)
     input.modeIndex = m_view.testingModeIndex();
     input.testingDateCell = m_table.cell(CurrentRow, FileTable::TestingDate);
     m_chosenPath = path;
-    decoder::readRecord(path, recordBuffer());
+    // All or nothing: a record that fails at any step leaves the panel, the
+    // record buffer and the record shown as they were.
+    RecordBytes bytes;
+    decoder::readRecord(path, bytes);
+    DecodedRecord record;
+    decoder::decodeBuffer(bytes, input, record);
+    recordBuffer() = bytes;
     m_shownPath = path;
-    decoder::decodeBuffer(recordBuffer(), input, m_view.panel());
+    m_view.showRecord(record, path);
 }
 
 void Navigation::rowChosen(int row, bool moveToLastRow)
 {
+    if (!m_view.settleTypedEdits(QStringLiteral("showing another record")))
+        return;
     CurrentRow = row;
     if (m_table.isListed(row) || row == 0) {
         CurrentPath = rowPath(row);
@@ -117,6 +127,7 @@ void Navigation::keyUp()
 
 void Navigation::goTo()
 {
+    const bool fromTable = FromTable;
     FromTable = true;
     const std::optional<QString> input = m_view.askRowNumber();
     if (!input)
@@ -127,6 +138,10 @@ void Navigation::goTo()
     if (row >= m_table.rowCount()) {
         CurrentPath = m_folder + u'/';
         errors::throwText(errors::GridIndex);
+    }
+    if (!m_view.settleTypedEdits(QStringLiteral("showing another record"))) {
+        FromTable = fromTable;
+        return;
     }
     m_view.selectRow(row);
     rowChosen(row, false);
@@ -158,7 +173,10 @@ void Navigation::deleteCurrent()
     // A record that could not be shown (too short, unreadable) can still be
     // deleted once chosen in the table.
     requireCurrentRowIs(m_chosenPath, QStringLiteral("delete"));
-    if (!m_view.confirmDelete())
+    // Typing in the panel is lost with the file only when it is the record shown.
+    if (m_chosenPath == m_shownPath && !m_view.settleTypedEdits(QStringLiteral("deleting its file")))
+        return;
+    if (!m_view.confirmDelete(QFileInfo(m_chosenPath).fileName()))
         return;
     CurrentPath = rowPath(CurrentRow);
     const int removed = ::unlink(QFile::encodeName(CurrentPath).constData());
@@ -169,16 +187,19 @@ void Navigation::deleteCurrent()
         errors::throwText(QStringLiteral("Cannot delete file %1: %2").arg(CurrentPath, errors::ioText(error)));
 }
 
-void Navigation::testingModeChanged()
+bool Navigation::testingModeChanged()
 {
     // The record shown is decoded again with the other measurement block.
     // With nothing shown there is nothing to decode, and the next Open must
     // still ask for a file.
     if (m_shownPath.isEmpty())
-        return;
+        return true;
+    if (!m_view.settleTypedEdits(QStringLiteral("showing it in the other testing mode")))
+        return false;
     CurrentPath = m_shownPath;
     FromTable = false;
     decode(CurrentPath);
+    return true;
 }
 
 void Navigation::startupOpen()

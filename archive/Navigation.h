@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DecodeTarget.h"
+#include "DecodedRecord.h"
 #include "FileTable.h"
 
 #include <QString>
@@ -9,6 +9,8 @@
 
 // What the navigation needs from the main window: its dialogs, the table's
 // selection, the testing-mode selector and the record view panel.
+// settleTypedEdits comes before anything that would replace or drop the
+// panel's unsaved typing: false when the user chose to keep it and stay.
 class NavigationView
 {
 public:
@@ -16,13 +18,15 @@ public:
     virtual int testingModeIndex() const = 0;
     virtual std::optional<QString> chooseRecordFile() = 0;      // the open dialog
     virtual std::optional<QString> askRowNumber() = 0;          // "Go to"
-    virtual bool confirmDelete() = 0;                           // "DELETE FILE?"
+    virtual bool confirmDelete(const QString &fileName) = 0;    // "DELETE FILE?"
     virtual bool confirmReplace(const QString &fileName) = 0;   // import over a record
     virtual void selectRow(int row) = 0;
     virtual int selectedRow() const = 0;
     virtual void tableChanged() = 0;
     virtual void showWarning(const QString &text) = 0;
-    virtual DecodeTarget &panel() = 0;
+    virtual bool settleTypedEdits(const QString &action) = 0;
+    // A record decoded whole, read from path: the panel shows it.
+    virtual void showRecord(const DecodedRecord &record, const QString &path) = 0;
 };
 
 // Which record is shown and which row of the file table is current, and every
@@ -52,7 +56,7 @@ public:
     void keyUp();                // StringGrid1KeyUp
     void goTo();                 // N4531Click
     void deleteCurrent();        // N131Click
-    void testingModeChanged();   // ComboBox4Change
+    bool testingModeChanged();   // ComboBox4Change; false: the user stayed
     void startupOpen();          // Timer2Timer
     void rescan();               // Timer1Timer
 

@@ -159,7 +159,10 @@ void checkDecoded(const QByteArray &out, const PanelValues &v)
     }
 
     const auto expectText = [&](T::Control c, const QString &text, int width) {
-        const QString expected = shown(expectedField(text, width));
+        QString expected = shown(expectedField(text, width));
+        // The fill is not shown, except in the hidden controller box.
+        while (c != T::Edit2 && expected.endsWith(u' '))
+            expected.chop(1);
         if (panel.texts[c] != expected)
             fail("decoded text", panel.texts[c] + QStringLiteral(" instead of ") + expected);
     };

@@ -58,7 +58,6 @@ FileGrid::FileGrid(const FileTable &table, QWidget *parent)
     horizontalHeader()->setDefaultSectionSize(154);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
-    horizontalHeader()->viewport()->installEventFilter(this);
     QPalette p = palette();
     p.setColor(QPalette::Base, Qt::white);
     setPalette(p);
@@ -91,27 +90,54 @@ int FileGrid::tableRowAt(const QPoint &pos) const
     return row < 0 || columnAt(pos.x()) < 0 ? -1 : row + 1;
 }
 
+void FileGrid::restorePressedSelection()
+{
+    if (m_rowBeforePress)
+        selectTableRow(*m_rowBeforePress);
+}
+
+void FileGrid::mousePressEvent(QMouseEvent *event)
+{
+    m_rowBeforePress = selectedTableRow();
+    QTableView::mousePressEvent(event);
+}
+
 void FileGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     QTableView::mouseReleaseEvent(event);
+    m_releasing = true;
     emit mouseReleased(tableRowAt(event->position().toPoint()), event->button(),
                        event->globalPosition().toPoint());
+    m_releasing = false;
+    m_rowBeforePress.reset();
+}
+
+void FileGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (m_pressedKeys.isEmpty())
+        m_rowBeforePress = selectedTableRow();
+    m_pressedKeys.insert(event->key());
+    QTableView::keyPressEvent(event);
 }
 
 void FileGrid::keyReleaseEvent(QKeyEvent *event)
 {
     QTableView::keyReleaseEvent(event);
-    if (!event->isAutoRepeat())
-        emit keyReleased();
+    if (event->isAutoRepeat() || !m_pressedKeys.remove(event->key()))
+        return;
+    m_releasing = true;
+    emit keyReleased();
+    m_releasing = false;
+    m_rowBeforePress.reset();
 }
 
-bool FileGrid::eventFilter(QObject *watched, QEvent *event)
+void FileGrid::focusOutEvent(QFocusEvent *event)
 {
-    // A release over the header row is a release on row 0.
-    if (watched == horizontalHeader()->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        const int column = horizontalHeader()->logicalIndexAt(mouse->position().toPoint());
-        emit mouseReleased(column < 0 ? -1 : 0, mouse->button(), mouse->globalPosition().toPoint());
-    }
-    return QTableView::eventFilter(watched, event);
+    // A release that comes back after the focus went elsewhere was not a
+    // key stroke in the table. A question asked while a release is handled
+    // takes the focus too: its answer may still need the highlight back.
+    m_pressedKeys.clear();
+    if (!m_releasing)
+        m_rowBeforePress.reset();
+    QTableView::focusOutEvent(event);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <QTableView>
+
+#include <optional>
 
 class FileTable;
 
@@ -25,6 +28,9 @@ private:
 
 // The file table (StringGrid1): whole-row selection, no editing, and the
 // mouse-release and key-release events the navigation needs, in table rows.
+// A key release counts only when its key was pressed in the table, so the
+// key that closes a message box never chooses a row. The header row takes no
+// clicks.
 class FileGrid : public QTableView
 {
     Q_OBJECT
@@ -36,16 +42,24 @@ public:
     void selectTableRow(int row);   // 0 (the header) clears the highlight
     int selectedTableRow() const;   // -1 when no row is selected
     int tableRowAt(const QPoint &viewportPos) const;  // -1 outside every cell
+    // Puts the highlight back where it was before the mouse or key press
+    // whose release is being handled; nothing outside such a release.
+    void restorePressedSelection();
 
 signals:
     void mouseReleased(int tableRow, Qt::MouseButton button, const QPoint &globalPos);
     void keyReleased();
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     FileTableModel m_model;
+    QSet<int> m_pressedKeys;
+    std::optional<int> m_rowBeforePress;
+    bool m_releasing = false;  // a release is being handled
 };

@@ -1,6 +1,8 @@
 #include "RecordPanel.h"
 
 #include "AppError.h"
+#include "DecodedRecord.h"
+#include "RecordLayout.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -10,9 +12,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
+
+using C = DecodeTarget;
+
+// The controls Save changes writes into the record's header.
+constexpr C::Control HeaderControls[] = {
+    C::Edit1, C::Edit3, C::Edit9, C::Edit4, C::Edit5, C::Edit6, C::Edit7, C::Edit8,
+    C::ComboBox1, C::ComboBox2, C::ComboBox3, C::DateTimePicker1, C::DateTimePicker3,
+};
+
+// A pale amber: noticeable next to the white boxes without looking like an error.
+const QColor CarriedBackground(255, 240, 196);
 
 void emphasise(QWidget *w)
 {
@@ -104,6 +119,7 @@ RecordPanel::RecordPanel(QWidget *parent)
         auto *modeBox = section(QStringLiteral("GroupBox9"), QStringLiteral("Testing mode"), setup, false);
         regularFont(modeBox);
         m_mode = selector(QStringLiteral("ComboBox4"), {QStringLiteral("Auto"), QStringLiteral("Manual")});
+        m_mode->setEditable(false);  // "Auto" or "Manual", nothing typed
         m_mode->setCurrentIndex(-1);
         layout->addWidget(framed(modeBox, m_mode));
         auto *duration = section(QStringLiteral("GroupBox7"), QStringLiteral("Tester emitted signal duration, mks"), setup, false);
@@ -180,14 +196,31 @@ RecordPanel::RecordPanel(QWidget *parent)
     framed(controller, edit(QStringLiteral("Edit2")));
     controller->hide();
 
-    connect(m_mode, &QComboBox::activated, this, &RecordPanel::testingModeChanged);
-    connect(m_mode->lineEdit(), &QLineEdit::textEdited, this, &RecordPanel::testingModeChanged);
+    connect(m_mode, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index != m_shownMode)
+            emit testingModeChanged();
+    });
+
+    for (Control c : HeaderControls) {
+        QWidget *w = m_controls.value(c);
+        w->setProperty("carriedOver", false);
+        auto edited = [this, c] { headerEdited(c); };
+        if (auto *line = qobject_cast<QLineEdit *>(w)) {
+            connect(line, &QLineEdit::textChanged, this, edited);
+        } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
+            connect(combo, &QComboBox::currentIndexChanged, this, edited);
+            connect(combo, &QComboBox::editTextChanged, this, edited);
+        } else {
+            connect(static_cast<QDateEdit *>(w), &QDateEdit::dateChanged, this, edited);
+        }
+    }
+    remember();
 }
 
 QLabel *RecordPanel::valueLabel(const QString &name)
 {
-    // Before the first record the value labels show their own names.
-    auto *label = new QLabel(name, this);
+    // Empty until the first record is shown.
+    auto *label = new QLabel(this);
     label->setObjectName(name);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     static const QHash<QString, Control> controls = {
@@ -213,6 +246,10 @@ QLineEdit *RecordPanel::edit(const QString &name)
 {
     auto *line = new QLineEdit(this);
     line->setObjectName(name);
+    // At most what the record's field holds, so that Save changes cuts nothing.
+    line->setMaxLength(name == QLatin1String("Edit1")   ? layout::RadioEngineerWidth
+                       : name == QLatin1String("Edit2") ? layout::ControllerTextWidth
+                                                        : layout::TextFieldWidth);
     static const QHash<QString, Control> controls = {
         {QStringLiteral("Edit1"), Edit1}, {QStringLiteral("Edit2"), Edit2}, {QStringLiteral("Edit3"), Edit3},
         {QStringLiteral("Edit4"), Edit4}, {QStringLiteral("Edit5"), Edit5}, {QStringLiteral("Edit6"), Edit6},
@@ -295,7 +332,155 @@ int RecordPanel::itemIndex(const QComboBox *combo)
 
 int RecordPanel::testingModeIndex() const { return itemIndex(m_mode); }
 
-void RecordPanel::selectTestingMode(int index) { m_mode->setCurrentIndex(index); }
+void RecordPanel::selectTestingMode(int index)
+{
+    const QSignalBlocker blocker(m_mode);
+    m_mode->setCurrentIndex(index);
+    m_shownMode = index;
+}
+
+void RecordPanel::restoreTestingMode() { selectTestingMode(m_shownMode); }
+
+void RecordPanel::acceptTestingMode() { m_shownMode = m_mode->currentIndex(); }
+
+void RecordPanel::showRecord(const DecodedRecord &record, const QString &recordName)
+{
+    {
+        const QScopedValueRollback applying(m_applying, true);
+        record.applyTo(*this);
+    }
+    m_shownRecord = recordName;
+    for (Control c : HeaderControls) {
+        if (record.sets(c)) {
+            m_source[c] = recordName;
+            setCarried(c, false);
+            continue;
+        }
+        // An empty box cannot be taken for this record's data.
+        const auto *line = qobject_cast<const QLineEdit *>(m_controls.value(c));
+        setCarried(c, m_source.value(c) != recordName && !(line && line->text().isEmpty()));
+    }
+    remember();
+    updateEdited();
+}
+
+bool RecordPanel::hasTypedEdits() const
+{
+    return !m_shownRecord.isEmpty() && headerState() != m_remembered;
+}
+
+void RecordPanel::discardTypedEdits()
+{
+    {
+        const QScopedValueRollback applying(m_applying, true);
+        setHeaderState(m_remembered);
+    }
+    m_source = m_rememberedSource;
+    for (Control c : HeaderControls)
+        setCarried(c, m_rememberedCarried.contains(c));
+    updateEdited();
+}
+
+void RecordPanel::headerSaved()
+{
+    for (Control c : HeaderControls) {
+        m_source[c] = m_shownRecord;
+        setCarried(c, false);
+    }
+    remember();
+    updateEdited();
+}
+
+QList<RecordPanel::CarriedValue> RecordPanel::carriedOverSartData() const
+{
+    const std::pair<Control, const char *> fields[] = {
+        {Edit3, "SART Model"}, {Edit9, "Manufacturer №"}, {Edit4, "Vessel Name"}};
+    QList<CarriedValue> carried;
+    for (const auto &[control, caption] : fields)
+        if (m_carried.contains(control))
+            carried.append({QString::fromUtf8(caption), m_source.value(control)});
+    return carried;
+}
+
+QVariantList RecordPanel::headerState() const
+{
+    QVariantList state;
+    for (Control c : HeaderControls) {
+        QWidget *w = m_controls.value(c);
+        if (auto *line = qobject_cast<QLineEdit *>(w))
+            state.append(line->text());
+        else if (auto *combo = qobject_cast<QComboBox *>(w))
+            state.append(QVariant(QVariantList{combo->currentIndex(), combo->currentText()}));
+        else
+            state.append(static_cast<QDateEdit *>(w)->date());
+    }
+    return state;
+}
+
+void RecordPanel::setHeaderState(const QVariantList &state)
+{
+    for (qsizetype i = 0; i < state.size(); ++i) {
+        QWidget *w = m_controls.value(HeaderControls[i]);
+        if (auto *line = qobject_cast<QLineEdit *>(w)) {
+            line->setText(state[i].toString());
+        } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
+            const QVariantList selector = state[i].toList();
+            combo->setCurrentIndex(selector[0].toInt());
+            combo->setEditText(selector[1].toString());
+        } else {
+            static_cast<QDateEdit *>(w)->setDate(state[i].toDate());
+        }
+    }
+}
+
+void RecordPanel::headerEdited(Control control)
+{
+    if (m_applying)
+        return;
+    // Typed in: the value is now the record shown's, no longer carried over.
+    m_source[control] = m_shownRecord;
+    setCarried(control, false);
+    updateEdited();
+}
+
+void RecordPanel::setCarried(Control control, bool carried)
+{
+    QWidget *w = m_controls.value(control);
+    if (carried) {
+        m_carried.insert(control);
+        QPalette p;
+        p.setColor(QPalette::Base, CarriedBackground);
+        w->setPalette(p);
+        const QString source = m_source.value(control);
+        w->setToolTip(source.isEmpty()
+                          ? QStringLiteral("Not read from the record %1: this value was in the panel "
+                                           "before any record was shown.")
+                                .arg(m_shownRecord)
+                          : QStringLiteral("Not read from the record %1: carried over from the record %2.")
+                                .arg(m_shownRecord, source));
+    } else {
+        m_carried.remove(control);
+        w->setPalette(QPalette());
+        w->setToolTip(QString());
+    }
+    w->setProperty("carriedOver", carried);
+}
+
+void RecordPanel::remember()
+{
+    m_remembered = headerState();
+    m_rememberedSource = m_source;
+    m_rememberedCarried = m_carried;
+}
+
+void RecordPanel::updateEdited()
+{
+    const bool edited = hasTypedEdits();
+    if (edited != m_edited) {
+        m_edited = edited;
+        emit typedEditsChanged(edited);
+    }
+}
 
 PanelValues RecordPanel::values() const
 {

@@ -5,7 +5,10 @@
 
 #include <QFrame>
 #include <QHash>
+#include <QSet>
+#include <QVariant>
 
+class DecodedRecord;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -14,6 +17,12 @@ class QLineEdit;
 // The record view panel (Panel1): shows one decoded record in four columns and
 // holds the user's edits. The decoder writes into it through DecodeTarget;
 // Save changes, the report and the word export read values().
+//
+// A record without a saved header leaves some header controls as they were.
+// Each such control is marked (background, tooltip naming the record its
+// value came from, dynamic property "carriedOver") until it is typed in or
+// the header is saved. The panel also knows whether the header fields hold
+// typed changes not yet saved.
 class RecordPanel : public QFrame, public DecodeTarget
 {
     Q_OBJECT
@@ -25,9 +34,30 @@ public:
     void setItemIndex(Control control, int index) override;
     void setDate(Control control, const QDate &date) override;
 
+    // Shows a record decoded whole, read from the file recordName.
+    void showRecord(const DecodedRecord &record, const QString &recordName);
+    QString shownRecord() const { return m_shownRecord; }
+
+    // Header fields changed since the record was shown or saved.
+    bool hasTypedEdits() const;
+    void discardTypedEdits();   // back to the record as shown or saved
+    void headerSaved();         // the record's header now holds the panel's values
+
+    // The certificate's SART data (model, manufacturer's number, vessel) that
+    // is carried over: each field's caption and the record it came from
+    // (empty: it was in the panel before any record was shown).
+    struct CarriedValue
+    {
+        QString caption;
+        QString source;
+    };
+    QList<CarriedValue> carriedOverSartData() const;
+
     PanelValues values() const;
     int testingModeIndex() const;
     void selectTestingMode(int index);  // programmatic: not a user change
+    void restoreTestingMode();          // back to the mode the record is shown in
+    void acceptTestingMode();           // the record is now shown in the selected mode
 
     // Item index of a selector whose text can be typed: the selected item when
     // the text is still that item's, else the first item with exactly that
@@ -35,8 +65,9 @@ public:
     static int itemIndex(const QComboBox *combo);
 
 signals:
-    // Every change of the testing mode's text or selection made by the user.
+    // The user chose the other testing mode.
     void testingModeChanged();
+    void typedEditsChanged(bool edited);
 
 private:
     QLabel *valueLabel(const QString &name);
@@ -45,7 +76,25 @@ private:
     QComboBox *selector(const QString &name, const QStringList &items);
     QDateEdit *picker(const QString &name, const QDate &date);
 
+    QVariantList headerState() const;
+    void setHeaderState(const QVariantList &state);
+    void headerEdited(Control control);
+    void setCarried(Control control, bool carried);
+    void remember();
+    void updateEdited();
+
     QHash<Control, QWidget *> m_controls;
     QComboBox *m_mode = nullptr;
     QComboBox *m_conclusions = nullptr;
+    int m_shownMode = -1;
+
+    QString m_shownRecord;              // file name of the record shown
+    bool m_applying = false;            // the program, not the user, sets controls
+    bool m_edited = false;
+    QHash<Control, QString> m_source;   // record each header value came from
+    QSet<Control> m_carried;
+    // The header as the record was shown or saved, for discarding typed edits.
+    QVariantList m_remembered;
+    QHash<Control, QString> m_rememberedSource;
+    QSet<Control> m_rememberedCarried;
 };

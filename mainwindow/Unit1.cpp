@@ -12,6 +12,7 @@
 #include "WordExport.h"
 
 #include <QAbstractSpinBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
@@ -73,14 +75,17 @@ TForm1::TForm1(QWidget *parent)
 
     connect(StringGrid1, &FileGrid::mouseReleased, this,
             [this](int row, Qt::MouseButton button, const QPoint &pos) {
+                m_stayed = false;
                 guarded(this, [&] { StringGrid1MouseUp(row); });
                 // A right click brings up the pop-up menu after the row choice,
-                // also when that row's record could not be shown.
-                if (button == Qt::RightButton)
+                // also when that row's record could not be shown; not when the
+                // user chose to stay with typed changes, whose row stays current.
+                if (button == Qt::RightButton && !m_stayed)
                     PopupMenu1->popup(pos);
             });
     connect(StringGrid1, &FileGrid::keyReleased, this, [this] { guarded(this, [this] { StringGrid1KeyUp(); }); });
     connect(Panel1, &RecordPanel::testingModeChanged, this, [this] { guarded(this, [this] { ComboBox4Change(); }); });
+    connect(Panel1, &RecordPanel::typedEditsChanged, this, &TForm1::updateTitle);
 
     // Ctrl+A saves also while an edit box has the focus. A selector whose
     // text can be typed hands the key to its line edit past that line edit's
@@ -220,10 +225,13 @@ void TForm1::ToolButton10Click() { m_navigation->openAndDecode(); }
 void TForm1::ToolButton11Click()
 {
     writeback::save(m_navigation->saveTarget(), Panel1->values());
+    Panel1->headerSaved();
 }
 
 void TForm1::ToolButton13Click()
 {
+    if (!confirmCarriedOver(QStringLiteral("Print the certificate")))
+        return;
     QuickReport5->fill(Panel1->values());
     QuickReport5->preview(this);
 }
@@ -242,6 +250,8 @@ void TForm1::N4Click()
 
 void TForm1::Word1Click()
 {
+    if (!confirmCarriedOver(QStringLiteral("Export the certificate to Word")))
+        return;
     exportToWord(Panel1->values());
 }
 
@@ -259,14 +269,39 @@ void TForm1::ToolButton16Click() { About2Click(); }
 
 void TForm1::StringGrid1MouseUp(int tableRow) { m_navigation->mouseUp(tableRow); }
 
+void TForm1::chooseRow(int tableRow)
+{
+    m_stayed = false;
+    const auto highlight = qScopeGuard([&] {
+        if (!m_stayed)
+            StringGrid1->selectTableRow(tableRow);
+    });
+    StringGrid1MouseUp(tableRow);
+}
+
 void TForm1::StringGrid1KeyUp() { m_navigation->keyUp(); }
 void TForm1::N4531Click() { m_navigation->goTo(); }
 void TForm1::N131Click() { m_navigation->deleteCurrent(); }
-void TForm1::ComboBox4Change() { m_navigation->testingModeChanged(); }
+void TForm1::ComboBox4Change()
+{
+    // The selector shows the mode the panel's values were decoded in: it goes
+    // back when the user stays with typed changes or the record cannot be shown.
+    bool shown = false;
+    try {
+        shown = m_navigation->testingModeChanged();
+    } catch (...) {
+        Panel1->restoreTestingMode();
+        throw;
+    }
+    if (shown)
+        Panel1->acceptTestingMode();
+    else
+        Panel1->restoreTestingMode();
+}
 void TForm1::Timer1Timer()
 {
     // A record just received into the archive is shown as if its row had
-    // been clicked.
+    // been chosen (asking first about typed changes of the record shown).
     const QFileInfo received(Form2->takeSavedPath());
     m_navigation->rescan();
     if (received.filePath().isEmpty()
@@ -275,8 +310,7 @@ void TForm1::Timer1Timer()
     const int row = m_navigation->table().rowOfFile(received.fileName());
     if (row == 0)
         return;
-    selectRow(row);
-    StringGrid1MouseUp(row);
+    chooseRow(row);
 }
 void TForm1::Timer2Timer() { m_navigation->startupOpen(); }
 
@@ -309,9 +343,10 @@ std::optional<QString> TForm1::askRowNumber()
     return dialog.textValue();
 }
 
-bool TForm1::confirmDelete()
+bool TForm1::confirmDelete(const QString &fileName)
 {
-    return QMessageBox::warning(this, QStringLiteral("Warning"), QStringLiteral("DELETE FILE?"),
+    return QMessageBox::warning(this, QStringLiteral("Warning"),
+                                QStringLiteral("DELETE FILE?\n\n%1").arg(fileName),
                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
 }
@@ -335,4 +370,94 @@ void TForm1::showWarning(const QString &text)
     QMessageBox::warning(this, ProgramTitle, text);
 }
 
-DecodeTarget &TForm1::panel() { return *Panel1; }
+void TForm1::showRecord(const DecodedRecord &record, const QString &path)
+{
+    Panel1->showRecord(record, QFileInfo(path).fileName());
+    updateTitle();
+}
+
+bool TForm1::settleTypedEdits(const QString &action)
+{
+    if (!Panel1->hasTypedEdits())
+        return true;
+    QMessageBox box(QMessageBox::Warning, ProgramTitle,
+                    QStringLiteral("The record %1 has changes that are not saved.\n\n"
+                                   "Save them before %2?")
+                        .arg(Panel1->shownRecord(), action),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("UnsavedChanges"));
+    // Some desktops word Discard "Close without Saving": here it goes on.
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("Discard"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    if (answer == QMessageBox::Save) {
+        try {
+            ToolButton11Click();
+            return true;
+        } catch (...) {
+            m_stayed = true;
+            StringGrid1->restorePressedSelection();
+            throw;
+        }
+    }
+    if (answer == QMessageBox::Discard) {
+        Panel1->discardTypedEdits();
+        return true;
+    }
+    m_stayed = true;
+    StringGrid1->restorePressedSelection();
+    return false;
+}
+
+bool TForm1::confirmCarriedOver(const QString &action)
+{
+    const QList<RecordPanel::CarriedValue> carried = Panel1->carriedOverSartData();
+    if (carried.isEmpty())
+        return true;
+    // "SART Model and Vessel Name come from the record a.bin", one clause per source.
+    QStringList sources;
+    for (const RecordPanel::CarriedValue &v : carried)
+        if (!sources.contains(v.source))
+            sources.append(v.source);
+    QStringList clauses;
+    for (const QString &source : std::as_const(sources)) {
+        QStringList captions;
+        for (const RecordPanel::CarriedValue &v : carried)
+            if (v.source == source)
+                captions.append(v.caption);
+        const QString fields = captions.size() == 1
+                                   ? captions.constFirst()
+                                   : captions.mid(0, captions.size() - 1).join(QStringLiteral(", "))
+                                         + QStringLiteral(" and ") + captions.constLast();
+        const bool one = captions.size() == 1;
+        clauses.append(source.isEmpty()
+                           ? QStringLiteral("%1 %2 in the panel before any record was shown")
+                                 .arg(fields, one ? QStringLiteral("was") : QStringLiteral("were"))
+                           : QStringLiteral("%1 %2 from the record %3")
+                                 .arg(fields, one ? QStringLiteral("comes") : QStringLiteral("come"), source));
+    }
+    const QString text = QStringLiteral("The record %1 has no saved SART data of its own: %2.\n\n"
+                                        "%3 with these values all the same?")
+                             .arg(Panel1->shownRecord(), clauses.join(QStringLiteral("; ")), action);
+    QMessageBox box(QMessageBox::Warning, ProgramTitle, text, QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("CarriedOver"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    bool leave = false;
+    guarded(this, [&] { leave = settleTypedEdits(QStringLiteral("closing the program")); });
+    if (leave)
+        QMainWindow::closeEvent(event);
+    else
+        event->ignore();
+}
+
+void TForm1::updateTitle()
+{
+    setWindowTitle(Panel1->hasTypedEdits() ? u'*' + ProgramTitle : ProgramTitle);
+}

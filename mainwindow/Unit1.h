@@ -44,12 +44,26 @@ public:
     void About2Click();         // About box
     void ToolButton16Click();   // About box from the tool bar
     void StringGrid1MouseUp(int tableRow);  // any button; the pop-up follows a right click
+    // Shows a row's record as a click on it does and moves the highlight
+    // there; nothing moves when the user chooses to stay with typed changes.
+    void chooseRow(int tableRow);
     void StringGrid1KeyUp();
     void N4531Click();          // Go to
     void N131Click();           // Delete
     void ComboBox4Change();
     void Timer1Timer();         // rescan
     void Timer2Timer();         // start-up open
+
+    // Before anything that would replace or drop typed changes of the panel
+    // not yet saved: asks Save / Discard / Cancel, naming the record and the
+    // action ("showing another record"). True to go on (saved or discarded,
+    // or nothing typed); false on Cancel, with the table's highlight put back.
+    // A Save that is refused raises its error and nothing else happens.
+    bool settleTypedEdits(const QString &action) override;
+    // Before a certificate goes out (print, export): when its SART model,
+    // manufacturer's number or vessel name is carried over from another
+    // record, asks whether to go on; the default answer is not to.
+    bool confirmCarriedOver(const QString &action);
 
     QTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
@@ -58,15 +72,19 @@ public:
     int testingModeIndex() const override;
     std::optional<QString> chooseRecordFile() override;
     std::optional<QString> askRowNumber() override;
-    bool confirmDelete() override;
+    bool confirmDelete(const QString &fileName) override;
     bool confirmReplace(const QString &fileName) override;
     void selectRow(int row) override;
     int selectedRow() const override;
     void tableChanged() override;
     void showWarning(const QString &text) override;
-    DecodeTarget &panel() override;
+    void showRecord(const DecodedRecord &record, const QString &path) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    void updateTitle();
     void buildMenus();
     void buildToolBar();
     void createWindows();
@@ -80,6 +98,7 @@ private:
     RecordPanel *Panel1 = nullptr;
     QToolBar *ToolBar1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
+    bool m_stayed = false;  // the last question about typed edits kept them
 
     TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;

@@ -3,9 +3,10 @@
 #include <QDate>
 #include <QString>
 
-// The controls the decoder writes into. The record view panel implements this;
-// tests implement it to decode without widgets. Each call happens as soon as
-// the decoder has the value, so a failure leaves earlier controls changed and
+// The controls the decoder writes into. DecodedRecord collects them so that
+// the record view panel changes only for a record decoded whole; tests
+// implement it to decode without widgets. Each call happens as soon as the
+// decoder has the value, so a failure leaves earlier controls changed and
 // later ones untouched.
 class DecodeTarget
 {

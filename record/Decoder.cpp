@@ -50,7 +50,19 @@ QString textOf(const RecordBytes &buffer, int offset, int width)
     return text;
 }
 
-// A header text field: characters up to the '@' terminator or the 20th.
+// Save changes fills a text field up with spaces; they are not part of the
+// text, and the next save fills the field again with the same bytes.
+QString withoutFill(QString text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == u' ')
+        --end;
+    text.truncate(end);
+    return text;
+}
+
+// A header text field: characters up to the '@' terminator or the 20th,
+// without its fill.
 QString headerText(const RecordBytes &buffer, int offset)
 {
     QString text;
@@ -60,7 +72,7 @@ QString headerText(const RecordBytes &buffer, int offset)
         if (buffer[i] != 0)
             text.append(recordtext::fromByte(buffer[i]));
     }
-    return text;
+    return withoutFill(text);
 }
 
 int number(const RecordBytes &buffer, int offset, int width)
@@ -184,7 +196,7 @@ void decodeBuffer(const RecordBytes &buffer, const Input &input, DecodeTarget &t
     // Engineer's name: the saved one under the mark, else the tester's ten
     // characters (+0..+8 and +10), ending at the first 0x00.
     if (buffer[layout::EngineerMark] == layout::Mark) {
-        target.setText(T::Edit1, textOf(buffer, layout::RadioEngineer, layout::RadioEngineerWidth));
+        target.setText(T::Edit1, withoutFill(textOf(buffer, layout::RadioEngineer, layout::RadioEngineerWidth)));
     } else {
         const int base = layout::TesterEngineer + m;
         QString name;

@@ -159,7 +159,7 @@ void TestArchiveFaults::folderFaults()
     case Command::Delete:
         m_dialogs->answer(QMessageBox::Yes);
         QVERIFY(popupCommand(*form, 2, "Delete"));
-        asked = {"DELETE FILE?"};
+        asked = {"DELETE FILE?\n\nb.bin"};
         break;
     }
 

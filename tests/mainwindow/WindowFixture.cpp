@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -84,7 +85,7 @@ bool DialogDriver::takeAnswer(const QString &kind, Answer &answer)
 void DialogDriver::poll()
 {
     QWidget *modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible())
+    if (m_paused || !modal || !modal->isVisible())
         return;
     SeenDialog seen;
     seen.objectName = modal->objectName();
@@ -97,6 +98,8 @@ void DialogDriver::poll()
         seen.icon = box->icon();
         for (QAbstractButton *b : box->buttons())
             seen.buttons.append(b->text().remove(u'&'));
+        if (box->defaultButton())
+            seen.defaultButton = box->defaultButton()->text().remove(u'&');
         m_seen.append(seen);
         if (box->buttons().size() == 1)
             box->buttons().constFirst()->click();

@@ -52,6 +52,7 @@ struct SeenDialog
     QString text;        // message, or the input dialog's label
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons; // message box buttons, by text without '&'
+    QString defaultButton;
     QString value;       // input dialog's initial text, file dialog's filters
 };
 
@@ -71,6 +72,8 @@ public:
     void chooseFile(const QString &path);              // the next file dialog
     void cancelFile();
     void closeWindow(const QString &className);        // the next other modal window
+    // While paused, dialogs are left to the test.
+    void setPaused(bool paused) { m_paused = paused; }
 
     // Texts of the error boxes seen so far, and clears the record.
     QStringList takeErrors();
@@ -93,6 +96,7 @@ private:
     std::deque<Answer> m_answers;
     QList<SeenDialog> m_seen;
     QStringList m_unexpected;
+    bool m_paused = false;
 };
 
 // Base of the window test classes: a fresh dialog driver for every test

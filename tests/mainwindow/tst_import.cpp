@@ -201,9 +201,10 @@ void TestImport::cancelledDialogReadsCurrentRowAgain()
     QCOMPARE(highlightedRows(*form), QList<int>{2});
     child<QLineEdit>(form.get(), "Edit1")->setText("typed");
 
+    m_dialogs->answer(QMessageBox::Discard);  // the typing, before the dialog
     m_dialogs->cancelFile();
     clickTool(*form, "ToolButton10");
-    QCOMPARE(m_dialogs->takeSeen().size(), 1);
+    QCOMPARE(m_dialogs->takeSeen().size(), 2);
     QCOMPARE(form->navigation().CurrentRow, 1);
     QCOMPARE(highlightedRows(*form), QList<int>{1});
     QCOMPARE(editText(*form, "Edit1"), engineerOf(0));
@@ -221,8 +222,9 @@ void TestImport::openAfterCancelledGoToReadsAgainWithoutDialog()
     QCOMPARE(m_dialogs->takeSeen().size(), 1);
 
     child<QLineEdit>(form.get(), "Edit1")->setText("typed");
+    m_dialogs->answer(QMessageBox::Discard);
     clickTool(*form, "ToolButton10");
-    QCOMPARE(m_dialogs->takeSeen().size(), 0);
+    QCOMPARE(m_dialogs->takeSeen().size(), 1);  // the question, no open dialog
     QCOMPARE(editText(*form, "Edit1"), engineerOf(0));
 
     m_dialogs->cancelFile();

@@ -178,19 +178,28 @@ void TestMainWindow::windowCommands()
 void TestMainWindow::exitCommands_data()
 {
     QTest::addColumn<QString>("command");
-    QTest::newRow("tool button Exit") << "ToolButton18";
-    QTest::newRow("menu item &Exit") << "Exit1";
-    QTest::newRow("Ctrl+X") << "Ctrl+X";
+    QTest::addColumn<int>("answer");  // to the question about the unsaved typing
+    QTest::newRow("tool button Exit, discard") << "ToolButton18" << int(QMessageBox::Discard);
+    QTest::newRow("menu item &Exit, discard") << "Exit1" << int(QMessageBox::Discard);
+    QTest::newRow("Ctrl+X, discard") << "Ctrl+X" << int(QMessageBox::Discard);
+    QTest::newRow("tool button Exit, cancel") << "ToolButton18" << int(QMessageBox::Cancel);
+    QTest::newRow("window closed, cancel") << "close" << int(QMessageBox::Cancel);
+    QTest::newRow("window closed, save") << "close" << int(QMessageBox::Save);
 }
 
 void TestMainWindow::exitCommands()
 {
     QFETCH(QString, command);
+    QFETCH(int, answer);
     StartDirectory dir;
     dir.addRecord("a.bin", 0);
     auto form = startWindow();
     child<QLineEdit>(form.get(), "Edit3")->setText("unsaved");
-    if (command == QLatin1String("Ctrl+X")) {
+    QCOMPARE(form->windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+    m_dialogs->answer(QMessageBox::StandardButton(answer));
+    if (command == QLatin1String("close")) {
+        form->close();
+    } else if (command == QLatin1String("Ctrl+X")) {
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         form->grid()->setFocus();
         QTest::keyClick(form->grid(), Qt::Key_X, Qt::ControlModifier);
@@ -199,9 +208,19 @@ void TestMainWindow::exitCommands()
     } else {
         action(*form, command)->trigger();
     }
-    QVERIFY(!form->isVisible());
-    QCOMPARE(m_dialogs->takeSeen().size(), 0);  // no question, nothing saved
-    QCOMPARE(readFile(dir.inArchive("a.bin")), sample::makeRecord(sample::variant(0)));
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, QStringLiteral("The record a.bin has changes that are not saved.\n\n"
+                                          "Save them before closing the program?"));
+    QStringList buttons = seen[0].buttons;
+    buttons.sort();
+    QCOMPARE(buttons, QStringList({"Cancel", "Discard", "Save"}));
+    QCOMPARE(form->isVisible(), answer == QMessageBox::Cancel);
+    if (answer == QMessageBox::Save)
+        QCOMPARE(readFile(dir.inArchive("a.bin")).mid(layout::SartModel, 7), QByteArray("unsaved"));
+    else
+        QCOMPARE(readFile(dir.inArchive("a.bin")), sample::makeRecord(sample::variant(0)));
+    QCOMPARE(editText(*form, "Edit3"), answer == QMessageBox::Discard ? QString() : QStringLiteral("unsaved"));
 }
 
 void TestMainWindow::saveShortcutInEveryControl_data()

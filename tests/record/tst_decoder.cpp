@@ -101,6 +101,8 @@ private slots:
     void answersFromCodes();
     void marksKeepControls_data();
     void marksKeepControls();
+    void headerTexts_data();
+    void headerTexts();
     void engineerName_data();
     void engineerName();
     void controller_data();
@@ -519,8 +521,8 @@ void DecoderTest::marksKeepControls()
     for (T::Control c : texts)
         QCOMPARE(target.wasSet(c), service);
     QCOMPARE(target.wasSet(T::DateTimePicker1), service);
-    QCOMPARE(target.text(T::Edit3), service ? QStringLiteral("NEXT") : QStringLiteral("TRON SART           "));
-    QCOMPARE(target.text(T::Edit8), service ? QStringLiteral("NEXT") : QStringLiteral("+7 812 000 00 01    "));
+    QCOMPARE(target.text(T::Edit3), service ? QStringLiteral("NEXT") : QStringLiteral("TRON SART"));
+    QCOMPARE(target.text(T::Edit8), service ? QStringLiteral("NEXT") : QStringLiteral("+7 812 000 00 01"));
     QCOMPARE(target.date(T::DateTimePicker1), service ? QDate(2030, 1, 1) : QDate(2025, 3, 5));
     QCOMPARE(target.index(T::ComboBox1), service ? 2 : 1);
     QCOMPARE(target.index(T::ComboBox2), service ? 1 : 0);
@@ -528,6 +530,30 @@ void DecoderTest::marksKeepControls()
     const bool battery = batteryMark == '9';
     QCOMPARE(target.wasSet(T::DateTimePicker3), battery);
     QCOMPARE(target.date(T::DateTimePicker3), battery ? QDate(2022, 2, 2) : QDate(2024, 8, 20));
+}
+
+void DecoderTest::headerTexts_data()
+{
+    QTest::addColumn<QByteArray>("bytes");  // the 20 bytes of SartModel
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("fill spaces dropped") << field("TRON SART") << "TRON SART";
+    QTest::newRow("leading and inner spaces kept") << field("  MV  DAWN") << "  MV  DAWN";
+    QTest::newRow("all twenty characters") << QByteArray("ABCDEFGHIJKLMNOPQRST") << "ABCDEFGHIJKLMNOPQRST";
+    QTest::newRow("only spaces") << QByteArray(20, ' ') << "";
+    QTest::newRow("spaces before the terminator") << QByteArray("AB  @CD") + QByteArray(13, ' ') << "AB";
+    QTest::newRow("space then zero bytes") << QByteArray("AB \0\0", 5) + QByteArray(15, '\0') << "AB";
+}
+
+void DecoderTest::headerTexts()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QByteArray record = savedRecord();
+    put(record, layout::SartModel, bytes);
+    RecordingTarget target;
+    QCOMPARE(decode(record, target), QString());
+    QCOMPARE(target.text(T::Edit3), expected);
 }
 
 void DecoderTest::engineerName_data()
@@ -552,18 +578,18 @@ void DecoderTest::engineerName_data()
         return r;
     };
 
-    QTest::newRow("saved, trailing spaces kept")
-        << saved(field("IVANOV I.I.", 19)) << 0 << QString("IVANOV I.I.").leftJustified(19);
+    QTest::newRow("saved, without its fill")
+        << saved(field("IVANOV I.I.", 19)) << 0 << QString("IVANOV I.I.");
     QTest::newRow("saved, zero bytes skipped, @ kept")
         << saved(QByteArray("IV\0AN@OV\0", 9) + QByteArray(10, ' ')) << 0
-        << QString("IVAN@OV") + QString(10, u' ');
+        << QString("IVAN@OV");
     QTest::newRow("saved, all 19 characters") << saved("ABCDEFGHIJKLMNOPQRSTU") << 0
                                               << "ABCDEFGHIJKLMNOPQRS";
     QTest::newRow("saved Cyrillic")
         << saved(field("\xC8\xE2\xE0\xED\xEE\xE2 \xB9" "1", 19)) << 0
-        << QStringLiteral("Иванов №1").leftJustified(19);
+        << QStringLiteral("Иванов №1");
     QTest::newRow("saved, Manual mode") << saved(field("IVANOV", 19)) << 1
-                                        << QString("IVANOV").leftJustified(19);
+                                        << QString("IVANOV");
     QTest::newRow("tester, ten characters") << tester(3200, "KUZNETSOV", 'A') << 0 << "KUZNETSOVA";
     QTest::newRow("tester, byte +9 is no end") << tester(3200, "ABCDEFGHI", 'J', '\0') << 0
                                                << "ABCDEFGHIJ";

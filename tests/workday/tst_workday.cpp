@@ -150,7 +150,7 @@ private slots:
 private:
     QString panelText(const QString &name) { return editText(*m_form, name); }
     QDate panelDate(const QString &name) { return child<QDateEdit>(m_form.get(), name)->date(); }
-    void checkPanelShowsTyped(bool readBack);
+    void checkPanelShowsTyped();
 
     QTemporaryDir m_work;  // the simulator's port link, the record it sends, the printout
     QByteArray m_sent;
@@ -175,19 +175,18 @@ void TestWorkday::cleanupTestCase()
     m_dir.reset();
 }
 
-// As typed, or as read back from the saved header, whose fixed-width text
-// fields come back with their padding spaces.
-void TestWorkday::checkPanelShowsTyped(bool readBack)
+// As typed, and as read back from the saved header: the fixed-width text
+// fields come back without their fill.
+void TestWorkday::checkPanelShowsTyped()
 {
-    auto shown = [&](const QString &text, int width) { return readBack ? text.leftJustified(width) : text; };
-    QCOMPARE(panelText("Edit1"), shown(typed.engineer, layout::RadioEngineerWidth));
-    QCOMPARE(panelText("Edit3"), shown(typed.model, layout::TextFieldWidth));
-    QCOMPARE(panelText("Edit9"), shown(typed.manufacturerNo, layout::TextFieldWidth));
-    QCOMPARE(panelText("Edit4"), shown(typed.vessel, layout::TextFieldWidth));
-    QCOMPARE(panelText("Edit5"), shown(typed.centreName, layout::TextFieldWidth));
-    QCOMPARE(panelText("Edit6"), shown(typed.centreAddress, layout::TextFieldWidth));
-    QCOMPARE(panelText("Edit7"), shown(typed.centreTel, layout::TextFieldWidth));
-    QCOMPARE(panelText("Edit8"), shown(typed.centreFax, layout::TextFieldWidth));
+    QCOMPARE(panelText("Edit1"), typed.engineer);
+    QCOMPARE(panelText("Edit3"), typed.model);
+    QCOMPARE(panelText("Edit9"), typed.manufacturerNo);
+    QCOMPARE(panelText("Edit4"), typed.vessel);
+    QCOMPARE(panelText("Edit5"), typed.centreName);
+    QCOMPARE(panelText("Edit6"), typed.centreAddress);
+    QCOMPARE(panelText("Edit7"), typed.centreTel);
+    QCOMPARE(panelText("Edit8"), typed.centreFax);
     QCOMPARE(panelDate("DateTimePicker1"), typed.nextTesting);
     QCOMPARE(panelDate("DateTimePicker3"), typed.battery);
 }
@@ -255,7 +254,7 @@ void TestWorkday::receiveCompleteSaveAndPrint()
     QCOMPARE(panelDate("DateTimePicker2"), sample::variant(ReceivedVariant).testingDate);
 
     // The engineer types the header and saves it with Ctrl+A.
-    auto noDialogs = std::make_unique<ModalScript>();  // none until the report
+    auto noDialogs = std::make_unique<ModalScript>();
     typeInto(form, "Edit1", typed.engineer);
     typeInto(form, "Edit3", typed.model);
     typeInto(form, "Edit9", typed.manufacturerNo);
@@ -266,9 +265,35 @@ void TestWorkday::receiveCompleteSaveAndPrint()
     typeInto(form, "Edit8", typed.centreFax);
     typeDate(form, "DateTimePicker1", typed.nextTesting);
     typeDate(form, "DateTimePicker3", typed.battery);
-    checkPanelShowsTyped(false);
+    checkPanelShowsTyped();
     if (QTest::currentTestFailed())
         return;
+    QVERIFY2(noDialogs->seen().isEmpty(), qPrintable(report(*noDialogs)));
+    noDialogs.reset();
+    QCOMPARE(form.windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+
+    // A click on another row before saving asks; Cancel keeps the typing,
+    // the row and its highlight.
+    {
+        ModalScript script;
+        script.press(QMessageBox::Cancel);
+        clickRow(form, 1);
+        QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
+        QCOMPARE(script.messages(), QStringList{"The record sart-1105.bin has changes that are not saved.\n\n"
+                                                "Save them before showing another record?"});
+    }
+    QCOMPARE(form.navigation().CurrentRow, 4);
+    QCOMPARE(highlightedRows(form), QList<int>{4});
+    QCOMPARE(shownPower(form), powerOf(ReceivedVariant));
+    checkPanelShowsTyped();
+    if (QTest::currentTestFailed())
+        return;
+    noDialogs = std::make_unique<ModalScript>();  // none until the report
+    // Back in the panel; without a window manager the closed question box
+    // leaves no window active.
+    form.windowHandle()->requestActivate();
+    QTRY_COMPARE(QGuiApplication::focusWindow(), form.windowHandle());
+    typeInto(form, "Edit8", typed.centreFax);
     const QByteArray received = readFile(m_dir->inArchive("sart-1105.bin"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
 
@@ -288,6 +313,7 @@ void TestWorkday::receiveCompleteSaveAndPrint()
     QCOMPARE(saved.mid(layout::BatteryDate, 8), QByteArray("14022030"));
     QCOMPARE(saved.mid(layout::HeaderSize), received.mid(layout::HeaderSize));
     QCOMPARE(listedNames(form), earlier + QStringList{"sart-1105.bin"});
+    QCOMPARE(form.windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
 
     // The Manual block of the same record, then Auto again: the saved header
     // is read back from the file each time.
@@ -295,24 +321,62 @@ void TestWorkday::receiveCompleteSaveAndPrint()
     QTest::keyClick(mode, Qt::Key_Down);
     QCOMPARE(mode->currentText(), QStringLiteral("Manual"));
     QCOMPARE(shownPower(form), QString::number(sample::variant(ReceivedVariant).manual.powerMw));
-    checkPanelShowsTyped(true);
+    checkPanelShowsTyped();
     if (QTest::currentTestFailed())
         return;
     QTest::keyClick(mode, Qt::Key_Up);
     QCOMPARE(mode->currentText(), QStringLiteral("Auto"));
     QCOMPARE(shownPower(form), powerOf(ReceivedVariant));
 
-    // Another record, then this one again: the saved values come back.
+    QVERIFY2(noDialogs->seen().isEmpty(), qPrintable(report(*noDialogs)));
+    noDialogs.reset();
+
+    // An earlier record, as received: it shows this record's SART, vessel
+    // and centre data, marked as carried over, and printing it asks first.
     clickRow(form, 1);
     QCOMPARE(shownPower(form), powerOf(0));
     QCOMPARE(panelText("Edit1"), engineerOf(0));
-    clickRow(form, 4);
+    QCOMPARE(panelText("Edit3"), typed.model);
+    for (const char *name : {"Edit3", "Edit9", "Edit4", "Edit5", "DateTimePicker1"})
+        QVERIFY2(child<QWidget>(&form, name)->property("carriedOver").toBool(), name);
+    QVERIFY(!child<QWidget>(&form, "Edit1")->property("carriedOver").toBool());
+    QVERIFY(child<QWidget>(&form, "Edit4")->toolTip().contains("sart-1105.bin"));
+    const QString carriedQuestion = "The record sart-1102.bin has no saved SART data of its own: SART Model, "
+                                    "Manufacturer № and Vessel Name come from the record sart-1105.bin.\n\n"
+                                    "Print the certificate with these values all the same?";
+    {
+        ModalScript script;
+        script.press(QMessageBox::No);  // the default: nothing is printed
+        clickTool(form, "ToolButton13");
+        script.press(QMessageBox::Yes);  // the engineer knows: the preview comes
+        script.then("QPrintPreviewDialog", [](QWidget *dialog) { dialog->close(); });
+        clickTool(form, "ToolButton13");
+        QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
+        QCOMPARE(script.seen(), QStringList({"QMessageBox: " + carriedQuestion, "QMessageBox: " + carriedQuestion,
+                                             "QPrintPreviewDialog"}));
+    }
+
+    // A typed change, then this record again: Discard drops it, the earlier
+    // file keeps its bytes.
+    const QByteArray earlierBytes = readFile(m_dir->inArchive("sart-1102.bin"));
+    form.windowHandle()->requestActivate();
+    QTRY_COMPARE(QGuiApplication::focusWindow(), form.windowHandle());
+    typeInto(form, "Edit7", "+7 812 555 9999");
+    QCOMPARE(form.windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+    {
+        ModalScript script;
+        script.press(QMessageBox::Discard);
+        clickRow(form, 4);
+        QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
+        QCOMPARE(script.messages(), QStringList{"The record sart-1102.bin has changes that are not saved.\n\n"
+                                                "Save them before showing another record?"});
+    }
+    QCOMPARE(readFile(m_dir->inArchive("sart-1102.bin")), earlierBytes);
     QCOMPARE(shownPower(form), powerOf(ReceivedVariant));
-    checkPanelShowsTyped(true);
+    checkPanelShowsTyped();
     if (QTest::currentTestFailed())
         return;
-    QVERIFY2(noDialogs->seen().isEmpty(), qPrintable(report(*noDialogs)));
-    noDialogs.reset();
+    QCOMPARE(form.windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
 
     // The verdict, and the report printed from the print preview.
     auto *conclusions = child<QComboBox>(&form, "ComboBox5");

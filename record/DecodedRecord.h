@@ -1,0 +1,30 @@
+#pragma once
+
+#include "DecodeTarget.h"
+
+#include <QList>
+#include <QVariant>
+
+// The values of one decode, held until the whole record has been decoded:
+// a record that fails at any step leaves the panel as it was. Refuses the
+// dates a picker refuses, so that applying the values cannot fail.
+class DecodedRecord : public DecodeTarget
+{
+public:
+    void setText(Control control, const QString &text) override;
+    void setItemIndex(Control control, int index) override;
+    void setDate(Control control, const QDate &date) override;
+
+    // Whether the decode set the control (some are set only under a mark).
+    bool sets(Control control) const;
+    // Puts every value into target, in the order the decoder set them.
+    void applyTo(DecodeTarget &target) const;
+
+private:
+    struct Value
+    {
+        Control control;
+        QVariant value;
+    };
+    QList<Value> m_values;
+};
