@@ -37,6 +37,7 @@ private:
     void Button9Click();
     void CBPortChange();
     void showReceivingError();
+    void showLostLine(int received);
     bool confirmReplace(const QString &path);
 
     QString m_startDirectory;

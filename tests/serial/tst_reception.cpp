@@ -56,6 +56,8 @@ private slots:
     void fullDiskLeavesNoPartialFile();
     void faults_data();
     void faults();
+    void lostLine_data();
+    void lostLine();
     void portThatCannotBeOpened();
     void closeDuringReception();
     void slowTesterIsWaitedFor();
@@ -282,6 +284,60 @@ void TestReception::faults()
     QVERIFY(button("Button1")->isEnabled());
     QCOMPARE(binFiles(), QStringList());
     QCOMPARE(m_closed->count(), 0);
+}
+
+void TestReception::lostLine_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("received");  // -1: before the start answer
+
+    QTest::newRow("before the start answer") << "hangup-at-start" << -1;
+    QTest::newRow("before the first byte") << "hangup-after=0" << 0;
+    QTest::newRow("after 1 byte") << "hangup-after=1" << 1;
+    QTest::newRow("mid-record") << "hangup-after=2345" << 2345;
+    QTest::newRow("at the last byte") << "hangup-after=4095" << 4095;
+}
+
+// The tester hangs up the line (switched off, adapter pulled out): the
+// reception ends at once with a message that names the byte, nothing is
+// saved, the bar goes back to 0, and the dialog takes the next reception.
+void TestReception::lostLine()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, received);
+    const QString advice = QStringLiteral(" Nothing was saved. Check that the tester is switched on and connected, "
+                                          "then start the data import again.");
+    const QString message = received < 0
+        ? QStringLiteral("The connection to the SART tester was lost before it answered the start request.") + advice
+        : QStringLiteral("The connection to the SART tester was lost at byte %1 of 4096.").arg(received) + advice;
+
+    ModalDriver driver(m_form.get());
+    int progress = -1;
+    driver.expect([&](QWidget *modal) {
+        progress = gauge()->value();
+        ModalDriver::press(QMessageBox::Ok)(modal);
+    });
+    {
+        SimProcess sim(SimPort, {QStringLiteral("--fault"), fault});
+        QVERIFY(sim.isReady());
+        startReception();
+    }
+
+    QCOMPARE(driver.seen(), QStringList{QStringLiteral("message: ") + message});
+    QCOMPARE(progress, std::max(received, 0));
+    QCOMPARE(gauge()->value(), 0);
+    QVERIFY(m_form->isVisible());
+    QCOMPARE(binFiles(), QStringList());
+    QCOMPARE(m_closed->count(), 0);
+
+    SimProcess again(SimPort, {QStringLiteral("--record"), m_recordFile});
+    QVERIFY(again.isReady());
+    driver.expect(ModalDriver::saveAs(QStringLiteral("next")));
+    startReception();
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(binFiles(), QStringList{QStringLiteral("next.bin")});
+    QCOMPARE(withoutStamps(readFile(binPath(QStringLiteral("next.bin")))), withoutStamps(m_record));
+    QCOMPARE(m_closed->count(), 1);
 }
 
 void TestReception::portThatCannotBeOpened()
