@@ -13,6 +13,8 @@ public:
     ~SimProcess();
 
     bool isReady() const { return m_ready; }
+    // Ends it at once, as a tester switched off: its line hangs up.
+    void kill();
     QString output() const { return m_output; }
 
 private:

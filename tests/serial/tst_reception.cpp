@@ -58,6 +58,7 @@ private slots:
     void faults();
     void lostLine_data();
     void lostLine();
+    void testerKilledDuringReception();
     void portThatCannotBeOpened();
     void closeDuringReception();
     void slowTesterIsWaitedFor();
@@ -338,6 +339,39 @@ void TestReception::lostLine()
     QCOMPARE(binFiles(), QStringList{QStringLiteral("next.bin")});
     QCOMPARE(withoutStamps(readFile(binPath(QStringLiteral("next.bin")))), withoutStamps(m_record));
     QCOMPARE(m_closed->count(), 1);
+}
+
+// The simulator killed mid-way at the pace of a real line: whatever byte the
+// reception had reached, the message names it, the bar never jumps ahead and
+// nothing is saved.
+void TestReception::testerKilledDuringReception()
+{
+    SimProcess sim(SimPort, {QStringLiteral("--rate"), QStringLiteral("19200")});
+    QVERIFY(sim.isReady());
+    ModalDriver driver(m_form.get());
+    int progress = -1;
+    int mostShown = 0;
+    bool killed = false;
+    driver.onTick([&] {
+        mostShown = std::max(mostShown, gauge()->value());
+        if (!killed && gauge()->value() > 500) {
+            killed = true;
+            sim.kill();
+        }
+    });
+    driver.expect([&](QWidget *modal) {
+        progress = gauge()->value();
+        ModalDriver::press(QMessageBox::Ok)(modal);
+    });
+    startReception();
+
+    QVERIFY2(progress > 500 && progress < layout::RecordSize, qPrintable(QString::number(progress)));
+    QVERIFY2(mostShown <= progress, qPrintable(QString::number(mostShown)));
+    QCOMPARE(driver.seen(), QStringList{QStringLiteral("message: ") + reception::lostLineText(progress) + u'.'});
+    QCOMPARE(gauge()->value(), 0);
+    QVERIFY(m_form->isVisible());
+    QCOMPARE(binFiles(), QStringList());
+    QCOMPARE(m_closed->count(), 0);
 }
 
 void TestReception::portThatCannotBeOpened()
