@@ -130,6 +130,8 @@ public:
         else
             recordBytesRead.append(m_queue.constData(), done);
         m_queue.remove(0, done);
+        if (std::exchange(m_hangUpOnRead, false))
+            hangUp();
         return true;
     }
 
@@ -298,7 +300,10 @@ private:
             m_run = (1 << arg) - 1;
             arrive(milliseconds(0), QByteArray(1, pattern));
             return true;
-        case 1: case 14: case 15:  // one answer, perhaps late
+        case 15:  // an answer on time; the line hangs up as soon as it is read
+            m_hangUpOnRead = true;
+            break;
+        case 1: case 14:  // one answer, perhaps late
             arrive(delayOf(arg), QByteArray(1, char(m_script.byte())));
             return true;
         case 2:  // no answer
@@ -357,6 +362,7 @@ private:
     std::vector<Arrival> m_arrivals;  // by time
     QByteArray m_queue;               // arrived, not yet read
     int m_run = 0;
+    bool m_hangUpOnRead = false;
     int m_readFails = 0;
     int m_statusFails = 0;
     int m_waitFails = 0;
@@ -430,9 +436,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (lineLost(r.outcome)) {
         if (!line.hungUp && !line.failedTransfer)
             fail("a sound line called lost", int(r.outcome));
-        if (r.outcome == Outcome::LostAtStart && (line.byteRequests != 0 || r.received != 0))
-            fail("lost at the start after byte requests", line.byteRequests);
-        if (r.outcome == Outcome::LineLost && (line.byteRequests == 0 || r.received != read))
+        const bool startAnswerRead = line.readsBeforeFirstByteRequest == 1;
+        if (r.outcome == Outcome::LostAtStart && (startAnswerRead || line.byteRequests != 0 || r.received != 0))
+            fail("lost at the start after the start answer", line.byteRequests);
+        if (r.outcome == Outcome::LineLost && (!startAnswerRead || r.received != read))
             fail("lost line counts other than the bytes read", r.received);
         if (r.errorCode != (line.failedTransfer ? line.firstFault : 0))
             fail("lost line reason", r.errorCode);
