@@ -21,8 +21,10 @@ quint32 baudRate(TBaud baud)
 
 QByteArray portName(tPort port) { return "COM" + QByteArray::number(quint8(port) + 1); }
 
-TComm::TComm(QObject *owner)
-    : QObject(owner), FPlatform(makePosixSerialPlatform()), FStatus(std::make_unique<PortStatus>())
+TComm::TComm(QObject *owner) : TComm(makePosixSerialPlatform(), owner) {}
+
+TComm::TComm(std::unique_ptr<SerialPlatform> platform, QObject *owner)
+    : QObject(owner), FPlatform(std::move(platform)), FStatus(std::make_unique<PortStatus>())
 {
 }
 
@@ -30,9 +32,17 @@ TComm::~TComm() = default;
 
 void TComm::reportFailure() { SetError(FPlatform->lastError()); }
 
+void TComm::transferFailed()
+{
+    if (FLineFault == 0)
+        FLineFault = FPlatform->lastError();
+    reportFailure();
+}
+
 void TComm::Connect()
 {
     FStatus->cbInQue = 0;
+    FLineFault = 0;
     if (FConnected && FHandle != SerialPlatform::InvalidHandle) {
         FPlatform->close(FHandle);
         FHandle = SerialPlatform::InvalidHandle;
@@ -73,6 +83,8 @@ void TComm::queryStatus()
     PortStatus status = *FStatus;
     if (FPlatform->clearError(FHandle, errors, status))
         *FStatus = status;
+    else if (FLineFault == 0)
+        FLineFault = FPlatform->lastError();  // the counts are stale now
     if (FLastError == 0)
         SetError(qint32(errors));
 }
@@ -146,7 +158,7 @@ void TComm::SendByte(quint8 value)
     const char byte = char(value);
     quint32 done = 0;
     if (!FPlatform->write(FHandle, &byte, 1, done))
-        reportFailure();
+        transferFailed();
 }
 
 quint8 TComm::GetByte()
@@ -154,7 +166,7 @@ quint8 TComm::GetByte()
     char byte = 0;
     quint32 done = 0;
     if (!FPlatform->read(FHandle, &byte, 1, done))
-        reportFailure();
+        transferFailed();
     return done == 1 ? quint8(byte) : 0;
 }
 
@@ -162,7 +174,7 @@ void TComm::SendString(const QByteArray &text)
 {
     quint32 done = 0;
     if (!FPlatform->write(FHandle, text.constData(), quint32(text.size()), done))
-        reportFailure();
+        transferFailed();
 }
 
 QByteArray TComm::GetString(qint32 count)
@@ -170,7 +182,7 @@ QByteArray TComm::GetString(qint32 count)
     QByteArray buffer(std::clamp(count, 0, MaxString), '\0');
     quint32 done = 0;
     if (!FPlatform->read(FHandle, buffer.data(), quint32(buffer.size()), done))
-        reportFailure();
+        transferFailed();
     buffer.truncate(qsizetype(done));
     return buffer;
 }
@@ -179,12 +191,12 @@ bool TComm::WaitIn(int timeoutMs)
 {
     bool ready = false;
     if (!FPlatform->waitInput(FHandle, timeoutMs, ready))
-        reportFailure();
+        transferFailed();
     return ready;
 }
 
 void TComm::PurgeIn()
 {
     if (!FPlatform->purgeInput(FHandle))
-        reportFailure();
+        transferFailed();
 }

@@ -42,6 +42,8 @@ public:
     static constexpr qint32 MaxString = 255;  // most bytes GetString reads at once
 
     explicit TComm(QObject *owner = nullptr);
+    // On the given platform instead of the system's serial ports.
+    explicit TComm(std::unique_ptr<SerialPlatform> platform, QObject *owner = nullptr);
     ~TComm() override;
 
     virtual void Connect();
@@ -63,6 +65,10 @@ public:
     bool WaitIn(int timeoutMs);
     // Discards the bytes received and not yet read.
     void PurgeIn();
+    // The platform's error code of the first transfer, wait or queue query
+    // that failed since Connect, 0 while all went well: once a port has
+    // failed (hung up, unplugged) nothing it gives is trusted.
+    qint32 LineFault() const { return FLineFault; }
 
     // Properties. Setting one only stores it; the next Connect applies it.
     const TComError &OnComError() const { return FOnComError; }
@@ -89,6 +95,7 @@ public:
 private:
     void queryStatus();
     void reportFailure();
+    void transferFailed();
 
     std::unique_ptr<SerialPlatform> FPlatform;
     TComError FOnComError;
@@ -101,6 +108,7 @@ private:
     tStopBits FStopBits = tStopBits::s10;
     tFlowControl FFlowControl = tFlowControl::Hardware;
     qint32 FLastError = 0;
+    qint32 FLineFault = 0;
     bool FConnected = false;
     char FXON = 17;
     char FXOFF = 19;

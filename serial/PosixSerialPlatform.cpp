@@ -189,13 +189,11 @@ public:
         const int n = ::poll(&p, 1, timeoutMs);
         if (n < 0)
             return errno == EINTR ? true : fail(errno);
-        ready = (p.revents & POLLIN) != 0;
-        if (!ready && (p.revents & (POLLHUP | POLLERR))) {
-            // The device has gone (adapter unplugged, simulator ended): no
-            // byte will come. Wait out the slice instead of returning at once.
-            ::poll(nullptr, 0, timeoutMs);
+        // A hung-up device (adapter unplugged, tester switched off) reports
+        // input too, but a read gives no byte: it has failed.
+        if (p.revents & (POLLHUP | POLLERR | POLLNVAL))
             return fail(EIO);
-        }
+        ready = (p.revents & POLLIN) != 0;
         return true;
     }
 

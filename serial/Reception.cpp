@@ -23,25 +23,27 @@ constexpr milliseconds Slice(5);
 int byteTimeUs(TBaud baud) { return int(10'000'000 / std::max(baudRate(baud), 110u)); }
 
 // The waits of one reception. Runs the caller's event processing at least
-// once per slice and notices a request to stop.
+// once per slice and notices a request to stop and a line that broke.
 class Waiter
 {
 public:
-    enum Status { Ready, TimedOut, Stop };
+    enum Status { Ready, TimedOut, Stop, Lost };
 
-    Waiter(TComm &comm, const Hooks &hooks) : m_comm(comm), m_hooks(hooks) {}
+    Waiter(TComm &comm, const Hooks &hooks) : m_comm(comm), m_hooks(hooks), m_lastEvents(now()) {}
 
     // Waits until received bytes are waiting or the time-out has passed.
     Status waitInput(milliseconds timeout)
     {
-        const Clock::time_point deadline = Clock::now() + timeout;
+        const Clock::time_point deadline = now() + timeout;
         for (;;) {
             if (serviceEvents())
                 return Stop;
-            const auto left = std::chrono::ceil<milliseconds>(deadline - Clock::now());
+            const auto left = std::chrono::ceil<milliseconds>(deadline - now());
             if (m_comm.WaitIn(int(std::clamp(left, milliseconds(0), Slice).count())))
                 return Ready;
-            if (Clock::now() >= deadline)
+            if (m_comm.LineFault() != 0)
+                return Lost;
+            if (now() >= deadline)
                 return TimedOut;
         }
     }
@@ -49,9 +51,9 @@ public:
     // Lets the given time pass.
     Status pause(milliseconds duration)
     {
-        const Clock::time_point end = Clock::now() + duration;
-        for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
-            std::this_thread::sleep_for(std::min<Clock::duration>(end - now, Slice));
+        const Clock::time_point end = now() + duration;
+        for (Clock::time_point t = now(); t < end; t = now()) {
+            sleep(std::min<Clock::duration>(end - t, Slice));
             if (serviceEvents())
                 return Stop;
         }
@@ -59,14 +61,24 @@ public:
     }
 
 private:
+    Clock::time_point now() const { return m_hooks.now ? m_hooks.now() : Clock::now(); }
+
+    void sleep(Clock::duration d) const
+    {
+        if (m_hooks.sleep)
+            m_hooks.sleep(d);
+        else
+            std::this_thread::sleep_for(d);
+    }
+
     // Runs the window's events when a slice has passed since the last time;
     // true when the caller asked to stop.
     bool serviceEvents()
     {
-        const Clock::time_point now = Clock::now();
-        if (now - m_lastEvents < Slice)
+        const Clock::time_point t = now();
+        if (t - m_lastEvents < Slice)
             return false;
-        m_lastEvents = now;
+        m_lastEvents = t;
         if (m_hooks.processEvents)
             m_hooks.processEvents();
         return m_hooks.stopRequested && m_hooks.stopRequested();
@@ -74,8 +86,20 @@ private:
 
     TComm &m_comm;
     const Hooks &m_hooks;
-    Clock::time_point m_lastEvents = Clock::now();
+    Clock::time_point m_lastEvents;
 };
+
+// Reads the byte a wait found. GetByte cannot tell a byte 0 from none; a read
+// that gives nothing after the wait found input means the device has ended
+// its data: it was hung up.
+bool readByte(TComm &comm, char &byte)
+{
+    const QByteArray read = comm.GetString(1);
+    if (read.size() != 1)
+        return false;
+    byte = read.at(0);
+    return true;
+}
 
 } // namespace
 
@@ -94,42 +118,65 @@ Result receive(TComm &comm, QByteArray &buffer, const Hooks &hooks)
     comm.Connect();
     if (const int e = comm.GetError(); e != 0)
         return {Outcome::PortFailed, 0, e};
+    // The line broke before the start answer (received < 0) or at a record
+    // byte; the port's first failure is the reason.
+    const auto lost = [&comm](int received) {
+        return received < 0 ? Result{Outcome::LostAtStart, 0, comm.LineFault()}
+                            : Result{Outcome::LineLost, received, comm.LineFault()};
+    };
     comm.PurgeIn();  // whatever came before the start request is not an answer
 
     Waiter waiter(comm, hooks);
     comm.SendByte(StartRequest);
+    if (comm.LineFault() != 0)
+        return lost(-1);
     switch (waiter.waitInput(timeout)) {
     case Waiter::Stop: return {Outcome::Stopped};
     case Waiter::TimedOut: return {Outcome::NoAnswer};
+    case Waiter::Lost: return lost(-1);
     case Waiter::Ready: break;
     }
     // A second answer byte would be taken for the first record byte.
     if (waiter.pause(quiet) == Waiter::Stop)
         return {Outcome::Stopped};
-    if (comm.GetIn() != 1)
+    const qint32 answers = comm.GetIn();
+    if (comm.LineFault() != 0)
+        return lost(-1);
+    if (answers != 1)
         return {Outcome::ExtraStartAnswer};
-    comm.GetByte();
+    if (char startAnswer = 0; !readByte(comm, startAnswer))
+        return lost(-1);
 
     for (int k = 0; k < layout::RecordSize; ++k) {
         // A byte waiting before its request was asked for by nobody: taking it
         // would shift the rest of the record by one byte.
-        if (comm.GetIn() != 0)
+        const qint32 waiting = comm.GetIn();
+        if (comm.LineFault() != 0)
+            return lost(k);
+        if (waiting != 0)
             return {Outcome::StrayByte, k};
         comm.SendByte(ByteRequest);
+        if (comm.LineFault() != 0)
+            return lost(k);
         switch (waiter.waitInput(timeout)) {
         case Waiter::Stop: return {Outcome::Stopped, k};
         case Waiter::TimedOut: return {Outcome::ByteMissing, k};
+        case Waiter::Lost: return lost(k);
         case Waiter::Ready: break;
         }
-        buffer[k] = char(comm.GetByte());
+        if (!readByte(comm, buffer[k]))
+            return lost(k);
         if (hooks.progress)
             hooks.progress(k + 1);
     }
     // A byte arriving after the last answer means one of the answers was not
-    // the answer to its request.
+    // the answer to its request; a line that breaks now leaves that unknown.
     if (waiter.pause(quiet) == Waiter::Stop)
         return {Outcome::Stopped, layout::RecordSize};
-    if (comm.GetIn() != 0)
+    const qint32 extra = comm.GetIn();
+    if (comm.LineFault() != 0)
+        return lost(layout::RecordSize);
+    if (extra != 0)
         return {Outcome::StrayByte, layout::RecordSize};
     return {Outcome::Complete, layout::RecordSize};
 }
@@ -141,6 +188,23 @@ void stampRecord(QByteArray &record, const QDateTime &now)
     const QByteArray date = c.toString(now.date(), QStringLiteral("ddMMyy")).toLatin1();
     record.replace(layout::ReceiveTime, layout::ReceiveTimeWidth, time);
     record.replace(layout::ReceiveDate, layout::ReceiveDateWidth, date);
+}
+
+QString lostLineText(int received)
+{
+    const QString advice = QStringLiteral(". Nothing was saved. Check that the tester is switched on and "
+                                          "connected, then start the data import again");
+    if (received < 0)
+        return QStringLiteral("The connection to the SART tester was lost before it answered the start request")
+            + advice;
+    if (received >= layout::RecordSize)
+        return QStringLiteral("The connection to the SART tester was lost after the last byte, before the "
+                              "record could be checked")
+            + advice;
+    return QStringLiteral("The connection to the SART tester was lost at byte %1 of %2")
+               .arg(received)
+               .arg(layout::RecordSize)
+        + advice;
 }
 
 QString withRecordExtension(const QString &fileName)

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 
 // The exchange with the SART tester: the computer sends the start request,
@@ -21,6 +22,8 @@ enum class Outcome {
     PortFailed,        // the port could not be opened or set up (errorCode)
     NoAnswer,          // no answer to the start request
     ExtraStartAnswer,  // more than one byte answered the start request
+    LostAtStart,       // the line broke before the start answer (errorCode)
+    LineLost,          // the line broke after `received` record bytes (errorCode)
     ByteMissing,       // a byte request went unanswered
     StrayByte,         // a byte came that no request asked for
     Stopped,           // the caller asked to stop
@@ -30,7 +33,8 @@ struct Result
 {
     Outcome outcome = Outcome::Stopped;
     int received = 0;   // record bytes received
-    int errorCode = 0;  // the port's error code for PortFailed
+    int errorCode = 0;  // the port's error code for PortFailed, LostAtStart and
+                        // LineLost; 0 when the line ended without an error
 };
 
 // What the caller does while the reception waits.
@@ -39,6 +43,10 @@ struct Hooks
     std::function<void()> processEvents;   // run the window's pending events
     std::function<void(int)> progress;     // record bytes received so far
     std::function<bool()> stopRequested;   // checked after processEvents
+    // The clock the waits are measured on and how time is let pass; the
+    // system's steady clock and sleep when not set.
+    std::function<std::chrono::steady_clock::time_point()> now;
+    std::function<void(std::chrono::steady_clock::duration)> sleep;
 };
 
 // How long a wait for the tester lasts at a line rate: at least 1 s and at
@@ -51,6 +59,8 @@ int quietTimeMs(TBaud baud);
 // Runs one reception on a component whose Port and Baud are set: connects,
 // discards stale input, and fetches the record into buffer (resized to the
 // record length). The buffer holds a complete record only for Complete.
+// A port that fails, hangs up or ends its data ends the reception at once:
+// a record byte counts only when a read gave it.
 Result receive(TComm &comm, QByteArray &buffer, const Hooks &hooks);
 
 // Writes the reception stamps into a record: the time as "HH:mm:ss" and the
@@ -69,5 +79,8 @@ inline const QString ExtraStartAnswerText = QStringLiteral(
     "The SART tester answered the start request with more than one byte. "
     "Check the port rate and start the data import again");
 inline const QString ReceivingErrorText = QStringLiteral("Receiving ERROR");
+// The line broke: before the start answer (received < 0) or after that many
+// record bytes.
+QString lostLineText(int received);
 
 } // namespace reception

@@ -304,6 +304,12 @@ void TForm2::Button1Click()
             errors::throwText(reception::NoAnswerText);
         case reception::Outcome::ExtraStartAnswer:
             errors::throwText(reception::ExtraStartAnswerText);
+        case reception::Outcome::LostAtStart:
+            showLostLine(-1);
+            break;
+        case reception::Outcome::LineLost:
+            showLostLine(result.received);
+            break;
         case reception::Outcome::ByteMissing:
         case reception::Outcome::StrayByte:
             showReceivingError();
@@ -319,6 +325,13 @@ void TForm2::showReceivingError()
 {
     QMessageBox box(QMessageBox::Critical, ProgramTitle, reception::ReceivingErrorText, QMessageBox::Ok, this);
     box.exec();
+    Gauge1->setValue(0);
+}
+
+// The line broke: the message names the byte; the bar then starts again.
+void TForm2::showLostLine(int received)
+{
+    showErrorBox(this, reception::lostLineText(received));
     Gauge1->setValue(0);
 }
 

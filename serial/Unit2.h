@@ -46,6 +46,7 @@ private:
     QString selectedDevicePath() const;
     bool confirmDiscard();
     void showReceivingError();
+    void showLostLine(int received);
     bool confirmReplace(const QString &path);
 
     QString m_startDirectory;

@@ -98,6 +98,12 @@ void TestReceptionFaults::testerFaults_data()
         << "The SART tester answered the start request with more than one byte. Check the port rate and start the "
            "data import again.";
     QTest::newRow("stray byte") << "stray-byte" << "Receiving ERROR";
+    const QString advice = " Nothing was saved. Check that the tester is switched on and connected, then start the "
+                           "data import again.";
+    QTest::newRow("hung up before the start answer")
+        << "hangup-at-start" << "The connection to the SART tester was lost before it answered the start request." + advice;
+    QTest::newRow("hung up mid-record")
+        << "hangup-after=3000" << "The connection to the SART tester was lost at byte 3000 of 4096." + advice;
 }
 
 // The message comes over the receive dialog, which stays open for another

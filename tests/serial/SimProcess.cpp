@@ -31,3 +31,9 @@ SimProcess::~SimProcess()
         m_process.kill();
     m_process.waitForFinished(5000);
 }
+
+void SimProcess::kill()
+{
+    m_process.kill();
+    m_process.waitForFinished(5000);
+}

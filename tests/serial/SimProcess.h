@@ -14,6 +14,8 @@ public:
     ~SimProcess();
 
     bool isReady() const { return m_ready; }
+    // Ends it at once, as a tester switched off: its line hangs up.
+    void kill();
     QString output() const { return m_output; }
     // The pseudo-terminal the simulator answers on.
     QString devicePath() const;

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -40,6 +41,7 @@ private slots:
     void everyByteValuePassesOnADefaultLine();
     void errorRules();
     void statusQueryKeepsStoredError();
+    void hangUpIsALineFault();
     void missingDeviceIsStoredNotThrown();
     void rateOutsideTheTypeIsRefused();
     void operationsBeforeConnect();
@@ -372,6 +374,38 @@ void TestMyCom::statusQueryKeepsStoredError()
     QVERIFY(comm.WaitIn(1000));
     QTRY_COMPARE(comm.GetIn(), 2);
     QCOMPARE(comm.GetError(), EIO);
+}
+
+// The other end of the line closed (a tester switched off, an adapter pulled
+// out): the wait fails although the device announces input, a read gives no
+// byte, and the first such fault stays until the next Connect.
+void TestMyCom::hangUpIsALineFault()
+{
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    QCOMPARE(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ::close(slave);
+    linkPort(QStringLiteral("COM7"), QString::fromLocal8Bit(name));
+    TComm comm;
+    comm.SetPort(tPort::COM7);
+    comm.Connect();
+    QCOMPARE(comm.GetError(), 0);
+    QCOMPARE(::write(master, "x", 1), 1);
+    QVERIFY(comm.WaitIn(1000));
+    QCOMPARE(comm.LineFault(), 0);
+
+    ::close(master);
+    QVERIFY(!comm.WaitIn(1000));
+    QCOMPARE(comm.LineFault(), EIO);
+    QCOMPARE(comm.GetString(1), QByteArray());
+    comm.SendByte(0x9B);
+    QCOMPARE(comm.LineFault(), EIO);
+    QCOMPARE(comm.GetError(), EIO);
+
+    comm.Connect();  // the device has gone with its master
+    QVERIFY(comm.GetError() != 0);
+    QCOMPARE(comm.LineFault(), 0);
 }
 
 // The open's reason is what stays stored: the caller tells the user why.

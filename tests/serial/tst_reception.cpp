@@ -60,6 +60,9 @@ private slots:
     void fullDiskLeavesNoPartialFile();
     void faults_data();
     void faults();
+    void lostLine_data();
+    void lostLine();
+    void testerKilledDuringReception();
     void portThatCannotBeOpened();
     void closeDuringReception();
     void slowTesterIsWaitedFor();
@@ -356,6 +359,93 @@ void TestReception::faults()
     QCOMPARE(gauge()->value(), 0);
     QVERIFY(m_form->isVisible());
     QVERIFY(button("Button1")->isEnabled());
+    QCOMPARE(binFiles(), QStringList());
+    QCOMPARE(m_closed->count(), 0);
+}
+
+void TestReception::lostLine_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("received");  // -1: before the start answer
+
+    QTest::newRow("before the start answer") << "hangup-at-start" << -1;
+    QTest::newRow("before the first byte") << "hangup-after=0" << 0;
+    QTest::newRow("after 1 byte") << "hangup-after=1" << 1;
+    QTest::newRow("mid-record") << "hangup-after=2345" << 2345;
+    QTest::newRow("at the last byte") << "hangup-after=4095" << 4095;
+}
+
+// The tester hangs up the line (switched off, adapter pulled out): the
+// reception ends at once with a message that names the byte, nothing is
+// saved, the bar goes back to 0, and the dialog takes the next reception.
+void TestReception::lostLine()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, received);
+    const QString advice = QStringLiteral(" Nothing was saved. Check that the tester is switched on and connected, "
+                                          "then start the data import again.");
+    const QString message = received < 0
+        ? QStringLiteral("The connection to the SART tester was lost before it answered the start request.") + advice
+        : QStringLiteral("The connection to the SART tester was lost at byte %1 of 4096.").arg(received) + advice;
+
+    ModalDriver driver(m_form.get());
+    int progress = -1;
+    driver.expect([&](QWidget *modal) {
+        progress = gauge()->value();
+        ModalDriver::press(QMessageBox::Ok)(modal);
+    });
+    {
+        SimProcess sim(SimPort, {QStringLiteral("--fault"), fault});
+        QVERIFY(sim.isReady());
+        startReception();
+    }
+
+    QCOMPARE(driver.seen(), QStringList{QStringLiteral("message: ") + message});
+    QCOMPARE(progress, std::max(received, 0));
+    QCOMPARE(gauge()->value(), 0);
+    QVERIFY(m_form->isVisible());
+    QCOMPARE(binFiles(), QStringList());
+    QCOMPARE(m_closed->count(), 0);
+
+    SimProcess again(SimPort, {QStringLiteral("--record"), m_recordFile});
+    QVERIFY(again.isReady());
+    driver.expect(ModalDriver::saveAs(QStringLiteral("next")));
+    startReception();
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(binFiles(), QStringList{QStringLiteral("next.bin")});
+    QCOMPARE(withoutStamps(readFile(binPath(QStringLiteral("next.bin")))), withoutStamps(m_record));
+    QCOMPARE(m_closed->count(), 1);
+}
+
+// The simulator killed mid-way at the pace of a real line: whatever byte the
+// reception had reached, the message names it, the bar never jumps ahead and
+// nothing is saved.
+void TestReception::testerKilledDuringReception()
+{
+    SimProcess sim(SimPort, {QStringLiteral("--rate"), QStringLiteral("19200")});
+    QVERIFY(sim.isReady());
+    ModalDriver driver(m_form.get());
+    int progress = -1;
+    int mostShown = 0;
+    bool killed = false;
+    driver.onTick([&] {
+        mostShown = std::max(mostShown, gauge()->value());
+        if (!killed && gauge()->value() > 500) {
+            killed = true;
+            sim.kill();
+        }
+    });
+    driver.expect([&](QWidget *modal) {
+        progress = gauge()->value();
+        ModalDriver::press(QMessageBox::Ok)(modal);
+    });
+    startReception();
+
+    QVERIFY2(progress > 500 && progress < layout::RecordSize, qPrintable(QString::number(progress)));
+    QVERIFY2(mostShown <= progress, qPrintable(QString::number(mostShown)));
+    QCOMPARE(driver.seen(), QStringList{QStringLiteral("message: ") + reception::lostLineText(progress) + u'.'});
+    QCOMPARE(gauge()->value(), 0);
+    QVERIFY(m_form->isVisible());
     QCOMPARE(binFiles(), QStringList());
     QCOMPARE(m_closed->count(), 0);
 }

@@ -75,7 +75,7 @@ bool TesterSimulator::open(QString &error)
 
 void TesterSimulator::run(const std::atomic<bool> &stop)
 {
-    while (!stop) {
+    while (!stop && !m_hungUp) {
         if (m_options.once && m_ended) {
             lingerUntilClosed(stop);
             return;
@@ -94,7 +94,7 @@ void TesterSimulator::run(const std::atomic<bool> &stop)
             continue;
         }
         const Clock::time_point arrival = Clock::now();
-        for (ssize_t i = 0; i < n && !(m_options.once && m_ended); ++i)
+        for (ssize_t i = 0; i < n && !m_hungUp && !(m_options.once && m_ended); ++i)
             handle(chunk[i], arrival);
     }
 }
@@ -116,6 +116,10 @@ void TesterSimulator::handle(quint8 request, Clock::time_point arrival)
     if (request == StartRequest) {
         m_serving = true;
         m_next = 0;
+        if (m_options.hangUpAtStart) {
+            hangUp();
+            return;
+        }
         if (m_options.silent) {
             endReception();
             return;
@@ -126,6 +130,10 @@ void TesterSimulator::handle(quint8 request, Clock::time_point arrival)
     }
     if (request != ByteRequest || !m_serving)
         return;
+    if (m_options.hangUpAfter >= 0 && m_next >= m_options.hangUpAfter) {
+        hangUp();
+        return;
+    }
     if (m_options.stopAfter >= 0 && m_next >= m_options.stopAfter) {
         endReception();
         return;
@@ -164,4 +172,14 @@ void TesterSimulator::endReception()
 {
     m_serving = false;
     m_ended = true;
+}
+
+// As a tester switched off or an adapter pulled out: the program sees its
+// port hung up, and the device is gone.
+void TesterSimulator::hangUp()
+{
+    ::close(m_master);
+    m_master = -1;
+    m_hungUp = true;
+    endReception();
 }

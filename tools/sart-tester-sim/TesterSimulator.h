@@ -21,6 +21,8 @@ public:
         bool doubleStart = false;    // answers the start request with two bytes
         int strayAfter = -1;         // an extra byte after the answer to this byte
         int slowMs = 0;              // late answers: the start answer and every 256th byte
+        int hangUpAfter = -1;        // hangs up at the byte request after this many answers
+        bool hangUpAtStart = false;  // hangs up at the start request, without answering
         bool once = false;           // ends after one reception
         bool defaultLine = false;    // leaves the line at the system's terminal settings
     };
@@ -44,6 +46,7 @@ private:
     void handle(quint8 request, Clock::time_point arrival);
     void answer(const QByteArray &bytes, Clock::time_point arrival, bool late);
     void endReception();
+    void hangUp();
     void lingerUntilClosed(const std::atomic<bool> &stop);
 
     Options m_options;
@@ -51,6 +54,7 @@ private:
     QString m_devicePath;
     bool m_serving = false;
     bool m_ended = false;
+    bool m_hungUp = false;           // the master is closed: the line is gone for good
     int m_next = 0;                  // next record byte to send
     Clock::time_point m_lineFree;    // when the last answer has left the line
 };

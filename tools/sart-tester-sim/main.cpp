@@ -50,6 +50,10 @@ void applyFault(const QString &fault, TesterSimulator::Options &options)
         options.stopAfter = number(value, QStringLiteral("stop-after"));
     else if (name == u"stray-byte")
         options.strayAfter = value.isEmpty() ? layout::RecordSize / 2 : number(value, QStringLiteral("stray-byte"));
+    else if (name == u"hangup-after")
+        options.hangUpAfter = number(value, QStringLiteral("hangup-after"));
+    else if (name == u"hangup-at-start")
+        options.hangUpAtStart = true;
     else if (name == u"slow")
         options.slowMs = value.isEmpty() ? 300 : number(value, QStringLiteral("slow"));
     else
@@ -97,7 +101,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption faultOption(QStringLiteral("fault"),
         QStringLiteral("A fault: silent, stop-after=N, double-start, stray-byte[=N] (an extra byte after "
                        "the answer to byte N, default 2048), slow[=MS] (the start answer and every 256th "
-                       "byte answer come MS late, default 300). May be given more than once."),
+                       "byte answer come MS late, default 300), hangup-after=N (answers N byte requests, then hangs up "
+                       "the line and ends at the next one, as a tester switched off or an adapter pulled "
+                       "out; N from 0 to 4095), hangup-at-start (hangs up at the start request, before "
+                       "answering it). May be given more than once."),
         QStringLiteral("FAULT"));
     const QCommandLineOption onceOption(QStringLiteral("once"),
         QStringLiteral("End after one reception instead of serving repeatedly."));
