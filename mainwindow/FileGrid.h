@@ -37,6 +37,11 @@ public:
     int selectedTableRow() const;   // -1 when no row is selected
     int tableRowAt(const QPoint &viewportPos) const;  // -1 outside every cell
 
+    // Widths of the five columns. The "File name" column takes the width the
+    // others leave, so setting its width has no effect.
+    QList<int> columnWidths() const;
+    void setColumnWidths(const QList<int> &widths);
+
 signals:
     void mouseReleased(int tableRow, Qt::MouseButton button, const QPoint &globalPos);
     void keyReleased();
