@@ -10,13 +10,11 @@
 
 namespace startfolder {
 
-QString ownFolder() { return QDir::home().filePath(QStringLiteral("SART Tester")); }
-
 void enter(const QStringList &arguments)
 {
     if (!arguments.contains(OwnFolderOption))
         return;
-    const QString folder = ownFolder();
+    const QString folder = QDir::home().filePath(QStringLiteral("SART Tester"));
     std::error_code error;
     std::filesystem::create_directories(QFile::encodeName(folder + QStringLiteral("/bin")).toStdString(), error);
     if (error)

@@ -11,9 +11,6 @@ namespace startfolder {
 
 inline const QString OwnFolderOption = QStringLiteral("--own-folder");
 
-// ~/SART Tester
-QString ownFolder();
-
 // Makes the own folder, with its archive folder, the current folder when the
 // arguments ask for it. Raises AppError when the folder cannot be made.
 void enter(const QStringList &arguments);

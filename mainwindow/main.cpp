@@ -21,7 +21,5 @@ int main(int argc, char *argv[])
 
     TForm1 form1;
     showAsLeft(form1);
-    const int status = app.exec();
-    rememberWindow(form1);
-    return status;
+    return app.exec();
 }
