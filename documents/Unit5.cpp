@@ -31,7 +31,7 @@ void TQuickReport5::pageSetup(QWidget *parent)
     printing::pageSetup(parent);
 }
 
-void TQuickReport5::printToPdf(const QString &path)
+void TQuickReport5::printToPdf(const QString &path, const QString &title)
 {
-    printing::printToPdf(path, report::Title, [this](QPainter &painter, QPagedPaintDevice &) { paint(painter); });
+    printing::printToPdf(path, title, [this](QPainter &painter, QPagedPaintDevice &) { paint(painter); });
 }

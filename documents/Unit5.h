@@ -28,7 +28,8 @@ public:
     void preview(QWidget *parent);
     // The platform's page set-up dialog for the program's printer.
     void pageSetup(QWidget *parent);
-    void printToPdf(const QString &path);
+    // Writes the page as a PDF file; errors raise AppError.
+    void printToPdf(const QString &path, const QString &title = report::Title);
 
 private:
     void paint(QPainter &painter) const;

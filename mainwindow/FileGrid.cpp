@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 FileTableModel::FileTableModel(const FileTable &table, QObject *parent)
     : QAbstractTableModel(parent), m_table(table)
 {
@@ -56,6 +58,9 @@ FileGrid::FileGrid(const FileTable &table, QWidget *parent)
     verticalHeader()->setMinimumSectionSize(18);
     verticalHeader()->setDefaultSectionSize(18);
     horizontalHeader()->setDefaultSectionSize(154);
+    // The table uses the window's width: the file name takes what the other
+    // columns, which the user may resize, leave over.
+    horizontalHeader()->setSectionResizeMode(FileTable::Name, QHeaderView::Stretch);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
     QPalette p = palette();
@@ -88,6 +93,21 @@ int FileGrid::tableRowAt(const QPoint &pos) const
 {
     const int row = rowAt(pos.y());
     return row < 0 || columnAt(pos.x()) < 0 ? -1 : row + 1;
+}
+
+QList<int> FileGrid::columnWidths() const
+{
+    QList<int> widths;
+    for (int column = 0; column < FileTable::ColumnCount; ++column)
+        widths.append(columnWidth(column));
+    return widths;
+}
+
+void FileGrid::setColumnWidths(const QList<int> &widths)
+{
+    for (int column = 0; column < std::min<int>(widths.size(), FileTable::ColumnCount); ++column)
+        if (column != FileTable::Name)
+            setColumnWidth(column, std::clamp(widths[column], horizontalHeader()->minimumSectionSize(), 2000));
 }
 
 void FileGrid::restorePressedSelection()

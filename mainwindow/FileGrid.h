@@ -46,6 +46,11 @@ public:
     // whose release is being handled; nothing outside such a release.
     void restorePressedSelection();
 
+    // Widths of the five columns. The "File name" column takes the width the
+    // others leave, so setting its width has no effect.
+    QList<int> columnWidths() const;
+    void setColumnWidths(const QList<int> &widths);
+
 signals:
     void mouseReleased(int tableRow, Qt::MouseButton button, const QPoint &globalPos);
     void keyReleased();

@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "CertificatePdf.h"
 #include "ErrorBox.h"
 #include "FileGrid.h"
 #include "Glyphs.h"
@@ -119,12 +120,14 @@ void TForm1::buildMenus()
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
     command(file, QStringLiteral("Savechanges1"), QStringLiteral("S&ave changes"), &TForm1::ToolButton11Click,
-            QKeySequence(Qt::CTRL | Qt::Key_A));
+            QKeySequence(Qt::CTRL | Qt::Key_A))
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::Key_S)});
     command(file, QStringLiteral("Open1"), QStringLiteral("&Open"), &TForm1::ToolButton10Click,
             QKeySequence(Qt::CTRL | Qt::Key_O));
     file->addSeparator();
     command(file, QStringLiteral("Print1"), QStringLiteral("Pa&ge Setup..."), &TForm1::Print1Click);
-    command(file, QStringLiteral("Print2"), QStringLiteral("Pr&int "), &TForm1::ToolButton13Click);
+    command(file, QStringLiteral("Print2"), QStringLiteral("Pr&int "), &TForm1::ToolButton13Click,
+            QKeySequence(Qt::CTRL | Qt::Key_P));
     file->addSeparator();
     command(file, QStringLiteral("Exit1"), QStringLiteral("&Exit"), &TForm1::ToolButton4Click,
             QKeySequence(Qt::CTRL | Qt::Key_X));
@@ -137,17 +140,29 @@ void TForm1::buildMenus()
     exportMenu->setObjectName(QStringLiteral("Dataexport1"));
     command(exportMenu, QStringLiteral("Word1"), QStringLiteral("Word"), &TForm1::Word1Click,
             QKeySequence(Qt::CTRL | Qt::Key_W));
+    command(exportMenu, QStringLiteral("Pdf1"), QStringLiteral("PDF..."), &TForm1::Pdf1Click);
 
     QMenu *help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    command(help, QStringLiteral("Abaut1"), QStringLiteral("Help"), &TForm1::Abaut1Click);
+    command(help, QStringLiteral("Abaut1"), QStringLiteral("Help"), &TForm1::Abaut1Click, QKeySequence(Qt::Key_F1));
     help->addSeparator();
     command(help, QStringLiteral("About2"), QStringLiteral("About"), &TForm1::About2Click);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    command(PopupMenu1, QStringLiteral("N131"), QStringLiteral("Delete"), &TForm1::N131Click);
+    // The Delete key deletes too, while the table has the focus.
+    QAction *del = command(PopupMenu1, QStringLiteral("N131"), QStringLiteral("Delete"), &TForm1::N131Click,
+                           QKeySequence(Qt::Key_Delete));
+    del->setShortcutContext(Qt::WidgetShortcut);
+    StringGrid1->addAction(del);
     command(PopupMenu1, QStringLiteral("N4531"), QStringLiteral("Go to"), &TForm1::N4531Click);
+
+    // F5 rescans the archive, as the rescan timer does.
+    auto *rescan = new QAction(this);
+    rescan->setObjectName(QStringLiteral("Rescan1"));
+    rescan->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(rescan, &QAction::triggered, this, [this] { guarded(this, [this] { Timer1Timer(); }); });
+    addAction(rescan);
 }
 
 void TForm1::buildToolBar()
@@ -253,6 +268,13 @@ void TForm1::Word1Click()
     if (!confirmCarriedOver(QStringLiteral("Export the certificate to Word")))
         return;
     exportToWord(Panel1->values());
+}
+
+void TForm1::Pdf1Click()
+{
+    if (!confirmCarriedOver(QStringLiteral("Save the certificate as PDF")))
+        return;
+    certificatepdf::save(this, *QuickReport5, Panel1->values());
 }
 
 void TForm1::Abaut1Click()

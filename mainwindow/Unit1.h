@@ -40,6 +40,7 @@ public:
     void ToolButton4Click();    // Exit
     void N4Click();             // Receiving
     void Word1Click();          // Word export
+    void Pdf1Click();           // certificate as PDF
     void Abaut1Click();         // Help window
     void About2Click();         // About box
     void ToolButton16Click();   // About box from the tool bar

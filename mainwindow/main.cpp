@@ -1,4 +1,7 @@
+#include "ErrorBox.h"
+#include "StartFolder.h"
 #include "Unit1.h"
+#include "WindowSettings.h"
 
 #include <QApplication>
 
@@ -9,7 +12,14 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("SART TESTER SOFTWARE"));
     QApplication::setDesktopFileName(QStringLiteral("sart-tester"));
 
+    try {
+        startfolder::enter(QApplication::arguments());
+    } catch (const AppError &e) {
+        showErrorBox(nullptr, e.text());
+        return 1;
+    }
+
     TForm1 form1;
-    form1.showMaximized();
+    showAsLeft(form1);
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "PortNames.h"
 
 #include "AppError.h"
+#include "ProgramSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,13 +24,7 @@ QString deviceRoot()
     return root;
 }
 
-QString configFolder()
-{
-    QString config = QFile::decodeName(qgetenv("XDG_CONFIG_HOME"));
-    if (config.isEmpty() || !QDir::isAbsolutePath(config))
-        config = QDir::homePath() + QStringLiteral("/.config");
-    return config + QStringLiteral("/sart-tester");
-}
+QString configFolder() { return ProgramSettings::configFolder(); }
 
 QString portsFolder()
 {

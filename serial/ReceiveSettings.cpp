@@ -1,8 +1,6 @@
 #include "ReceiveSettings.h"
 
-#include "PortNames.h"
-
-#include <QSettings>
+#include "ProgramSettings.h"
 
 namespace receivesettings {
 namespace {
@@ -12,19 +10,15 @@ const QString RateKey = QStringLiteral("Reception/Rate");
 
 } // namespace
 
-// Named by path rather than by application: the configuration folder follows
-// XDG_CONFIG_HOME as it is now, not as it was when the process started.
-QString filePath() { return portnames::configFolder() + QStringLiteral("/sart-tester.conf"); }
-
 Choice load()
 {
-    const QSettings settings(filePath(), QSettings::IniFormat);
+    const ProgramSettings settings;
     return {settings.value(PortKey).toString(), settings.value(RateKey).toString()};
 }
 
 void save(const Choice &choice)
 {
-    QSettings settings(filePath(), QSettings::IniFormat);
+    ProgramSettings settings;
     settings.setValue(PortKey, choice.port);
     settings.setValue(RateKey, choice.rate);
 }

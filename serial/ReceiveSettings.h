@@ -13,7 +13,6 @@ struct Choice
     QString rate;  // e.g. "19200"; empty when nothing was kept
 };
 
-QString filePath();
 Choice load();
 void save(const Choice &choice);
 

@@ -51,6 +51,14 @@ void translated(Call &&call)
 
 } // namespace
 
+void requireOfficeWindow(const QString &officeProgram)
+{
+    const QFileInfo program(officeProgram);
+    if (program.exists()
+        && program.dir().entryList({QStringLiteral("libvclplug_*")}, QDir::Files | QDir::System).isEmpty())
+        throw AppError(QString::fromUtf8(NeedsWindowText));
+}
+
 LibreOfficeOptions LibreOfficeOptions::defaults()
 {
     LibreOfficeOptions options;

@@ -18,6 +18,13 @@ struct LibreOfficeOptions
     static LibreOfficeOptions defaults();
 };
 
+// Raises AppError (NeedsWindowText) when the office program is installed but
+// cannot show a window: the office without one (libreoffice-core-nogui) lacks
+// the window-system plugins libvclplug_* (gen for X11, gtk3, kf5, qt5) that
+// every other build keeps beside its program. An office that is not there at
+// all is left to the export, which reports it as missing.
+void requireOfficeWindow(const QString &officeProgram);
+
 // LibreOffice Writer as the word processor of the Word export. Connecting
 // attaches to the office listening on the program's pipe, or starts one, and
 // opens a new Writer document whose window the caption and visibility apply to.

@@ -6,7 +6,9 @@
 
 void exportToWord(const PanelValues &values)
 {
-    LibreOfficeWriter writer;
+    const LibreOfficeOptions options = LibreOfficeOptions::defaults();
+    requireOfficeWindow(options.office.officeProgram);
+    LibreOfficeWriter writer(options);
     exportToWord(values, writer);
 }
 

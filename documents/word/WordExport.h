@@ -6,7 +6,8 @@ class WordProcessor;
 
 // Data export > Word: writes the test report of the shown record into a new
 // document of LibreOffice Writer and leaves Writer running with it, unsaved.
-// Raises AppError when the export fails; whatever was appended stays.
+// Raises AppError when the export fails; whatever was appended stays. An
+// office that cannot show a window is refused before anything is started.
 void exportToWord(const PanelValues &values);
 
 // The same export through any word processor. After a failure both links are

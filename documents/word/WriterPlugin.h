@@ -35,3 +35,9 @@ Q_DECLARE_INTERFACE(WriterPlugin, WriterPlugin_iid)
 // program, or an office without its word processor.
 inline constexpr char NeedsWriterText[] =
     "LibreOffice Writer is needed for the Word export; install the package libreoffice-writer.";
+
+// The failure when the office installed cannot show a window, so that the
+// document would be made where nobody can see it.
+inline constexpr char NeedsWindowText[] =
+    "The LibreOffice installed here has no window (package libreoffice-writer-nogui), so the Word export "
+    "could not show its document; install the package libreoffice-writer, which replaces it.";

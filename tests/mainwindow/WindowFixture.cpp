@@ -126,6 +126,7 @@ void DialogDriver::poll()
     } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
         seen.kind = QStringLiteral("file");
         seen.value = files->nameFilters().join(u';');
+        seen.text = files->selectedFiles().value(0);  // the folder and name it offers
         m_seen.append(seen);
         const bool answered = takeAnswer(seen.kind, answer);
         if (!answered)

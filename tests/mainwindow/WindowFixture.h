@@ -49,7 +49,7 @@ struct SeenDialog
     QString kind;        // "box", "input", "file" or the class name
     QString objectName;
     QString title;
-    QString text;        // message, or the input dialog's label
+    QString text;        // message, the input dialog's label, the path a file dialog offers
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons; // message box buttons, by text without '&'
     QString defaultButton;

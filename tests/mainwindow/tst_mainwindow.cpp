@@ -88,11 +88,13 @@ void TestMainWindow::menus()
     QCOMPARE(titles, QStringList({"&File", "Data import", "Data export", "Help"}));
 
     QCOMPARE(describe(child<QMenu>(form.get(), "File1")),
-             QStringList({"S&ave changes|Ctrl+A", "&Open|Ctrl+O", "-", "Pa&ge Setup...|", "Pr&int |", "-",
+             QStringList({"S&ave changes|Ctrl+A", "&Open|Ctrl+O", "-", "Pa&ge Setup...|", "Pr&int |Ctrl+P", "-",
                           "&Exit|Ctrl+X"}));
+    QCOMPARE(action(*form, "Savechanges1")->shortcuts(),
+             QList<QKeySequence>({QKeySequence("Ctrl+A"), QKeySequence("Ctrl+S")}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Dataimport1")), QStringList{"Receiving|"});
-    QCOMPARE(describe(child<QMenu>(form.get(), "Dataexport1")), QStringList{"Word|Ctrl+W"});
-    QCOMPARE(describe(child<QMenu>(form.get(), "Help1")), QStringList({"Help|", "-", "About|"}));
+    QCOMPARE(describe(child<QMenu>(form.get(), "Dataexport1")), QStringList({"Word|Ctrl+W", "PDF...|"}));
+    QCOMPARE(describe(child<QMenu>(form.get(), "Help1")), QStringList({"Help|F1", "-", "About|"}));
 }
 
 void TestMainWindow::popupMenu()
@@ -101,7 +103,7 @@ void TestMainWindow::popupMenu()
     dir.addRecord("a.bin", 0);
     auto form = startWindow();
     auto *menu = child<QMenu>(form.get(), "PopupMenu1");
-    QCOMPARE(describe(menu), QStringList({"Delete|", "Go to|"}));
+    QCOMPARE(describe(menu), QStringList({"Delete|Del", "Go to|"}));
     QCOMPARE(menu->actions()[0]->objectName(), QStringLiteral("N131"));
     QCOMPARE(menu->actions()[1]->objectName(), QStringLiteral("N4531"));
 

@@ -12,6 +12,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -146,10 +147,13 @@ void TestNavigation::releaseOutsideEveryCellDoesNothing()
     dir.addRecord("a.bin", 0);
     dir.addRecord("b.bin", 1);
     auto form = startWindow();
+    FileGrid *grid = form->grid();
+    // The file name column fills the table; a fixed one leaves room beyond the last column.
+    grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Interactive);
+    grid->setColumnWidth(1, 154);
     form->resize(1200, form->height());
     QTest::qWait(20);
     setEdit(*form, "Edit1", "typed");
-    FileGrid *grid = form->grid();
     const QRect row1 = grid->visualRect(grid->model()->index(0, 4));
     QVERIFY(row1.right() + 20 < grid->viewport()->width());
 

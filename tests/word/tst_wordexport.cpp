@@ -7,7 +7,9 @@
 #include "WordProcessor.h"
 #include "WordReport.h"
 
+#include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -161,6 +163,8 @@ private slots:
     void failureEndsExportAndReleasesLinks();
     void missingPluginNeedsWriter_data();
     void missingPluginNeedsWriter();
+    void officeWithoutWindowIsRefused_data();
+    void officeWithoutWindowIsRefused();
 };
 
 void TestWordExport::documentLayout()
@@ -374,6 +378,40 @@ void TestWordExport::missingPluginNeedsWriter()
     } catch (const AppError &e) {
         QCOMPARE(e.text(), QStringLiteral(
             "LibreOffice Writer is needed for the Word export; install the package libreoffice-writer."));
+    }
+}
+
+void TestWordExport::officeWithoutWindowIsRefused_data()
+{
+    QTest::addColumn<QStringList>("programFolder");  // the files beside soffice; empty: no office at all
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("office with the X11 plugin") << QStringList{"soffice", "libvclplug_genlo.so"} << false;
+    QTest::newRow("office with the GTK plugin") << QStringList{"soffice", "libvclplug_gtk3lo.so"} << false;
+    QTest::newRow("office without window") << QStringList{"soffice", "libswlo.so"} << true;
+    QTest::newRow("no office") << QStringList{} << false;
+}
+
+// The office without a window (libreoffice-core-nogui) lacks every
+// window-system plugin beside its program; an export into it would make a
+// document nobody sees, so it is refused with a message that says what to
+// install. A missing office is left to the export's own message.
+void TestWordExport::officeWithoutWindowIsRefused()
+{
+    QFETCH(QStringList, programFolder);
+    QFETCH(bool, refused);
+    QTemporaryDir office;
+    for (const QString &name : programFolder) {
+        QFile file(office.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    try {
+        requireOfficeWindow(office.filePath("soffice"));
+        QVERIFY(!refused);
+    } catch (const AppError &e) {
+        QVERIFY(refused);
+        QCOMPARE(e.text(), QStringLiteral(
+            "The LibreOffice installed here has no window (package libreoffice-writer-nogui), so the Word export "
+            "could not show its document; install the package libreoffice-writer, which replaces it."));
     }
 }
 

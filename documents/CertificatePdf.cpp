@@ -1,0 +1,94 @@
+#include "CertificatePdf.h"
+
+#include "ProgramSettings.h"
+#include "ReportContent.h"
+#include "Unit5.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace certificatepdf {
+
+namespace {
+
+const QString FolderKey = QStringLiteral("Certificates/pdfFolder");
+constexpr int MaxPartLength = 60;
+
+// A value made fit for a file name on any file system the file may be copied
+// to: no folder separators, reserved or control characters, no leading dots
+// (a hidden file) and no run of spaces.
+QString filePart(const QString &value)
+{
+    QString part;
+    for (const QChar c : value)
+        part += (c.category() == QChar::Other_Control || QStringView(u"/\\:*?\"<>|").contains(c)) ? u'_' : c;
+    part = part.simplified();
+    while (part.startsWith(u'.'))
+        part.remove(0, 1);
+    return part.left(MaxPartLength).trimmed();
+}
+
+QStringList parts(const PanelValues &values)
+{
+    QStringList parts{values.edit4, values.edit9};
+    if (values.dateTimePicker2.isValid())
+        parts << values.dateTimePicker2.toString(Qt::ISODate);
+    return parts;
+}
+
+QString startFolder()
+{
+    const QString remembered = ProgramSettings().value(FolderKey).toString();
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+        return remembered;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+} // namespace
+
+QString fileName(const PanelValues &values)
+{
+    QStringList name;
+    for (const QString &part : parts(values))
+        if (const QString safe = filePart(part); !safe.isEmpty())
+            name << safe;
+    return (name.isEmpty() ? report::Title : name.join(QStringLiteral(" - "))) + QStringLiteral(".pdf");
+}
+
+QString title(const PanelValues &values)
+{
+    QStringList title{report::Title};
+    for (QString part : parts(values)) {
+        for (QChar &c : part)
+            if (c.category() == QChar::Other_Control)
+                c = u' ';
+        if (part = part.simplified(); !part.isEmpty())
+            title << part;
+    }
+    return title.join(QStringLiteral(", "));
+}
+
+void save(QWidget *parent, TQuickReport5 &report, const PanelValues &values)
+{
+    QFileDialog dialog(parent, QStringLiteral("Save the certificate as PDF"));
+    dialog.setObjectName(QStringLiteral("PdfDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("PDF files (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setDirectory(startFolder());
+    dialog.selectFile(fileName(values));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+
+    report.fill(values);
+    report.printToPdf(path, title(values));
+    ProgramSettings().setValue(FolderKey, QFileInfo(path).absolutePath());
+}
+
+} // namespace certificatepdf

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that are missing, and nothing else:
+#   scripts/install-packages.sh          what the program needs to build and run
+#   scripts/install-packages.sh --tests  also what the tests and fuzz targets need
+# It never removes or replaces an installed package. When the package manager
+# would have to remove one to install what is missing, it stops, says which
+# packages and why, and changes nothing.
+set -euo pipefail
+
+tests=0
+case "${1:-}" in
+  "") ;;
+  --tests) tests=1 ;;
+  *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+esac
+
+packages=(cmake g++ make qt6-base-dev libxkbcommon-dev fonts-liberation2 libreoffice-dev)
+if ((tests)); then
+  packages+=(poppler-utils xvfb xauth imagemagick clang libclang-rt-14-dev)
+fi
+
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+missing=()
+for p in "${packages[@]}"; do
+  installed "$p" || missing+=("$p")
+done
+# Either Writer will do, and the two exclude each other. Where neither is
+# there, the program gets the one with a window (the Word export shows its
+# document); the tests are content with the smaller one without.
+if ! installed libreoffice-writer && ! installed libreoffice-writer-nogui; then
+  if ((tests)); then
+    missing+=(libreoffice-writer-nogui)
+  else
+    missing+=(libreoffice-writer)
+  fi
+fi
+((${#missing[@]})) || exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Missing packages: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+
+# Ask the package manager what it would do before letting it do anything.
+if ! plan="$(LC_ALL=C apt-get -s install --no-install-recommends "${missing[@]}" 2>&1)"; then
+  printf '%s\n' "$plan" >&2
+  echo "The package manager cannot install ${missing[*]} (see above); nothing was changed." >&2
+  exit 1
+fi
+removed="$(printf '%s\n' "$plan" | sed -n 's/^Remv \([^ ]*\).*/\1/p' | tr '\n' ' ')"
+if [ -n "$removed" ]; then
+  cat >&2 <<EOF
+The set-up stops: installing ${missing[*]}
+would remove ${removed% }, and the set-up never removes or replaces software.
+Nothing was changed. Install the missing packages yourself once you have
+decided about the ones that would go, then start again.
+EOF
+  exit 1
+fi
+
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
+  --no-install-recommends --no-remove "${missing[@]}"

@@ -1,0 +1,446 @@
+// Daily use of the real main window: the desktop's usual shortcuts, the
+// certificate saved as PDF, the window and its table as the user left them,
+// the folder the program keeps its records in, and the Word export into an
+// office that cannot show a window.
+#include "AppError.h"
+#include "FaultSupport.h"
+#include "FileGrid.h"
+#include "LibreOfficeWriter.h"
+#include "PdfText.h"
+#include "ProgramSettings.h"
+#include "RecordLayout.h"
+#include "RecordPanel.h"
+#include "SampleRecord.h"
+#include "StartFolder.h"
+#include "TestSupport.h"
+#include "Unit1.h"
+#include "WindowFixture.h"
+#include "WindowSettings.h"
+#include "WriterPlugin.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <numeric>
+
+using namespace windowtest;
+using testsupport::readFile;
+
+namespace {
+
+// The main window started as the program starts it: as the user left it.
+std::unique_ptr<TForm1> startAsLeft()
+{
+    auto form = std::make_unique<TForm1>();
+    showAsLeft(*form);
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        qWarning("main window not exposed");
+    if (!QTest::qWaitFor([&] { return !form->Timer2->isActive(); }, 5000))
+        qWarning("the start-up timer did not fire");
+    QTest::qWait(20);
+    return form;
+}
+
+void keyInto(TForm1 &form, const QString &focus, QKeyCombination key)
+{
+    if (!QTest::qWaitForWindowActive(&form))
+        qWarning("main window not active");
+    auto *target = child<QWidget>(&form, focus);
+    target->setFocus();
+    if (!QTest::qWaitFor([target] { return target->hasFocus(); }, 1000))
+        qWarning("no focus on %s", qPrintable(focus));
+    QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+}
+
+int sum(const QList<int> &values) { return std::accumulate(values.begin(), values.end(), 0); }
+
+} // namespace
+
+class TestDailyUse : public WindowTestCase
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void saveWithCtrlS_data();
+    void saveWithCtrlS();
+    void windowShortcuts_data();
+    void windowShortcuts();
+    void f5Rescans();
+    void deleteKey_data();
+    void deleteKey();
+
+    void pdfCertificate();
+    void pdfWriteFailures_data();
+    void pdfWriteFailures();
+
+    void firstStartIsMaximized();
+    void windowAndColumnsAcrossRestart_data();
+    void windowAndColumnsAcrossRestart();
+    void columnsUseTheWidth_data();
+    void columnsUseTheWidth();
+
+    void recordsFolder_data();
+    void recordsFolder();
+    void ownFolderThatCannotBeMade();
+
+    void wordIntoOfficeWithoutWindow();
+
+private:
+    QTemporaryDir m_home;
+};
+
+void TestDailyUse::initTestCase()
+{
+    // Settings and the documents folder of a user of the test's own.
+    QVERIFY(m_home.isValid());
+    QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("Documents")));
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral(".config"))));
+    ProgramSettings().clear();
+}
+
+// Ctrl+S saves changes, from wherever the focus is, as Ctrl+A does.
+void TestDailyUse::saveWithCtrlS_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("edit box") << "Edit3";
+    QTest::newRow("date picker") << "DateTimePicker1";
+    QTest::newRow("answer selector") << "ComboBox1";
+    QTest::newRow("file table") << "StringGrid1";
+}
+
+void TestDailyUse::saveWithCtrlS()
+{
+    QFETCH(QString, focus);
+    StartDirectory dir;
+    const QString a = dir.addRecord("a.bin", 0);
+    auto form = startWindow();
+    setEdit(*form, "Edit3", "CTRL S");
+    keyInto(*form, focus, Qt::ControlModifier | Qt::Key_S);
+    QCOMPARE(m_dialogs->takeSeen().size(), 0);
+    QCOMPARE(readFile(a).mid(layout::SartModel, 6), QByteArray("CTRL S"));
+}
+
+void TestDailyUse::windowShortcuts_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("Ctrl+P in the table") << "StringGrid1" << (Qt::ControlModifier | Qt::Key_P) << "QPrintPreviewDialog";
+    QTest::newRow("Ctrl+P in an edit box") << "Edit4" << (Qt::ControlModifier | Qt::Key_P) << "QPrintPreviewDialog";
+    QTest::newRow("F1 in the table") << "StringGrid1" << QKeyCombination(Qt::Key_F1) << "TForm3";
+    QTest::newRow("F1 in an edit box") << "Edit4" << QKeyCombination(Qt::Key_F1) << "TForm3";
+}
+
+// Ctrl+P prints (the print preview comes up), F1 opens the help window.
+void TestDailyUse::windowShortcuts()
+{
+    QFETCH(QString, focus);
+    QFETCH(QKeyCombination, key);
+    QFETCH(QString, window);
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    auto form = startWindow();
+    m_dialogs->closeWindow(window);
+    keyInto(*form, focus, key);
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].kind, window);
+}
+
+// F5 lists what was added to the archive outside the program; the record
+// shown stays.
+void TestDailyUse::f5Rescans()
+{
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    auto form = startWindow();
+    dir.addRecord("b.bin", 1);
+    QCOMPARE(listedNames(*form), QStringList{"a.bin"});
+    keyInto(*form, "Edit3", QKeyCombination(Qt::Key_F5));
+    QCOMPARE(listedNames(*form), QStringList({"a.bin", "b.bin"}));
+    QCOMPARE(shownPower(*form), powerOf(0));
+    QCOMPARE(m_dialogs->takeSeen().size(), 0);
+}
+
+void TestDailyUse::deleteKey_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("answer");  // QMessageBox::NoButton: no question expected
+    QTest::addColumn<bool>("deleted");
+    QTest::newRow("table, answered Yes") << "StringGrid1" << int(QMessageBox::Yes) << true;
+    QTest::newRow("table, answered No") << "StringGrid1" << int(QMessageBox::No) << false;
+    QTest::newRow("edit box: edits the text") << "Edit3" << int(QMessageBox::NoButton) << false;
+}
+
+// The Delete key in the table deletes the current row's record after the
+// question; in an edit box it stays a key for editing.
+void TestDailyUse::deleteKey()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, answer);
+    QFETCH(bool, deleted);
+    StartDirectory dir;
+    const QString a = dir.addRecord("a.bin", 0);
+    dir.addRecord("b.bin", 1);
+    auto form = startWindow();
+    clickRow(*form, 1);
+    auto *edit = child<QLineEdit>(form.get(), "Edit3");
+    if (answer == QMessageBox::NoButton) {
+        edit->setText("ABC");
+        edit->setCursorPosition(0);
+    }
+    if (answer != QMessageBox::NoButton)
+        m_dialogs->answer(QMessageBox::StandardButton(answer));
+    keyInto(*form, focus, QKeyCombination(Qt::Key_Delete));
+
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    if (answer == QMessageBox::NoButton) {
+        QCOMPARE(seen.size(), 0);
+        QCOMPARE(edit->text(), QStringLiteral("BC"));
+    } else {
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].text, QStringLiteral("DELETE FILE?\n\na.bin"));
+    }
+    QCOMPARE(QFileInfo::exists(a), !deleted);
+    QCOMPARE(listedNames(*form).contains("a.bin"), !deleted);
+}
+
+// Data export > PDF... saves the shown record's certificate under a name made
+// of vessel, manufacturer's number and testing date, in the folder used last
+// time; the PDF holds the certificate's page and carries a title.
+void TestDailyUse::pdfCertificate()
+{
+    ProgramSettings().clear();
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    auto form = startWindow();
+    QCOMPARE(action(*form, "Pdf1")->text(), QStringLiteral("PDF..."));
+    setEdit(*form, "Edit4", "M/V NORTH STAR");
+    setEdit(*form, "Edit9", "123456");
+    const QString date = form->recordPanel()->values().dateTimePicker2.toString(Qt::ISODate);
+    QVERIFY(!date.isEmpty());
+
+    QTemporaryDir out;
+    const QString first = out.filePath("certificate.pdf");
+    m_dialogs->chooseFile(first);
+    action(*form, "Pdf1")->trigger();
+    QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].objectName, QStringLiteral("PdfDialog1"));
+    // The first time the dialog starts in the documents folder.
+    QCOMPARE(seen[0].text, m_home.filePath("Documents/M_V NORTH STAR - 123456 - " + date + ".pdf"));
+
+    QVERIFY(QFileInfo::exists(first));
+    const QString text = pdftext::flatText(first);
+    for (const QString &expected : QStringList{"SART TEST REPORT", "MANUFACTURER №: 123456",
+                                               "VESSEL NAME: M/V NORTH STAR", "RADIOENGINEER " + engineerOf(0)})
+        QVERIFY2(text.contains(expected), qPrintable(expected + " not in: " + text));
+    QCOMPARE(pdftext::info(first, "Pages"), QStringLiteral("1"));
+    QCOMPARE(pdftext::info(first, "Title"), "SART TEST REPORT, M/V NORTH STAR, 123456, " + date);
+
+    // The next certificate is offered in the folder used last time, also
+    // after a restart.
+    form.reset();
+    form = startWindow();
+    setEdit(*form, "Edit4", "");
+    setEdit(*form, "Edit9", "");
+    m_dialogs->cancelFile();
+    action(*form, "Pdf1")->trigger();
+    seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, out.filePath(date + ".pdf"));
+}
+
+void TestDailyUse::pdfWriteFailures_data()
+{
+    QTest::addColumn<bool>("fullDisk");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("full disk") << true << "Disk full.";
+    QTest::newRow("read-only folder") << false << "Cannot create file %1.";
+}
+
+// A certificate that cannot be written is reported in the error box, as for
+// any file; the folder is not remembered and the panel keeps its values.
+void TestDailyUse::pdfWriteFailures()
+{
+    QFETCH(bool, fullDisk);
+    QFETCH(QString, error);
+    ProgramSettings().clear();
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    QTemporaryDir out;
+    const QString path = out.filePath("certificate.pdf");
+    faults::SmallDisk disk(out.path(), 64);
+    if (!disk.isMounted())
+        QSKIP(qPrintable(disk.error()));
+    QVERIFY(fullDisk ? disk.fill("filler") : disk.remountReadOnly());
+    auto form = startWindow();
+    setEdit(*form, "Edit4", "NORTH STAR");
+    m_dialogs->chooseFile(path);
+    action(*form, "Pdf1")->trigger();
+    QCOMPARE(m_dialogs->takeErrors(), QStringList{error.arg(path)});
+    QCOMPARE(editText(*form, "Edit4"), QStringLiteral("NORTH STAR"));
+    QVERIFY(!ProgramSettings().contains("Certificates/pdfFolder"));
+}
+
+void TestDailyUse::firstStartIsMaximized()
+{
+    ProgramSettings().clear();
+    StartDirectory dir;
+    auto form = startAsLeft();
+    QVERIFY(form->isMaximized());
+}
+
+void TestDailyUse::windowAndColumnsAcrossRestart_data()
+{
+    QTest::addColumn<bool>("maximized");
+    QTest::newRow("normal") << false;
+    QTest::newRow("maximized") << true;
+}
+
+// Size, position, maximized or not, and the widths the user gave the columns
+// are saved when the window closes and come back at the next start.
+void TestDailyUse::windowAndColumnsAcrossRestart()
+{
+    QFETCH(bool, maximized);
+    ProgramSettings().clear();
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    const QRect normal(60, 40, 1000, 640);
+    const QList<int> widths = {70, -1, 120, 200, 90};  // -1: the file name column, which fills the rest
+    {
+        auto form = startAsLeft();
+        form->showNormal();
+        form->setGeometry(normal);
+        if (maximized)
+            form->showMaximized();
+        QTRY_COMPARE(form->isMaximized(), maximized);
+        for (int column : {0, 2, 3, 4})
+            form->grid()->horizontalHeader()->resizeSection(column, widths[column]);
+        clickTool(*form, "ToolButton18");  // Exit
+        QVERIFY(!form->isVisible());
+    }
+
+    auto form = startAsLeft();
+    QCOMPARE(form->isMaximized(), maximized);
+    if (!maximized)
+        QTRY_COMPARE(form->geometry(), normal);
+    form->showNormal();
+    QTRY_COMPARE(form->geometry(), normal);
+    const QList<int> restored = form->grid()->columnWidths();
+    for (int column : {0, 2, 3, 4})
+        QCOMPARE(restored[column], widths[column]);
+}
+
+void TestDailyUse::columnsUseTheWidth_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::newRow("1366 pixels") << 1366;
+    QTest::newRow("1600 pixels") << 1600;
+}
+
+// The columns fill the table whatever the window's width: the file name
+// takes what the other columns leave.
+void TestDailyUse::columnsUseTheWidth()
+{
+    QFETCH(int, width);
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    auto form = startWindow();
+    form->showNormal();
+    form->resize(width, 700);
+    FileGrid *grid = form->grid();
+    QTRY_VERIFY(grid->width() > width - 40);
+    QTRY_COMPARE(sum(grid->columnWidths()), grid->viewport()->width());
+    QCOMPARE(grid->columnWidths().at(1), grid->viewport()->width() - 4 * 154);
+}
+
+void TestDailyUse::recordsFolder_data()
+{
+    QTest::addColumn<bool>("fromDesktop");
+    QTest::newRow("started from the desktop entry") << true;
+    QTest::newRow("started from a terminal") << false;
+}
+
+// Started as the desktop entry starts it, the program keeps its records in
+// ~/SART Tester/bin, made on the first start; started from a terminal, in
+// bin under the current folder.
+void TestDailyUse::recordsFolder()
+{
+    QFETCH(bool, fromDesktop);
+    QTemporaryDir home, current;
+    QStringList arguments;
+    if (fromDesktop) {
+        QFile entry(QStringLiteral(SART_DESKTOP_ENTRY));
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QString exec = QRegularExpression(QStringLiteral("(?m)^Exec=(.*)$"))
+                                 .match(QString::fromUtf8(entry.readAll())).captured(1);
+        arguments = exec.split(u' ', Qt::SkipEmptyParts);
+        QCOMPARE(arguments.value(0), QStringLiteral("sart-tester"));
+        arguments.removeFirst();
+    }
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(current.path());
+    program.start(QStringLiteral(SART_TESTER_PROGRAM), arguments);
+    QVERIFY(program.waitForStarted());
+
+    const QString archive = fromDesktop ? home.filePath("SART Tester/bin") : current.filePath("bin");
+    const QString other = fromDesktop ? current.filePath("bin") : home.filePath("SART Tester");
+    const bool made = QTest::qWaitFor([&] { return QFileInfo(archive).isDir(); }, 20000);
+    program.kill();
+    program.waitForFinished();
+    QVERIFY2(made, qPrintable(program.readAllStandardError()));
+    QVERIFY(!QFileInfo::exists(other));
+    QVERIFY(!QFileInfo::exists(home.filePath("bin")));
+}
+
+void TestDailyUse::ownFolderThatCannotBeMade()
+{
+    QTemporaryDir work;
+    const QString notAFolder = work.filePath("file");
+    testsupport::writeFile(notAFolder, "x");
+    qputenv("HOME", QFile::encodeName(notAFolder));
+    const QString before = QDir::currentPath();
+    try {
+        startfolder::enter({"sart-tester", startfolder::OwnFolderOption});
+        QFAIL("no error raised");
+    } catch (const AppError &e) {
+        QCOMPARE(e.text(), QStringLiteral("Cannot make the folder %1/SART Tester for the records: Not a directory")
+                               .arg(notAFolder));
+    }
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    QCOMPARE(QDir::currentPath(), before);
+}
+
+// With the office installed here without a window, Ctrl+W says so instead of
+// making a document nobody can see.
+void TestDailyUse::wordIntoOfficeWithoutWindow()
+{
+    const QFileInfo office(LibreOfficeOptions::defaults().office.officeProgram);
+    if (!office.exists() || !office.dir().entryList({"libvclplug_*"}).isEmpty())
+        QSKIP("the office installed here is not the one without a window");
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    auto form = startWindow();
+    keyInto(*form, "StringGrid1", Qt::ControlModifier | Qt::Key_W);
+    QCOMPARE(m_dialogs->takeErrors(), QStringList{QString::fromUtf8(NeedsWindowText)});
+}
+
+QTEST_MAIN(TestDailyUse)
+#include "tst_dailyuse.moc"
