@@ -46,8 +46,8 @@ QVector<ArchiveRecord> serviceArchive(int count, const QDate &today)
         r.fileName = QStringLiteral("%1-%2-%3.bin").arg(prefix, number, testing.toString(QStringLiteral("yyyyMMdd")));
         r.bytes = makeRecord(r.params);
 
-        // Every tenth record was never completed and saved.
-        r.saved = i % 10 != 7;
+        // About one record in ten was never completed and saved.
+        r.saved = (k + n) % 10 != 7;
         if (r.saved) {
             PanelValues &h = r.header;
             h.edit1 = QString::fromLatin1(Engineers[i % 3]);

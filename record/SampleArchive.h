@@ -10,7 +10,7 @@
 
 // A service centre's archive as years of work leave it: a fleet of SARTs on
 // Latin- and Cyrillic-named vessels, each tested about once a year, most
-// records with a saved header, some just as the tester sent them. For the
+// records with a saved header, about one in ten just as the tester sent it. For the
 // tests, the benchmarks and screenshots of the archive views.
 namespace sample {
 
