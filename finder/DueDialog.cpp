@@ -83,7 +83,11 @@ DueDialog::DueDialog(const archive::ArchiveIndex &index, QWidget *parent)
     connect(m_view, &QAbstractItemView::activated, this, [this](const QModelIndex &i) {
         emit recordChosen(m_model->row(i.row()).fileName);
     });
-    connect(&m_index, &archive::ArchiveIndex::changed, this, &DueDialog::refill);
+    // A hidden window is filled when it is shown.
+    connect(&m_index, &archive::ArchiveIndex::changed, this, [this] {
+        if (isVisible())
+            refill();
+    });
     refill();
 }
 

@@ -56,7 +56,11 @@ FindDialog::FindDialog(const archive::ArchiveIndex &index, QWidget *parent)
     connect(m_edit, &QLineEdit::textChanged, this, &FindDialog::refill);
     connect(m_edit, &QLineEdit::returnPressed, this, &FindDialog::chooseCurrent);
     connect(m_view, &QAbstractItemView::activated, this, &FindDialog::chooseCurrent);
-    connect(&m_index, &archive::ArchiveIndex::changed, this, &FindDialog::refill);
+    // A hidden window is filled when it is shown.
+    connect(&m_index, &archive::ArchiveIndex::changed, this, [this] {
+        if (isVisible())
+            refill();
+    });
     refill();
 }
 

@@ -51,7 +51,11 @@ HistoryDialog::HistoryDialog(const archive::ArchiveIndex &index, QWidget *parent
     connect(m_view, &QAbstractItemView::activated, this, [this](const QModelIndex &i) {
         emit recordChosen(m_model->row(i.row()).fileName);
     });
-    connect(&m_index, &archive::ArchiveIndex::changed, this, &HistoryDialog::refill);
+    // A hidden window is filled when it is shown.
+    connect(&m_index, &archive::ArchiveIndex::changed, this, [this] {
+        if (isVisible())
+            refill();
+    });
 }
 
 void HistoryDialog::showFor(const QString &manufacturerNo)
