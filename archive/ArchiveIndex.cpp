@@ -273,7 +273,9 @@ void ArchiveIndex::start(QVector<IndexSource> sources)
         m_entries = std::move(*result);
         emit changed();
     });
-    m_worker->start();
+    // The lowest priority (an idle thread on Linux): the window's thread,
+    // which lists and shows the archive meanwhile, always comes first.
+    m_worker->start(QThread::IdlePriority);
 }
 
 const IndexEntry *ArchiveIndex::entryFor(const QString &path) const

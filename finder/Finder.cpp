@@ -9,23 +9,43 @@
 #include <QWidget>
 
 Finder::Finder(QWidget *window)
-    : QObject(window),
-      m_index(new archive::ArchiveIndex(this)),
-      m_find(new FindDialog(*m_index, window)),
-      m_due(new DueDialog(*m_index, window)),
-      m_history(new HistoryDialog(*m_index, window))
+    : QObject(window), m_window(window), m_index(new archive::ArchiveIndex(this))
 {
     setObjectName(QStringLiteral("Finder1"));
-    connect(m_find, &FindDialog::recordChosen, this, &Finder::recordChosen);
-    connect(m_due, &DueDialog::recordChosen, this, &Finder::recordChosen);
-    connect(m_history, &HistoryDialog::recordChosen, this, &Finder::recordChosen);
+}
+
+FindDialog *Finder::findDialog()
+{
+    if (!m_find) {
+        m_find = new FindDialog(*m_index, m_window);
+        connect(m_find, &FindDialog::recordChosen, this, &Finder::recordChosen);
+    }
+    return m_find;
+}
+
+DueDialog *Finder::dueDialog()
+{
+    if (!m_due) {
+        m_due = new DueDialog(*m_index, m_window);
+        connect(m_due, &DueDialog::recordChosen, this, &Finder::recordChosen);
+    }
+    return m_due;
+}
+
+HistoryDialog *Finder::historyDialog()
+{
+    if (!m_history) {
+        m_history = new HistoryDialog(*m_index, m_window);
+        connect(m_history, &HistoryDialog::recordChosen, this, &Finder::recordChosen);
+    }
+    return m_history;
 }
 
 void Finder::archiveChanged(QVector<archive::IndexSource> sources) { m_index->rebuild(std::move(sources)); }
 
-void Finder::showFind() { m_find->showForSearch(); }
+void Finder::showFind() { findDialog()->showForSearch(); }
 
-void Finder::showDue() { m_due->showList(); }
+void Finder::showDue() { dueDialog()->showList(); }
 
 void Finder::showHistory(const QString &shownPath)
 {
@@ -42,5 +62,5 @@ void Finder::showHistory(const QString &shownPath)
         errors::throwText(QStringLiteral("The record %1 has no saved manufacturer's number: "
                                          "save its header first.")
                               .arg(name));
-    m_history->showFor(entry->manufacturerNo);
+    historyDialog()->showFor(entry->manufacturerNo);
 }

@@ -28,16 +28,18 @@ public:
     // when no record is shown or the record has no manufacturer's number.
     void showHistory(const QString &shownPath);
 
-    FindDialog *findDialog() const { return m_find; }
-    DueDialog *dueDialog() const { return m_due; }
-    HistoryDialog *historyDialog() const { return m_history; }
+    // Each window is made when it is first wanted, not at start-up.
+    FindDialog *findDialog();
+    DueDialog *dueDialog();
+    HistoryDialog *historyDialog();
 
 signals:
     void recordChosen(const QString &fileName);
 
 private:
+    QWidget *m_window;
     archive::ArchiveIndex *m_index;
-    FindDialog *m_find;
-    DueDialog *m_due;
-    HistoryDialog *m_history;
+    FindDialog *m_find = nullptr;
+    DueDialog *m_due = nullptr;
+    HistoryDialog *m_history = nullptr;
 };

@@ -85,13 +85,15 @@ void TestMainWindow::menus()
     QStringList titles;
     for (const QAction *a : form->menuBar()->actions())
         titles.append(a->text());
-    QCOMPARE(titles, QStringList({"&File", "Data import", "Data export", "Help"}));
+    QCOMPARE(titles, QStringList({"&File", "Data import", "Data export", "&Archive", "Help"}));
 
     QCOMPARE(describe(child<QMenu>(form.get(), "File1")),
              QStringList({"S&ave changes|Ctrl+A", "&Open|Ctrl+O", "-", "Pa&ge Setup...|", "Pr&int |", "-",
                           "&Exit|Ctrl+X"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Dataimport1")), QStringList{"Receiving|"});
     QCOMPARE(describe(child<QMenu>(form.get(), "Dataexport1")), QStringList{"Word|Ctrl+W"});
+    QCOMPARE(describe(child<QMenu>(form.get(), "Archive1")),
+             QStringList({"&Find...|Ctrl+F", "&Due for test...|", "&History of this SART...|"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Help1")), QStringList({"Help|", "-", "About|"}));
 }
 
