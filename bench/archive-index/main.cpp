@@ -45,7 +45,8 @@ int runProgram(int argc, char **argv, bool untilIndexed)
             && (!untilIndexed || (!index.isBuilding() && !index.entries().isEmpty())))
             app.quit();
     });
-    poll->start(0);
+    // Waiting for the index must not keep the window's thread busy itself.
+    poll->start(untilIndexed ? 5 : 0);
     return app.exec();
 }
 
