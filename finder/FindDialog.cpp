@@ -82,9 +82,17 @@ void FindDialog::refill()
     rows.reserve(found.size());
     for (int i : found) {
         const archive::IndexEntry &e = entries[i];
-        rows.append({{e.fileName, e.vessel, e.sartModel, e.manufacturerNo, archive::dateText(e.testingDate),
+        // A record never saved, or with a header that cannot be read, says so
+        // where the vessel would be.
+        const bool incomplete = !e.headerSaved || !e.problem.isEmpty();
+        const QString vessel = !e.headerSaved       ? QStringLiteral("(header not saved)")
+                               : !e.problem.isEmpty() ? QStringLiteral("(header unreadable: %1)").arg(e.problem)
+                                                      : e.vessel;
+        rows.append({{e.fileName, vessel, e.sartModel, e.manufacturerNo, archive::dateText(e.testingDate),
                       archive::dateText(e.nextTestDate)},
-                     e.fileName});
+                     e.fileName,
+                     false,
+                     incomplete});
     }
     m_model->setRows(std::move(rows));
     if (m_model->rowCount() > 0)

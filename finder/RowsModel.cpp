@@ -30,7 +30,9 @@ QVariant RowsModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return index.column() < row.cells.size() ? row.cells[index.column()] : QString();
     case Qt::ForegroundRole:
-        return row.marked ? QVariant(QBrush(QColor(176, 0, 0))) : QVariant();
+        if (row.marked)
+            return QBrush(QColor(176, 0, 0));
+        return row.dimmed ? QVariant(QBrush(QColor(110, 110, 110))) : QVariant();
     default:
         return {};
     }

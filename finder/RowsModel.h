@@ -5,7 +5,8 @@
 #include <QVector>
 
 // Read-only rows of texts for the archive views; a marked row is shown in
-// red (an overdue SART). Each row carries the file name of its record.
+// red (an overdue SART), a dimmed one in grey (a record without a saved
+// header). Each row carries the file name of its record.
 class RowsModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -16,6 +17,7 @@ public:
         QStringList cells;
         QString fileName;
         bool marked = false;
+        bool dimmed = false;
     };
 
     explicit RowsModel(QStringList headers, QObject *parent = nullptr);

@@ -147,6 +147,15 @@ void TestFinder::findByKeyboardOnly()
     const ArchiveRecord &first = savedRecord(5, 0);
     QTest::keyClicks(find->searchField(), first.header.edit9);
     QCOMPARE(find->results()->model()->rowCount(), 8);
+    int unsaved = 0;
+    for (int row = 0; row < 8; ++row) {
+        const QModelIndex vessel = find->results()->model()->index(row, 1);
+        if (vessel.data().toString() == QStringLiteral("(header not saved)")) {
+            ++unsaved;
+            QVERIFY(vessel.data(Qt::ForegroundRole).isValid());
+        }
+    }
+    QCOMPARE(unsaved, 1);
     QCOMPARE(find->results()->currentIndex().row(), 0);
     QTest::keyClick(find->searchField(), Qt::Key_Down);
     QTest::keyClick(find->searchField(), Qt::Key_Down);
