@@ -16,7 +16,7 @@ HistoryDialog::HistoryDialog(const archive::ArchiveIndex &index, QWidget *parent
     : QDialog(parent), m_index(index)
 {
     setObjectName(QStringLiteral("HistoryDialog"));
-    resize(1000, 640);
+    resize(1180, 640);
 
     m_title = new QLabel(this);
     m_title->setObjectName(QStringLiteral("HistoryTitle"));
