@@ -61,6 +61,7 @@ TForm1::TForm1(QWidget *parent)
     setCentralWidget(scroll);
 
     buildMenus();
+    buildFinder();
     buildToolBar();
 
     Timer1 = new QTimer(this);
@@ -241,6 +242,7 @@ void TForm1::ToolButton11Click()
 {
     writeback::save(m_navigation->saveTarget(), Panel1->values());
     Panel1->headerSaved();
+    indexArchive();
 }
 
 void TForm1::ToolButton13Click()
@@ -385,7 +387,11 @@ bool TForm1::confirmReplace(const QString &fileName)
 
 void TForm1::selectRow(int row) { StringGrid1->selectTableRow(row); }
 int TForm1::selectedRow() const { return StringGrid1->selectedTableRow(); }
-void TForm1::tableChanged() { StringGrid1->refresh(); }
+void TForm1::tableChanged()
+{
+    StringGrid1->refresh();
+    indexArchive();
+}
 
 void TForm1::showWarning(const QString &text)
 {

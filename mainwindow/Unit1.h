@@ -7,6 +7,7 @@
 #include <memory>
 
 class FileGrid;
+class Finder;
 class QAction;
 class QMenu;
 class QTimer;
@@ -68,6 +69,7 @@ public:
 
     QTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
+    Finder *Finder1 = nullptr;  // the Archive menu's views and their index
 
     // NavigationView: the dialogs and widgets the navigation drives.
     int testingModeIndex() const override;
@@ -89,6 +91,8 @@ private:
     void buildMenus();
     void buildToolBar();
     void createWindows();
+    void buildFinder();    // FinderMenu.cpp
+    void indexArchive();   // hands the listed records to the archive index
     bool eventFilter(QObject *watched, QEvent *event) override;
     QAction *command(QMenu *menu, const QString &name, const QString &caption, void (TForm1::*handler)(),
                      const QKeySequence &shortcut = {});

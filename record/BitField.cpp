@@ -8,9 +8,10 @@ namespace bits {
 namespace {
 
 // Lives as long as the program; each load overwrites entries from 1 upwards.
+// One per thread: the archive index decodes records off the window's thread.
 std::array<int, ArraySize + 1> &bitArray()
 {
-    static std::array<int, ArraySize + 1> entries{};
+    static thread_local std::array<int, ArraySize + 1> entries{};
     return entries;
 }
 

@@ -85,7 +85,7 @@ void TestMainWindow::menus()
     QStringList titles;
     for (const QAction *a : form->menuBar()->actions())
         titles.append(a->text());
-    QCOMPARE(titles, QStringList({"&File", "Data import", "Data export", "Help"}));
+    QCOMPARE(titles, QStringList({"&File", "Data import", "Data export", "&Archive", "Help"}));
 
     QCOMPARE(describe(child<QMenu>(form.get(), "File1")),
              QStringList({"S&ave changes|Ctrl+A", "&Open|Ctrl+O", "-", "Pa&ge Setup...|", "Pr&int |Ctrl+P", "-",
@@ -94,6 +94,8 @@ void TestMainWindow::menus()
              QList<QKeySequence>({QKeySequence("Ctrl+A"), QKeySequence("Ctrl+S")}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Dataimport1")), QStringList{"Receiving|"});
     QCOMPARE(describe(child<QMenu>(form.get(), "Dataexport1")), QStringList({"Word|Ctrl+W", "PDF...|"}));
+    QCOMPARE(describe(child<QMenu>(form.get(), "Archive1")),
+             QStringList({"&Find...|Ctrl+F", "&Due for test...|", "&History of this SART...|"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Help1")), QStringList({"Help|F1", "-", "About|"}));
 }
 

@@ -1,0 +1,99 @@
+#include "HistoryDialog.h"
+
+#include "ArchiveIndex.h"
+#include "HistoryPlot.h"
+#include "RowsModel.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+HistoryDialog::HistoryDialog(const archive::ArchiveIndex &index, QWidget *parent)
+    : QDialog(parent), m_index(index)
+{
+    setObjectName(QStringLiteral("HistoryDialog"));
+    resize(1180, 640);
+
+    m_title = new QLabel(this);
+    m_title->setObjectName(QStringLiteral("HistoryTitle"));
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    m_title->setFont(bold);
+
+    m_model = new RowsModel({QStringLiteral("Testing date"), QStringLiteral("Upper frequency, GHz"),
+                             QStringLiteral("Lower frequency, GHz"), QStringLiteral("Power, mW"),
+                             QStringLiteral("Signal duration, \u00B5s"), QStringLiteral("Tunings"),
+                             QStringLiteral("Next testing date"), QStringLiteral("Vessel"),
+                             QStringLiteral("Engineer"), QStringLiteral("File")},
+                            this);
+    m_view = rowsView(m_model, QStringLiteral("HistoryList"), this);
+    m_plot = new HistoryPlot(this);
+
+    auto *split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(m_view);
+    split->addWidget(m_plot);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->button(QDialogButtonBox::Close)->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_title);
+    layout->addWidget(split, 1);
+    layout->addWidget(buttons);
+
+    connect(m_view, &QAbstractItemView::activated, this, [this](const QModelIndex &i) {
+        emit recordChosen(m_model->row(i.row()).fileName);
+    });
+    // A hidden window is filled when it is shown.
+    connect(&m_index, &archive::ArchiveIndex::changed, this, [this] {
+        if (isVisible())
+            refill();
+    });
+}
+
+void HistoryDialog::showFor(const QString &manufacturerNo)
+{
+    m_number = manufacturerNo.trimmed();
+    setWindowTitle(QStringLiteral("History of SART %1").arg(m_number));
+    refill();
+    show();
+    raise();
+    activateWindow();
+    m_view->setFocus();
+}
+
+void HistoryDialog::refill()
+{
+    const QVector<archive::IndexEntry> &entries = m_index.entries();
+    const QVector<int> found = archive::history(entries, m_number);
+    QVector<RowsModel::Row> rows;
+    QVector<HistoryPlot::Point> points;
+    for (int i : found) {
+        const archive::IndexEntry &e = entries[i];
+        rows.append({{archive::dateText(e.testingDate), e.frequencyHigh, e.frequencyLow, e.power, e.signalDuration,
+                      e.tunings, archive::dateText(e.nextTestDate), e.vessel, e.engineer, e.fileName},
+                     e.fileName});
+        points.append({e.testingDate, e.powerMw(), e.frequencyLowGHz(), e.frequencyHighGHz()});
+    }
+    m_model->setRows(std::move(rows));
+    m_plot->setPoints(std::move(points));
+    m_view->resizeColumnsToContents();
+    if (m_model->rowCount() > 0)
+        m_view->selectRow(m_model->rowCount() - 1);
+
+    QString title = QStringLiteral("Manufacturer's number %1: %2 records").arg(m_number).arg(found.size());
+    if (!found.isEmpty()) {
+        const archive::IndexEntry &latest = entries[found.back()];
+        title += QStringLiteral("; %1 on %2").arg(latest.sartModel, latest.vessel);
+    }
+    if (m_index.isBuilding())
+        title += QStringLiteral(" (reading the archive...)");
+    m_title->setText(title);
+}

@@ -1,0 +1,63 @@
+#include "RowsModel.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QHeaderView>
+#include <QTableView>
+
+RowsModel::RowsModel(QStringList headers, QObject *parent)
+    : QAbstractTableModel(parent), m_headers(std::move(headers))
+{
+}
+
+void RowsModel::setRows(QVector<Row> rows)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+int RowsModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_rows.size()); }
+
+int RowsModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_headers.size()); }
+
+QVariant RowsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return {};
+    const Row &row = m_rows[index.row()];
+    switch (role) {
+    case Qt::DisplayRole:
+        return index.column() < row.cells.size() ? row.cells[index.column()] : QString();
+    case Qt::ForegroundRole:
+        if (row.marked)
+            return QBrush(QColor(176, 0, 0));
+        return row.dimmed ? QVariant(QBrush(QColor(110, 110, 110))) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant RowsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < m_headers.size())
+        return m_headers[section];
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+QTableView *rowsView(RowsModel *model, const QString &objectName, QWidget *parent)
+{
+    auto *view = new QTableView(parent);
+    view->setObjectName(objectName);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setAlternatingRowColors(true);
+    view->setWordWrap(false);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(20);
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return view;
+}

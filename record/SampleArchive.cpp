@@ -1,0 +1,84 @@
+#include "SampleArchive.h"
+
+#include "HeaderWriteBack.h"
+
+#include <QFile>
+
+namespace sample {
+namespace {
+
+const char16_t *const Vessels[] = {
+    u"MV Baltic Dawn",   u"Капитан Белов",    u"Северное сияние", u"Nordic Tern",
+    u"Балтийская заря",  u"Ocean Falcon",     u"Академик Орлов",  u"Sea Pioneer",
+    u"Мурманск",         u"Atlantic Star",    u"Волна",           u"Polar Bear",
+};
+const char16_t *const Models[] = {u"RT-9 SART", u"Маяк-М2", u"SeaMark S5", u"Radar Beacon 4"};
+const char *const Engineers[] = {"IVANOV", "PETROV", "SIDOROV"};
+
+} // namespace
+
+QVector<ArchiveRecord> serviceArchive(int count, const QDate &today)
+{
+    const int sarts = std::max(1, count / 8);
+    QVector<ArchiveRecord> records;
+    records.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const int k = i % sarts;      // which SART
+        const int n = i / sarts;      // its n-th test, oldest first
+        const int tests = (count - 1 - k) / sarts + 1;
+        const QDate last = today.addDays(-((k * 53) % 420));
+        const QDate testing = last.addYears(n - (tests - 1));
+        const QString number = QString::number(41000 + k * 7);
+
+        ArchiveRecord r;
+        r.params = variant(i);
+        r.params.testerEngineer = Engineers[i % 3];
+        r.params.testingDate = testing;
+        r.params.receiveDate = testing;
+        Measurement &m = r.params.automatic;
+        m.powerMw = 820 - n * 12 - (k % 7) * 9;
+        m.highKHz = 9500000 - n * 2000 - (k % 5) * 1000;
+        m.lowKHz = 9200000 + n * 1500 + (k % 3) * 1000;
+        m.durationUnits = 500 - n * 3;
+        m.tunings = 12 - (n % 2);
+
+        const QString prefix = k % 3 == 0 ? QStringLiteral("проверка") : QStringLiteral("sart");
+        r.fileName = QStringLiteral("%1-%2-%3.bin").arg(prefix, number, testing.toString(QStringLiteral("yyyyMMdd")));
+        r.bytes = makeRecord(r.params);
+
+        // About one record in ten was never completed and saved.
+        r.saved = (k + n) % 10 != 7;
+        if (r.saved) {
+            PanelValues &h = r.header;
+            h.edit1 = QString::fromLatin1(Engineers[i % 3]);
+            h.edit3 = QString::fromUtf16(Models[k % 4]);
+            h.edit9 = number;
+            h.edit4 = QString::fromUtf16(Vessels[k % 12]) + (k >= 12 ? QStringLiteral(" %1").arg(k / 12 + 1) : QString());
+            h.edit5 = QStringLiteral("Морсервис");
+            h.edit6 = QStringLiteral("Портовая 5");
+            h.edit7 = QStringLiteral("+7 4012 555001");
+            h.edit8 = QStringLiteral("+7 4012 555002");
+            h.comboBox1Index = 0;
+            h.comboBox2Index = 0;
+            h.comboBox3Index = n % 4 == 3 ? 1 : 0;
+            h.dateTimePicker1 = testing.addYears(1);
+            h.dateTimePicker2 = testing;
+            h.dateTimePicker3 = testing.addYears(3);
+            r.bytes = writeback::rewrite(r.bytes, h);
+        }
+        records.append(std::move(r));
+    }
+    return records;
+}
+
+bool writeArchive(const QString &folder, const QVector<ArchiveRecord> &records)
+{
+    for (const ArchiveRecord &r : records) {
+        QFile f(folder + u'/' + r.fileName);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(r.bytes) != r.bytes.size())
+            return false;
+    }
+    return true;
+}
+
+} // namespace sample
