@@ -130,10 +130,16 @@ void checkTranslation(const LineSettings &s, const termios &device)
     if (handshake(back.Flags) != handshake(s.Flags))
         fail("handshake read back", s.Flags);
 
-    // Binary transfer on a line that is not a terminal.
-    if ((t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN)) || (t.c_oflag & OPOST)
-        || (t.c_iflag & (ISTRIP | INLCR | IGNCR | ICRNL | PARMRK)) || (t.c_cflag & (CLOCAL | CREAD)) != (CLOCAL | CREAD))
+    // A raw line, whatever the device had: nothing but the settings' own
+    // requests changes a byte or takes one out of the data.
+    if ((t.c_lflag & (ICANON | ECHO | ECHONL | ISIG | IEXTEN)) || t.c_oflag != 0
+        || (t.c_iflag & (ISTRIP | INLCR | IGNCR | ICRNL | PARMRK | IXANY | IUCLC | BRKINT))
+        || (t.c_cflag & (CLOCAL | CREAD)) != (CLOCAL | CREAD))
         fail("not a raw line", t.c_lflag);
+    if (bool(t.c_iflag & IXON) != bool(s.Flags & fOutX) || bool(t.c_iflag & IXOFF) != bool(s.Flags & fInX))
+        fail("flow control not asked for", t.c_iflag);
+    if (t.c_cc[VMIN] != 1 || t.c_cc[VTIME] != 0)
+        fail("reads do not wait for one byte", t.c_cc[VMIN]);
     const speed_t code = linesettings::speedCode(s.BaudRate);
     const speed_t expected = code == B0 ? B38400 : code;
     if (cfgetospeed(&t) != expected || cfgetispeed(&t) != expected)
@@ -142,7 +148,7 @@ void checkTranslation(const LineSettings &s, const termios &device)
     if (t.c_line != device.c_line)
         fail("line discipline", t.c_line);
     for (int i = 0; i < NCCS; ++i)
-        if (i != VSTART && i != VSTOP && t.c_cc[i] != device.c_cc[i])
+        if (i != VSTART && i != VSTOP && i != VMIN && i != VTIME && t.c_cc[i] != device.c_cc[i])
             fail("control character", unsigned(i));
 
     termios again = t;
