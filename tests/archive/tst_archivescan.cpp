@@ -113,7 +113,7 @@ void TestArchiveScan::brokenFilesAreListedWithoutDates()
     QCOMPARE(result.problems[0].reason, QStringLiteral("Read beyond end of file"));
     QCOMPARE(result.problems[1].fileName, QStringLiteral("3.bin"));
     QCOMPARE(result.problems[2].fileName, QStringLiteral("4.bin"));
-    QCOMPARE(result.problems[2].reason, QStringLiteral("File access denied"));
+    QCOMPARE(result.problems[2].reason, QStringLiteral("not a record file (a folder)"));
     for (int i : {0, 2, 3}) {
         QCOMPARE(result.rows[i][FileTable::Number], QString::number(i + 1));
         QVERIFY(result.rows[i][FileTable::TestingDate].isEmpty());
@@ -122,7 +122,7 @@ void TestArchiveScan::brokenFilesAreListedWithoutDates()
     QCOMPARE(result.rows[4][FileTable::TestingDate], QStringLiteral("30.11.26"));
     const QString message = archive::problemsMessage(result.problems);
     QVERIFY(message.contains("1.bin: Read beyond end of file"));
-    QVERIFY(message.contains("4.bin: File access denied"));
+    QVERIFY(message.contains("4.bin: not a record file (a folder)"));
 }
 
 void TestArchiveScan::shrinkingFolderClearsGoneRows()
