@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <dirent.h>
 #include <optional>
 #include <sys/stat.h>
 
@@ -20,11 +21,42 @@ namespace {
     errors::throwText(QStringLiteral("Cannot import %1: %2").arg(filenames::display(path), reason));
 }
 
+// The open dialog shows a name that is not UTF-8 with replacement characters
+// and gives it back so: find the one entry of its folder that it stands for.
+QString resolveChosen(const QString &chosenPath)
+{
+    struct stat st {};
+    const qsizetype slash = chosenPath.lastIndexOf(u'/');
+    if (!chosenPath.contains(QChar::ReplacementCharacter) || slash < 0
+        || ::lstat(filenames::toBytes(chosenPath).constData(), &st) == 0)
+        return chosenPath;
+    const QString folder = chosenPath.left(slash);
+    const QString shown = chosenPath.mid(slash + 1);
+    QStringList matches;
+    if (DIR *dir = ::opendir(filenames::toBytes(folder).constData())) {
+        while (const dirent *entry = ::readdir(dir))
+            if (QString::fromUtf8(entry->d_name) == shown)
+                matches.append(filenames::fromBytes(QByteArray(entry->d_name)));
+        ::closedir(dir);
+    }
+    if (matches.size() > 1) {
+        QStringList names;
+        for (const QString &m : std::as_const(matches))
+            names.append(filenames::display(m));
+        refuse(chosenPath, QStringLiteral("%1 files in its folder have names that look alike (%2); "
+                                          "rename them first")
+                               .arg(matches.size())
+                               .arg(names.join(QStringLiteral(", "))));
+    }
+    return matches.size() == 1 ? folder + u'/' + matches.constFirst() : chosenPath;
+}
+
 } // namespace
 
-QString importRecord(const QString &chosenPath, const QString &archiveFolder,
+QString importRecord(const QString &dialogPath, const QString &archiveFolder,
                      const std::function<bool(const QString &)> &confirmReplace)
 {
+    const QString chosenPath = resolveChosen(dialogPath);
     const QFileInfo chosen(chosenPath);
     const QString target = archiveFolder + u'/' + chosen.fileName();
 

@@ -131,6 +131,7 @@ private slots:
     void folderUnusableAsUser_data();
     void folderUnusableAsUser();
     void namesThatAreNotUtf8();
+    void importKeepsNameBytes();
     void longestNameSaved();
     void thousandUnreadableFiles();
     void staleTemporaryFilesRemovedAtStart();
@@ -457,6 +458,40 @@ void TestHostileArchive::namesThatAreNotUtf8()
         QCOMPARE(folderState(dir.archive()), expected);
         QCOMPARE(rowOf(*form, carried), 0);
     }
+}
+
+// The open dialog gives a name that is not UTF-8 back with replacement
+// characters: the import finds the file it stands for and keeps its bytes;
+// names that look alike there are refused rather than guessed.
+void TestHostileArchive::importKeepsNameBytes()
+{
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    QTemporaryDir from;
+    const QByteArray cp1251("\xD2\xE5\xF1\xF2.bin");
+    writeRaw(from.path(), cp1251, recordOf(3));
+    const QString asTheDialogShowsIt = from.path() + u'/' + QString::fromUtf8(cp1251);
+    auto form = startWindow();
+
+    m_dialogs->chooseFile(asTheDialogShowsIt);
+    clickTool(*form, "ToolButton10");
+    QCOMPARE(m_dialogs->takeErrors(), QStringList());
+    const QString carried = filenames::fromBytes(cp1251);
+    QCOMPARE(listedNames(*form), QStringList({"a.bin", carried}));
+    QCOMPARE(shownPower(*form), powerOf(3));
+    QCOMPARE(readRaw(dir.archive() + u'/' + carried), recordOf(3));
+
+    // A second name that the dialog shows alike.
+    writeRaw(from.path(), QByteArray("\xD2\xE5\xF1\xF3.bin"), recordOf(4));
+    const FolderState before = folderState(dir.archive());
+    m_dialogs->chooseFile(asTheDialogShowsIt);
+    clickTool(*form, "ToolButton10");
+    const QStringList refused = m_dialogs->takeErrors();
+    QCOMPARE(refused.size(), 1);
+    QVERIFY2(refused[0].startsWith(QStringLiteral("Cannot import %1: 2 files in its folder have names that look alike")
+                                       .arg(asTheDialogShowsIt)),
+             qPrintable(refused[0]));
+    QCOMPARE(folderState(dir.archive()), before);
 }
 
 // A name of 255 bytes, the system's limit, half of it Cyrillic: shown and
