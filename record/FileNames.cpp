@@ -2,14 +2,26 @@
 
 #include <QStringDecoder>
 
-#include <algorithm>
-
 namespace filenames {
 namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
 
-bool isEscape(QChar c) { return c.unicode() >= EscapeBase + 0x80 && c.unicode() <= EscapeBase + 0xFF; }
+// An escaped byte is a lone low surrogate: the second half of a pair (a
+// character beyond U+FFFF in a UTF-8 name) may hold the same value.
+bool isEscape(const QString &s, qsizetype i)
+{
+    const char16_t c = s[i].unicode();
+    return c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF && (i == 0 || !s[i - 1].isHighSurrogate());
+}
+
+bool hasEscape(const QString &s)
+{
+    for (qsizetype i = 0; i < s.size(); ++i)
+        if (isEscape(s, i))
+            return true;
+    return false;
+}
 
 } // namespace
 
@@ -72,7 +84,7 @@ QByteArray toBytes(const QString &carried)
     bytes.reserve(carried.size());
     qsizetype plainFrom = 0;
     for (qsizetype i = 0; i < carried.size(); ++i) {
-        if (!isEscape(carried[i]))
+        if (!isEscape(carried, i))
             continue;
         bytes += QStringView(carried).mid(plainFrom, i - plainFrom).toUtf8();
         bytes += char(carried[i].unicode() - EscapeBase);
@@ -84,24 +96,20 @@ QByteArray toBytes(const QString &carried)
 
 QString display(const QString &carried)
 {
-    if (std::none_of(carried.begin(), carried.end(), isEscape))
+    if (!hasEscape(carried))
         return carried;
-    bool escaped = false;
     QString shown;
     shown.reserve(carried.size() + NotUtf8Mark.size());
     QStringDecoder cp1251("windows-1251");
-    for (const QChar c : carried) {
-        if (isEscape(c)) {
-            const char b = char(c.unicode() - EscapeBase);
+    for (qsizetype i = 0; i < carried.size(); ++i) {
+        if (isEscape(carried, i)) {
+            const char b = char(carried[i].unicode() - EscapeBase);
             shown += cp1251.decode(QByteArrayView(&b, 1));
-            escaped = true;
         } else {
-            shown += c;
+            shown += carried[i];
         }
     }
-    if (escaped)
-        shown += NotUtf8Mark;
-    return shown;
+    return shown + NotUtf8Mark;
 }
 
 } // namespace filenames

@@ -2,6 +2,7 @@
 // broken files and a folder that shrinks between scans.
 #include "AppError.h"
 #include "ArchiveScan.h"
+#include "FileNames.h"
 #include "FileTable.h"
 #include "RecordLayout.h"
 #include "SampleRecord.h"
@@ -28,6 +29,8 @@ private slots:
     void shrinkingFolderClearsGoneRows();
     void tableGrowsBeyond999();
     void missingFolderListsNothing();
+    void namesCarriedAsBytes_data();
+    void namesCarriedAsBytes();
 };
 
 void TestArchiveScan::dateRules_data()
@@ -172,6 +175,32 @@ void TestArchiveScan::missingFolderListsNothing()
     const archive::ScanResult result = archive::scan(dir.filePath("bin"));
     QVERIFY(result.rows.isEmpty());
     QVERIFY(result.problems.isEmpty());
+}
+
+void TestArchiveScan::namesCarriedAsBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("ASCII") << QByteArray("a.bin") << "a.bin";
+    QTest::newRow("UTF-8") << QStringLiteral("Тест.bin").toUtf8() << "Тест.bin";
+    QTest::newRow("windows-1251") << QByteArray("\xD2\xE5\xF1\xF2.bin") << "Тест.bin [windows-1251]";
+    QTest::newRow("cp866") << QByteArray("\x92\xA5\xE1\xE2.bin") << "’Ґбв.bin [windows-1251]";
+    // Beyond U+FFFF: the second half of the pair lies where escaped bytes do.
+    QTest::newRow("U+100490") << QByteArray("\xF4\x80\x92\x90.bin") << QString::fromUtf8("\xF4\x80\x92\x90.bin");
+    QTest::newRow("encoded surrogate") << QByteArray("\xED\xB2\x80.bin") << "нІЂ.bin [windows-1251]";
+    QTest::newRow("overlong slash") << QByteArray("\xC0\xAF.bin") << "АЇ.bin [windows-1251]";
+}
+
+// Every byte name comes back exactly from the name the program carries, and
+// shows as UTF-8 or, marked, as windows-1251.
+void TestArchiveScan::namesCarriedAsBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    const QString carried = filenames::fromBytes(bytes);
+    QCOMPARE(filenames::toBytes(carried), bytes);
+    QCOMPARE(filenames::display(carried), shown);
+    QCOMPARE(filenames::toBytes(QStringLiteral("/tmp/Архив/") + carried), QStringLiteral("/tmp/Архив/").toUtf8() + bytes);
 }
 
 QTEST_GUILESS_MAIN(TestArchiveScan)
