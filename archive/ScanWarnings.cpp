@@ -9,11 +9,16 @@ QStringList ScanWarnings::after(const QString &folder, const ScanResult &result)
         warnings.append(folderMessage(folder, result.folderProblem));
     m_folderProblem = result.folderProblem;
 
-    QStringList unreadable;
+    // Files that became readable or were deleted are no news: only a file
+    // that was not unreadable at the last scan brings the warning back.
+    QSet<QString> unreadable;
     unreadable.reserve(result.problems.size());
-    for (const ScanProblem &p : result.problems)
-        unreadable.append(p.fileName);
-    if (unreadable != m_unreadable && !unreadable.isEmpty())
+    bool news = false;
+    for (const ScanProblem &p : result.problems) {
+        unreadable.insert(p.fileName);
+        news = news || !m_unreadable.contains(p.fileName);
+    }
+    if (news)
         warnings.append(problemsMessage(result.problems));
     m_unreadable = std::move(unreadable);
     return warnings;

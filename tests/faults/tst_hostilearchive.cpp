@@ -513,7 +513,8 @@ void TestHostileArchive::longestNameSaved()
 
 // 1000 unreadable files: one warning that names the first ten and counts the
 // rest, small enough for the screen; a rescan finding the same set is silent,
-// a changed set is told again.
+// and so is one after a broken file was deleted; a new unreadable file brings
+// the warning back.
 void TestHostileArchive::thousandUnreadableFiles()
 {
     StartDirectory dir;
@@ -537,12 +538,19 @@ void TestHostileArchive::thousandUnreadableFiles()
     rescan(*form);
     QCOMPARE(m_dialogs->takeSeen().size(), 0);
 
+    m_dialogs->answer(QMessageBox::Yes);
+    QVERIFY(popupCommand(*form, 1, "Delete"));  // the row choice says why it cannot be shown
+    QCOMPARE(m_dialogs->takeErrors(), QStringList({dir.inArchive("broken0000.bin") + ": Read beyond end of file."}));
+    QCOMPARE(listedNames(*form).size(), 1000);
+
     dir.addFile("broken1000.bin", "short");
     rescan(*form);
     warned = warnings(m_dialogs->takeSeen());
     QCOMPARE(warned.size(), 1);
-    QVERIFY(warned[0].endsWith(QLatin1String("... and 991 more")));
-    QCOMPARE(listedNames(*form).size(), 1002);
+    QVERIFY(warned[0].startsWith(QLatin1String("Some record files in the archive folder cannot be read and are listed "
+                                               "without dates:\nbroken0001.bin: Read beyond end of file\n")));
+    QVERIFY(warned[0].endsWith(QLatin1String("... and 990 more")));
+    QCOMPARE(listedNames(*form).size(), 1001);
 }
 
 // Only the program's own temporary files are removed at start: regular files
