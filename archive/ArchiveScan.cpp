@@ -50,7 +50,7 @@ struct Entry
     QByteArray bytes;
     QString carried;
     QString shown;
-    QString sortKey;  // the shown name, case folded
+    QByteArray sortKey;  // the shown name, case folded, as UTF-8: compared byte-wise, in code point order
     unsigned char type;
 };
 
@@ -64,15 +64,48 @@ std::vector<Entry> listEntries(DIR *dir)
         e.bytes = QByteArray(entry->d_name);
         e.carried = filenames::fromBytes(e.bytes);
         e.shown = filenames::display(e.carried);
-        e.sortKey = e.shown.toCaseFolded();
+        // Case folding of ASCII is lowering; other names go through Unicode.
+        const bool ascii = std::all_of(e.bytes.cbegin(), e.bytes.cend(), [](char c) { return c >= 0; });
+        e.sortKey = ascii ? e.bytes.toLower() : e.shown.toCaseFolded().toUtf8();
         e.type = entry->d_type;
         entries.push_back(std::move(e));
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
-        const int c = a.sortKey.compare(b.sortKey);
-        return c != 0 ? c < 0 : a.bytes < b.bytes;
-    });
     return entries;
+}
+
+// The listing order: by shown name ignoring case, then by bytes. The keys are
+// folded once per name and compared as bytes, in code point order. The sort
+// moves small items that carry each key's first eight bytes, so that most
+// comparisons never leave the array.
+std::vector<const Entry *> sorted(const std::vector<Entry> &entries)
+{
+    struct Item
+    {
+        std::uint64_t head;  // the key's first bytes, big-endian, zero-padded
+        const Entry *entry;
+    };
+    std::vector<Item> items;
+    items.reserve(entries.size());
+    for (const Entry &e : entries) {
+        std::uint64_t head = 0;
+        for (qsizetype i = 0; i < 8; ++i)
+            head = (head << 8) | (i < e.sortKey.size() ? std::uint8_t(e.sortKey[i]) : 0);
+        items.push_back({head, &e});
+    }
+    std::sort(items.begin(), items.end(), [](const Item &x, const Item &y) {
+        if (x.head != y.head)
+            return x.head < y.head;
+        const QByteArray &a = x.entry->sortKey, &b = y.entry->sortKey;
+        const int c = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
+        if (c != 0)
+            return c < 0;
+        return a.size() != b.size() ? a.size() < b.size() : x.entry->bytes < y.entry->bytes;
+    });
+    std::vector<const Entry *> order;
+    order.reserve(items.size());
+    for (const Item &item : items)
+        order.push_back(item.entry);
+    return order;
 }
 
 class Fd
@@ -168,7 +201,8 @@ ScanResult scan(const QString &folder)
     const std::vector<Entry> entries = listEntries(dir);
     result.rows.reserve(qsizetype(entries.size()));
     result.names.reserve(qsizetype(entries.size()));
-    for (const Entry &entry : entries) {
+    for (const Entry *entryPointer : sorted(entries)) {
+        const Entry &entry = *entryPointer;
         QStringList row(FileTable::ColumnCount);
         row[FileTable::Number] = QString::number(result.rows.size() + 1);
         row[FileTable::Name] = entry.shown;

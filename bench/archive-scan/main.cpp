@@ -122,7 +122,7 @@ int main(int argc, char **argv)
         QCoreApplication::processEvents();
         QDir::setCurrent(previous);
         QVector<double> floors, scans, windowScans;
-        const int runs = count > 10000 ? 5 : 9;
+        const int runs = count > 10000 ? 7 : 9;
         for (int run = 0; run < runs; ++run) {
             floors << floorRun(folder, names);
             scans << rescanRun(navigation);
