@@ -5,6 +5,7 @@
 #include "Convert.h"
 #include "DecodeTarget.h"
 #include "Decoder.h"
+#include "FileNames.h"
 #include "RecordLayout.h"
 
 #include <QHash>
@@ -158,7 +159,7 @@ QVector<int> search(const QVector<IndexEntry> &entries, const QString &query)
     QVector<int> found;
     for (int i = 0; i < entries.size(); ++i) {
         const IndexEntry &e = entries[i];
-        const QString fields[] = {e.fileName, e.vessel, e.sartModel, e.manufacturerNo,
+        const QString fields[] = {filenames::display(e.fileName), e.vessel, e.sartModel, e.manufacturerNo,
                                   dateText(e.testingDate), dateText(e.nextTestDate)};
         const bool all = std::all_of(terms.begin(), terms.end(), [&](const QString &term) {
             return std::any_of(std::begin(fields), std::end(fields),
@@ -209,7 +210,7 @@ QByteArray dueCsv(const QVector<IndexEntry> &entries, const QVector<DueItem> &it
         const QString fields[] = {e.manufacturerNo, e.sartModel, e.vessel, e.nextTestDate.toString(iso),
                                   QString::number(item.daysLeft),
                                   item.overdue() ? QStringLiteral("OVERDUE") : QStringLiteral("due"),
-                                  e.testingDate.toString(iso), e.centreName, e.fileName};
+                                  e.testingDate.toString(iso), e.centreName, filenames::display(e.fileName)};
         QByteArrayList line;
         for (const QString &f : fields)
             line.append(csvField(f));

@@ -1,20 +1,23 @@
 #include "ArchiveScan.h"
 
 #include "AppError.h"
+#include "FileNames.h"
 #include "FileTable.h"
+#include "RecordFile.h"
 #include "RecordLayout.h"
 #include "RecordText.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QLocale>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace archive {
 namespace {
@@ -42,46 +45,117 @@ bool isRecordName(const char *name)
     return n >= 4 && strcasecmp(name + n - 4, ".bin") == 0;
 }
 
-QStringList listNames(const QString &folder)
+struct Entry
 {
-    QStringList names;
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir)
-        return names;
-    while (const dirent *entry = ::readdir(dir))
-        if (isRecordName(entry->d_name))
-            names.append(QFile::decodeName(entry->d_name));
-    ::closedir(dir);
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
-    return names;
+    QByteArray bytes;
+    QString carried;
+    QString shown;
+    QByteArray sortKey;  // the shown name, case folded, as UTF-8: compared byte-wise, in code point order
+    unsigned char type;
+};
+
+std::vector<Entry> listEntries(DIR *dir)
+{
+    std::vector<Entry> entries;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (!isRecordName(entry->d_name))
+            continue;
+        Entry e;
+        e.bytes = QByteArray(entry->d_name);
+        e.carried = filenames::fromBytes(e.bytes);
+        e.shown = filenames::display(e.carried);
+        // Case folding of ASCII is lowering; other names go through Unicode.
+        const bool ascii = std::all_of(e.bytes.cbegin(), e.bytes.cend(), [](char c) { return c >= 0; });
+        e.sortKey = ascii ? e.bytes.toLower() : e.shown.toCaseFolded().toUtf8();
+        e.type = entry->d_type;
+        entries.push_back(std::move(e));
+    }
+    return entries;
 }
 
-// Fills the date cells of one row; returns the error text, or an empty text.
-QString readCells(const QString &path, bool firstRow, QStringList &row)
+// The listing order: by shown name ignoring case, then by bytes. The keys are
+// folded once per name and compared as bytes, in code point order. The sort
+// moves small items that carry each key's first eight bytes, so that most
+// comparisons never leave the array.
+std::vector<Entry *> sorted(std::vector<Entry> &entries)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errors::ioText(errno);
-    std::uint8_t bytes[Span];
-    const ssize_t n = ::pread(fd, bytes, Span, Start);
-    const int readError = errno;
+    struct Item
+    {
+        std::uint64_t head;  // the key's first bytes, big-endian, zero-padded
+        Entry *entry;
+    };
+    std::vector<Item> items;
+    items.reserve(entries.size());
+    for (Entry &e : entries) {
+        std::uint64_t head = 0;
+        for (qsizetype i = 0; i < 8; ++i)
+            head = (head << 8) | (i < e.sortKey.size() ? std::uint8_t(e.sortKey[i]) : 0);
+        items.push_back({head, &e});
+    }
+    std::sort(items.begin(), items.end(), [](const Item &x, const Item &y) {
+        if (x.head != y.head)
+            return x.head < y.head;
+        const QByteArray &a = x.entry->sortKey, &b = y.entry->sortKey;
+        const int c = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
+        if (c != 0)
+            return c < 0;
+        return a.size() != b.size() ? a.size() < b.size() : x.entry->bytes < y.entry->bytes;
+    });
+    std::vector<Entry *> order;
+    order.reserve(items.size());
+    for (const Item &item : items)
+        order.push_back(item.entry);
+    return order;
+}
+
+class Fd
+{
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Fills the date cells of one row; returns the error text, or an empty text.
+QString readCells(int dirFd, const Entry &entry, bool firstRow, QStringList &row)
+{
     struct stat st {};
-    const bool statted = firstRow && n >= 0 && ::fstat(fd, &st) == 0;
-    ::close(fd);
+    // An entry that is not plainly a regular file is looked at before it is
+    // opened: a device is never opened, a pipe never waited for.
+    if (entry.type != DT_REG) {
+        if (::fstatat(dirFd, entry.bytes.constData(), &st, 0) != 0)
+            return errors::ioText(errno);
+        if (const QString reason = recordfile::notRecordReason(st.st_mode); !reason.isEmpty())
+            return reason;
+    }
+    const Fd fd(::openat(dirFd, entry.bytes.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (fd.get() < 0)
+        return errors::ioText(errno);
+    if (::fstat(fd.get(), &st) != 0)
+        return errors::ioText(errno);
+    if (const QString reason = recordfile::notRecordReason(st.st_mode); !reason.isEmpty())
+        return reason;
+    std::uint8_t bytes[Span];
+    const ssize_t n = ::pread(fd.get(), bytes, Span, Start);
     if (n < 0)
-        return errors::ioText(readError);
+        return errors::ioText(errno);
     if (n < (firstRow ? FirstRowNeeds : Span))
         return errors::ReadBeyondEnd;
 
     row[FileTable::TestingDate] = testingDateCell(bytes);
     if (firstRow) {
         // The first row shows the file's modification time in the system's formats.
-        const QDateTime modified = statted
-            ? QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).addMSecs(st.st_mtim.tv_nsec / 1000000)
-            : QDateTime();
+        const QDateTime modified =
+            QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).addMSecs(st.st_mtim.tv_nsec / 1000000);
         const QLocale locale;
         row[FileTable::ComputerDate] = locale.toString(modified.date(), QLocale::ShortFormat);
         row[FileTable::ComputerTime] = locale.toString(modified.time(), QLocale::LongFormat);
@@ -91,6 +165,12 @@ QString readCells(const QString &path, bool firstRow, QStringList &row)
         row[FileTable::ComputerTime] = timeCell(bytes + (layout::ReceiveTime - Start));
     }
     return {};
+}
+
+QString elided(const QString &name)
+{
+    constexpr int Most = 60;
+    return name.size() <= Most ? name : name.left(Most / 2 - 1) + QStringLiteral("...") + name.right(Most / 2 - 2);
 }
 
 } // namespace
@@ -110,25 +190,74 @@ QString timeCell(const std::uint8_t *eightBytes)
 ScanResult scan(const QString &folder)
 {
     ScanResult result;
-    const QStringList names = listNames(folder);
-    result.rows.reserve(names.size());
-    for (const QString &name : names) {
+    result.folderProblem = folderProblem(folder);
+    if (!result.folderProblem.isEmpty())
+        return result;
+    DIR *dir = ::opendir(filenames::toBytes(folder).constData());
+    if (!dir) {
+        result.folderProblem = QString::fromLocal8Bit(std::strerror(errno));
+        return result;
+    }
+    std::vector<Entry> entries = listEntries(dir);
+    result.rows.reserve(qsizetype(entries.size()));
+    result.names.reserve(qsizetype(entries.size()));
+    // The names move into the result: their texts are never touched again,
+    // which matters when 100,000 of them lie scattered in memory.
+    for (Entry *entryPointer : sorted(entries)) {
+        Entry &entry = *entryPointer;
         QStringList row(FileTable::ColumnCount);
         row[FileTable::Number] = QString::number(result.rows.size() + 1);
-        row[FileTable::Name] = name;
-        const QString problem = readCells(folder + u'/' + name, result.rows.isEmpty(), row);
+        const QString problem = readCells(::dirfd(dir), entry, result.rows.isEmpty(), row);
+        row[FileTable::Name] = std::move(entry.shown);
         if (!problem.isEmpty())
-            result.problems.append({name, problem});
+            result.problems.append({entry.carried, problem});
         result.rows.append(std::move(row));
+        result.names.append(std::move(entry.carried));
     }
+    ::closedir(dir);
     return result;
+}
+
+QString folderProblem(const QString &folder)
+{
+    const QByteArray path = filenames::toBytes(folder);
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0)
+        return errno == ENOENT ? QStringLiteral("it does not exist") : QString::fromLocal8Bit(std::strerror(errno));
+    if (S_ISLNK(st.st_mode) && ::stat(path.constData(), &st) != 0) {
+        const int e = errno;
+        char target[4096];
+        const ssize_t n = ::readlink(path.constData(), target, sizeof target);
+        const QString to = n > 0 ? filenames::display(filenames::fromBytes(QByteArray(target, n))) : QString();
+        return e == ENOENT ? QStringLiteral("it is a link to %1, which does not exist").arg(to)
+                           : QStringLiteral("it is a link to %1, which cannot be followed: %2")
+                                 .arg(to, QString::fromLocal8Bit(std::strerror(e)));
+    }
+    if (!S_ISDIR(st.st_mode))
+        return S_ISREG(st.st_mode) ? QStringLiteral("it is a file, not a folder")
+                                   : QStringLiteral("it is not a folder");
+    // Listing needs read permission, opening the records search permission.
+    if (::faccessat(AT_FDCWD, path.constData(), R_OK, AT_EACCESS) != 0)
+        return QStringLiteral("its list of files cannot be read: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    if (::faccessat(AT_FDCWD, path.constData(), X_OK, AT_EACCESS) != 0)
+        return QStringLiteral("the files in it cannot be opened (no search permission): %1")
+            .arg(QString::fromLocal8Bit(std::strerror(errno)));
+    return {};
+}
+
+QString folderMessage(const QString &folder, const QString &problem)
+{
+    return QStringLiteral("The archive folder %1 cannot be used: %2. No records are listed.")
+        .arg(filenames::display(folder), problem);
 }
 
 QString problemsMessage(const QVector<ScanProblem> &problems)
 {
     QStringList lines;
-    for (const ScanProblem &p : problems)
-        lines.append(QStringLiteral("%1: %2").arg(p.fileName, p.reason));
+    for (const ScanProblem &p : problems.first(std::min<qsizetype>(problems.size(), ProblemsNamed)))
+        lines.append(QStringLiteral("%1: %2").arg(elided(filenames::display(p.fileName)), p.reason));
+    if (problems.size() > ProblemsNamed)
+        lines.append(QStringLiteral("... and %1 more").arg(problems.size() - ProblemsNamed));
     return QStringLiteral("Some record files in the archive folder cannot be read and are listed "
                           "without dates:\n")
            + lines.join(u'\n');

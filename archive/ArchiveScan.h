@@ -7,22 +7,30 @@
 #include <cstdint>
 
 // Lists the archive folder: every entry whose name ends in ".bin" (any case),
-// sorted by name ignoring case, with the cells of its file table row.
+// sorted by its shown name ignoring case, with the cells of its file table
+// row. Names are carried as the bytes the folder holds (see FileNames.h); the
+// Name cell shows them. Only regular files are read, and none is waited for.
 namespace archive {
 
 struct ScanProblem
 {
-    QString fileName;
-    QString reason;  // the I/O error's text
+    QString fileName;  // carried name
+    QString reason;    // the I/O error's text
 };
 
 struct ScanResult
 {
     QVector<QStringList> rows;       // one per listed file, five cells
+    QStringList names;               // the carried name of each row
     QVector<ScanProblem> problems;   // files listed with empty date cells
+    QString folderProblem;           // why the folder cannot be used; empty when it can
 };
 
 ScanResult scan(const QString &folder);
+
+// Why the archive folder cannot be used, in words ("it is a file, not a
+// folder", ...), as it is for the user running the program; empty when it can.
+QString folderProblem(const QString &folder);
 
 // Cells from record bytes: six bytes with a point after the second and fourth.
 // Testing date: bytes 0x1E..0x3B pass, others become "0". Reception date:
@@ -32,7 +40,11 @@ QString receptionDateCell(const std::uint8_t *sixBytes);
 // Eight characters; control characters are shown as spaces.
 QString timeCell(const std::uint8_t *eightBytes);
 
-// The one message shown after a scan that met unreadable files.
+// The one message shown after a scan that met unreadable files: the first few
+// by name, then how many more, so that it fits the screen.
 QString problemsMessage(const QVector<ScanProblem> &problems);
+constexpr int ProblemsNamed = 10;
+// The message for a folder that cannot be used.
+QString folderMessage(const QString &folder, const QString &problem);
 
 } // namespace archive

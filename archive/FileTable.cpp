@@ -22,16 +22,23 @@ const QString &FileTable::cell(int row, int column) const
     return m_rows[row][column];
 }
 
-int FileTable::rowOfFile(const QString &fileName) const
+QString FileTable::fileName(int row) const
 {
-    for (int row = 1; row <= m_listed; ++row)
-        if (m_rows[row][Name] == fileName)
-            return row;
-    return 0;
+    return isListed(row) ? m_names[row - 1] : cell(row, Name);
 }
 
-void FileTable::setRecords(QVector<QStringList> rows)
+int FileTable::rowOfFile(const QString &fileName) const
 {
+    const qsizetype i = m_names.indexOf(fileName);
+    return i < 0 ? 0 : int(i + 1);
+}
+
+void FileTable::setRecords(QVector<QStringList> rows, QStringList names)
+{
+    if (names.isEmpty())
+        for (const QStringList &row : std::as_const(rows))
+            names.append(row[Name]);
+    m_names = std::move(names);
     m_listed = int(rows.size());
     m_rows.resize(std::max<qsizetype>(MinimumRows, rows.size() + 2));
     for (int i = 0; i < m_listed; ++i)

@@ -17,15 +17,19 @@ public:
     int rowCount() const { return int(m_rows.size()); }
     // Raises "Grid index out of range" for a row outside the table.
     const QString &cell(int row, int column) const;
-    QString fileName(int row) const { return cell(row, Name); }
-    bool isListed(int row) const { return row >= 1 && row < rowCount() && !m_rows[row][Name].isEmpty(); }
-    int rowOfFile(const QString &fileName) const;  // 0 when not listed
+    // The carried name of a listed row's file (see FileNames.h), which may
+    // differ from the Name cell that shows it; other rows: their Name cell.
+    QString fileName(int row) const;
+    bool isListed(int row) const { return row >= 1 && row <= m_listed; }
+    int rowOfFile(const QString &fileName) const;  // by carried name; 0 when not listed
 
-    // Sets the listed rows; every row after them is blank.
-    void setRecords(QVector<QStringList> rows);
+    // Sets the listed rows and their carried names (the Name cells when none
+    // are given); every row after them is blank.
+    void setRecords(QVector<QStringList> rows, QStringList names = {});
     int listedCount() const { return m_listed; }
 
 private:
     QVector<QStringList> m_rows;
+    QStringList m_names;
     int m_listed = 0;
 };

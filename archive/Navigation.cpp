@@ -4,9 +4,9 @@
 #include "ArchiveScan.h"
 #include "Convert.h"
 #include "Decoder.h"
+#include "FileNames.h"
 #include "RecordImport.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -25,7 +25,7 @@ QString Navigation::rowPath(int row) const
 void Navigation::scan()
 {
     archive::ScanResult result = archive::scan(m_folder);
-    m_table.setRecords(std::move(result.rows));
+    m_table.setRecords(std::move(result.rows), std::move(result.names));
     LastRow = m_table.listedCount();
     UseLastFile = true;
     FromTable = false;
@@ -39,8 +39,8 @@ void Navigation::scan()
     // Rebuilding the table drops its highlight: put it back on the current row.
     if (CurrentRow < m_table.rowCount())
         m_view.selectRow(CurrentRow);
-    if (!result.problems.isEmpty())
-        m_view.showWarning(archive::problemsMessage(result.problems));
+    for (const QString &warning : m_warnings.after(m_folder, result))
+        m_view.showWarning(warning);
 }
 
 void Navigation::openAndDecode()
@@ -155,11 +155,11 @@ void Navigation::requireCurrentRowIs(const QString &path, const QString &action)
     if (QFileInfo(path).absolutePath() != m_folder || m_table.rowOfFile(name) == 0)
         errors::throwText(QStringLiteral("The record %1 is not listed in the archive: "
                                          "there is nothing to %2.")
-                              .arg(name, action));
+                              .arg(filenames::display(name), action));
     if (!m_table.isListed(CurrentRow) || rowPath(CurrentRow) != path)
         errors::throwText(QStringLiteral("The current row of the file table is not the record %1. "
                                          "Select its row first, then %2 again.")
-                              .arg(name, action));
+                              .arg(filenames::display(name), action));
 }
 
 QString Navigation::saveTarget() const
@@ -179,12 +179,13 @@ void Navigation::deleteCurrent()
     if (!m_view.confirmDelete(QFileInfo(m_chosenPath).fileName()))
         return;
     CurrentPath = rowPath(CurrentRow);
-    const int removed = ::unlink(QFile::encodeName(CurrentPath).constData());
+    const int removed = ::unlink(filenames::toBytes(CurrentPath).constData());
     const int error = errno;
     FromTable = true;
     scan();
     if (removed != 0)
-        errors::throwText(QStringLiteral("Cannot delete file %1: %2").arg(CurrentPath, errors::ioText(error)));
+        errors::throwText(QStringLiteral("Cannot delete file %1: %2")
+                              .arg(filenames::display(CurrentPath), errors::ioText(error)));
 }
 
 bool Navigation::testingModeChanged()

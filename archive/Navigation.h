@@ -2,6 +2,7 @@
 
 #include "DecodedRecord.h"
 #include "FileTable.h"
+#include "ScanWarnings.h"
 
 #include <QString>
 
@@ -73,6 +74,7 @@ private:
     QString m_folder;
     NavigationView &m_view;
     FileTable m_table;
+    archive::ScanWarnings m_warnings;
     QString m_shownPath;
     QString m_chosenPath;  // the file the routine last tried to read
 };

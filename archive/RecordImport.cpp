@@ -2,38 +2,97 @@
 
 #include "AppError.h"
 #include "AtomicFile.h"
+#include "FileNames.h"
+#include "RecordFile.h"
+#include "RecordLayout.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-namespace archive {
+#include <dirent.h>
+#include <optional>
+#include <sys/stat.h>
 
-QString importRecord(const QString &chosenPath, const QString &archiveFolder,
+namespace archive {
+namespace {
+
+[[noreturn]] void refuse(const QString &path, const QString &reason)
+{
+    errors::throwText(QStringLiteral("Cannot import %1: %2").arg(filenames::display(path), reason));
+}
+
+// The open dialog shows a name that is not UTF-8 with replacement characters
+// and gives it back so: find the one entry of its folder that it stands for.
+QString resolveChosen(const QString &chosenPath)
+{
+    struct stat st {};
+    const qsizetype slash = chosenPath.lastIndexOf(u'/');
+    if (!chosenPath.contains(QChar::ReplacementCharacter) || slash < 0
+        || ::lstat(filenames::toBytes(chosenPath).constData(), &st) == 0)
+        return chosenPath;
+    const QString folder = chosenPath.left(slash);
+    const QString shown = chosenPath.mid(slash + 1);
+    QStringList matches;
+    if (DIR *dir = ::opendir(filenames::toBytes(folder).constData())) {
+        while (const dirent *entry = ::readdir(dir))
+            if (QString::fromUtf8(entry->d_name) == shown)
+                matches.append(filenames::fromBytes(QByteArray(entry->d_name)));
+        ::closedir(dir);
+    }
+    if (matches.size() > 1) {
+        QStringList names;
+        for (const QString &m : std::as_const(matches))
+            names.append(filenames::display(m));
+        refuse(chosenPath, QStringLiteral("%1 files in its folder have names that look alike (%2); "
+                                          "rename them first")
+                               .arg(matches.size())
+                               .arg(names.join(QStringLiteral(", "))));
+    }
+    return matches.size() == 1 ? folder + u'/' + matches.constFirst() : chosenPath;
+}
+
+} // namespace
+
+QString importRecord(const QString &dialogPath, const QString &archiveFolder,
                      const std::function<bool(const QString &)> &confirmReplace)
 {
+    const QString chosenPath = resolveChosen(dialogPath);
     const QFileInfo chosen(chosenPath);
     const QString target = archiveFolder + u'/' + chosen.fileName();
-    const QString chosenFolder = chosen.absoluteDir().canonicalPath();
-    if (!chosenFolder.isEmpty() && chosenFolder == QDir(archiveFolder).canonicalPath()) {
-        if (!chosen.exists())
-            errors::throwCannotOpen(chosenPath);
-        return target;
+
+    // The chosen file must be able to hold a record before anything is copied:
+    // a regular file (opened without waiting) of at least a record's length.
+    std::optional<recordfile::Source> source;
+    try {
+        source.emplace(chosenPath);
+    } catch (const FileError &e) {
+        if (e.reason().startsWith(errors::NotRecordFile))
+            refuse(chosenPath, e.reason());
+        errors::throwCannotOpen(chosenPath, e.reason());
+    }
+    if (source->size() < layout::RecordSize)
+        refuse(chosenPath, QStringLiteral("it holds %1 bytes, too few for a record of %2")
+                               .arg(source->size())
+                               .arg(layout::RecordSize));
+    try {
+        source->refuseOversize();
+    } catch (const FileError &e) {
+        refuse(chosenPath, e.reason());
     }
 
-    QByteArray content;
-    try {
-        content = atomicfile::readAll(chosenPath);
-    } catch (const AppError &) {
-        errors::throwCannotOpen(chosenPath);
-    }
-    if (QFileInfo::exists(target) && !confirmReplace(chosen.fileName()))
+    const QString chosenFolder = chosen.absoluteDir().canonicalPath();
+    if (!chosenFolder.isEmpty() && chosenFolder == QDir(archiveFolder).canonicalPath())
+        return target;  // already in the archive: nothing to copy
+
+    struct stat st {};
+    if (::lstat(filenames::toBytes(target).constData(), &st) == 0 && !confirmReplace(filenames::display(chosen.fileName())))
         return {};
     try {
-        atomicfile::replace(target, content);
+        atomicfile::replaceWith(target, 0644, [&](int fd) { source->copyTail(0, fd); });
+    } catch (const FileError &e) {
+        errors::throwCannotOpen(chosenPath, e.reason());
     } catch (const AppError &e) {
-        if (e.text() == errors::DiskFull)
-            throw;
-        errors::throwCannotCreate(target);
+        errors::throwCannotCreate(target, e.text());
     }
     return target;
 }

@@ -3,6 +3,7 @@
 #include "ArchiveIndex.h"
 #include "AtomicFile.h"
 #include "ErrorBox.h"
+#include "FileNames.h"
 #include "RowsModel.h"
 
 #include <QDialogButtonBox>
@@ -111,7 +112,7 @@ void DueDialog::refill()
     for (const archive::DueItem &item : items) {
         const archive::IndexEntry &e = entries[item.entry];
         rows.append({{archive::dateText(e.nextTestDate), daysText(item.daysLeft), e.manufacturerNo, e.sartModel,
-                      e.vessel, archive::dateText(e.testingDate), e.fileName},
+                      e.vessel, archive::dateText(e.testingDate), filenames::display(e.fileName)},
                      e.fileName,
                      item.overdue()});
         overdue += item.overdue();

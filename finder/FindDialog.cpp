@@ -1,6 +1,7 @@
 #include "FindDialog.h"
 
 #include "ArchiveIndex.h"
+#include "FileNames.h"
 #include "RowsModel.h"
 
 #include <QCoreApplication>
@@ -88,7 +89,7 @@ void FindDialog::refill()
         const QString vessel = !e.headerSaved       ? QStringLiteral("(header not saved)")
                                : !e.problem.isEmpty() ? QStringLiteral("(header unreadable: %1)").arg(e.problem)
                                                       : e.vessel;
-        rows.append({{e.fileName, vessel, e.sartModel, e.manufacturerNo, archive::dateText(e.testingDate),
+        rows.append({{filenames::display(e.fileName), vessel, e.sartModel, e.manufacturerNo, archive::dateText(e.testingDate),
                       archive::dateText(e.nextTestDate)},
                      e.fileName,
                      false,

@@ -1,6 +1,7 @@
 #include "HistoryDialog.h"
 
 #include "ArchiveIndex.h"
+#include "FileNames.h"
 #include "HistoryPlot.h"
 #include "RowsModel.h"
 
@@ -78,7 +79,8 @@ void HistoryDialog::refill()
     for (int i : found) {
         const archive::IndexEntry &e = entries[i];
         rows.append({{archive::dateText(e.testingDate), e.frequencyHigh, e.frequencyLow, e.power, e.signalDuration,
-                      e.tunings, archive::dateText(e.nextTestDate), e.vessel, e.engineer, e.fileName},
+                      e.tunings, archive::dateText(e.nextTestDate), e.vessel, e.engineer,
+                      filenames::display(e.fileName)},
                      e.fileName});
         points.append({e.testingDate, e.powerMw(), e.frequencyLowGHz(), e.frequencyHighGHz()});
     }

@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "AtomicFile.h"
 #include "CertificatePdf.h"
 #include "ErrorBox.h"
 #include "FileGrid.h"
@@ -218,8 +219,10 @@ void TForm1::FormCreate()
              std::max(available.top(), std::min(y(), available.bottom() + 1 - height())));
     }
     Panel1->selectTestingMode(0);
-    // A first run in a new folder starts with an empty archive.
+    // A first run in a new folder starts with an empty archive; a save cut
+    // off last time may have left its temporary file there.
     QDir().mkpath(m_navigation->archiveFolder());
+    atomicfile::removeStaleTemporaries(m_navigation->archiveFolder());
     m_navigation->scan();
     Timer2->start();
 }

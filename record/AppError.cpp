@@ -1,9 +1,17 @@
 #include "AppError.h"
 
+#include "FileNames.h"
+
 #include <cerrno>
+#include <cstring>
 
 AppError::AppError(QString text)
     : m_text(std::move(text)), m_utf8(m_text.toUtf8())
+{
+}
+
+FileError::FileError(const QString &path, const QString &reason)
+    : AppError(errors::fileText(path, reason)), m_reason(reason)
 {
 }
 
@@ -26,12 +34,29 @@ QString ioText(int e)
     case EFBIG:
         return DiskFull;
     default:
-        return QStringLiteral("I/O error %1").arg(e);
+        return QStringLiteral("I/O error %1 (%2)").arg(e).arg(QString::fromLocal8Bit(std::strerror(e)));
     }
 }
 
 void throwIo(int e) { throw AppError(ioText(e)); }
 void throwText(const QString &text) { throw AppError(text); }
+
+QString fileText(const QString &path, const QString &text)
+{
+    return filenames::display(path) + QStringLiteral(": ") + text;
+}
+
+void throwFile(const QString &path, const QString &text) { throw FileError(path, text); }
+void throwFileIo(const QString &path, int e) { throwFile(path, ioText(e)); }
+
+namespace {
+
+QString withReason(const QString &text, const QString &reason)
+{
+    return reason.isEmpty() ? text : text + QStringLiteral(": ") + reason;
+}
+
+} // namespace
 
 void throwInvalidInteger(const QString &input)
 {
@@ -48,14 +73,14 @@ void throwListIndex(int index)
     throw AppError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
-void throwCannotOpen(const QString &path)
+void throwCannotOpen(const QString &path, const QString &reason)
 {
-    throw AppError(QStringLiteral("Cannot open file %1").arg(path));
+    throw AppError(withReason(QStringLiteral("Cannot open file %1").arg(filenames::display(path)), reason));
 }
 
-void throwCannotCreate(const QString &path)
+void throwCannotCreate(const QString &path, const QString &reason)
 {
-    throw AppError(QStringLiteral("Cannot create file %1").arg(path));
+    throw AppError(withReason(QStringLiteral("Cannot create file %1").arg(filenames::display(path)), reason));
 }
 
 } // namespace errors

@@ -19,6 +19,17 @@ private:
     QByteArray m_utf8;
 };
 
+// An error of one named file: its text already names the file.
+class FileError : public AppError
+{
+public:
+    FileError(const QString &path, const QString &reason);
+    const QString &reason() const { return m_reason; }
+
+private:
+    QString m_reason;
+};
+
 namespace errors {
 
 // Fixed texts the program shows.
@@ -31,16 +42,26 @@ inline const QString InvalidDateEncode = QStringLiteral("Invalid argument to dat
 inline const QString CalendarRefused = QStringLiteral("Failed to set calendar date or time");
 inline const QString GridIndex = QStringLiteral("Grid index out of range");
 
+inline const QString NotRecordFile = QStringLiteral("not a record file");
+
 // The text for a failed system call: ENOENT, EACCES/EPERM/EROFS/EISDIR,
-// ENOSPC/EDQUOT/EFBIG have their own texts, anything else is "I/O error %d".
+// ENOSPC/EDQUOT/EFBIG have their own texts, anything else is "I/O error %d"
+// followed by the system's reason in words.
 QString ioText(int errnoValue);
 [[noreturn]] void throwIo(int errnoValue);
+
+// Errors of one file: "<path>: <text>", the path shown as the user reads it.
+QString fileText(const QString &path, const QString &text);
+[[noreturn]] void throwFile(const QString &path, const QString &text);
+[[noreturn]] void throwFileIo(const QString &path, int errnoValue);
 
 [[noreturn]] void throwText(const QString &text);
 [[noreturn]] void throwInvalidInteger(const QString &input);
 [[noreturn]] void throwInvalidDate(const QString &input);
 [[noreturn]] void throwListIndex(int index);
-[[noreturn]] void throwCannotOpen(const QString &path);
-[[noreturn]] void throwCannotCreate(const QString &path);
+// "Cannot open file %s" / "Cannot create file %s", with the reason after a
+// colon when one is given.
+[[noreturn]] void throwCannotOpen(const QString &path, const QString &reason = {});
+[[noreturn]] void throwCannotCreate(const QString &path, const QString &reason = {});
 
 } // namespace errors

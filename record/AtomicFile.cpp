@@ -1,12 +1,14 @@
 #include "AtomicFile.h"
 
 #include "AppError.h"
+#include "FileNames.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,16 +16,24 @@
 namespace atomicfile {
 namespace {
 
+constexpr char Prefix[] = ".sart-";
+constexpr char Suffix[] = ".tmp";
+constexpr int RandomLength = 6;
+
+QString folderOf(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
 // Closes and, unless released, removes the temporary file.
 class TempFile
 {
 public:
     explicit TempFile(const QString &target)
     {
-        const QFileInfo info(target);
-        m_path = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()
-                                   + QStringLiteral(".XXXXXX"));
-        m_fd = ::mkstemp(m_path.data());
+        m_path = filenames::toBytes(folderOf(target)) + '/' + Prefix + QByteArray(RandomLength, 'X') + Suffix;
+        m_fd = ::mkstemps(m_path.data(), int(sizeof Suffix - 1));
         if (m_fd < 0)
             errors::throwIo(errno);
     }
@@ -54,10 +64,19 @@ private:
     bool m_kept = false;
 };
 
-void writeAll(int fd, const QByteArray &content)
+void syncFolder(const QString &path)
 {
-    const char *p = content.constData();
-    qsizetype left = content.size();
+    const int dir = ::open(filenames::toBytes(folderOf(path)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+} // namespace
+
+void writeAll(int fd, const char *p, qsizetype left)
+{
     while (left > 0) {
         const ssize_t n = ::write(fd, p, size_t(left));
         if (n < 0) {
@@ -70,58 +89,51 @@ void writeAll(int fd, const QByteArray &content)
     }
 }
 
-void syncFolder(const QString &path)
-{
-    const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
-                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-}
-
-} // namespace
-
-void replace(const QString &path, const QByteArray &content, mode_t mode)
+void replaceWith(const QString &path, mode_t mode, const std::function<void(int fd)> &fill)
 {
     TempFile temp(path);
-    writeAll(temp.fd(), content);
+    fill(temp.fd());
     if (::fchmod(temp.fd(), mode) != 0 || ::fsync(temp.fd()) != 0)
         errors::throwIo(errno);
     temp.closeChecked();
-    if (::rename(temp.path(), QFile::encodeName(path).constData()) != 0)
+    if (::rename(temp.path(), filenames::toBytes(path).constData()) != 0)
         errors::throwIo(errno);
     temp.keep();
     syncFolder(path);
 }
 
-QByteArray readAll(const QString &path)
+void replace(const QString &path, const QByteArray &content, mode_t mode)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        errors::throwIo(errno);
-    QByteArray content;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        errors::throwIo(EISDIR);
+    replaceWith(path, mode, [&](int fd) { writeAll(fd, content.constData(), content.size()); });
+}
+
+bool isTemporaryName(const QByteArray &name)
+{
+    constexpr qsizetype prefix = sizeof Prefix - 1, suffix = sizeof Suffix - 1;
+    if (name.size() != prefix + RandomLength + suffix || !name.startsWith(Prefix) || !name.endsWith(Suffix))
+        return false;
+    for (qsizetype i = prefix; i < prefix + RandomLength; ++i) {
+        const char c = name[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
+            return false;
     }
-    char chunk[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int e = errno;
-            ::close(fd);
-            errors::throwIo(e);
-        }
-        if (n == 0)
-            break;
-        content.append(chunk, n);
+    return true;
+}
+
+void removeStaleTemporaries(const QString &folder)
+{
+    DIR *dir = ::opendir(filenames::toBytes(folder).constData());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        if (!isTemporaryName(QByteArray(entry->d_name)))
+            continue;
+        struct stat st {};
+        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            ::unlinkat(dirFd, entry->d_name, 0);
     }
-    ::close(fd);
-    return content;
+    ::closedir(dir);
 }
 
 } // namespace atomicfile

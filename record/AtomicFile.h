@@ -3,18 +3,32 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <sys/types.h>
 
 // Replaces a file in one step: the new content goes to a temporary file in the
-// same folder (a hidden name that never ends in ".bin", so the archive never
-// lists it), is flushed to disk and renamed over the target. On any failure the
-// target is unchanged, the temporary file is removed and an AppError with the
-// I/O text is raised.
+// same folder, is flushed to disk and renamed over the target. On any failure
+// the target is unchanged, the temporary file is removed and an AppError with
+// the I/O text is raised.
+//
+// The temporary file is named ".sart-XXXXXX.tmp" (six random letters or
+// digits): hidden, never ending in ".bin" so the archive never lists it, and
+// short, so that a target name of the system's full length still leaves room.
 namespace atomicfile {
 
 void replace(const QString &path, const QByteArray &content, mode_t mode = 0644);
 
-// Reads a whole file; raises the I/O texts.
-QByteArray readAll(const QString &path);
+// As replace(); `fill` writes the new content into the temporary file's
+// descriptor, a piece at a time, so the content never needs to be in memory.
+void replaceWith(const QString &path, mode_t mode, const std::function<void(int fd)> &fill);
+
+// Writes all bytes; raises the I/O text.
+void writeAll(int fd, const char *data, qsizetype size);
+
+// True for a name this module gives its temporary files.
+bool isTemporaryName(const QByteArray &name);
+// Removes the temporary files an interrupted replace left in the folder:
+// regular files whose names match the pattern exactly, nothing else.
+void removeStaleTemporaries(const QString &folder);
 
 } // namespace atomicfile

@@ -3,35 +3,13 @@
 #include "AppError.h"
 #include "BitField.h"
 #include "Convert.h"
+#include "RecordFile.h"
 #include "RecordText.h"
 
-#include <QFile>
 #include <QLocale>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace decoder {
 namespace {
-
-class Fd
-{
-public:
-    explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // Big-endian unsigned value of `width` bytes at `offset`, read through the
 // bit-field reader like every number of the tester area.
@@ -148,28 +126,10 @@ int answerFromCode(int code)
 
 void readRecord(const QString &path, RecordBytes &buffer)
 {
-    // Non-blocking so that a pipe or device named like a record cannot hang
-    // the program; only regular files are records.
-    Fd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.get() < 0)
-        errors::throwIo(errno);
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        errors::throwIo(errno);
-    if (!S_ISREG(st.st_mode))
-        errors::throwIo(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
-    std::size_t done = 0;
-    while (done < buffer.size()) {
-        const ssize_t n = ::read(fd.get(), buffer.data() + done, buffer.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            errors::throwIo(errno);
-        }
-        if (n == 0)
-            errors::throwText(errors::ReadBeyondEnd);
-        done += std::size_t(n);
-    }
+    // Only a regular file is a record, and opening it never waits: a pipe or
+    // device named like a record cannot hang the program.
+    const recordfile::Source source(path);
+    source.readAt(buffer.data(), qsizetype(buffer.size()), 0);
 }
 
 void decode(const Input &input, DecodeTarget &target)

@@ -2,10 +2,10 @@
 
 #include "AppError.h"
 #include "AtomicFile.h"
+#include "FileNames.h"
+#include "RecordFile.h"
 #include "RecordLayout.h"
 #include "RecordText.h"
-
-#include <QFile>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -65,15 +65,27 @@ QByteArray rewrite(const QByteArray &source, const PanelValues &values)
 
 void save(const QString &recordPath, const PanelValues &values)
 {
-    const QByteArray path = QFile::encodeName(recordPath);
-    struct stat st {};
-    if (::stat(path.constData(), &st) != 0)
-        errors::throwIo(errno);
+    const recordfile::Source source(recordPath);
     // A rename would replace even a read-only file: refuse it as a write would be.
-    if (!S_ISDIR(st.st_mode) && ((st.st_mode & 0222) == 0 || ::access(path.constData(), W_OK) != 0))
-        errors::throwText(errors::FileAccessDenied);
-    const QByteArray source = atomicfile::readAll(recordPath);
-    atomicfile::replace(recordPath, rewrite(source, values), st.st_mode & 07777);
+    if ((source.mode() & 0222) == 0 || ::access(filenames::toBytes(recordPath).constData(), W_OK) != 0)
+        errors::throwFile(recordPath, errors::FileAccessDenied);
+    source.refuseOversize();
+    if (source.size() == 0)
+        return;  // an empty file stays empty
+    if (source.size() < layout::HeaderSize)
+        errors::throwFile(recordPath, errors::ReadBeyondEnd);
+    // The header is new; every byte after it is copied from the file as it is.
+    const QByteArray header = buildHeader(values);
+    try {
+        atomicfile::replaceWith(recordPath, source.mode() & 07777, [&](int fd) {
+            atomicfile::writeAll(fd, header.constData(), header.size());
+            source.copyTail(layout::HeaderSize, fd);
+        });
+    } catch (const FileError &) {
+        throw;
+    } catch (const AppError &e) {
+        errors::throwFile(recordPath, e.text());
+    }
 }
 
 } // namespace writeback

@@ -24,9 +24,11 @@ char answerDigit(int itemIndex);
 // on. An empty source stays empty; 1..199 bytes raise "Read beyond end of file".
 QByteArray rewrite(const QByteArray &source, const PanelValues &values);
 
-// Replaces the record file atomically with its rewritten content. A read-only
-// record file is refused with "File access denied"; on any failure the file is
-// unchanged.
+// Replaces the record file atomically with its rewritten content, streaming
+// the bytes after the header, so memory stays bounded whatever the file holds.
+// A read-only record file is refused with "File access denied", anything but
+// a regular file or a file far larger than a record as "not a record file";
+// errors name the file; on any failure the file is unchanged.
 void save(const QString &recordPath, const PanelValues &values);
 
 } // namespace writeback

@@ -2,6 +2,7 @@
 // broken files and a folder that shrinks between scans.
 #include "AppError.h"
 #include "ArchiveScan.h"
+#include "FileNames.h"
 #include "FileTable.h"
 #include "RecordLayout.h"
 #include "SampleRecord.h"
@@ -28,6 +29,8 @@ private slots:
     void shrinkingFolderClearsGoneRows();
     void tableGrowsBeyond999();
     void missingFolderListsNothing();
+    void namesCarriedAsBytes_data();
+    void namesCarriedAsBytes();
 };
 
 void TestArchiveScan::dateRules_data()
@@ -113,7 +116,7 @@ void TestArchiveScan::brokenFilesAreListedWithoutDates()
     QCOMPARE(result.problems[0].reason, QStringLiteral("Read beyond end of file"));
     QCOMPARE(result.problems[1].fileName, QStringLiteral("3.bin"));
     QCOMPARE(result.problems[2].fileName, QStringLiteral("4.bin"));
-    QCOMPARE(result.problems[2].reason, QStringLiteral("File access denied"));
+    QCOMPARE(result.problems[2].reason, QStringLiteral("not a record file (a folder)"));
     for (int i : {0, 2, 3}) {
         QCOMPARE(result.rows[i][FileTable::Number], QString::number(i + 1));
         QVERIFY(result.rows[i][FileTable::TestingDate].isEmpty());
@@ -122,7 +125,7 @@ void TestArchiveScan::brokenFilesAreListedWithoutDates()
     QCOMPARE(result.rows[4][FileTable::TestingDate], QStringLiteral("30.11.26"));
     const QString message = archive::problemsMessage(result.problems);
     QVERIFY(message.contains("1.bin: Read beyond end of file"));
-    QVERIFY(message.contains("4.bin: File access denied"));
+    QVERIFY(message.contains("4.bin: not a record file (a folder)"));
 }
 
 void TestArchiveScan::shrinkingFolderClearsGoneRows()
@@ -172,6 +175,32 @@ void TestArchiveScan::missingFolderListsNothing()
     const archive::ScanResult result = archive::scan(dir.filePath("bin"));
     QVERIFY(result.rows.isEmpty());
     QVERIFY(result.problems.isEmpty());
+}
+
+void TestArchiveScan::namesCarriedAsBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("ASCII") << QByteArray("a.bin") << "a.bin";
+    QTest::newRow("UTF-8") << QStringLiteral("Тест.bin").toUtf8() << "Тест.bin";
+    QTest::newRow("windows-1251") << QByteArray("\xD2\xE5\xF1\xF2.bin") << "Тест.bin [windows-1251]";
+    QTest::newRow("cp866") << QByteArray("\x92\xA5\xE1\xE2.bin") << "’Ґбв.bin [windows-1251]";
+    // Beyond U+FFFF: the second half of the pair lies where escaped bytes do.
+    QTest::newRow("U+100490") << QByteArray("\xF4\x80\x92\x90.bin") << QString::fromUtf8("\xF4\x80\x92\x90.bin");
+    QTest::newRow("encoded surrogate") << QByteArray("\xED\xB2\x80.bin") << "нІЂ.bin [windows-1251]";
+    QTest::newRow("overlong slash") << QByteArray("\xC0\xAF.bin") << "АЇ.bin [windows-1251]";
+}
+
+// Every byte name comes back exactly from the name the program carries, and
+// shows as UTF-8 or, marked, as windows-1251.
+void TestArchiveScan::namesCarriedAsBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    const QString carried = filenames::fromBytes(bytes);
+    QCOMPARE(filenames::toBytes(carried), bytes);
+    QCOMPARE(filenames::display(carried), shown);
+    QCOMPARE(filenames::toBytes(QStringLiteral("/tmp/Архив/") + carried), QStringLiteral("/tmp/Архив/").toUtf8() + bytes);
 }
 
 QTEST_GUILESS_MAIN(TestArchiveScan)

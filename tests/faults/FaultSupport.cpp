@@ -1,5 +1,7 @@
 #include "FaultSupport.h"
 
+#include "FileNames.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -13,35 +15,61 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace faults {
 
 QString fileDigest(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("unreadable: ") + file.errorString();
+    // Without waiting, and only regular files: a pipe in the folder must not
+    // hang the test.
+    const int fd = ::open(filenames::toBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return QStringLiteral("unreadable: ") + QString::fromLocal8Bit(std::strerror(errno));
+    QFile file;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return QStringLiteral("not a regular file");
+    }
     QCryptographicHash hash(QCryptographicHash::Sha256);
     hash.addData(&file);
-    return QString::fromLatin1(hash.result().toHex()) + QStringLiteral(" %1 bytes").arg(file.size());
+    return QString::fromLatin1(hash.result().toHex()) + QStringLiteral(" %1 bytes").arg(st.st_size);
 }
 
 FolderState folderState(const QString &folder)
 {
+    // By the names' bytes, so that names that are not UTF-8 stay apart.
     FolderState state;
-    const QFileInfoList entries = QDir(folder).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &entry : entries) {
-        if (entry.isSymLink())
-            state.insert(entry.fileName(), QStringLiteral("link to ") + entry.symLinkTarget());
-        else if (entry.isDir())
-            state.insert(entry.fileName(), QStringLiteral("folder"));
-        else
-            state.insert(entry.fileName(), fileDigest(entry.filePath()));
+    DIR *dir = ::opendir(filenames::toBytes(folder).constData());
+    if (!dir)
+        return state;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray bytes(entry->d_name);
+        if (bytes == "." || bytes == "..")
+            continue;
+        const QString name = filenames::fromBytes(bytes);
+        const QString path = folder + u'/' + name;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            state.insert(name, QStringLiteral("gone"));
+        } else if (S_ISLNK(st.st_mode)) {
+            char target[4096];
+            const ssize_t n = ::readlinkat(::dirfd(dir), entry->d_name, target, sizeof target);
+            state.insert(name, QStringLiteral("link to ") + filenames::fromBytes(QByteArray(target, std::max<ssize_t>(n, 0))));
+        } else if (S_ISDIR(st.st_mode)) {
+            state.insert(name, QStringLiteral("folder"));
+        } else if (!S_ISREG(st.st_mode)) {
+            state.insert(name, QStringLiteral("special file"));
+        } else {
+            state.insert(name, fileDigest(path));
+        }
     }
+    ::closedir(dir);
     return state;
 }
 

@@ -94,17 +94,20 @@ void TestArchiveFaults::folderFaults_data()
     QTest::addColumn<QString>("message");   // "%archive": the archive folder; empty: no error
     QTest::addColumn<QStringList>("gone");  // entries the command removes
 
-    QTest::newRow("full disk, Save changes") << Fault::DiskFull << Command::SaveChanges << "Disk full." << QStringList();
-    QTest::newRow("full disk, import") << Fault::DiskFull << Command::Import << "Disk full." << QStringList();
+    QTest::newRow("full disk, Save changes") << Fault::DiskFull << Command::SaveChanges << "%archive/b.bin: Disk full." << QStringList();
+    QTest::newRow("full disk, import")
+        << Fault::DiskFull << Command::Import << "Cannot create file %archive/new.bin: Disk full." << QStringList();
     // The record replaced must survive the failed copy.
     QTest::newRow("full disk, import over a record")
-        << Fault::DiskFull << Command::ImportOverRecord << "Disk full." << QStringList();
+        << Fault::DiskFull << Command::ImportOverRecord << "Cannot create file %archive/b.bin: Disk full."
+        << QStringList();
     // Deleting frees space: a full disk must not stop it.
     QTest::newRow("full disk, Delete") << Fault::DiskFull << Command::Delete << QString() << QStringList{"b.bin"};
     QTest::newRow("read-only folder, Save changes")
-        << Fault::ReadOnlyFolder << Command::SaveChanges << "File access denied." << QStringList();
+        << Fault::ReadOnlyFolder << Command::SaveChanges << "%archive/b.bin: File access denied." << QStringList();
     QTest::newRow("read-only folder, import")
-        << Fault::ReadOnlyFolder << Command::Import << "Cannot create file %archive/new.bin." << QStringList();
+        << Fault::ReadOnlyFolder << Command::Import << "Cannot create file %archive/new.bin: File access denied."
+        << QStringList();
     QTest::newRow("read-only folder, Delete")
         << Fault::ReadOnlyFolder << Command::Delete << "Cannot delete file %archive/b.bin: File access denied."
         << QStringList();
@@ -201,7 +204,7 @@ void TestArchiveFaults::readOnlyRecordRefusesSave()
 
     saveChanges(*form, "CHANGED");
 
-    QCOMPARE(m_dialogs->takeErrors(), QStringList{"File access denied."});
+    QCOMPARE(m_dialogs->takeErrors(), QStringList{b + ": File access denied."});
     QCOMPARE(folderState(dir.archive()), before);
     QCOMPARE(QFileInfo(b).permissions() & QFile::WriteOwner, QFile::Permissions());
     QCOMPARE(editText(*form, "Edit3"), QStringLiteral("CHANGED"));  // the typing is not lost
@@ -219,7 +222,7 @@ void TestArchiveFaults::recordRemovedAfterTheScan()
     const FolderState before = folderState(dir.archive());
 
     clickRow(*form, 2);
-    QCOMPARE(m_dialogs->takeErrors(), QStringList{"File not found."});
+    QCOMPARE(m_dialogs->takeErrors(), QStringList{b + ": File not found."});
     QCOMPARE(shownPower(*form), powerOf(2));
 
     saveChanges(*form, "CHANGED");
@@ -251,9 +254,9 @@ void TestArchiveFaults::brokenRecordsAreListedWithWarning()
                                           "short199.bin: Read beyond end of file\n"
                                           "short3449.bin: Read beyond end of file\n"
                                           "short4095.bin: Read beyond end of file\n"
-                                          "x.bin: File access denied"));
+                                          "x.bin: not a record file (a folder)"));
     QCOMPARE(seen[1].icon, QMessageBox::Critical);
-    QCOMPARE(seen[1].text, QStringLiteral("File access denied."));
+    QCOMPARE(seen[1].text, dir.inArchive("x.bin") + QStringLiteral(": not a record file (a folder)."));
 
     QStringList names;
     for (const BrokenEntry &e : brokenArchive)
@@ -270,14 +273,14 @@ void TestArchiveFaults::brokenRecordsAreListedWithWarning()
 void TestArchiveFaults::brokenRecord_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("clickMessage");  // empty: the record is shown
+    QTest::addColumn<QString>("clickMessage");  // after the path; empty: the record is shown
 
     QTest::newRow("0 bytes") << "empty.bin" << "Read beyond end of file.";
     QTest::newRow("1 byte") << "one.bin" << "Read beyond end of file.";
     QTest::newRow("199 bytes") << "short199.bin" << "Read beyond end of file.";
     QTest::newRow("3449 bytes") << "short3449.bin" << "Read beyond end of file.";
     QTest::newRow("4095 bytes") << "short4095.bin" << "Read beyond end of file.";
-    QTest::newRow("folder x.bin") << "x.bin" << "File access denied.";
+    QTest::newRow("folder x.bin") << "x.bin" << "not a record file (a folder).";
     QTest::newRow("4100 bytes") << "long4100.bin" << QString();
 }
 
@@ -302,7 +305,7 @@ void TestArchiveFaults::brokenRecord()
     const QByteArray old = QFileInfo(path).isFile() ? readFile(path) : QByteArray();
 
     clickRow(*form, rowOf(*form, name));
-    QCOMPARE(m_dialogs->takeErrors(), clickMessage.isEmpty() ? QStringList() : QStringList{clickMessage});
+    QCOMPARE(m_dialogs->takeErrors(), clickMessage.isEmpty() ? QStringList() : QStringList{path + ": " + clickMessage});
     QCOMPARE(shownPower(*form), clickMessage.isEmpty() ? powerOf(3) : powerOf(1));
 
     saveChanges(*form, "SAVED");

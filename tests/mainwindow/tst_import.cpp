@@ -182,7 +182,7 @@ void TestImport::missingFileIsReported()
 
     m_dialogs->chooseFile(missing);
     clickTool(*form, "ToolButton10");
-    QCOMPARE(m_dialogs->takeErrors(), QStringList{QStringLiteral("Cannot open file %1.").arg(missing)});
+    QCOMPARE(m_dialogs->takeErrors(), QStringList{QStringLiteral("Cannot open file %1: File not found.").arg(missing)});
     QCOMPARE(archiveEntries(dir), QStringList{"a.bin"});
     QCOMPARE(shownPower(*form), powerOf(0));
 }

@@ -171,7 +171,7 @@ void TestWriteBack::shortSourceIsRefusedAndUnchanged()
             writeback::save(path, typicalValues());
             QFAIL("a short record was saved");
         } catch (const AppError &e) {
-            QCOMPARE(e.text(), QStringLiteral("Read beyond end of file"));
+            QCOMPARE(e.text(), path + QStringLiteral(": Read beyond end of file"));
         }
         QCOMPARE(readFile(path), source);
         QCOMPARE(folderEntries(dir.path()), QStringList{"r.bin"});
@@ -180,7 +180,7 @@ void TestWriteBack::shortSourceIsRefusedAndUnchanged()
         writeback::save(dir.filePath("gone.bin"), typicalValues());
         QFAIL("a missing record was saved");
     } catch (const AppError &e) {
-        QCOMPARE(e.text(), QStringLiteral("File not found"));
+        QCOMPARE(e.text(), dir.filePath("gone.bin") + QStringLiteral(": File not found"));
     }
     QCOMPARE(folderEntries(dir.path()), QStringList{"r.bin"});
 }
@@ -238,7 +238,7 @@ void TestWriteBack::readOnlyRecordIsRefused()
         writeback::save(path, typicalValues());
         QFAIL("a read-only record was replaced");
     } catch (const AppError &e) {
-        QCOMPARE(e.text(), QStringLiteral("File access denied"));
+        QCOMPARE(e.text(), path + QStringLiteral(": File access denied"));
     }
     QCOMPARE(readFile(path), source);
 }
@@ -261,7 +261,7 @@ void TestWriteBack::diskFullLeavesRecordUnchanged()
         writeback::save(path, typicalValues());
         QFAIL("the save did not notice the full disk");
     } catch (const AppError &e) {
-        QCOMPARE(e.text(), QStringLiteral("Disk full"));
+        QCOMPARE(e.text(), path + QStringLiteral(": Disk full"));
     }
     QCOMPARE(readFile(path), source);
     QCOMPARE(folderEntries(mountPoint), QStringList({"filler", "r.bin"}));
