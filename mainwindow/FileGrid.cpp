@@ -114,6 +114,14 @@ void FileGrid::mouseReleaseEvent(QMouseEvent *event)
 
 void FileGrid::keyPressEvent(QKeyEvent *event)
 {
+    if (event->key() == Qt::Key_Menu
+        || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        // Under the current row, or at the top of the table when none is.
+        const QRect row = visualRect(currentIndex());
+        const QPoint at = row.isValid() ? QPoint(viewport()->width() / 4, row.bottom()) : QPoint(0, 0);
+        emit popupRequested(viewport()->mapToGlobal(at));
+        return;
+    }
     if (m_pressedKeys.isEmpty())
         m_rowBeforePress = selectedTableRow();
     m_pressedKeys.insert(event->key());

@@ -295,6 +295,7 @@ void TForm2::Button1Click()
         case reception::Outcome::Complete:
             Button9Click();
             close();
+            Gauge1->setValue(0);  // the next opening starts from nothing received
             break;
         case reception::Outcome::PortFailed: {
             const QString port = QString::fromLatin1(portName(Comm1->Port()));

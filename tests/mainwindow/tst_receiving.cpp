@@ -3,6 +3,7 @@
 // a cancelled save asks before the record is given up, and the port and rate
 // come back at the next start of the program.
 #include "FaultSupport.h"
+#include "RecordLayout.h"
 #include "SampleRecord.h"
 #include "SimProcess.h"
 #include "TestSupport.h"
@@ -12,6 +13,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QTemporaryDir>
@@ -54,6 +57,8 @@ private slots:
     void cancelledSaveAsks_data();
     void cancelledSaveAsks();
     void portAndRateAfterRestart();
+    void savedOverRecordWithTypedChanges();
+    void reopenedDialogStartsAtZero();
 
 private:
     QTemporaryDir m_config;   // XDG_CONFIG_HOME: port links and settings
@@ -193,6 +198,65 @@ void TestReceiving::portAndRateAfterRestart()
     QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
     QCOMPARE(port, SimPort);
     QCOMPARE(rate, QStringLiteral("57600"));
+}
+
+// A received record saved over the record shown while that record has typed
+// changes: the changes are told as lost and never written into the received
+// record, which is shown as received.
+void TestReceiving::savedOverRecordWithTypedChanges()
+{
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    const QString b = dir.addRecord("b.bin", 1);
+    SimProcess sim(SimPort, {QStringLiteral("--record"), m_sentRecord});
+    QVERIFY2(sim.isReady(), qPrintable(sim.output()));
+    auto form = startWindow();
+    auto *edit = form->findChild<QLineEdit *>(QStringLiteral("Edit3"));
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("TYPED"));
+    QCOMPARE(form->windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+
+    ModalScript script;
+    script.receiveOn(SimPort);
+    script.saveAs(QStringLiteral("b"));
+    script.press(QMessageBox::Yes);
+    script.acknowledge();
+    receive(*form);
+
+    QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
+    QCOMPARE(script.messages().last(),
+             QStringLiteral("The received record replaced the record b.bin: the changes typed for it were not saved."));
+    const QByteArray sent = testsupport::readFile(m_sentRecord);
+    const QByteArray saved = testsupport::readFile(b);
+    QCOMPARE(saved.mid(layout::SartModel, 20), sent.mid(layout::SartModel, 20));
+    QCOMPARE(form->windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
+    QCOMPARE(shownPower(*form), powerOf(SentVariant));
+    QVERIFY(editText(*form, "Edit3") != QStringLiteral("TYPED"));
+}
+
+// After a complete reception the dialog opens again with nothing received.
+void TestReceiving::reopenedDialogStartsAtZero()
+{
+    StartDirectory dir;
+    SimProcess sim(SimPort, {QStringLiteral("--record"), m_sentRecord});
+    QVERIFY2(sim.isReady(), qPrintable(sim.output()));
+    auto form = startWindow();
+    {
+        ModalScript script;
+        script.receiveOn(SimPort);
+        script.saveAs(QStringLiteral("r"));
+        receive(*form);
+        QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
+    }
+    int shown = -1;
+    ModalScript script;
+    script.then(QStringLiteral("TForm2"), [&](QWidget *dialog) {
+        shown = dialog->findChild<QProgressBar *>(QStringLiteral("Gauge1"))->value();
+        static_cast<QDialog *>(dialog)->reject();
+    });
+    receive(*form);
+    QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
+    QCOMPARE(shown, 0);
 }
 
 QTEST_MAIN(TestReceiving)
