@@ -314,11 +314,14 @@ void TForm1::Timer1Timer()
         return;
     // Saved over the record shown: the changes typed for it have no record
     // left to go into, and saving them would stamp them on the received one.
-    if (Panel1->hasTypedEdits() && QFileInfo(m_navigation->shownPath()) == received) {
-        Panel1->discardTypedEdits();
-        showWarning(QStringLiteral("The received record replaced the record %1: "
-                                   "the changes typed for it were not saved.")
-                        .arg(received.fileName()));
+    if (QFileInfo(m_navigation->shownPath()) == received) {
+        if (Panel1->hasTypedEdits()) {
+            Panel1->discardTypedEdits();
+            showWarning(QStringLiteral("The received record replaced the record %1: "
+                                       "the changes typed for it were not saved.")
+                            .arg(received.fileName()));
+        }
+        shownRecordReplaced();
     }
     chooseRow(row);
 }
@@ -419,6 +422,8 @@ bool TForm1::settleTypedEdits(const QString &action)
     StringGrid1->restorePressedSelection();
     return false;
 }
+
+void TForm1::shownRecordReplaced() { Panel1->recordReplaced(); }
 
 bool TForm1::confirmCarriedOver(const QString &action)
 {

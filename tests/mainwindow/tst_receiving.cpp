@@ -3,6 +3,7 @@
 // a cancelled save asks before the record is given up, and the port and rate
 // come back at the next start of the program.
 #include "FaultSupport.h"
+#include "HeaderWriteBack.h"
 #include "RecordLayout.h"
 #include "SampleRecord.h"
 #include "SimProcess.h"
@@ -17,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -59,6 +61,7 @@ private slots:
     void portAndRateAfterRestart();
     void savedOverRecordWithTypedChanges();
     void reopenedDialogStartsAtZero();
+    void savedOverRecordMarksItsValues();
 
 private:
     QTemporaryDir m_config;   // XDG_CONFIG_HOME: port links and settings
@@ -232,6 +235,46 @@ void TestReceiving::savedOverRecordWithTypedChanges()
     QCOMPARE(form->windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
     QCOMPARE(shownPower(*form), powerOf(SentVariant));
     QVERIFY(editText(*form, "Edit3") != QStringLiteral("TYPED"));
+}
+
+// A received record saved over a record with saved SART data: the values read
+// from that record are marked as another record's, and Print asks.
+void TestReceiving::savedOverRecordMarksItsValues()
+{
+    StartDirectory dir;
+    PanelValues v;
+    v.edit3 = QStringLiteral("OLD-SART");
+    v.edit9 = QStringLiteral("111");
+    v.edit4 = QStringLiteral("MV Old");
+    v.comboBox1Index = v.comboBox2Index = v.comboBox3Index = 0;
+    v.dateTimePicker1 = QDate(2027, 1, 1);
+    v.dateTimePicker3 = QDate(2028, 1, 1);
+    dir.addFile("b.bin", writeback::rewrite(sample::makeRecord(sample::variant(1)), v));
+    SimProcess sim(SimPort, {QStringLiteral("--record"), m_sentRecord});
+    QVERIFY2(sim.isReady(), qPrintable(sim.output()));
+    auto form = startWindow();
+    auto *model = form->findChild<QLineEdit *>(QStringLiteral("Edit3"));
+    QVERIFY(!model->property("carriedOver").toBool());
+
+    {
+        ModalScript script;
+        script.receiveOn(SimPort);
+        script.saveAs(QStringLiteral("b"));
+        script.press(QMessageBox::Yes);
+        receive(*form);
+        QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
+    }
+    QCOMPARE(shownPower(*form), powerOf(SentVariant));
+    QCOMPARE(model->text(), QStringLiteral("OLD-SART"));
+    QVERIFY(model->property("carriedOver").toBool());
+
+    ModalScript print;
+    print.press(QMessageBox::No);
+    form->findChild<QToolButton *>(QStringLiteral("ToolButton13"))->click();
+    QVERIFY2(print.unexpected().isEmpty() && print.pending() == 0, qPrintable(report(print)));
+    QVERIFY2(print.messages().value(0).contains(
+                 QStringLiteral("come from the record b.bin as it was before it was replaced")),
+             qPrintable(report(print)));
 }
 
 // After a complete reception the dialog opens again with nothing received.
