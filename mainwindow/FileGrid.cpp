@@ -49,6 +49,8 @@ FileGrid::FileGrid(const FileTable &table, QWidget *parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Rows are chosen whole: Tab leaves the table instead of walking its cells.
+    setTabKeyNavigation(false);
     setShowGrid(true);
     setWordWrap(false);
     setContextMenuPolicy(Qt::NoContextMenu);  // the pop-up follows the row choice

@@ -37,6 +37,7 @@ private slots:
     void goToCancelledChangesNothing();
     void popupMenuFromTheKeyboard_data();
     void popupMenuFromTheKeyboard();
+    void tabLeavesTheTable();
     void deleteAnsweredYes();
     void deleteAnsweredNo();
     void failedDeletionIsReported();
@@ -378,6 +379,26 @@ void TestNavigation::popupMenuFromTheKeyboard()
         QCOMPARE(listedNames(*form), QStringList({"a.bin", "c.bin"}));
     }
     m_dialogs->takeSeen();
+}
+
+// Tab and Shift+Tab move the focus out of the table at once, choosing no row.
+void TestNavigation::tabLeavesTheTable()
+{
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    dir.addRecord("b.bin", 1);
+    auto form = startWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        form->grid()->setFocus();
+        QTRY_VERIFY(form->grid()->hasFocus());
+        QTest::keyClick(form->grid(), key);
+        QVERIFY(!form->grid()->hasFocus());
+        QCOMPARE(m_dialogs->takeSeen().size(), 0);
+        QCOMPARE(form->navigation().CurrentRow, 2);
+        QCOMPARE(highlightedRows(*form), QList<int>{2});
+        QCOMPARE(shownPower(*form), powerOf(1));
+    }
 }
 
 void TestNavigation::deleteAnsweredYes()
