@@ -186,6 +186,7 @@ QString TForm2::takeSavedPath() { return std::exchange(m_savedPath, QString()); 
 void TForm2::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    Gauge1->setValue(0);  // each opening starts from nothing received
     refreshDevices();  // adapters may have come or gone since the last opening
 }
 
@@ -295,7 +296,6 @@ void TForm2::Button1Click()
         case reception::Outcome::Complete:
             Button9Click();
             close();
-            Gauge1->setValue(0);  // the next opening starts from nothing received
             break;
         case reception::Outcome::PortFailed: {
             const QString port = QString::fromLatin1(portName(Comm1->Port()));
