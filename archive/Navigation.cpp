@@ -55,6 +55,8 @@ void Navigation::openAndDecode()
             });
             if (copy.isEmpty())
                 return;
+            if (!m_shownPath.isEmpty() && QFileInfo(copy) == QFileInfo(m_shownPath))
+                m_view.shownRecordReplaced();
             // The record is shown from its archive copy, so that Save changes
             // writes into the archive and never into the file chosen elsewhere.
             m_shownPath = copy;

@@ -28,6 +28,8 @@ public:
     virtual bool settleTypedEdits(const QString &action) = 0;
     // A record decoded whole, read from path: the panel shows it.
     virtual void showRecord(const DecodedRecord &record, const QString &path) = 0;
+    // The file of the record shown now holds another record.
+    virtual void shownRecordReplaced() {}
 };
 
 // Which record is shown and which row of the file table is current, and every

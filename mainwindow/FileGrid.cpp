@@ -51,6 +51,8 @@ FileGrid::FileGrid(const FileTable &table, QWidget *parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Rows are chosen whole: Tab leaves the table instead of walking its cells.
+    setTabKeyNavigation(false);
     setShowGrid(true);
     setWordWrap(false);
     setContextMenuPolicy(Qt::NoContextMenu);  // the pop-up follows the row choice
@@ -134,6 +136,14 @@ void FileGrid::mouseReleaseEvent(QMouseEvent *event)
 
 void FileGrid::keyPressEvent(QKeyEvent *event)
 {
+    if (event->key() == Qt::Key_Menu
+        || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        // Under the current row, or at the top of the table when none is.
+        const QRect row = visualRect(currentIndex());
+        const QPoint at = row.isValid() ? QPoint(viewport()->width() / 4, row.bottom()) : QPoint(0, 0);
+        emit popupRequested(viewport()->mapToGlobal(at));
+        return;
+    }
     if (m_pressedKeys.isEmpty())
         m_rowBeforePress = selectedTableRow();
     m_pressedKeys.insert(event->key());

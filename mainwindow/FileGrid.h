@@ -30,7 +30,8 @@ private:
 // mouse-release and key-release events the navigation needs, in table rows.
 // A key release counts only when its key was pressed in the table, so the
 // key that closes a message box never chooses a row. The header row takes no
-// clicks.
+// clicks. The menu key (or Shift+F10) asks for the pop-up menu at the
+// current row and chooses no row.
 class FileGrid : public QTableView
 {
     Q_OBJECT
@@ -54,6 +55,7 @@ public:
 signals:
     void mouseReleased(int tableRow, Qt::MouseButton button, const QPoint &globalPos);
     void keyReleased();
+    void popupRequested(const QPoint &globalPos);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

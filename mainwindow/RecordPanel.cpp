@@ -391,6 +391,15 @@ void RecordPanel::headerSaved()
     updateEdited();
 }
 
+void RecordPanel::recordReplaced()
+{
+    const QString earlier = QStringLiteral("%1 as it was before it was replaced").arg(m_shownRecord);
+    for (QHash<Control, QString> *sources : {&m_source, &m_rememberedSource})
+        for (QString &source : *sources)
+            if (source == m_shownRecord)
+                source = earlier;
+}
+
 QList<RecordPanel::CarriedValue> RecordPanel::carriedOverSartData() const
 {
     const std::pair<Control, const char *> fields[] = {

@@ -42,6 +42,9 @@ public:
     bool hasTypedEdits() const;
     void discardTypedEdits();   // back to the record as shown or saved
     void headerSaved();         // the record's header now holds the panel's values
+    // The file of the record shown was overwritten by another record: values
+    // read from it count as carried over from the earlier one.
+    void recordReplaced();
 
     // The certificate's SART data (model, manufacturer's number, vessel) that
     // is carried over: each field's caption and the record it came from

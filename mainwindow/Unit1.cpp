@@ -87,6 +87,8 @@ TForm1::TForm1(QWidget *parent)
                     PopupMenu1->popup(pos);
             });
     connect(StringGrid1, &FileGrid::keyReleased, this, [this] { guarded(this, [this] { StringGrid1KeyUp(); }); });
+    // From the keyboard the pop-up acts on the current row, chosen already.
+    connect(StringGrid1, &FileGrid::popupRequested, PopupMenu1, [this](const QPoint &pos) { PopupMenu1->popup(pos); });
     connect(Panel1, &RecordPanel::testingModeChanged, this, [this] { guarded(this, [this] { ComboBox4Change(); }); });
     connect(Panel1, &RecordPanel::typedEditsChanged, this, &TForm1::updateTitle);
 
@@ -337,6 +339,17 @@ void TForm1::Timer1Timer()
     const int row = m_navigation->table().rowOfFile(received.fileName());
     if (row == 0)
         return;
+    // Saved over the record shown: the changes typed for it have no record
+    // left to go into, and saving them would stamp them on the received one.
+    if (QFileInfo(m_navigation->shownPath()) == received) {
+        if (Panel1->hasTypedEdits()) {
+            Panel1->discardTypedEdits();
+            showWarning(QStringLiteral("The received record replaced the record %1: "
+                                       "the changes typed for it were not saved.")
+                            .arg(received.fileName()));
+        }
+        shownRecordReplaced();
+    }
     chooseRow(row);
 }
 void TForm1::Timer2Timer() { m_navigation->startupOpen(); }
@@ -440,6 +453,8 @@ bool TForm1::settleTypedEdits(const QString &action)
     StringGrid1->restorePressedSelection();
     return false;
 }
+
+void TForm1::shownRecordReplaced() { Panel1->recordReplaced(); }
 
 bool TForm1::confirmCarriedOver(const QString &action)
 {

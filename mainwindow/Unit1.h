@@ -62,6 +62,7 @@ public:
     // or nothing typed); false on Cancel, with the table's highlight put back.
     // A Save that is refused raises its error and nothing else happens.
     bool settleTypedEdits(const QString &action) override;
+    void shownRecordReplaced() override;
     // Before a certificate goes out (print, export): when its SART model,
     // manufacturer's number or vessel name is carried over from another
     // record, asks whether to go on; the default answer is not to.

@@ -186,6 +186,7 @@ QString TForm2::takeSavedPath() { return std::exchange(m_savedPath, QString()); 
 void TForm2::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    Gauge1->setValue(0);  // each opening starts from nothing received
     refreshDevices();  // adapters may have come or gone since the last opening
 }
 

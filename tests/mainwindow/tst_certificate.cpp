@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -95,6 +96,7 @@ class TestCertificate : public WindowTestCase
 
 private slots:
     void carriedOverValuesAreMarked();
+    void importOverShownRecordMarksItsValues();
     void printAndWordAskAboutCarriedSartData_data();
     void printAndWordAskAboutCarriedSartData();
     void typedEditsAskBeforeTheyAreReplaced_data();
@@ -155,6 +157,37 @@ void TestCertificate::carriedOverValuesAreMarked()
     QCOMPARE(carriedControls(*form), QStringList());
     QCOMPARE(model->toolTip(), QString());
     QCOMPARE(form->windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
+}
+
+// A record imported over the file of the record shown is another SART's:
+// the values read from the earlier record count as carried over.
+void TestCertificate::importOverShownRecordMarksItsValues()
+{
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    dir.addFile("b.bin", savedRecord(1));
+    QTemporaryDir elsewhere;
+    const QString received = elsewhere.filePath("b.bin");
+    testsupport::writeFile(received, sample::makeRecord(sample::variant(4)));
+    auto form = startWindow();
+    QCOMPARE(carriedControls(*form), QStringList());
+
+    m_dialogs->chooseFile(received);
+    m_dialogs->answer(QMessageBox::Yes);  // replace b.bin
+    clickTool(*form, "ToolButton10");
+    QCOMPARE(m_dialogs->takeSeen().size(), 2);
+    QCOMPARE(shownPower(*form), powerOf(4));
+    QCOMPARE(editText(*form, "Edit3"), QStringLiteral("SART-20"));
+    QCOMPARE(carriedControls(*form), CarriableControls);
+    QCOMPARE(child<QWidget>(form.get(), "Edit3")->toolTip(),
+             QStringLiteral("Not read from the record b.bin: carried over from the record b.bin as it was "
+                            "before it was replaced."));
+
+    m_dialogs->answer(QMessageBox::No);
+    clickTool(*form, "ToolButton13");
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].objectName, QStringLiteral("CarriedOver"));
 }
 
 void TestCertificate::printAndWordAskAboutCarriedSartData_data()

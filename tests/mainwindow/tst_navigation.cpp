@@ -36,6 +36,9 @@ private slots:
     void goTo_data();
     void goTo();
     void goToCancelledChangesNothing();
+    void popupMenuFromTheKeyboard_data();
+    void popupMenuFromTheKeyboard();
+    void tabLeavesTheTable();
     void deleteAnsweredYes();
     void deleteAnsweredNo();
     void failedDeletionIsReported();
@@ -320,6 +323,86 @@ void TestNavigation::goToCancelledChangesNothing()
     QCOMPARE(form->navigation().CurrentRow, 1);
     QCOMPARE(shownPower(*form), powerOf(0));
     QCOMPARE(highlightedRows(*form), QList<int>{1});
+}
+
+void TestNavigation::popupMenuFromTheKeyboard_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("item");
+    QTest::newRow("menu key, go to") << int(Qt::Key_Menu) << int(Qt::NoModifier) << "Go to";
+    QTest::newRow("shift+F10, go to") << int(Qt::Key_F10) << int(Qt::ShiftModifier) << "Go to";
+    QTest::newRow("menu key, delete") << int(Qt::Key_Menu) << int(Qt::NoModifier) << "Delete";
+}
+
+// The pop-up commands are reached without a mouse. The key that brings up
+// the menu chooses no row: typing in the panel is not questioned by it.
+void TestNavigation::popupMenuFromTheKeyboard()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, item);
+    StartDirectory dir;
+    QStringList files;
+    for (int i = 0; i < 3; ++i)
+        files.append(dir.addRecord(QStringLiteral("%1.bin").arg(char('a' + i)), i));
+    auto form = startWindow();
+    pressKey(*form, Qt::Key_Up);
+    QCOMPARE(form->navigation().CurrentRow, 2);
+    setEdit(*form, "Edit1", "typed");
+
+    auto *menu = child<QMenu>(form.get(), "PopupMenu1");
+    QTest::keyClick(form->grid(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QVERIFY(QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000));
+    QCOMPARE(m_dialogs->takeSeen().size(), 0);
+    QCOMPARE(editText(*form, "Edit1"), QStringLiteral("typed"));
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QVERIFY(!menu->isVisible());
+    QCOMPARE(m_dialogs->takeSeen().size(), 0);
+
+    QTest::keyClick(form->grid(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QVERIFY(QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000));
+    if (item == u"Go to")
+        m_dialogs->answerInput("1");
+    m_dialogs->answer(QMessageBox::Discard);
+    if (item == u"Delete")
+        m_dialogs->answer(QMessageBox::Yes);
+    for (QAction *a : menu->actions()) {
+        QTest::keyClick(menu, Qt::Key_Down);
+        if (a->text() == item)
+            break;
+    }
+    QTest::keyClick(menu, Qt::Key_Return);
+    QTRY_COMPARE(m_dialogs->queued(), 0);
+    if (item == u"Go to") {
+        QCOMPARE(form->navigation().CurrentRow, 1);
+        QCOMPARE(highlightedRows(*form), QList<int>{1});
+        QCOMPARE(shownPower(*form), powerOf(0));
+    } else {
+        QVERIFY(!QFile::exists(files[1]));
+        QCOMPARE(listedNames(*form), QStringList({"a.bin", "c.bin"}));
+    }
+    m_dialogs->takeSeen();
+}
+
+// Tab and Shift+Tab move the focus out of the table at once, choosing no row.
+void TestNavigation::tabLeavesTheTable()
+{
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    dir.addRecord("b.bin", 1);
+    auto form = startWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+        form->grid()->setFocus();
+        QTRY_VERIFY(form->grid()->hasFocus());
+        QTest::keyClick(form->grid(), key);
+        QVERIFY(!form->grid()->hasFocus());
+        QCOMPARE(m_dialogs->takeSeen().size(), 0);
+        QCOMPARE(form->navigation().CurrentRow, 2);
+        QCOMPARE(highlightedRows(*form), QList<int>{2});
+        QCOMPARE(shownPower(*form), powerOf(1));
+    }
 }
 
 void TestNavigation::deleteAnsweredYes()

@@ -3,6 +3,8 @@
 // a cancelled save asks before the record is given up, and the port and rate
 // come back at the next start of the program.
 #include "FaultSupport.h"
+#include "HeaderWriteBack.h"
+#include "RecordLayout.h"
 #include "SampleRecord.h"
 #include "SimProcess.h"
 #include "TestSupport.h"
@@ -12,8 +14,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +59,9 @@ private slots:
     void cancelledSaveAsks_data();
     void cancelledSaveAsks();
     void portAndRateAfterRestart();
+    void savedOverRecordWithTypedChanges();
+    void reopenedDialogStartsAtZero();
+    void savedOverRecordMarksItsValues();
 
 private:
     QTemporaryDir m_config;   // XDG_CONFIG_HOME: port links and settings
@@ -193,6 +201,105 @@ void TestReceiving::portAndRateAfterRestart()
     QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
     QCOMPARE(port, SimPort);
     QCOMPARE(rate, QStringLiteral("57600"));
+}
+
+// A received record saved over the record shown while that record has typed
+// changes: the changes are told as lost and never written into the received
+// record, which is shown as received.
+void TestReceiving::savedOverRecordWithTypedChanges()
+{
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    const QString b = dir.addRecord("b.bin", 1);
+    SimProcess sim(SimPort, {QStringLiteral("--record"), m_sentRecord});
+    QVERIFY2(sim.isReady(), qPrintable(sim.output()));
+    auto form = startWindow();
+    auto *edit = form->findChild<QLineEdit *>(QStringLiteral("Edit3"));
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("TYPED"));
+    QCOMPARE(form->windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+
+    ModalScript script;
+    script.receiveOn(SimPort);
+    script.saveAs(QStringLiteral("b"));
+    script.press(QMessageBox::Yes);
+    script.acknowledge();
+    receive(*form);
+
+    QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
+    QCOMPARE(script.messages().last(),
+             QStringLiteral("The received record replaced the record b.bin: the changes typed for it were not saved."));
+    const QByteArray sent = testsupport::readFile(m_sentRecord);
+    const QByteArray saved = testsupport::readFile(b);
+    QCOMPARE(saved.mid(layout::SartModel, 20), sent.mid(layout::SartModel, 20));
+    QCOMPARE(form->windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
+    QCOMPARE(shownPower(*form), powerOf(SentVariant));
+    QVERIFY(editText(*form, "Edit3") != QStringLiteral("TYPED"));
+}
+
+// A received record saved over a record with saved SART data: the values read
+// from that record are marked as another record's, and Print asks.
+void TestReceiving::savedOverRecordMarksItsValues()
+{
+    StartDirectory dir;
+    PanelValues v;
+    v.edit3 = QStringLiteral("OLD-SART");
+    v.edit9 = QStringLiteral("111");
+    v.edit4 = QStringLiteral("MV Old");
+    v.comboBox1Index = v.comboBox2Index = v.comboBox3Index = 0;
+    v.dateTimePicker1 = QDate(2027, 1, 1);
+    v.dateTimePicker3 = QDate(2028, 1, 1);
+    dir.addFile("b.bin", writeback::rewrite(sample::makeRecord(sample::variant(1)), v));
+    SimProcess sim(SimPort, {QStringLiteral("--record"), m_sentRecord});
+    QVERIFY2(sim.isReady(), qPrintable(sim.output()));
+    auto form = startWindow();
+    auto *model = form->findChild<QLineEdit *>(QStringLiteral("Edit3"));
+    QVERIFY(!model->property("carriedOver").toBool());
+
+    {
+        ModalScript script;
+        script.receiveOn(SimPort);
+        script.saveAs(QStringLiteral("b"));
+        script.press(QMessageBox::Yes);
+        receive(*form);
+        QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
+    }
+    QCOMPARE(shownPower(*form), powerOf(SentVariant));
+    QCOMPARE(model->text(), QStringLiteral("OLD-SART"));
+    QVERIFY(model->property("carriedOver").toBool());
+
+    ModalScript print;
+    print.press(QMessageBox::No);
+    form->findChild<QToolButton *>(QStringLiteral("ToolButton13"))->click();
+    QVERIFY2(print.unexpected().isEmpty() && print.pending() == 0, qPrintable(report(print)));
+    QVERIFY2(print.messages().value(0).contains(
+                 QStringLiteral("come from the record b.bin as it was before it was replaced")),
+             qPrintable(report(print)));
+}
+
+// After a complete reception the dialog opens again with nothing received.
+void TestReceiving::reopenedDialogStartsAtZero()
+{
+    StartDirectory dir;
+    SimProcess sim(SimPort, {QStringLiteral("--record"), m_sentRecord});
+    QVERIFY2(sim.isReady(), qPrintable(sim.output()));
+    auto form = startWindow();
+    {
+        ModalScript script;
+        script.receiveOn(SimPort);
+        script.saveAs(QStringLiteral("r"));
+        receive(*form);
+        QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
+    }
+    int shown = -1;
+    ModalScript script;
+    script.then(QStringLiteral("TForm2"), [&](QWidget *dialog) {
+        shown = dialog->findChild<QProgressBar *>(QStringLiteral("Gauge1"))->value();
+        static_cast<QDialog *>(dialog)->reject();
+    });
+    receive(*form);
+    QVERIFY2(script.unexpected().isEmpty() && script.pending() == 0, qPrintable(report(script)));
+    QCOMPARE(shown, 0);
 }
 
 QTEST_MAIN(TestReceiving)
