@@ -175,10 +175,12 @@ void Navigation::deleteCurrent()
     // A record that could not be shown (too short, unreadable) can still be
     // deleted once chosen in the table.
     requireCurrentRowIs(m_chosenPath, QStringLiteral("delete"));
-    // Typing in the panel is lost with the file only when it is the record shown.
-    if (m_chosenPath == m_shownPath && !m_view.settleTypedEdits(QStringLiteral("deleting its file")))
+    // The file question comes first, so that answering No keeps everything,
+    // typed changes included. Typing in the panel is lost with the file only
+    // when it is the record shown.
+    if (!m_view.confirmDelete(filenames::display(QFileInfo(m_chosenPath).fileName())))
         return;
-    if (!m_view.confirmDelete(QFileInfo(m_chosenPath).fileName()))
+    if (m_chosenPath == m_shownPath && !m_view.settleTypedEdits(QStringLiteral("deleting its file")))
         return;
     CurrentPath = rowPath(CurrentRow);
     const int removed = ::unlink(filenames::toBytes(CurrentPath).constData());

@@ -102,6 +102,7 @@ private slots:
     void typedEditsAskBeforeTheyAreReplaced_data();
     void typedEditsAskBeforeTheyAreReplaced();
     void refusedSaveKeepsEverything();
+    void deleteAnsweredNoKeepsTypedEdits();
     void failedDecodeChangesNothing_data();
     void failedDecodeChangesNothing();
     void failedModeChangePutsTheModeBack();
@@ -293,11 +294,11 @@ void TestCertificate::typedEditsAskBeforeTheyAreReplaced()
     const bool goOn = answer != QMessageBox::Cancel;
     if (entry == QLatin1String("go to"))
         m_dialogs->answerInput("1");
+    if (entry == QLatin1String("delete"))
+        m_dialogs->answer(QMessageBox::Yes);  // "DELETE FILE?" comes first
     m_dialogs->answer(QMessageBox::StandardButton(answer));
     if (goOn && entry == QLatin1String("open"))
         m_dialogs->chooseFile(imported);
-    if (goOn && entry == QLatin1String("delete"))
-        m_dialogs->answer(QMessageBox::Yes);
 
     if (entry == QLatin1String("mouse")) {
         clickRow(*form, 1);
@@ -319,12 +320,12 @@ void TestCertificate::typedEditsAskBeforeTheyAreReplaced()
     }
 
     QList<SeenDialog> seen = m_dialogs->takeSeen();
-    if (entry == QLatin1String("go to"))
-        seen.removeFirst();  // the row number was asked first
+    if (entry == QLatin1String("go to") || entry == QLatin1String("delete"))
+        seen.removeFirst();  // the row number or the file question came first
     QVERIFY(!seen.isEmpty());
     QCOMPARE(seen[0].text, unsavedQuestion("b.bin", action));
     QCOMPARE(seen[0].defaultButton, QStringLiteral("Cancel"));
-    QCOMPARE(seen.size(), 1 + int(goOn && (entry == QLatin1String("open") || entry == QLatin1String("delete"))));
+    QCOMPARE(seen.size(), 1 + int(goOn && entry == QLatin1String("open")));
 
     if (!goOn) {
         // Everything as it was: the typing, the row and its highlight, the
@@ -383,6 +384,27 @@ void TestCertificate::refusedSaveKeepsEverything()
     QCOMPARE(highlightedRows(*form), QList<int>{2});
     QCOMPARE(shownPower(*form), powerOf(1));
     QCOMPARE(readFile(b), sample::makeRecord(sample::variant(1)));
+}
+
+// Delete asks about the file first: No keeps the file and the typing, and
+// the question about typed changes never comes.
+void TestCertificate::deleteAnsweredNoKeepsTypedEdits()
+{
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    const QString b = dir.addRecord("b.bin", 1);
+    auto form = startWindow();
+    typeAtEnd(*form, "Edit3", "TYPED");
+    const QString typed = editText(*form, "Edit3");
+
+    m_dialogs->answer(QMessageBox::No);
+    windowtest::action(*form, "N131")->trigger();
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, QStringLiteral("DELETE FILE?\n\nb.bin"));
+    QVERIFY(QFileInfo::exists(b));
+    QCOMPARE(editText(*form, "Edit3"), typed);
+    QCOMPARE(form->windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
 }
 
 void TestCertificate::failedDecodeChangesNothing_data()

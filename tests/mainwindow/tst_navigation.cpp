@@ -364,9 +364,9 @@ void TestNavigation::popupMenuFromTheKeyboard()
     QVERIFY(QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000));
     if (item == u"Go to")
         m_dialogs->answerInput("1");
-    m_dialogs->answer(QMessageBox::Discard);
     if (item == u"Delete")
-        m_dialogs->answer(QMessageBox::Yes);
+        m_dialogs->answer(QMessageBox::Yes);  // the file question comes first
+    m_dialogs->answer(QMessageBox::Discard);
     for (QAction *a : menu->actions()) {
         QTest::keyClick(menu, Qt::Key_Down);
         if (a->text() == item)

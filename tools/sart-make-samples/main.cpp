@@ -13,8 +13,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
-    if (argc != 2) {
-        err << "usage: sart-make-samples FOLDER\n";
+    // An option (--help, -h) is never taken for the name of a folder to make.
+    if (argc != 2 || argv[1][0] == '-') {
+        err << "usage: sart-make-samples FOLDER\n"
+               "Makes FOLDER (which must not exist) with a few sample records.\n";
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
