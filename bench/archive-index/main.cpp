@@ -8,6 +8,7 @@
 // version of the program, both start the program in turn on the same archive
 // and the ratio of their start-up times is printed: the start-up against the
 // version before the index.
+#include "BenchSupport.h"
 #include "ArchiveIndex.h"
 #include "Finder.h"
 #include "SampleArchive.h"
@@ -55,22 +56,7 @@ int runProgram(int argc, char **argv, bool untilIndexed)
     return app.exec();
 }
 
-double timeChild(const QString &program, const QString &mode, const QString &dir)
-{
-    QProcess child;
-    child.setWorkingDirectory(dir);
-    QElapsedTimer t;
-    t.start();
-    child.start(program, {mode});
-    child.waitForFinished(120000);
-    return t.nsecsElapsed() / 1e6;
-}
 
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 QVector<archive::IndexSource> sourcesIn(const QString &folder)
 {
@@ -127,32 +113,34 @@ int main(int argc, char **argv)
         const QString other = QString::fromLocal8Bit(argv[2]);
         QVector<double> mine, theirs, ratios;
         for (int run = 0; run < 25; ++run) {
-            theirs << timeChild(other, QStringLiteral("--program"), dir.path());
-            mine << timeChild(self, QStringLiteral("--program"), dir.path());
+            theirs << bench::timeChild(other, QStringLiteral("--program"), dir.path(), 120000);
+            mine << bench::timeChild(self, QStringLiteral("--program"), dir.path(), 120000);
             ratios << mine.back() / theirs.back();
         }
         std::printf("start-up with %d records until the last is shown: %.0f ms, earlier version %.0f ms, "
                     "ratio %.2f, median of paired ratios %.2f (goal <= 1.2)\n",
-                    RecordCount, median(mine), median(theirs), median(mine) / median(theirs), median(ratios));
+                    RecordCount, bench::median(mine), bench::median(theirs),
+                    bench::median(mine) / bench::median(theirs), bench::median(ratios));
         return 0;
     }
     QVector<double> bare, program, indexed, builds;
     for (int run = 0; run < 9; ++run) {
-        bare << timeChild(self, QStringLiteral("--bare"), dir.path());
-        program << timeChild(self, QStringLiteral("--program"), dir.path());
-        indexed << timeChild(self, QStringLiteral("--indexed"), dir.path());
+        bare << bench::timeChild(self, QStringLiteral("--bare"), dir.path(), 120000);
+        program << bench::timeChild(self, QStringLiteral("--program"), dir.path(), 120000);
+        indexed << bench::timeChild(self, QStringLiteral("--indexed"), dir.path(), 120000);
         builds << indexRun(dir.filePath(QStringLiteral("bin")));
     }
     const QVector<archive::IndexEntry> entries = archive::buildIndex(sourcesIn(dir.filePath(QStringLiteral("bin"))));
     QVector<double> searches;
     for (int run = 0; run < 9; ++run)
         searches << searchRun(entries);
-    const double b = median(bare), p = median(program), i = median(indexed), x = median(builds);
+    const double b = bench::median(bare), p = bench::median(program), i = bench::median(indexed),
+                 x = bench::median(builds);
     std::printf("start-up with %d records until the last is shown: %.0f ms (bare window with a label %.0f ms, "
                 "ratio %.2f)\n",
                 RecordCount, p, b, p / b);
     std::printf("start-up with %d records until the archive index is complete: %.0f ms\n", RecordCount, i);
     std::printf("archive index of %d records built on its own: %.0f ms\n", RecordCount, x);
-    std::printf("search of %d records for one typed text: %.1f ms\n", RecordCount, median(searches));
+    std::printf("search of %d records for one typed text: %.1f ms\n", RecordCount, bench::median(searches));
     return 0;
 }

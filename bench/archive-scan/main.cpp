@@ -3,6 +3,7 @@
 // close. Two rescans are measured: the navigation's alone (listing, sorting,
 // reading, filling the table, finding the shown record's row) and the main
 // window's, which also refreshes the file table widget (offscreen platform).
+#include "BenchSupport.h"
 #include "Navigation.h"
 #include "RecordLayout.h"
 #include "SampleRecord.h"
@@ -38,11 +39,6 @@ public:
     void showRecord(const DecodedRecord &, const QString &) override {}
 };
 
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 double floorRun(const QString &folder, const QStringList &names)
 {
@@ -118,7 +114,7 @@ int main(int argc, char **argv)
             scans << rescanRun(navigation);
             windowScans << windowRescanRun(form);
         }
-        const double f = median(floors), s = median(scans), w = median(windowScans);
+        const double f = bench::median(floors), s = bench::median(scans), w = bench::median(windowScans);
         std::printf("archive rescan %6d files: floor %.1f ms; navigation %.1f ms = %.2f x floor; "
                     "main window %.1f ms = %.2f x floor (goal <= 1.5)\n",
                     count, f, s, s / f, w, w / f);

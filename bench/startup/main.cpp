@@ -1,6 +1,7 @@
 // Start-up until the last of 999 records is shown, against a bare QMainWindow
 // start, each measured as a whole process (library loading and QApplication
 // included) on the offscreen platform.
+#include "BenchSupport.h"
 #include "RecordPanel.h"
 #include "SampleRecord.h"
 #include "Unit1.h"
@@ -47,22 +48,7 @@ int runProgram(int argc, char **argv)
     return app.exec();
 }
 
-double timeChild(const QString &program, const QString &mode, const QString &dir)
-{
-    QProcess child;
-    child.setWorkingDirectory(dir);
-    QElapsedTimer t;
-    t.start();
-    child.start(program, {mode});
-    child.waitForFinished(60000);
-    return t.nsecsElapsed() / 1e6;
-}
 
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 } // namespace
 
@@ -87,11 +73,11 @@ int main(int argc, char **argv)
     const QString self = QCoreApplication::applicationFilePath();
     QVector<double> bare, text, program;
     for (int run = 0; run < 7; ++run) {
-        bare << timeChild(self, QStringLiteral("--bare"), dir.path());
-        text << timeChild(self, QStringLiteral("--text"), dir.path());
-        program << timeChild(self, QStringLiteral("--program"), dir.path());
+        bare << bench::timeChild(self, QStringLiteral("--bare"), dir.path(), 60000);
+        text << bench::timeChild(self, QStringLiteral("--text"), dir.path(), 60000);
+        program << bench::timeChild(self, QStringLiteral("--program"), dir.path(), 60000);
     }
-    const double b = median(bare), t = median(text), p = median(program);
+    const double b = bench::median(bare), t = bench::median(text), p = bench::median(program);
     std::printf("start-up with 999 records: %.0f ms, bare window %.0f ms, ratio = %.2f (goal <= 1.5)\n", p, b, p / b);
     std::printf("start-up with 999 records: against a bare window showing one label (%.0f ms), ratio = %.2f\n", t, p / t);
     return 0;

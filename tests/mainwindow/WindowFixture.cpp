@@ -155,17 +155,22 @@ void WindowTestCase::cleanup()
     QCOMPARE(dialogs->queued(), 0);
 }
 
+void waitForStartUp(TForm1 &form)
+{
+    if (!QTest::qWaitForWindowExposed(&form))
+        qWarning("main window not exposed");
+    // Timer2 fires 10 ms after creation; its handler has ended once the timer
+    // is off and the events have been processed.
+    if (!QTest::qWaitFor([&] { return !form.Timer2->isActive(); }, 5000))
+        qWarning("the start-up timer did not fire");
+    QTest::qWait(20);
+}
+
 std::unique_ptr<TForm1> startWindow()
 {
     auto form = std::make_unique<TForm1>();
     form->show();
-    if (!QTest::qWaitForWindowExposed(form.get()))
-        qWarning("main window not exposed");
-    // Timer2 fires 10 ms after creation; its handler has ended once the timer
-    // is off and the events have been processed.
-    if (!QTest::qWaitFor([&] { return !form->Timer2->isActive(); }, 5000))
-        qWarning("the start-up timer did not fire");
-    QTest::qWait(20);
+    waitForStartUp(*form);
     return form;
 }
 

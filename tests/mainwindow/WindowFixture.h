@@ -113,6 +113,8 @@ private slots:
     void cleanup();
 };
 
+// Waits until a shown main window is on the screen and its start-up has run.
+void waitForStartUp(TForm1 &form);
 // Creates the main window in the current directory, shows it and lets the
 // start-up timer run its open.
 std::unique_ptr<TForm1> startWindow();

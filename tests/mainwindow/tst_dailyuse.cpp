@@ -42,11 +42,7 @@ std::unique_ptr<TForm1> startAsLeft()
 {
     auto form = std::make_unique<TForm1>();
     showAsLeft(*form);
-    if (!QTest::qWaitForWindowExposed(form.get()))
-        qWarning("main window not exposed");
-    if (!QTest::qWaitFor([&] { return !form->Timer2->isActive(); }, 5000))
-        qWarning("the start-up timer did not fire");
-    QTest::qWait(20);
+    waitForStartUp(*form);
     return form;
 }
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QString>
+#include <QVector>
+
+#include <algorithm>
+
+// Small helpers the benchmarks share.
+namespace bench {
+
+inline double median(QVector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Milliseconds a run of program with one argument takes, started in dir.
+inline double timeChild(const QString &program, const QString &mode, const QString &dir, int timeoutMs)
+{
+    QProcess child;
+    child.setWorkingDirectory(dir);
+    QElapsedTimer t;
+    t.start();
+    child.start(program, {mode});
+    child.waitForFinished(timeoutMs);
+    return t.nsecsElapsed() / 1e6;
+}
+
+} // namespace bench
