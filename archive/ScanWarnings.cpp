@@ -9,16 +9,14 @@ QStringList ScanWarnings::after(const QString &folder, const ScanResult &result)
         warnings.append(folderMessage(folder, result.folderProblem));
     m_folderProblem = result.folderProblem;
 
-    // Files that became readable or were deleted are no news: only a file
-    // that was not unreadable at the last scan brings the warning back.
+    // The set of unreadable files is told once each time it changes: a file
+    // that became unreadable, was mended or was deleted. The same set at the
+    // next rescan is not told again.
     QSet<QString> unreadable;
     unreadable.reserve(result.problems.size());
-    bool news = false;
-    for (const ScanProblem &p : result.problems) {
+    for (const ScanProblem &p : result.problems)
         unreadable.insert(p.fileName);
-        news = news || !m_unreadable.contains(p.fileName);
-    }
-    if (news)
+    if (!unreadable.isEmpty() && unreadable != m_unreadable)
         warnings.append(problemsMessage(result.problems));
     m_unreadable = std::move(unreadable);
     return warnings;

@@ -9,9 +9,8 @@
 namespace archive {
 
 // Which warnings a scan brings: the archive folder's problem when it differs
-// from the last scan's; the unreadable files when one of them was not
-// unreadable at the last scan. A state that stays as it was, or only gets
-// better, is not told again at every rescan.
+// from the last scan's; the unreadable files when their set differs from the
+// last scan's. A state that stays as it was is not told again at every rescan.
 class ScanWarnings
 {
 public:
