@@ -3,6 +3,7 @@
 #include "HeaderWriteBack.h"
 
 #include <QFile>
+#include <QMap>
 
 namespace sample {
 namespace {
@@ -69,6 +70,18 @@ QVector<ArchiveRecord> serviceArchive(int count, const QDate &today)
         records.append(std::move(r));
     }
     return records;
+}
+
+QVector<const ArchiveRecord *> latestSavedOfEachSart(const QVector<ArchiveRecord> &records)
+{
+    QMap<QString, const ArchiveRecord *> latest;
+    for (const ArchiveRecord &r : records)
+        if (r.saved) {
+            const ArchiveRecord *&l = latest[r.header.edit9];
+            if (!l || l->params.testingDate < r.params.testingDate)
+                l = &r;
+        }
+    return QVector<const ArchiveRecord *>(latest.cbegin(), latest.cend());
 }
 
 bool writeArchive(const QString &folder, const QVector<ArchiveRecord> &records)

@@ -28,6 +28,10 @@ struct ArchiveRecord
 // is a year after its testing date, so some SARTs are overdue.
 QVector<ArchiveRecord> serviceArchive(int count, const QDate &today);
 
+// The latest record with a saved header of each SART, by its manufacturer's
+// number: what a list of SARTs due for their next test goes by.
+QVector<const ArchiveRecord *> latestSavedOfEachSart(const QVector<ArchiveRecord> &records);
+
 // Writes the records into a folder that exists; false when a write fails.
 bool writeArchive(const QString &folder, const QVector<ArchiveRecord> &records);
 

@@ -242,16 +242,10 @@ void TestArchiveIndex::dueList()
 {
     QFETCH(int, days);
     // The latest saved record of each SART, from the generated records.
-    QMap<QString, const ArchiveRecord *> latest;
-    for (const ArchiveRecord &r : m_records)
-        if (r.saved) {
-            const ArchiveRecord *&l = latest[r.header.edit9];
-            if (!l || l->params.testingDate < r.params.testingDate)
-                l = &r;
-        }
+    const QVector<const ArchiveRecord *> latest = sample::latestSavedOfEachSart(m_records);
     // The two extra records repeat SARTs whose later records are newer.
     QList<QPair<QDate, QString>> expected;
-    for (const ArchiveRecord *r : std::as_const(latest))
+    for (const ArchiveRecord *r : latest)
         if (r->header.dateTimePicker1 <= m_today.addDays(days))
             expected.append({r->header.dateTimePicker1, r->header.edit9});
     std::sort(expected.begin(), expected.end());

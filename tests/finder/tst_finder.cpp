@@ -187,15 +187,9 @@ void TestFinder::dueListShowsPrintsAndExports()
 
     // Expected from what was written: the latest saved record of each SART.
     const QDate today = QDate::currentDate();
-    QMap<QString, const ArchiveRecord *> latest;
-    for (const ArchiveRecord &r : m_records)
-        if (r.saved) {
-            const ArchiveRecord *&l = latest[r.header.edit9];
-            if (!l || l->params.testingDate < r.params.testingDate)
-                l = &r;
-        }
+    const QVector<const ArchiveRecord *> latest = sample::latestSavedOfEachSart(m_records);
     QList<QPair<QDate, QString>> expected;
-    for (const ArchiveRecord *r : std::as_const(latest))
+    for (const ArchiveRecord *r : latest)
         if (r->header.dateTimePicker1 <= today.addDays(90))
             expected.append({r->header.dateTimePicker1, r->fileName});
     std::sort(expected.begin(), expected.end());
