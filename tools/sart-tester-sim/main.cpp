@@ -1,6 +1,7 @@
 // sart-tester-sim: a SART tester simulator on a pseudo-terminal, for trying
 // the program without a tester and for its tests and benchmarks.
 
+#include "AppError.h"
 #include "PortNames.h"
 #include "RecordLayout.h"
 #include "SampleRecord.h"
@@ -8,10 +9,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <csignal>
 #include <cstdio>
@@ -60,22 +59,16 @@ void applyFault(const QString &fault, TesterSimulator::Options &options)
         fail(QStringLiteral("unknown fault \"%1\"").arg(fault));
 }
 
-// Makes the port name stand for the simulator's device.
+// Makes the port name stand for the simulator's device, as the receive
+// dialog's "Use as" does.
 QString linkPort(const QString &port, const QString &device)
 {
-    if (!QRegularExpression(QStringLiteral("^COM[1-8]$")).match(port).hasMatch())
-        fail(QStringLiteral("the port must be COM1 to COM8, not \"%1\"").arg(port));
-    if (!QDir().mkpath(portnames::portsFolder()))
-        fail(QStringLiteral("cannot create %1").arg(portnames::portsFolder()));
-    const QString link = portnames::linkPath(port);
-    const QByteArray linkName = QFile::encodeName(link);
-    if (QFileInfo(link).isSymLink())
-        ::unlink(linkName.constData());
-    else if (QFileInfo::exists(link))
-        fail(QStringLiteral("%1 exists and is not a link").arg(link));
-    if (::symlink(QFile::encodeName(device).constData(), linkName.constData()) != 0)
-        fail(QStringLiteral("cannot create the link %1").arg(link));
-    return link;
+    try {
+        portnames::assign(port, device);
+    } catch (const AppError &e) {
+        fail(e.text());
+    }
+    return portnames::linkPath(port);
 }
 
 } // namespace
