@@ -6,6 +6,7 @@
 #include "FileGrid.h"
 #include "Glyphs.h"
 #include "HeaderWriteBack.h"
+#include "Questions.h"
 #include "RecordPanel.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -393,12 +394,11 @@ bool TForm1::confirmDelete(const QString &fileName)
 
 bool TForm1::confirmReplace(const QString &fileName)
 {
-    return QMessageBox::question(this, ProgramTitle,
-                                 QStringLiteral("The archive already holds a record file named %1.\n"
-                                                "Replace it with the chosen file?")
-                                     .arg(fileName),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
+    return askYesNo(this, QStringLiteral("ReplaceQuestion"),
+                    QStringLiteral("The archive already holds a record file named %1.\n"
+                                   "Replace it with the chosen file?")
+                        .arg(fileName),
+                    QMessageBox::Question);
 }
 
 void TForm1::selectRow(int row) { StringGrid1->selectTableRow(row); }
@@ -486,11 +486,7 @@ bool TForm1::confirmCarriedOver(const QString &action)
     const QString text = QStringLiteral("The record %1 has no saved SART data of its own: %2.\n\n"
                                         "%3 with these values all the same?")
                              .arg(Panel1->shownRecord(), clauses.join(QStringLiteral("; ")), action);
-    QMessageBox box(QMessageBox::Warning, ProgramTitle, text, QMessageBox::Yes | QMessageBox::No, this);
-    box.setObjectName(QStringLiteral("CarriedOver"));
-    box.setDefaultButton(QMessageBox::No);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return askYesNo(this, QStringLiteral("CarriedOver"), text);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -4,6 +4,7 @@
 #include "ErrorBox.h"
 #include "MyCom.h"
 #include "PortNames.h"
+#include "Questions.h"
 #include "RecordLayout.h"
 #include "ReceiveSettings.h"
 #include "Reception.h"
@@ -338,11 +339,10 @@ void TForm2::showLostLine(int received)
 
 bool TForm2::confirmReplace(const QString &path)
 {
-    return QMessageBox::question(this, ProgramTitle,
-                                 QStringLiteral("The file %1 already exists.\nDo you want to replace it?")
-                                     .arg(QFileInfo(path).fileName()),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
+    return askYesNo(this, QStringLiteral("ReplaceQuestion"),
+                    QStringLiteral("The file %1 already exists.\nDo you want to replace it?")
+                        .arg(QFileInfo(path).fileName()),
+                    QMessageBox::Question);
 }
 
 // Asks before a received record is given up; the default keeps it.
