@@ -39,6 +39,7 @@ public:
         else if (control == ComboBox3)
             m_entry.beeper = index;
     }
+    void setMeasured(const MeasuredValues &measured) override { m_entry.measured = measured; }
     void setDate(Control control, const QDate &date) override
     {
         if (control == DateTimePicker1)
@@ -93,9 +94,12 @@ QByteArray csvField(const QString &text)
 
 } // namespace
 
-double IndexEntry::frequencyHighGHz() const { return QLocale().toDouble(frequencyHigh); }
-double IndexEntry::frequencyLowGHz() const { return QLocale().toDouble(frequencyLow); }
-double IndexEntry::powerMw() const { return power.toDouble(); }
+QList<limits::Judgement> IndexEntry::outsideLimits(const limits::Limits &limits) const
+{
+    if (!problem.isEmpty())
+        return {};
+    return limits::outside({measured, standBy, led, beeper, batteryDate, testingDate}, limits);
+}
 
 IndexEntry indexRecord(const IndexSource &source)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SartLimits.h"
+
 #include <QDate>
 #include <QObject>
 #include <QString>
@@ -38,12 +40,15 @@ struct IndexEntry
 
     QDate testingDate;  // invalid when the record holds no real date
 
-    // Measured values (Auto block) as the record view panel shows them.
+    // Measured values (Auto block) as the record view panel shows them, and
+    // as the record holds them.
     QString frequencyHigh, frequencyLow, power, signalDuration, tunings;
+    std::optional<MeasuredValues> measured;
 
-    double frequencyHighGHz() const;
-    double frequencyLowGHz() const;
-    double powerMw() const;
+    // The values outside the limits, as the panel would mark them for this
+    // record shown in Auto with its saved header; none for a record whose
+    // header cannot be read.
+    QList<limits::Judgement> outsideLimits(const limits::Limits &limits) const;
 };
 
 // Reads and decodes one record file. Raises AppError when it cannot be read;

@@ -149,7 +149,7 @@ void Navigation::goTo()
     rowChosen(row, false);
 }
 
-void Navigation::requireCurrentRowIs(const QString &path, const QString &action) const
+void Navigation::requireListed(const QString &path, const QString &action) const
 {
     if (path.isEmpty())
         errors::throwText(QStringLiteral("No record is shown: there is nothing to %1.").arg(action));
@@ -158,6 +158,12 @@ void Navigation::requireCurrentRowIs(const QString &path, const QString &action)
         errors::throwText(QStringLiteral("The record %1 is not listed in the archive: "
                                          "there is nothing to %2.")
                               .arg(filenames::display(name), action));
+}
+
+void Navigation::requireCurrentRowIs(const QString &path, const QString &action) const
+{
+    requireListed(path, action);
+    const QString name = QFileInfo(path).fileName();
     if (!m_table.isListed(CurrentRow) || rowPath(CurrentRow) != path)
         errors::throwText(QStringLiteral("The current row of the file table is not the record %1. "
                                          "Select its row first, then %2 again.")
@@ -166,7 +172,9 @@ void Navigation::requireCurrentRowIs(const QString &path, const QString &action)
 
 QString Navigation::saveTarget() const
 {
-    requireCurrentRowIs(m_shownPath, QStringLiteral("save"));
+    // The record shown, also while a row choice that failed left the
+    // current row on a record that could not be shown.
+    requireListed(m_shownPath, QStringLiteral("save"));
     return m_shownPath;
 }
 

@@ -63,14 +63,16 @@ public:
     void startupOpen();          // Timer2Timer
     void rescan();               // Timer1Timer
 
-    // The file Save changes writes into: the current row's file, which must be
-    // the record shown. Raises an error that says why otherwise. Delete acts
-    // likewise on the file last chosen, shown or not.
+    // The file Save changes writes into: the record shown, while the archive
+    // lists it (the current row may be a record that could not be shown).
+    // Raises an error that says why otherwise. Delete acts on the file last
+    // chosen, shown or not, and only while its row is the current row.
     QString saveTarget() const;
 
 private:
     void decode(const QString &path);
     void rowChosen(int row, bool moveToLastRow);
+    void requireListed(const QString &path, const QString &action) const;
     void requireCurrentRowIs(const QString &path, const QString &action) const;
 
     QString m_folder;

@@ -4,6 +4,7 @@
 #include "AtomicFile.h"
 #include "ErrorBox.h"
 #include "FileNames.h"
+#include "Marks.h"
 #include "RowsModel.h"
 
 #include <QDialogButtonBox>
@@ -56,7 +57,8 @@ DueDialog::DueDialog(const archive::ArchiveIndex &index, QWidget *parent)
 
     m_model = new RowsModel({QStringLiteral("Next testing date"), QStringLiteral("Due"),
                              QStringLiteral("Manufacturer's number"), QStringLiteral("SART model"),
-                             QStringLiteral("Vessel"), QStringLiteral("Last tested"), QStringLiteral("File")},
+                             QStringLiteral("Vessel"), QStringLiteral("Last tested"), QStringLiteral("File"),
+                             LimitsColumn},
                             this);
     m_view = rowsView(m_model, QStringLiteral("DueList"), this);
     m_status = new QLabel(this);
@@ -85,10 +87,12 @@ DueDialog::DueDialog(const archive::ArchiveIndex &index, QWidget *parent)
         emit recordChosen(m_model->row(i.row()).fileName);
     });
     // A hidden window is filled when it is shown.
-    connect(&m_index, &archive::ArchiveIndex::changed, this, [this] {
+    auto refillShown = [this] {
         if (isVisible())
             refill();
-    });
+    };
+    connect(&m_index, &archive::ArchiveIndex::changed, this, refillShown);
+    connect(&limits::InForce::instance(), &limits::InForce::changed, this, refillShown);
     refill();
 }
 
@@ -115,6 +119,7 @@ void DueDialog::refill()
                       e.vessel, archive::dateText(e.testingDate), filenames::display(e.fileName)},
                      e.fileName,
                      item.overdue()});
+        addLimitsCell(rows.back(), e);
         overdue += item.overdue();
     }
     m_model->setRows(std::move(rows));
@@ -144,7 +149,7 @@ void DueDialog::paintList(QPrinter &printer) const
     title.setPointSizeF(14);
 
     // Column widths in parts of the page width.
-    const double parts[] = {0.12, 0.13, 0.15, 0.13, 0.19, 0.11, 0.17};
+    const double parts[] = {0.11, 0.11, 0.13, 0.12, 0.17, 0.10, 0.14, 0.12};
     const double line = 6 * mm;
     int pageNumber = 1;
     double y = 0;
@@ -181,6 +186,8 @@ void DueDialog::paintList(QPrinter &printer) const
             ++pageNumber;
             header();
         }
+        if (!row.outsideLimits.isEmpty())
+            p.fillRect(QRectF(0, y, page.width(), line), OutsideLimitBackground);
         p.setPen(row.marked ? QColor(176, 0, 0) : QColor(Qt::black));
         double x = 0;
         for (int c = 0; c < row.cells.size(); ++c) {

@@ -30,11 +30,11 @@ FindDialog::FindDialog(const archive::ArchiveIndex &index, QWidget *parent)
 
     m_model = new RowsModel({QStringLiteral("File"), QStringLiteral("Vessel"), QStringLiteral("SART model"),
                              QStringLiteral("Manufacturer's number"), QStringLiteral("Testing date"),
-                             QStringLiteral("Next testing date")},
+                             QStringLiteral("Next testing date"), LimitsColumn},
                             this);
     m_view = rowsView(m_model, QStringLiteral("FindResults"), this);
-    const int widths[] = {240, 170, 120, 165, 110};
-    for (int c = 0; c < 5; ++c)
+    const int widths[] = {240, 170, 120, 165, 110, 130};
+    for (int c = 0; c < 6; ++c)
         m_view->horizontalHeader()->resizeSection(c, widths[c]);
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("FindStatus"));
@@ -58,10 +58,12 @@ FindDialog::FindDialog(const archive::ArchiveIndex &index, QWidget *parent)
     connect(m_edit, &QLineEdit::returnPressed, this, &FindDialog::chooseCurrent);
     connect(m_view, &QAbstractItemView::activated, this, &FindDialog::chooseCurrent);
     // A hidden window is filled when it is shown.
-    connect(&m_index, &archive::ArchiveIndex::changed, this, [this] {
+    auto refillShown = [this] {
         if (isVisible())
             refill();
-    });
+    };
+    connect(&m_index, &archive::ArchiveIndex::changed, this, refillShown);
+    connect(&limits::InForce::instance(), &limits::InForce::changed, this, refillShown);
     refill();
 }
 
@@ -94,6 +96,7 @@ void FindDialog::refill()
                      e.fileName,
                      false,
                      incomplete});
+        addLimitsCell(rows.back(), e);
     }
     m_model->setRows(std::move(rows));
     if (m_model->rowCount() > 0)

@@ -29,7 +29,7 @@ HistoryDialog::HistoryDialog(const archive::ArchiveIndex &index, QWidget *parent
                              QStringLiteral("Lower frequency, GHz"), QStringLiteral("Power, mW"),
                              QStringLiteral("Signal duration, \u00B5s"), QStringLiteral("Tunings"),
                              QStringLiteral("Next testing date"), QStringLiteral("Vessel"),
-                             QStringLiteral("Engineer"), QStringLiteral("File")},
+                             QStringLiteral("Engineer"), QStringLiteral("File"), LimitsColumn},
                             this);
     m_view = rowsView(m_model, QStringLiteral("HistoryList"), this);
     m_plot = new HistoryPlot(this);
@@ -53,10 +53,12 @@ HistoryDialog::HistoryDialog(const archive::ArchiveIndex &index, QWidget *parent
         emit recordChosen(m_model->row(i.row()).fileName);
     });
     // A hidden window is filled when it is shown.
-    connect(&m_index, &archive::ArchiveIndex::changed, this, [this] {
+    auto refillShown = [this] {
         if (isVisible())
             refill();
-    });
+    };
+    connect(&m_index, &archive::ArchiveIndex::changed, this, refillShown);
+    connect(&limits::InForce::instance(), &limits::InForce::changed, this, refillShown);
 }
 
 void HistoryDialog::showFor(const QString &manufacturerNo)
@@ -82,7 +84,21 @@ void HistoryDialog::refill()
                       e.tunings, archive::dateText(e.nextTestDate), e.vessel, e.engineer,
                       filenames::display(e.fileName)},
                      e.fileName});
-        points.append({e.testingDate, e.powerMw(), e.frequencyLowGHz(), e.frequencyHighGHz()});
+        addLimitsCell(rows.back(), e);
+        if (e.measured) {
+            const MeasuredValues &m = *e.measured;
+            QString details = QStringLiteral("%1, %2\nEmitted power %3 mW\nFrequency %4 to %5\n"
+                                             "Signal duration %6, %7 tunings")
+                                  .arg(archive::dateText(e.testingDate), filenames::display(e.fileName))
+                                  .arg(m.powerMw)
+                                  .arg(limits::frequencyText(m.lowKHz), limits::frequencyText(m.highKHz),
+                                       limits::durationText(m.durationUnits))
+                                  .arg(m.tunings);
+            if (!rows.back().outsideLimits.isEmpty())
+                details += QStringLiteral("\n\n") + rows.back().outsideLimits;
+            points.append({e.testingDate, double(m.powerMw), m.lowKHz / 1e6, m.highKHz / 1e6,
+                           !rows.back().outsideLimits.isEmpty(), details});
+        }
     }
     m_model->setRows(std::move(rows));
     m_plot->setPoints(std::move(points));

@@ -1,31 +1,77 @@
 #include "HistoryPlot.h"
 
+#include "Marks.h"
+#include "SartLimits.h"
+
+#include <QHelpEvent>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// A value range with a little room above and below, never empty.
-struct Range
+// A value axis with round steps (1, 2, 2.5 or 5 times a power of ten) that
+// holds every value given and a little room.
+struct Axis
 {
-    double low, high;
-    Range(double lo, double hi, double minimumSpan)
+    double low = 0, high = 1, step = 1;
+
+    Axis() = default;
+    Axis(double lo, double hi, double minimumSpan, int ticks)
     {
-        const double span = std::max(hi - lo, minimumSpan);
-        const double middle = (lo + hi) / 2;
-        low = middle - span * 0.6;
-        high = middle + span * 0.6;
+        if (hi - lo < minimumSpan) {
+            const double middle = (lo + hi) / 2;
+            lo = middle - minimumSpan / 2;
+            hi = middle + minimumSpan / 2;
+        }
+        const double raw = (hi - lo) / ticks;
+        const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+        step = magnitude * 10;
+        for (double factor : {1.0, 2.0, 2.5, 5.0})
+            if (magnitude * factor >= raw) {
+                step = magnitude * factor;
+                break;
+            }
+        low = std::floor(lo / step) * step;
+        high = std::ceil(hi / step) * step;
+        if (high - hi < step * 0.15)
+            high += step;
+        if (lo - low < step * 0.15)
+            low -= step;
     }
     double at(double value, const QRectF &area) const
     {
         return area.bottom() - (value - low) / (high - low) * area.height();
     }
+    // Just the digits a step needs: 0.25 two decimals, 100 none.
+    QString label(double value) const
+    {
+        int decimals = 0;
+        while (decimals < 6 && std::abs(step * std::pow(10.0, decimals) - std::round(step * std::pow(10.0, decimals))) > 1e-6)
+            ++decimals;
+        return QLocale().toString(value, 'f', decimals);
+    }
 };
 
+// Month steps for date ticks; from a year on, a tick shows its year only.
+constexpr int MonthSteps[] = {1, 2, 3, 6, 12, 24, 60, 120};
+
 } // namespace
+
+struct HistoryPlot::Geometry
+{
+    QRectF powerArea, freqArea;
+    qint64 first = 0, last = 1;  // Julian days at the left and right edges
+    Axis power, freq;
+    double x(const QDate &d) const
+    {
+        return powerArea.left() + double(d.toJulianDay() - first) / double(last - first) * powerArea.width();
+    }
+};
 
 HistoryPlot::HistoryPlot(QWidget *parent) : QWidget(parent)
 {
@@ -35,6 +81,7 @@ HistoryPlot::HistoryPlot(QWidget *parent) : QWidget(parent)
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
+    connect(&limits::InForce::instance(), &limits::InForce::changed, this, qOverload<>(&QWidget::update));
 }
 
 void HistoryPlot::setPoints(QVector<Point> points)
@@ -45,87 +92,200 @@ void HistoryPlot::setPoints(QVector<Point> points)
     update();
 }
 
-void HistoryPlot::paintEvent(QPaintEvent *)
+HistoryPlot::Geometry HistoryPlot::geometry() const
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QFontMetrics fm = p.fontMetrics();
-    const double left = fm.horizontalAdvance(QStringLiteral("00.000")) + 16, right = 12;
+    const QFontMetrics fm = fontMetrics();
+    const double left = fm.horizontalAdvance(QStringLiteral("0000.00")) + 16, right = 12;
     const double top = fm.height() + 6, bottom = fm.height() + 10, gap = fm.height() + 14;
     const QRectF all(left, top, width() - left - right, height() - top - bottom);
-    if (m_points.isEmpty() || all.width() < 40 || all.height() < 60) {
-        p.drawText(rect(), Qt::AlignCenter, QStringLiteral("No dated records to plot"));
-        return;
-    }
     const double half = (all.height() - gap) / 2;
-    const QRectF powerArea(all.left(), all.top(), all.width(), half);
-    const QRectF freqArea(all.left(), all.top() + half + gap, all.width(), half);
+    Geometry g;
+    g.powerArea = QRectF(all.left(), all.top(), all.width(), half);
+    g.freqArea = QRectF(all.left(), all.top() + half + gap, all.width(), half);
+    if (m_points.isEmpty())
+        return g;
 
-    // Time axis: from the first to the last testing date, padded by a month.
-    const qint64 first = m_points.front().date.toJulianDay() - 30;
-    const qint64 last = m_points.back().date.toJulianDay() + 30;
-    auto xAt = [&](const QDate &d) {
-        return all.left() + double(d.toJulianDay() - first) / double(last - first) * all.width();
-    };
+    // Time: from the first to the last testing date, padded by a month.
+    g.first = m_points.front().date.toJulianDay() - 30;
+    g.last = m_points.back().date.toJulianDay() + 30;
 
-    double pLo = m_points.front().powerMw, pHi = pLo, fLo = m_points.front().lowGHz, fHi = m_points.front().highGHz;
+    // Values: the points and the limits, so that both are always in sight.
+    const limits::Limits &l = limits::inForce();
+    double pLo = l.powerMinMw, pHi = l.powerMinMw;
+    double fLo = l.lowMaxKHz / 1e6, fHi = l.highMinKHz / 1e6;
     for (const Point &pt : m_points) {
         pLo = std::min(pLo, pt.powerMw);
         pHi = std::max(pHi, pt.powerMw);
         fLo = std::min({fLo, pt.lowGHz, pt.highGHz});
         fHi = std::max({fHi, pt.lowGHz, pt.highGHz});
     }
-    const Range power(pLo, pHi, 50), freq(fLo, fHi, 0.1);
+    const int ticks = std::max(2, int(half / (fm.height() * 2)));
+    g.power = Axis(pLo, pHi, 50, ticks);
+    g.freq = Axis(fLo, fHi, 0.1, ticks);
+    return g;
+}
 
-    // Frames, year lines and labels.
-    p.setPen(QColor(200, 200, 200));
-    for (int year = m_points.front().date.year(); year <= m_points.back().date.year() + 1; ++year) {
-        const double x = xAt(QDate(year, 1, 1));
-        if (x < all.left() || x > all.right())
+QPointF HistoryPlot::powerPosition(int i) const
+{
+    const Geometry g = geometry();
+    return {g.x(m_points[i].date), g.power.at(m_points[i].powerMw, g.powerArea)};
+}
+
+QPointF HistoryPlot::frequencyPosition(int i) const
+{
+    const Geometry g = geometry();
+    const Point &p = m_points[i];
+    return {g.x(p.date), g.freq.at((p.lowGHz + p.highGHz) / 2, g.freqArea)};
+}
+
+int HistoryPlot::pointAt(const QPointF &pos) const
+{
+    if (m_points.isEmpty())
+        return -1;
+    const Geometry g = geometry();
+    int best = -1;
+    double bestDistance = 8;  // pixels: near enough to mean this point
+    for (int i = 0; i < m_points.size(); ++i) {
+        const Point &p = m_points[i];
+        const double x = g.x(p.date);
+        // The power dot, or anywhere on the frequency bar.
+        const QPointF dot(x, g.power.at(p.powerMw, g.powerArea));
+        double distance = QLineF(pos, dot).length();
+        const double y1 = g.freq.at(p.highGHz, g.freqArea), y2 = g.freq.at(p.lowGHz, g.freqArea);
+        const double dy = pos.y() < std::min(y1, y2) ? std::min(y1, y2) - pos.y()
+                          : pos.y() > std::max(y1, y2) ? pos.y() - std::max(y1, y2)
+                                                       : 0;
+        distance = std::min(distance, std::hypot(pos.x() - x, dy));
+        if (distance <= bestDistance) {
+            bestDistance = distance;
+            best = i;
+        }
+    }
+    return best;
+}
+
+bool HistoryPlot::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const int i = pointAt(help->pos());
+        if (i >= 0)
+            QToolTip::showText(help->globalPos(), m_points[i].details, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void HistoryPlot::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QFontMetrics fm = p.fontMetrics();
+    const Geometry g = geometry();
+    if (m_points.isEmpty() || g.powerArea.width() < 40 || g.powerArea.height() < 25) {
+        p.drawText(rect(), Qt::AlignCenter, QStringLiteral("No dated records to plot"));
+        return;
+    }
+    const QRectF &powerArea = g.powerArea, &freqArea = g.freqArea;
+    const limits::Limits &l = limits::inForce();
+    const QColor grid(225, 225, 225), limitColour(0, 130, 60);
+
+    // The band the sweep must cover, behind everything else.
+    const double bandTop = g.freq.at(l.highMinKHz / 1e6, freqArea), bandBottom = g.freq.at(l.lowMaxKHz / 1e6, freqArea);
+    p.fillRect(QRectF(freqArea.left(), bandTop, freqArea.width(), bandBottom - bandTop), QColor(205, 238, 214));
+
+    // Date ticks: the shortest month step that leaves room for each label.
+    const QString monthFormat = QStringLiteral("MMM yyyy");
+    const double labelWidth = fm.horizontalAdvance(QLocale().toString(QDate(2000, 9, 1), monthFormat)) + 16;
+    const double months = (g.last - g.first) / 30.44;
+    int step = MonthSteps[std::size(MonthSteps) - 1];
+    for (int s : MonthSteps)
+        if (powerArea.width() / (months / s) >= labelWidth) {
+            step = s;
+            break;
+        }
+    const QDate start = QDate::fromJulianDay(g.first);
+    int month = start.year() * 12 + start.month() - 1;
+    month += (step - month % step) % step;
+    p.setPen(Qt::black);
+    for (;; month += step) {
+        const QDate tick(month / 12, month % 12 + 1, 1);
+        const double x = g.x(tick);
+        if (x > powerArea.right())
+            break;
+        if (x < powerArea.left())
             continue;
-        p.setPen(QColor(215, 215, 215));
+        p.setPen(grid);
         p.drawLine(QPointF(x, powerArea.top()), QPointF(x, powerArea.bottom()));
         p.drawLine(QPointF(x, freqArea.top()), QPointF(x, freqArea.bottom()));
         p.setPen(Qt::black);
-        p.drawText(QRectF(x - 30, freqArea.bottom() + 2, 60, fm.height()), Qt::AlignCenter, QString::number(year));
+        const QString text = step >= 12 ? QString::number(tick.year()) : QLocale().toString(tick, monthFormat);
+        p.drawText(QRectF(x - labelWidth / 2, freqArea.bottom() + 2, labelWidth, fm.height()), Qt::AlignCenter, text);
     }
+
+    // Value ticks at round steps.
+    auto valueAxis = [&](const Axis &axis, const QRectF &area) {
+        for (double v = axis.low; v <= axis.high + axis.step / 2; v += axis.step) {
+            const double y = axis.at(v, area);
+            p.setPen(grid);
+            p.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+            p.setPen(Qt::black);
+            p.drawText(QRectF(0, y - fm.height() / 2.0, area.left() - 6, fm.height()),
+                       Qt::AlignRight | Qt::AlignVCenter, axis.label(v));
+        }
+    };
+    valueAxis(g.power, powerArea);
+    valueAxis(g.freq, freqArea);
     p.setPen(Qt::gray);
+    p.setBrush(Qt::NoBrush);
     p.drawRect(powerArea);
     p.drawRect(freqArea);
     p.setPen(Qt::black);
-    p.drawText(QRectF(powerArea.left(), 0, powerArea.width(), top), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRectF(powerArea.left(), 0, powerArea.width(), powerArea.top()), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Emitted power, mW"));
-    p.drawText(QRectF(freqArea.left(), freqArea.top() - gap + 2, freqArea.width(), gap - 4),
+    p.drawText(QRectF(freqArea.left(), powerArea.bottom(), freqArea.width(), freqArea.top() - powerArea.bottom() - 2),
                Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("Frequency range, GHz"));
-    auto axisLabels = [&](const Range &r, const QRectF &area, int decimals) {
-        for (double v : {r.low + (r.high - r.low) * 0.1, (r.low + r.high) / 2, r.high - (r.high - r.low) * 0.1}) {
-            const double y = r.at(v, area);
-            p.drawText(QRectF(0, y - fm.height() / 2.0, left - 6, fm.height()), Qt::AlignRight | Qt::AlignVCenter,
-                       QString::number(v, 'f', decimals));
-        }
-    };
-    axisLabels(power, powerArea, 0);
-    axisLabels(freq, freqArea, 3);
 
-    // Power: a line through the points.
-    const QColor powerColour(0, 90, 170), freqColour(200, 90, 0);
+    // The limits, named where they are drawn.
+    p.setPen(limitColour);
+    p.drawText(QRectF(powerArea.left(), 0, powerArea.width(), powerArea.top()), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("limit: at least %1 mW").arg(l.powerMinMw));
+    p.drawText(QRectF(freqArea.left(), powerArea.bottom(), freqArea.width(), freqArea.top() - powerArea.bottom() - 2),
+               Qt::AlignRight | Qt::AlignBottom,
+               QStringLiteral("band to cover: %1 to %2")
+                   .arg(limits::frequencyText(l.lowMaxKHz), limits::frequencyText(l.highMinKHz)));
+    const double powerLimit = g.power.at(l.powerMinMw, powerArea);
+    p.setPen(QPen(limitColour, 1.5, Qt::DashLine));
+    p.drawLine(QPointF(powerArea.left(), powerLimit), QPointF(powerArea.right(), powerLimit));
+    p.setPen(QPen(limitColour, 1, Qt::DashLine));
+    p.drawLine(QPointF(freqArea.left(), bandTop), QPointF(freqArea.right(), bandTop));
+    p.drawLine(QPointF(freqArea.left(), bandBottom), QPointF(freqArea.right(), bandBottom));
+
+    // Power: a line through the points; a point of a record outside the
+    // limits gets a red ring.
+    const QColor powerColour(0, 90, 170), freqColour(200, 90, 0), outsideColour(200, 0, 0);
     QPainterPath path;
     for (int i = 0; i < m_points.size(); ++i) {
-        const QPointF pt(xAt(m_points[i].date), power.at(m_points[i].powerMw, powerArea));
+        const QPointF pt(g.x(m_points[i].date), g.power.at(m_points[i].powerMw, powerArea));
         i == 0 ? path.moveTo(pt) : path.lineTo(pt);
     }
     p.setPen(QPen(powerColour, 1.5));
     p.drawPath(path);
-    p.setBrush(powerColour);
-    for (const Point &pt : m_points)
-        p.drawEllipse(QPointF(xAt(pt.date), power.at(pt.powerMw, powerArea)), 3, 3);
+    for (const Point &pt : m_points) {
+        const QPointF at(g.x(pt.date), g.power.at(pt.powerMw, powerArea));
+        p.setPen(pt.outside ? QPen(outsideColour, 2) : QPen(powerColour, 1));
+        p.setBrush(pt.outside ? OutsideLimitBackground : powerColour);
+        p.drawEllipse(at, pt.outside ? 5 : 3, pt.outside ? 5 : 3);
+    }
 
     // Frequencies: a bar from the lower to the upper frequency of each test.
-    p.setPen(QPen(freqColour, 1));
-    p.setBrush(QColor(freqColour.red(), freqColour.green(), freqColour.blue(), 90));
     for (const Point &pt : m_points) {
-        const double x = xAt(pt.date);
-        const double y1 = freq.at(pt.highGHz, freqArea), y2 = freq.at(pt.lowGHz, freqArea);
+        const double x = g.x(pt.date);
+        const double y1 = g.freq.at(pt.highGHz, freqArea), y2 = g.freq.at(pt.lowGHz, freqArea);
+        p.setPen(pt.outside ? QPen(outsideColour, 2) : QPen(freqColour, 1));
+        p.setBrush(QColor(freqColour.red(), freqColour.green(), freqColour.blue(), 90));
         p.drawRect(QRectF(x - 4, std::min(y1, y2), 8, std::max(1.0, std::abs(y2 - y1))));
     }
 }

@@ -1,5 +1,8 @@
 #include "RowsModel.h"
 
+#include "ArchiveIndex.h"
+#include "Marks.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QHeaderView>
@@ -33,6 +36,10 @@ QVariant RowsModel::data(const QModelIndex &index, int role) const
         if (row.marked)
             return QBrush(QColor(176, 0, 0));
         return row.dimmed ? QVariant(QBrush(QColor(110, 110, 110))) : QVariant();
+    case Qt::BackgroundRole:
+        return row.outsideLimits.isEmpty() ? QVariant() : QVariant(QBrush(OutsideLimitBackground));
+    case Qt::ToolTipRole:
+        return row.outsideLimits.isEmpty() ? QVariant() : QVariant(row.outsideLimits);
     default:
         return {};
     }
@@ -43,6 +50,19 @@ QVariant RowsModel::headerData(int section, Qt::Orientation orientation, int rol
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < m_headers.size())
         return m_headers[section];
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+void addLimitsCell(RowsModel::Row &row, const archive::IndexEntry &entry)
+{
+    const QList<limits::Judgement> outside = entry.outsideLimits(limits::inForce());
+    QStringList names, lines;
+    for (const limits::Judgement &j : outside) {
+        names.append(j.name);
+        lines.append(j.text());
+    }
+    row.cells.append(names.join(QStringLiteral(", ")));
+    if (!outside.isEmpty())
+        row.outsideLimits = QStringLiteral("Outside the limits of the SART standard:\n") + lines.join(u'\n');
 }
 
 QTableView *rowsView(RowsModel *model, const QString &objectName, QWidget *parent)

@@ -6,7 +6,9 @@
 
 // Read-only rows of texts for the archive views; a marked row is shown in
 // red (an overdue SART), a dimmed one in grey (a record without a saved
-// header). Each row carries the file name of its record.
+// header), a row of a record with values outside the limits of the SART
+// standard on the background those values have in the panel, with the
+// values in its tooltip. Each row carries the file name of its record.
 class RowsModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -18,6 +20,7 @@ public:
         QString fileName;
         bool marked = false;
         bool dimmed = false;
+        QString outsideLimits;  // tooltip naming the values outside the limits; empty: none
     };
 
     explicit RowsModel(QStringList headers, QObject *parent = nullptr);
@@ -39,6 +42,15 @@ private:
 
 class QTableView;
 class QWidget;
+
+namespace archive {
+struct IndexEntry;
+}
+
+// The last cell of a record's row in every archive view: the names of its
+// values outside the limits in force, which also mark the row.
+void addLimitsCell(RowsModel::Row &row, const archive::IndexEntry &entry);
+inline const QString LimitsColumn = QStringLiteral("Outside limits");
 
 // A table view of the rows: whole rows, one at a time, no editing.
 QTableView *rowsView(RowsModel *model, const QString &objectName, QWidget *parent);

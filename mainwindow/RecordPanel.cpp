@@ -2,6 +2,8 @@
 
 #include "AppError.h"
 #include "DecodedRecord.h"
+#include "FileNames.h"
+#include "Marks.h"
 #include "RecordLayout.h"
 
 #include <QComboBox>
@@ -14,7 +16,9 @@
 #include <QLocale>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QToolTip>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace {
 
@@ -26,8 +30,39 @@ constexpr C::Control HeaderControls[] = {
     C::ComboBox1, C::ComboBox2, C::ComboBox3, C::DateTimePicker1, C::DateTimePicker3,
 };
 
-// A pale amber: noticeable next to the white boxes without looking like an error.
-const QColor CarriedBackground(255, 240, 196);
+// The values the limits judge, and the control that shows each.
+constexpr std::pair<limits::Value, C::Control> JudgedControls[] = {
+    {limits::Value::FrequencyHigh, C::Label8}, {limits::Value::FrequencyLow, C::Label11},
+    {limits::Value::Power, C::Label12},        {limits::Value::Duration, C::Label13},
+    {limits::Value::Tunings, C::Label14},      {limits::Value::BatteryDate, C::DateTimePicker3},
+    {limits::Value::StandBy, C::ComboBox1},    {limits::Value::Led, C::ComboBox2},
+    {limits::Value::Beeper, C::ComboBox3},
+};
+
+// The record file ends a header text at its first "@": a text box refuses
+// the character rather than let Save changes drop what follows it, and says
+// why where the user typed or pasted. A text set by the program (a tester's
+// name holding "@") stays as it is.
+class NoTerminator : public QValidator
+{
+public:
+    explicit NoTerminator(QLineEdit *line) : QValidator(line)
+    {
+        connect(line, &QLineEdit::inputRejected, line, [line] {
+            if (!line->text().contains(QLatin1Char(layout::TextTerminator)))
+                QToolTip::showText(line->mapToGlobal(QPoint(0, line->height())), RefusedTip, line);
+        });
+    }
+
+    State validate(QString &input, int &) const override
+    {
+        return input.contains(QLatin1Char(layout::TextTerminator)) ? Invalid : Acceptable;
+    }
+
+    static inline const QString RefusedTip =
+        QStringLiteral("\"@\" cannot be typed or pasted here: the record file ends a text at \"@\", "
+                       "so Save changes would drop it and everything after it.");
+};
 
 void emphasise(QWidget *w)
 {
@@ -77,9 +112,12 @@ RecordPanel::RecordPanel(QWidget *parent)
     setObjectName(QStringLiteral("Panel1"));
     setFrameShape(QFrame::StyledPanel);
 
-    auto *columns = new QHBoxLayout(this);
-    columns->setContentsMargins(6, 6, 6, 6);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(6, 6, 6, 6);
+    outer->setSpacing(4);
+    auto *columns = new QHBoxLayout;
     columns->setSpacing(8);
+    outer->addLayout(columns, 1);
 
     // Column 1: SART technical characteristics.
     auto *technical = section(QStringLiteral("GroupBox1"), QStringLiteral("SART technical characteristics"), this, true);
@@ -191,6 +229,22 @@ RecordPanel::RecordPanel(QWidget *parent)
     column4->addWidget(m_conclusions);
     columns->addLayout(column4, 1);
 
+    // Below the columns: how the record shown keeps the limits, and whether
+    // its file is still there.
+    auto *status = new QHBoxLayout;
+    m_limitsLine = new QLabel(this);
+    m_limitsLine->setObjectName(QStringLiteral("LimitsLine"));
+    m_goneLine = new QLabel(this);
+    m_goneLine->setObjectName(QStringLiteral("RecordGoneLine"));
+    emphasise(m_goneLine);
+    QPalette warning = m_goneLine->palette();
+    warning.setColor(QPalette::WindowText, QColor(176, 0, 0));
+    m_goneLine->setPalette(warning);
+    m_goneLine->hide();
+    status->addWidget(m_limitsLine, 1);
+    status->addWidget(m_goneLine);
+    outer->addLayout(status);
+
     // The controller's name: carried from the record to Save changes, never shown.
     auto *controller = section(QStringLiteral("GroupBox12"), QStringLiteral("CONTROLLER"), this, false);
     framed(controller, edit(QStringLiteral("Edit2")));
@@ -200,6 +254,29 @@ RecordPanel::RecordPanel(QWidget *parent)
         if (index != m_shownMode)
             emit testingModeChanged();
     });
+
+    // The conclusion is the user's choice for the record shown, also when
+    // the item chosen is the one already there.
+    m_conclusions->setProperty("carriedOver", false);
+    connect(m_conclusions, &QComboBox::activated, this, &RecordPanel::conclusionChosen);
+    connect(m_conclusions, &QComboBox::editTextChanged, this, &RecordPanel::conclusionChosen);
+
+    // The answers and dates the user sets are judged as they change, as
+    // are all values when the limits change.
+    for (const auto &[value, c] : JudgedControls)
+        m_controls.value(c)->setProperty("outsideLimit", false);
+    auto judgeAgain = [this] {
+        if (!m_applying)
+            updateLimits();
+    };
+    for (Control c : {ComboBox1, ComboBox2, ComboBox3}) {
+        auto *combo = static_cast<QComboBox *>(m_controls.value(c));
+        connect(combo, &QComboBox::currentIndexChanged, this, judgeAgain);
+        connect(combo, &QComboBox::editTextChanged, this, judgeAgain);
+    }
+    for (Control c : {DateTimePicker2, DateTimePicker3})
+        connect(static_cast<QDateEdit *>(m_controls.value(c)), &QDateEdit::dateChanged, this, judgeAgain);
+    connect(&limits::InForce::instance(), &limits::InForce::changed, this, &RecordPanel::updateLimits);
 
     for (Control c : HeaderControls) {
         QWidget *w = m_controls.value(c);
@@ -256,6 +333,8 @@ QLineEdit *RecordPanel::edit(const QString &name)
         {QStringLiteral("Edit7"), Edit7}, {QStringLiteral("Edit8"), Edit8}, {QStringLiteral("Edit9"), Edit9},
     };
     m_controls.insert(controls.value(name), line);
+    if (name != QLatin1String("Edit2"))  // the hidden controller text is never typed
+        line->setValidator(new NoTerminator(line));
     return line;
 }
 
@@ -313,6 +392,8 @@ void RecordPanel::setItemIndex(Control control, int index)
     }
 }
 
+void RecordPanel::setMeasured(const MeasuredValues &measured) { m_measured = measured; }
+
 void RecordPanel::setDate(Control control, const QDate &date)
 {
     if (!date.isValid() || date < pickerMinimum() || date > pickerMaximum())
@@ -360,6 +441,9 @@ void RecordPanel::showRecord(const DecodedRecord &record, const QString &recordN
         const auto *line = qobject_cast<const QLineEdit *>(m_controls.value(c));
         setCarried(c, m_source.value(c) != recordName && !(line && line->text().isEmpty()));
     }
+    setRecordGone(false);
+    updateConclusionMark();
+    updateLimits();
     remember();
     updateEdited();
 }
@@ -378,6 +462,7 @@ void RecordPanel::discardTypedEdits()
     m_source = m_rememberedSource;
     for (Control c : HeaderControls)
         setCarried(c, m_rememberedCarried.contains(c));
+    updateLimits();
     updateEdited();
 }
 
@@ -398,6 +483,9 @@ void RecordPanel::recordReplaced()
         for (QString &source : *sources)
             if (source == m_shownRecord)
                 source = earlier;
+    if (m_conclusionSource == m_shownRecord)
+        m_conclusionSource = earlier;
+    updateConclusionMark();
 }
 
 QList<RecordPanel::CarriedValue> RecordPanel::carriedOverSartData() const
@@ -457,22 +545,119 @@ void RecordPanel::setCarried(Control control, bool carried)
     QWidget *w = m_controls.value(control);
     if (carried) {
         m_carried.insert(control);
-        QPalette p;
-        p.setColor(QPalette::Base, CarriedBackground);
-        w->setPalette(p);
         const QString source = m_source.value(control);
-        w->setToolTip(source.isEmpty()
-                          ? QStringLiteral("Not read from the record %1: this value was in the panel "
-                                           "before any record was shown.")
-                                .arg(m_shownRecord)
-                          : QStringLiteral("Not read from the record %1: carried over from the record %2.")
-                                .arg(m_shownRecord, source));
+        m_carriedTip[w] = source.isEmpty()
+                              ? QStringLiteral("Not read from the record %1: this value was in the panel "
+                                               "before any record was shown.")
+                                    .arg(m_shownRecord)
+                              : QStringLiteral("Not read from the record %1: carried over from the record %2.")
+                                    .arg(m_shownRecord, source);
     } else {
         m_carried.remove(control);
-        w->setPalette(QPalette());
-        w->setToolTip(QString());
+        m_carriedTip.remove(w);
     }
     w->setProperty("carriedOver", carried);
+    updateMark(w);
+}
+
+std::optional<QString> RecordPanel::carriedOverConclusion() const
+{
+    if (m_shownRecord.isEmpty() || m_conclusionSource == m_shownRecord)
+        return std::nullopt;
+    return m_conclusionSource;
+}
+
+void RecordPanel::conclusionChosen()
+{
+    m_conclusionSource = m_shownRecord;
+    updateConclusionMark();
+}
+
+void RecordPanel::updateConclusionMark()
+{
+    const std::optional<QString> source = carriedOverConclusion();
+    if (!source)
+        m_carriedTip.remove(m_conclusions);
+    else if (source->isEmpty())
+        m_carriedTip[m_conclusions] = QStringLiteral("Not chosen for the record %1: this conclusion was in the "
+                                                     "panel before any record was shown.")
+                                          .arg(m_shownRecord);
+    else
+        m_carriedTip[m_conclusions] =
+            QStringLiteral("Not chosen for the record %1: carried over from the record %2.").arg(m_shownRecord, *source);
+    m_conclusions->setProperty("carriedOver", source.has_value());
+    updateMark(m_conclusions);
+}
+
+limits::RecordValues RecordPanel::recordValues() const
+{
+    auto index = [this](Control c) { return itemIndex(static_cast<QComboBox *>(m_controls.value(c))); };
+    auto date = [this](Control c) { return static_cast<QDateEdit *>(m_controls.value(c))->date(); };
+    return {m_measured, index(ComboBox1), index(ComboBox2), index(ComboBox3), date(DateTimePicker3),
+            date(DateTimePicker2)};
+}
+
+QList<limits::Judgement> RecordPanel::outsideLimits() const
+{
+    if (m_shownRecord.isEmpty())
+        return {};
+    return limits::outside(recordValues(), limits::inForce());
+}
+
+void RecordPanel::updateLimits()
+{
+    m_judged.clear();
+    QList<limits::Judgement> outside;
+    if (!m_shownRecord.isEmpty()) {
+        for (const limits::Judgement &j : limits::judge(recordValues(), limits::inForce())) {
+            for (const auto &[value, c] : JudgedControls)
+                if (value == j.value)
+                    m_judged.insert(m_controls.value(c), j);
+            if (j.outside)
+                outside.append(j);
+        }
+    }
+    for (const auto &[value, c] : JudgedControls)
+        updateMark(m_controls.value(c));
+
+    m_limitsLine->setText(m_shownRecord.isEmpty() ? QString() : limits::summary(outside));
+    QPalette p = m_limitsLine->palette();
+    p.setColor(QPalette::WindowText, outside.isEmpty() ? palette().color(QPalette::WindowText) : QColor(176, 0, 0));
+    m_limitsLine->setPalette(p);
+}
+
+void RecordPanel::updateMark(QWidget *w)
+{
+    const auto judged = m_judged.constFind(w);
+    const bool isJudged = judged != m_judged.constEnd();
+    const bool outside = isJudged && judged->outside;
+    const bool carried = m_carriedTip.contains(w);
+    // A value label shows its mark behind its text, a box in its field.
+    const bool label = qobject_cast<QLabel *>(w) != nullptr;
+    QPalette p;
+    if (outside || carried)
+        p.setColor(label ? QPalette::Window : QPalette::Base, outside ? OutsideLimitBackground : CarriedBackground);
+    w->setPalette(p);
+    if (label)
+        w->setAutoFillBackground(outside);
+    QStringList tips;
+    if (carried)
+        tips.append(m_carriedTip.value(w));
+    if (isJudged) {
+        tips.append(judged->description());
+        w->setProperty("outsideLimit", outside);
+    } else if (w->property("outsideLimit").isValid()) {
+        w->setProperty("outsideLimit", false);
+    }
+    w->setToolTip(tips.join(QStringLiteral("\n\n")));
+}
+
+void RecordPanel::setRecordGone(bool gone)
+{
+    m_goneLine->setText(QStringLiteral("The file of the record %1 no longer exists: "
+                                       "nothing can be saved or certified from it.")
+                            .arg(filenames::display(m_shownRecord)));
+    m_goneLine->setVisible(gone);
 }
 
 void RecordPanel::remember()

@@ -2,6 +2,7 @@
 
 #include "DecodeTarget.h"
 #include "PanelValues.h"
+#include "SartLimits.h"
 
 #include <QFrame>
 #include <QHash>
@@ -21,8 +22,14 @@ class QLineEdit;
 // A record without a saved header leaves some header controls as they were.
 // Each such control is marked (background, tooltip naming the record its
 // value came from, dynamic property "carriedOver") until it is typed in or
-// the header is saved. The panel also knows whether the header fields hold
-// typed changes not yet saved.
+// the header is saved. The conclusion is marked the same way until it is
+// chosen for the record shown. The panel also knows whether the header
+// fields hold typed changes not yet saved.
+//
+// Each value the limits of the SART standard judge carries a tooltip with its
+// limit and the limit's source, and the dynamic property "outsideLimit"; a
+// value outside its limit is marked in another colour, and a line below the
+// columns says how many are outside.
 class RecordPanel : public QFrame, public DecodeTarget
 {
     Q_OBJECT
@@ -33,6 +40,7 @@ public:
     void setText(Control control, const QString &text) override;
     void setItemIndex(Control control, int index) override;
     void setDate(Control control, const QDate &date) override;
+    void setMeasured(const MeasuredValues &measured) override;
 
     // Shows a record decoded whole, read from the file recordName.
     void showRecord(const DecodedRecord &record, const QString &recordName);
@@ -55,6 +63,21 @@ public:
         QString source;
     };
     QList<CarriedValue> carriedOverSartData() const;
+    // The record the conclusion was chosen for when it was not chosen for the
+    // record shown (empty: it was in the panel before any record was shown);
+    // nothing when it was chosen for the record shown, or none is shown.
+    std::optional<QString> carriedOverConclusion() const;
+
+    // The record shown as the limits judge it: its measured values with the
+    // answers and dates the panel holds now. No measured values before the
+    // first record is shown.
+    limits::RecordValues recordValues() const;
+    // The values of the record shown that are outside the limits in force.
+    QList<limits::Judgement> outsideLimits() const;
+
+    // The file of the record shown no longer exists (or exists again): the
+    // panel says so below its columns.
+    void setRecordGone(bool gone);
 
     PanelValues values() const;
     int testingModeIndex() const;
@@ -83,6 +106,10 @@ private:
     void setHeaderState(const QVariantList &state);
     void headerEdited(Control control);
     void setCarried(Control control, bool carried);
+    void conclusionChosen();
+    void updateConclusionMark();
+    void updateLimits();
+    void updateMark(QWidget *w);
     void remember();
     void updateEdited();
 
@@ -96,6 +123,15 @@ private:
     bool m_edited = false;
     QHash<Control, QString> m_source;   // record each header value came from
     QSet<Control> m_carried;
+    QString m_conclusionSource;         // record the conclusion was chosen for
+
+    // The marks of each control: why its value is carried over, and how the
+    // limits judge it.
+    QHash<QWidget *, QString> m_carriedTip;
+    QHash<QWidget *, limits::Judgement> m_judged;
+    std::optional<MeasuredValues> m_measured;
+    QLabel *m_limitsLine = nullptr;
+    QLabel *m_goneLine = nullptr;
     // The header as the record was shown or saved, for discarding typed edits.
     QVariantList m_remembered;
     QHash<Control, QString> m_rememberedSource;

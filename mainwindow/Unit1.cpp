@@ -4,8 +4,10 @@
 #include "CertificatePdf.h"
 #include "ErrorBox.h"
 #include "FileGrid.h"
+#include "FileNames.h"
 #include "Glyphs.h"
 #include "HeaderWriteBack.h"
+#include "LimitsDialog.h"
 #include "Questions.h"
 #include "RecordPanel.h"
 #include "Unit2.h"
@@ -33,6 +35,21 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <sys/stat.h>
+
+namespace {
+
+// Whether a file (or a link) of that name is there, for names of any bytes.
+bool fileIsThere(const QString &path)
+{
+    struct stat st;
+    return ::lstat(filenames::toBytes(path).constData(), &st) == 0;
+}
+
+QString recordName(const QString &path) { return filenames::display(QFileInfo(path).fileName()); }
+
+} // namespace
 
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent)
@@ -64,6 +81,7 @@ TForm1::TForm1(QWidget *parent)
 
     buildMenus();
     buildFinder();
+    buildSettingsMenu();
     buildToolBar();
 
     Timer1 = new QTimer(this);
@@ -170,6 +188,15 @@ void TForm1::buildMenus()
     addAction(rescan);
 }
 
+void TForm1::buildSettingsMenu()
+{
+    auto *menu = new QMenu(QStringLiteral("&Settings"), this);
+    menu->setObjectName(QStringLiteral("Settings1"));
+    const QMenu *help = menuBar()->findChild<QMenu *>(QStringLiteral("Help1"));
+    menuBar()->insertMenu(help ? help->menuAction() : nullptr, menu);
+    command(menu, QStringLiteral("Limits1"), QStringLiteral("SART &limits..."), &TForm1::Limits1Click);
+}
+
 void TForm1::buildToolBar()
 {
     ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
@@ -246,6 +273,9 @@ void TForm1::ToolButton10Click() { m_navigation->openAndDecode(); }
 
 void TForm1::ToolButton11Click()
 {
+    requireShownRecordFile(QStringLiteral("save"));
+    if (!confirmSave())
+        return;
     writeback::save(m_navigation->saveTarget(), Panel1->values());
     Panel1->headerSaved();
     indexArchive();
@@ -253,7 +283,8 @@ void TForm1::ToolButton11Click()
 
 void TForm1::ToolButton13Click()
 {
-    if (!confirmCarriedOver(QStringLiteral("Print the certificate")))
+    requireShownRecordFile(QStringLiteral("print"));
+    if (!confirmCertificate(QStringLiteral("Print the certificate")))
         return;
     QuickReport5->fill(Panel1->values());
     QuickReport5->preview(this);
@@ -273,14 +304,16 @@ void TForm1::N4Click()
 
 void TForm1::Word1Click()
 {
-    if (!confirmCarriedOver(QStringLiteral("Export the certificate to Word")))
+    requireShownRecordFile(QStringLiteral("export"));
+    if (!confirmCertificate(QStringLiteral("Export the certificate to Word")))
         return;
     exportToWord(Panel1->values());
 }
 
 void TForm1::Pdf1Click()
 {
-    if (!confirmCarriedOver(QStringLiteral("Save the certificate as PDF")))
+    requireShownRecordFile(QStringLiteral("save as PDF"));
+    if (!confirmCertificate(QStringLiteral("Save the certificate as PDF")))
         return;
     certificatepdf::save(this, *QuickReport5, Panel1->values());
 }
@@ -296,6 +329,13 @@ void TForm1::About2Click()
 }
 
 void TForm1::ToolButton16Click() { About2Click(); }
+
+void TForm1::Limits1Click()
+{
+    LimitsDialog dialog(this);
+    if (dialog.exec() == QDialog::Accepted)
+        limits::InForce::instance().set(dialog.limits());
+}
 
 void TForm1::StringGrid1MouseUp(int tableRow) { m_navigation->mouseUp(tableRow); }
 
@@ -407,6 +447,7 @@ void TForm1::tableChanged()
 {
     StringGrid1->refresh();
     indexArchive();
+    checkShownRecordFile();
 }
 
 void TForm1::showWarning(const QString &text)
@@ -438,7 +479,13 @@ bool TForm1::settleTypedEdits(const QString &action)
     if (answer == QMessageBox::Save) {
         try {
             ToolButton11Click();
-            return true;
+            // Not saved when the user answered No to the question about
+            // carried-over SART data: the typing stays, and so does the user.
+            if (!Panel1->hasTypedEdits())
+                return true;
+            m_stayed = true;
+            StringGrid1->restorePressedSelection();
+            return false;
         } catch (...) {
             m_stayed = true;
             StringGrid1->restorePressedSelection();
@@ -456,11 +503,11 @@ bool TForm1::settleTypedEdits(const QString &action)
 
 void TForm1::shownRecordReplaced() { Panel1->recordReplaced(); }
 
-bool TForm1::confirmCarriedOver(const QString &action)
+QString TForm1::carriedSartData() const
 {
     const QList<RecordPanel::CarriedValue> carried = Panel1->carriedOverSartData();
     if (carried.isEmpty())
-        return true;
+        return {};
     // "SART Model and Vessel Name come from the record a.bin", one clause per source.
     QStringList sources;
     for (const RecordPanel::CarriedValue &v : carried)
@@ -483,10 +530,77 @@ bool TForm1::confirmCarriedOver(const QString &action)
                            : QStringLiteral("%1 %2 from the record %3")
                                  .arg(fields, one ? QStringLiteral("comes") : QStringLiteral("come"), source));
     }
-    const QString text = QStringLiteral("The record %1 has no saved SART data of its own: %2.\n\n"
-                                        "%3 with these values all the same?")
-                             .arg(Panel1->shownRecord(), clauses.join(QStringLiteral("; ")), action);
-    return askYesNo(this, QStringLiteral("CarriedOver"), text);
+    return QStringLiteral("The record %1 has no saved SART data of its own: %2.")
+        .arg(Panel1->shownRecord(), clauses.join(QStringLiteral("; ")));
+}
+
+bool TForm1::confirmCertificate(const QString &action)
+{
+    QStringList reasons;
+    if (const QString carried = carriedSartData(); !carried.isEmpty())
+        reasons.append(carried);
+    const PanelValues values = Panel1->values();
+    if (const std::optional<QString> source = Panel1->carriedOverConclusion())
+        reasons.append(QStringLiteral("The conclusion \"%1\" was not chosen for the record %2: %3.")
+                           .arg(values.comboBox5Text, Panel1->shownRecord(),
+                                source->isEmpty()
+                                    ? QStringLiteral("it was in the panel before any record was shown")
+                                    : QStringLiteral("it is carried over from the record %1").arg(*source)));
+    // Item 0 is the sentence that certifies compliance.
+    if (values.comboBox5Index == 0) {
+        const QList<limits::Judgement> outside = Panel1->outsideLimits();
+        if (!outside.isEmpty()) {
+            QString text = QStringLiteral("The certificate says \"%1\", but %2 of the record %3 %4 outside the "
+                                          "limits of the SART standard:")
+                               .arg(values.comboBox5Text,
+                                    outside.size() == 1 ? QStringLiteral("1 value")
+                                                        : QStringLiteral("%1 values").arg(outside.size()),
+                                    Panel1->shownRecord(),
+                                    outside.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+            for (const limits::Judgement &j : outside)
+                text += QStringLiteral("\n- ") + j.text();
+            reasons.append(text);
+        }
+    }
+    if (reasons.isEmpty())
+        return true;
+    return askYesNo(this, QStringLiteral("CertificateQuestion"),
+                    reasons.join(QStringLiteral("\n\n"))
+                        + QStringLiteral("\n\n%1 with these values all the same?").arg(action));
+}
+
+bool TForm1::confirmSave()
+{
+    const QString carried = carriedSartData();
+    if (carried.isEmpty())
+        return true;
+    return askYesNo(this, QStringLiteral("SaveQuestion"),
+                    carried + QStringLiteral("\n\nSave changes into the record %1 with these values all the same?")
+                                  .arg(Panel1->shownRecord()));
+}
+
+void TForm1::requireShownRecordFile(const QString &action)
+{
+    checkShownRecordFile();
+    const QString path = m_navigation->shownPath();
+    if (!path.isEmpty() && !fileIsThere(path))
+        errors::throwText(QStringLiteral("The file of the record %1 no longer exists (deleted or moved): "
+                                         "there is nothing to %2.")
+                              .arg(recordName(path), action));
+}
+
+void TForm1::checkShownRecordFile()
+{
+    const QString path = m_navigation->shownPath();
+    Panel1->setRecordGone(!path.isEmpty() && !fileIsThere(path));
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    // Back in the window: the record's file may have gone meanwhile.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        checkShownRecordFile();
+    QMainWindow::changeEvent(event);
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
@@ -501,5 +615,9 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 void TForm1::updateTitle()
 {
-    setWindowTitle(Panel1->hasTypedEdits() ? u'*' + ProgramTitle : ProgramTitle);
+    // "sart-0412.bin - SART TESTER SOFTWARE", marked "*" while typed changes
+    // are not saved.
+    const QString path = m_navigation->shownPath();
+    const QString title = path.isEmpty() ? ProgramTitle : recordName(path) + QStringLiteral(" - ") + ProgramTitle;
+    setWindowTitle(Panel1->hasTypedEdits() ? u'*' + title : title);
 }

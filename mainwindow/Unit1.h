@@ -45,6 +45,7 @@ public:
     void Abaut1Click();         // Help window
     void About2Click();         // About box
     void ToolButton16Click();   // About box from the tool bar
+    void Limits1Click();        // limits of the SART standard
     void StringGrid1MouseUp(int tableRow);  // any button; the pop-up follows a right click
     // Shows a row's record as a click on it does and moves the highlight
     // there; nothing moves when the user chooses to stay with typed changes.
@@ -63,10 +64,15 @@ public:
     // A Save that is refused raises its error and nothing else happens.
     bool settleTypedEdits(const QString &action) override;
     void shownRecordReplaced() override;
-    // Before a certificate goes out (print, export): when its SART model,
-    // manufacturer's number or vessel name is carried over from another
-    // record, asks whether to go on; the default answer is not to.
-    bool confirmCarriedOver(const QString &action);
+    // Before a certificate goes out (print, PDF, Word): asks once whether to
+    // go on, naming every reason not to: SART model, manufacturer's number or
+    // vessel name carried over from another record, a conclusion not chosen
+    // for this record, "SART PASSED TESTS" with values outside the limits.
+    // The default answer is not to; true when nothing is wrong or on Yes.
+    bool confirmCertificate(const QString &action);
+    // Before Save changes writes SART data carried over from another record
+    // into this record's file: the same question, for the SART data alone.
+    bool confirmSave();
 
     QTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
@@ -89,6 +95,13 @@ protected:
 
 private:
     void updateTitle();
+    void buildSettingsMenu();
+    QString carriedSartData() const;
+    // Raises an error naming the file when the record shown is gone from
+    // the disk (deleted, moved), and tells the panel.
+    void requireShownRecordFile(const QString &action);
+    void checkShownRecordFile();
+    void changeEvent(QEvent *event) override;
     void buildMenus();
     void buildToolBar();
     void createWindows();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MeasuredValues.h"
+
 #include <QDate>
 #include <QString>
 
@@ -28,4 +30,7 @@ public:
     virtual void setItemIndex(Control control, int index) = 0;
     // Raises "Failed to set calendar date or time" for a date outside the range.
     virtual void setDate(Control control, const QDate &date) = 0;
+    // The measured values of the block decoded, as the record holds them;
+    // comes right after their texts. Targets that only show texts ignore it.
+    virtual void setMeasured(const MeasuredValues &) {}
 };

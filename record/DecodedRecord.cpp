@@ -36,4 +36,6 @@ void DecodedRecord::applyTo(DecodeTarget &target) const
             break;
         }
     }
+    if (m_measured)
+        target.setMeasured(*m_measured);
 }

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QVariant>
 
+#include <optional>
+
 // The values of one decode, held until the whole record has been decoded:
 // a record that fails at any step leaves the panel as it was. Refuses the
 // dates a picker refuses, so that applying the values cannot fail.
@@ -14,10 +16,12 @@ public:
     void setText(Control control, const QString &text) override;
     void setItemIndex(Control control, int index) override;
     void setDate(Control control, const QDate &date) override;
+    void setMeasured(const MeasuredValues &measured) override { m_measured = measured; }
 
     // Whether the decode set the control (some are set only under a mark).
     bool sets(Control control) const;
-    // Puts every value into target, in the order the decoder set them.
+    // Puts every value into target, in the order the decoder set them, the
+    // measured values last.
     void applyTo(DecodeTarget &target) const;
 
 private:
@@ -27,4 +31,5 @@ private:
         QVariant value;
     };
     QList<Value> m_values;
+    std::optional<MeasuredValues> m_measured;
 };

@@ -147,11 +147,18 @@ void decodeBuffer(const RecordBytes &buffer, const Input &input, DecodeTarget &t
     const int m = layout::ModeStride * input.modeIndex;
 
     const int block = layout::MeasurementBlock + m;
-    target.setText(T::Label8, frequencyText(fieldValue(buffer, block + layout::FrequencyHigh, 3)));
-    target.setText(T::Label11, frequencyText(fieldValue(buffer, block + layout::FrequencyLow, 3)));
-    target.setText(T::Label12, QString::number(fieldValue(buffer, block + layout::EmittedPower, 2)));
-    target.setText(T::Label13, signalDurationText(fieldValue(buffer, block + layout::SignalDuration, 2)));
-    target.setText(T::Label14, QString::number(fieldValue(buffer, block + layout::TuningCount, 1)));
+    MeasuredValues measured;
+    measured.highKHz = fieldValue(buffer, block + layout::FrequencyHigh, 3);
+    target.setText(T::Label8, frequencyText(measured.highKHz));
+    measured.lowKHz = fieldValue(buffer, block + layout::FrequencyLow, 3);
+    target.setText(T::Label11, frequencyText(measured.lowKHz));
+    measured.powerMw = fieldValue(buffer, block + layout::EmittedPower, 2);
+    target.setText(T::Label12, QString::number(measured.powerMw));
+    measured.durationUnits = fieldValue(buffer, block + layout::SignalDuration, 2);
+    target.setText(T::Label13, signalDurationText(measured.durationUnits));
+    measured.tunings = fieldValue(buffer, block + layout::TuningCount, 1);
+    target.setText(T::Label14, QString::number(measured.tunings));
+    target.setMeasured(measured);
 
     // Engineer's name: the saved one under the mark, else the tester's ten
     // characters (+0..+8 and +10), ending at the first 0x00.

@@ -128,9 +128,13 @@ void TestArchiveIndex::indexesSavedHeadersAndMeasuredValues()
         QCOMPARE(e->power, QString::number(m.powerMw));
         QCOMPARE(e->signalDuration, decoder::signalDurationText(m.durationUnits));
         QCOMPARE(e->tunings, QString::number(m.tunings));
-        QCOMPARE(e->powerMw(), double(m.powerMw));
-        QVERIFY(qAbs(e->frequencyHighGHz() - m.highKHz / 1e6) < 0.0051);
-        QVERIFY(qAbs(e->frequencyLowGHz() - m.lowKHz / 1e6) < 0.0051);
+        // The values themselves, not as the texts round them.
+        QVERIFY(e->measured);
+        QCOMPARE(e->measured->highKHz, m.highKHz);
+        QCOMPARE(e->measured->lowKHz, m.lowKHz);
+        QCOMPARE(e->measured->powerMw, m.powerMw);
+        QCOMPARE(e->measured->durationUnits, m.durationUnits);
+        QCOMPARE(e->measured->tunings, m.tunings);
     }
     QVERIFY(saved > 300);
 }

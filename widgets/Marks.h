@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QColor>
+
+// The colours that mark values wherever records are shown.
+
+// A value not read from the record shown (carried over from another record):
+// a pale amber, noticeable next to the white boxes without looking like an error.
+inline const QColor CarriedBackground(255, 240, 196);
+
+// A value outside the limits of the SART standard: a pale red, plainly
+// another mark than the amber of carried-over values.
+inline const QColor OutsideLimitBackground(255, 199, 206);
