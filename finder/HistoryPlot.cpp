@@ -47,18 +47,23 @@ struct Axis
     {
         return area.bottom() - (value - low) / (high - low) * area.height();
     }
-    // Just the digits a step needs: 0.25 two decimals, 100 none.
-    QString label(double value) const
+    // A tick at every step, with just the digits a step needs: 0.25 two
+    // decimals, 100 none.
+    QVector<HistoryPlot::Tick> ticks(const QRectF &area) const
     {
         int decimals = 0;
         while (decimals < 6 && std::abs(step * std::pow(10.0, decimals) - std::round(step * std::pow(10.0, decimals))) > 1e-6)
             ++decimals;
-        return QLocale().toString(value, 'f', decimals);
+        QVector<HistoryPlot::Tick> ticks;
+        for (int i = 0; low + i * step <= high + step / 2; ++i)
+            ticks.append({at(low + i * step, area), QLocale().toString(low + i * step, 'f', decimals)});
+        return ticks;
     }
 };
 
 // Month steps for date ticks; from a year on, a tick shows its year only.
 constexpr int MonthSteps[] = {1, 2, 3, 6, 12, 24, 60, 120};
+const QString MonthFormat = QStringLiteral("MMM yyyy");
 
 } // namespace
 
@@ -138,6 +143,63 @@ QPointF HistoryPlot::frequencyPosition(int i) const
     return {g.x(p.date), g.freq.at((p.lowGHz + p.highGHz) / 2, g.freqArea)};
 }
 
+double HistoryPlot::powerY(double mW) const
+{
+    const Geometry g = geometry();
+    return g.power.at(mW, g.powerArea);
+}
+
+double HistoryPlot::frequencyY(double GHz) const
+{
+    const Geometry g = geometry();
+    return g.freq.at(GHz, g.freqArea);
+}
+
+QVector<HistoryPlot::Tick> HistoryPlot::powerTicks() const
+{
+    const Geometry g = geometry();
+    return g.power.ticks(g.powerArea);
+}
+
+QVector<HistoryPlot::Tick> HistoryPlot::frequencyTicks() const
+{
+    const Geometry g = geometry();
+    return g.freq.ticks(g.freqArea);
+}
+
+QVector<HistoryPlot::Tick> HistoryPlot::dateTicks() const
+{
+    QVector<Tick> ticks;
+    if (m_points.isEmpty())
+        return ticks;
+    // The shortest month step that leaves room for each label.
+    const Geometry g = geometry();
+    const double width = g.powerArea.width();
+    const double months = (g.last - g.first) / 30.44;
+    int step = MonthSteps[std::size(MonthSteps) - 1];
+    for (int s : MonthSteps)
+        if (width / (months / s) >= dateLabelWidth()) {
+            step = s;
+            break;
+        }
+    const QDate start = QDate::fromJulianDay(g.first);
+    int month = start.year() * 12 + start.month() - 1;
+    month += (step - month % step) % step;
+    for (;; month += step) {
+        const QDate tick(month / 12, month % 12 + 1, 1);
+        const double x = g.x(tick);
+        if (x > g.powerArea.right())
+            break;
+        ticks.append({x, step >= 12 ? QString::number(tick.year()) : QLocale().toString(tick, MonthFormat)});
+    }
+    return ticks;
+}
+
+double HistoryPlot::dateLabelWidth() const
+{
+    return fontMetrics().horizontalAdvance(QLocale().toString(QDate(2000, 9, 1), MonthFormat)) + 16;
+}
+
 int HistoryPlot::pointAt(const QPointF &pos) const
 {
     if (m_points.isEmpty())
@@ -196,48 +258,29 @@ void HistoryPlot::paintEvent(QPaintEvent *)
     const double bandTop = g.freq.at(l.highMinKHz / 1e6, freqArea), bandBottom = g.freq.at(l.lowMaxKHz / 1e6, freqArea);
     p.fillRect(QRectF(freqArea.left(), bandTop, freqArea.width(), bandBottom - bandTop), QColor(205, 238, 214));
 
-    // Date ticks: the shortest month step that leaves room for each label.
-    const QString monthFormat = QStringLiteral("MMM yyyy");
-    const double labelWidth = fm.horizontalAdvance(QLocale().toString(QDate(2000, 9, 1), monthFormat)) + 16;
-    const double months = (g.last - g.first) / 30.44;
-    int step = MonthSteps[std::size(MonthSteps) - 1];
-    for (int s : MonthSteps)
-        if (powerArea.width() / (months / s) >= labelWidth) {
-            step = s;
-            break;
-        }
-    const QDate start = QDate::fromJulianDay(g.first);
-    int month = start.year() * 12 + start.month() - 1;
-    month += (step - month % step) % step;
-    p.setPen(Qt::black);
-    for (;; month += step) {
-        const QDate tick(month / 12, month % 12 + 1, 1);
-        const double x = g.x(tick);
-        if (x > powerArea.right())
-            break;
-        if (x < powerArea.left())
+    // Dated ticks on the time axis, round steps on the value axes.
+    const double labelWidth = dateLabelWidth();
+    for (const Tick &tick : dateTicks()) {
+        if (tick.at < powerArea.left())
             continue;
         p.setPen(grid);
-        p.drawLine(QPointF(x, powerArea.top()), QPointF(x, powerArea.bottom()));
-        p.drawLine(QPointF(x, freqArea.top()), QPointF(x, freqArea.bottom()));
+        p.drawLine(QPointF(tick.at, powerArea.top()), QPointF(tick.at, powerArea.bottom()));
+        p.drawLine(QPointF(tick.at, freqArea.top()), QPointF(tick.at, freqArea.bottom()));
         p.setPen(Qt::black);
-        const QString text = step >= 12 ? QString::number(tick.year()) : QLocale().toString(tick, monthFormat);
-        p.drawText(QRectF(x - labelWidth / 2, freqArea.bottom() + 2, labelWidth, fm.height()), Qt::AlignCenter, text);
+        p.drawText(QRectF(tick.at - labelWidth / 2, freqArea.bottom() + 2, labelWidth, fm.height()), Qt::AlignCenter,
+                   tick.text);
     }
-
-    // Value ticks at round steps.
-    auto valueAxis = [&](const Axis &axis, const QRectF &area) {
-        for (double v = axis.low; v <= axis.high + axis.step / 2; v += axis.step) {
-            const double y = axis.at(v, area);
+    auto valueAxis = [&](const QVector<Tick> &ticks, const QRectF &area) {
+        for (const Tick &tick : ticks) {
             p.setPen(grid);
-            p.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+            p.drawLine(QPointF(area.left(), tick.at), QPointF(area.right(), tick.at));
             p.setPen(Qt::black);
-            p.drawText(QRectF(0, y - fm.height() / 2.0, area.left() - 6, fm.height()),
-                       Qt::AlignRight | Qt::AlignVCenter, axis.label(v));
+            p.drawText(QRectF(0, tick.at - fm.height() / 2.0, area.left() - 6, fm.height()),
+                       Qt::AlignRight | Qt::AlignVCenter, tick.text);
         }
     };
-    valueAxis(g.power, powerArea);
-    valueAxis(g.freq, freqArea);
+    valueAxis(g.power.ticks(powerArea), powerArea);
+    valueAxis(g.freq.ticks(freqArea), freqArea);
     p.setPen(Qt::gray);
     p.setBrush(Qt::NoBrush);
     p.drawRect(powerArea);

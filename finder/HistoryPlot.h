@@ -28,11 +28,24 @@ public:
     void setPoints(QVector<Point> points);
     const QVector<Point> &points() const { return m_points; }
 
-    // Where point i is drawn on the power plot and on the frequency plot.
+    // Where point i is drawn on the power plot and on the frequency plot,
+    // and the heights of a power and a frequency.
     QPointF powerPosition(int i) const;
     QPointF frequencyPosition(int i) const;
+    double powerY(double mW) const;
+    double frequencyY(double GHz) const;
     // The point drawn at or near pos; -1 when none.
     int pointAt(const QPointF &pos) const;
+
+    // The labels of the axes as drawn: power, frequency, dates.
+    struct Tick
+    {
+        double at;  // y for values, x for dates
+        QString text;
+    };
+    QVector<Tick> powerTicks() const;
+    QVector<Tick> frequencyTicks() const;
+    QVector<Tick> dateTicks() const;
 
     QSize sizeHint() const override { return {640, 260}; }
 
@@ -43,6 +56,7 @@ protected:
 private:
     struct Geometry;
     Geometry geometry() const;
+    double dateLabelWidth() const;
 
     QVector<Point> m_points;
 };

@@ -48,9 +48,13 @@ class NoTerminator : public QValidator
 public:
     explicit NoTerminator(QLineEdit *line) : QValidator(line)
     {
+        // Told once the refused input is undone; a text set by the program
+        // keeps its "@" and is not told about.
         connect(line, &QLineEdit::inputRejected, line, [line] {
-            if (!line->text().contains(QLatin1Char(layout::TextTerminator)))
-                QToolTip::showText(line->mapToGlobal(QPoint(0, line->height())), RefusedTip, line);
+            QMetaObject::invokeMethod(line, [line] {
+                if (!line->text().contains(QLatin1Char(layout::TextTerminator)))
+                    QToolTip::showText(line->mapToGlobal(QPoint(0, line->height())), RefusedTip, line);
+            }, Qt::QueuedConnection);
         });
     }
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -229,6 +230,13 @@ bool popupCommand(TForm1 &form, int tableRow, const QString &item)
 }
 
 void clickTool(TForm1 &form, const QString &name) { child<QToolButton>(&form, name)->click(); }
+
+void chooseConclusion(TForm1 &form, int index)
+{
+    auto *conclusions = child<QComboBox>(&form, QStringLiteral("ComboBox5"));
+    conclusions->setCurrentIndex(index);
+    emit conclusions->activated(index);
+}
 
 QList<int> highlightedRows(TForm1 &form)
 {

@@ -150,6 +150,9 @@ void pressKey(TForm1 &form, Qt::Key key);
 bool popupCommand(TForm1 &form, int tableRow, const QString &item);
 // Clicks a tool button by its name.
 void clickTool(TForm1 &form, const QString &name);
+// Chooses the conclusion for the record shown from the selector's list, as
+// the user does (0 "SART PASSED TESTS", 1 "SART FAILED TESTS").
+void chooseConclusion(TForm1 &form, int index);
 // The rows the table highlights, in table rows.
 QList<int> highlightedRows(TForm1 &form);
 

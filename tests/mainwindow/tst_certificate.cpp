@@ -1,9 +1,12 @@
 // What keeps a certificate honest, through the real main window: values a
-// record did not bring are marked and questioned before printing, typed
-// changes are never dropped without a question, a record that cannot be shown
-// changes nothing, and the table and selectors do only what the user meant.
+// record did not bring are marked and questioned before printing and saving,
+// typed changes are never dropped without a question, a record that cannot be
+// shown changes nothing, the record shown is named and stays real, and the
+// table and selectors do only what the user meant.
 #include "FileGrid.h"
 #include "HeaderWriteBack.h"
+#include "LibreOfficeWriter.h"
+#include "Marks.h"
 #include "RecordLayout.h"
 #include "RecordPanel.h"
 #include "SampleRecord.h"
@@ -13,13 +16,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 #include <sys/stat.h>
 
@@ -88,6 +94,53 @@ QString unsavedQuestion(const QString &record, const QString &action)
     return QStringLiteral("The record %1 has changes that are not saved.\n\nSave them before %2?").arg(record, action);
 }
 
+QString title(const QString &record) { return record + QStringLiteral(" - SART TESTER SOFTWARE"); }
+
+// A header with every answer "YES" and the battery in date: a record saved
+// with it keeps every limit when its measured values do.
+PanelValues honestHeader()
+{
+    PanelValues v = savedHeader();
+    v.comboBox3Index = 0;
+    return v;
+}
+
+// A record of the given variant, 399 mW when `weak`, saved with
+// honestHeader() or as received.
+QByteArray testRecord(int variant, bool weak, bool saved)
+{
+    sample::Params params = sample::variant(variant);
+    if (weak)
+        params.automatic.powerMw = 399;
+    const QByteArray bytes = sample::makeRecord(params);
+    return saved ? writeback::rewrite(bytes, honestHeader()) : bytes;
+}
+
+// Runs a command as the user does: a tool button, a menu item, or keys
+// pressed in the edit box of the radio engineer.
+void run(TForm1 &form, const QString &command)
+{
+    if (command.startsWith(QLatin1String("ToolButton"))) {
+        clickTool(form, command);
+    } else if (command.startsWith(QLatin1String("Ctrl+"))) {
+        if (!QTest::qWaitForWindowActive(&form))
+            qWarning("main window not active");
+        auto *edit = child<QLineEdit>(&form, "Edit1");
+        edit->setFocus();
+        QTest::keyClick(edit, command.back().toLatin1(), Qt::ControlModifier);
+    } else {
+        windowtest::action(form, command)->trigger();
+    }
+}
+
+// The office here cannot show a window: an export answered Yes ends in its
+// error box, and nothing is started.
+bool officeWithoutWindow()
+{
+    const QFileInfo office(LibreOfficeOptions::defaults().office.officeProgram);
+    return office.exists() && office.dir().entryList({"libvclplug_*"}).isEmpty();
+}
+
 } // namespace
 
 class TestCertificate : public WindowTestCase
@@ -97,8 +150,16 @@ class TestCertificate : public WindowTestCase
 private slots:
     void carriedOverValuesAreMarked();
     void importOverShownRecordMarksItsValues();
-    void printAndWordAskAboutCarriedSartData_data();
-    void printAndWordAskAboutCarriedSartData();
+    void conclusionIsMarkedUntilChosen();
+    void certificateAsksOnce_data();
+    void certificateAsksOnce();
+    void saveAsksAboutCarriedSartData_data();
+    void saveAsksAboutCarriedSartData();
+    void recordShownIsNamedAndStaysReal_data();
+    void recordShownIsNamedAndStaysReal();
+    void typingAfterFailedRowChoiceIsSaved();
+    void atSignIsRefused_data();
+    void atSignIsRefused();
     void typedEditsAskBeforeTheyAreReplaced_data();
     void typedEditsAskBeforeTheyAreReplaced();
     void refusedSaveKeepsEverything();
@@ -139,7 +200,7 @@ void TestCertificate::carriedOverValuesAreMarked()
     auto *model = child<QLineEdit>(form.get(), "Edit3");
     QCOMPARE(model->toolTip(), QStringLiteral("Not read from the record b.bin: carried over from the record a.bin."));
     QVERIFY(model->palette().color(QPalette::Base) != child<QLineEdit>(form.get(), "Edit1")->palette().color(QPalette::Base));
-    QCOMPARE(form->windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
+    QCOMPARE(form->windowTitle(), title("b.bin"));
 
     // Carried-over values alone never ask; they stay marked with their source.
     clickRow(*form, 3);
@@ -147,17 +208,19 @@ void TestCertificate::carriedOverValuesAreMarked()
     QCOMPARE(carriedControls(*form), CarriableControls);
     QCOMPARE(model->toolTip(), QStringLiteral("Not read from the record c.bin: carried over from the record a.bin."));
 
-    // Typing in a box takes its mark away; saving takes them all away.
+    // Typing in a box takes its mark away; saving (asked about the SART
+    // model and number still carried over) takes them all away.
     typeAtEnd(*form, "Edit4", " II");
     QCOMPARE(editText(*form, "Edit4"), QStringLiteral("MV Baltic Dawn II"));
     QVERIFY(!carried(*form, "Edit4"));
     QVERIFY(carried(*form, "Edit3"));
-    QCOMPARE(form->windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+    QCOMPARE(form->windowTitle(), u'*' + title("c.bin"));
+    m_dialogs->answer(QMessageBox::Yes);
     clickTool(*form, "ToolButton11");
-    QCOMPARE(m_dialogs->takeSeen().size(), 0);
+    QCOMPARE(m_dialogs->takeSeen().size(), 1);
     QCOMPARE(carriedControls(*form), QStringList());
     QCOMPARE(model->toolTip(), QString());
-    QCOMPARE(form->windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
+    QCOMPARE(form->windowTitle(), title("c.bin"));
 }
 
 // A record imported over the file of the record shown is another SART's:
@@ -188,65 +251,348 @@ void TestCertificate::importOverShownRecordMarksItsValues()
     clickTool(*form, "ToolButton13");
     const QList<SeenDialog> seen = m_dialogs->takeSeen();
     QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].objectName, QStringLiteral("CarriedOver"));
+    QCOMPARE(seen[0].objectName, QStringLiteral("CertificateQuestion"));
 }
 
-void TestCertificate::printAndWordAskAboutCarriedSartData_data()
+// The conclusion is the user's for the record shown: carried over to the next
+// record it is marked as the header values are, until it is chosen again;
+// choosing the item already there counts.
+void TestCertificate::conclusionIsMarkedUntilChosen()
+{
+    StartDirectory dir;
+    dir.addFile("a.bin", testRecord(0, false, true));
+    dir.addFile("b.bin", testRecord(1, false, true));
+    auto form = startWindow();
+    auto *conclusions = child<QComboBox>(form.get(), "ComboBox5");
+    QVERIFY(conclusions->property("carriedOver").toBool());
+    QCOMPARE(conclusions->toolTip(), QStringLiteral("Not chosen for the record b.bin: this conclusion was in the "
+                                                    "panel before any record was shown."));
+    QCOMPARE(conclusions->palette().color(QPalette::Base), CarriedBackground);
+
+    chooseConclusion(*form, 0);
+    QVERIFY(!conclusions->property("carriedOver").toBool());
+    QCOMPARE(conclusions->toolTip(), QString());
+
+    clickRow(*form, 1);
+    QVERIFY(conclusions->property("carriedOver").toBool());
+    QCOMPARE(conclusions->toolTip(), QStringLiteral("Not chosen for the record a.bin: carried over from the record b.bin."));
+
+    // Typed, or shown in the other testing mode: the record's own again.
+    conclusions->setFocus();
+    QTest::keyClick(conclusions, Qt::Key_Down);
+    QCOMPARE(conclusions->currentText(), QStringLiteral("SART FAILED TESTS"));
+    QVERIFY(!conclusions->property("carriedOver").toBool());
+    QTest::keyClick(child<QComboBox>(form.get(), "ComboBox4"), Qt::Key_Down);
+    QCOMPARE(shownPower(*form), QString::number(sample::variant(0).manual.powerMw));
+    QVERIFY(!conclusions->property("carriedOver").toBool());
+    QCOMPARE(m_dialogs->takeSeen().size(), 0);
+}
+
+void TestCertificate::certificateAsksOnce_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("action");
-    QTest::newRow("Print") << "ToolButton13" << "Print the certificate";
-    QTest::newRow("Word") << "Word1" << "Export the certificate to Word";
+    QTest::addColumn<bool>("carriedSart");   // b.bin as received, after a.bin
+    QTest::addColumn<bool>("carriedVerdict"); // chosen for a.bin only
+    QTest::addColumn<bool>("weak");          // b.bin has 399 mW
+    QTest::addColumn<bool>("yes");
+
+    const std::tuple<const char *, const char *, const char *> commands[] = {
+        {"Print", "ToolButton13", "Print the certificate"},
+        {"Print menu", "Print2", "Print the certificate"},
+        {"PDF", "Pdf1", "Save the certificate as PDF"},
+        {"Word", "Word1", "Export the certificate to Word"},
+    };
+    const std::tuple<const char *, bool, bool, bool> reasons[] = {
+        {"SART data carried over", true, false, false},
+        {"conclusion carried over", false, true, false},
+        {"PASSED with a value outside the limits", false, false, true},
+        {"all three", true, true, true},
+    };
+    for (const auto &[name, command, action] : commands)
+        for (const auto &[reason, sart, verdict, weak] : reasons)
+            for (bool yes : {false, true})
+                QTest::addRow("%s, %s, %s", name, reason, yes ? "Yes" : "No")
+                    << QString::fromLatin1(command) << QString::fromLatin1(action) << sart << verdict << weak << yes;
 }
 
-void TestCertificate::printAndWordAskAboutCarriedSartData()
+// Print, PDF and Word ask once, naming every reason; No (the default) stops
+// the command, Yes lets it go on.
+void TestCertificate::certificateAsksOnce()
 {
     QFETCH(QString, command);
     QFETCH(QString, action);
+    QFETCH(bool, carriedSart);
+    QFETCH(bool, carriedVerdict);
+    QFETCH(bool, weak);
+    QFETCH(bool, yes);
+    if (command == QLatin1String("Word1") && yes && !officeWithoutWindow())
+        QSKIP("an export answered Yes would start the office installed here");
     StartDirectory dir;
-    dir.addFile("a.bin", savedRecord(0));
-    dir.addRecord("b.bin", 1);
+    dir.addFile("a.bin", testRecord(0, false, true));
+    dir.addFile("b.bin", testRecord(1, weak, !carriedSart));
+    auto form = startWindow();
+    clickRow(*form, 1);
+    chooseConclusion(*form, 0);
+    clickRow(*form, 2);
+    if (!carriedVerdict)
+        chooseConclusion(*form, 0);
+    QCOMPARE(m_dialogs->takeSeen().size(), 0);
+
+    QStringList reasons;
+    if (carriedSart)
+        reasons << "The record b.bin has no saved SART data of its own: SART Model, Manufacturer № and Vessel "
+                   "Name come from the record a.bin.";
+    if (carriedVerdict)
+        reasons << "The conclusion \"SART PASSED TESTS\" was not chosen for the record b.bin: it is carried over "
+                   "from the record a.bin.";
+    if (weak)
+        reasons << "The certificate says \"SART PASSED TESTS\", but 1 value of the record b.bin is outside the "
+                   "limits of the SART standard:\n- Emitted power 399 mW (limit: at least 400 mW)";
+
+    m_dialogs->answer(yes ? QMessageBox::Yes : QMessageBox::No);
+    if (yes && command == QLatin1String("Pdf1"))
+        m_dialogs->cancelFile();
+    const bool print = command == QLatin1String("ToolButton13") || command == QLatin1String("Print2");
+    if (yes && print)
+        m_dialogs->closeWindow("QPrintPreviewDialog");
+    run(*form, command);
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QVERIFY(!seen.isEmpty());
+    QCOMPARE(seen[0].objectName, QStringLiteral("CertificateQuestion"));
+    QCOMPARE(seen[0].text, reasons.join("\n\n") + "\n\n" + action + " with these values all the same?");
+    QCOMPARE(seen[0].buttons, QStringList({"Yes", "No"}));
+    QCOMPARE(seen[0].defaultButton, QStringLiteral("No"));
+    if (!yes) {
+        QCOMPARE(seen.size(), 1);
+        return;
+    }
+    // Yes: the preview, the PDF's file dialog or the export (which here
+    // meets an office without a window).
+    QCOMPARE(seen.size(), 2);
+    if (command == QLatin1String("Pdf1"))
+        QCOMPARE(seen[1].objectName, QStringLiteral("PdfDialog1"));
+    else if (print)
+        QCOMPARE(seen[1].kind, QStringLiteral("QPrintPreviewDialog"));
+    else
+        QCOMPARE(seen[1].text, QString::fromUtf8(NeedsWindowText));
+}
+
+void TestCertificate::saveAsksAboutCarriedSartData_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("yes");
+    for (const char *entry : {"ToolButton11", "Savechanges1", "Ctrl+A", "Ctrl+S", "unsaved changes question"})
+        for (bool yes : {false, true})
+            QTest::addRow("%s, %s", entry, yes ? "Yes" : "No") << QString::fromLatin1(entry) << yes;
+}
+
+// Every way of saving asks before another SART's model, number or vessel go
+// into this record's file; No writes nothing and keeps the typing.
+void TestCertificate::saveAsksAboutCarriedSartData()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, yes);
+    StartDirectory dir;
+    dir.addFile("a.bin", testRecord(0, false, true));
+    const QString b = dir.addFile("b.bin", testRecord(1, false, false));
     auto form = startWindow();
     clickRow(*form, 1);
     clickRow(*form, 2);
-    auto run = [&] {
-        if (command.startsWith(QLatin1String("ToolButton")))
-            clickTool(*form, command);
-        else
-            windowtest::action(*form, command)->trigger();
-    };
+    typeAtEnd(*form, "Edit1", " JR");
+    QCOMPARE(m_dialogs->takeSeen().size(), 0);
 
-    // Not going on is the default, and nothing comes out.
-    m_dialogs->answer(QMessageBox::No);
-    run();
+    const bool question = entry == QLatin1String("unsaved changes question");
+    if (question)
+        m_dialogs->answer(QMessageBox::Save);
+    m_dialogs->answer(yes ? QMessageBox::Yes : QMessageBox::No);
+    if (question)
+        clickRow(*form, 1);
+    else
+        run(*form, entry);
+
     QList<SeenDialog> seen = m_dialogs->takeSeen();
+    if (question)
+        QCOMPARE(seen.takeFirst().text, unsavedQuestion("b.bin", "showing another record"));
     QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].objectName, QStringLiteral("SaveQuestion"));
     QCOMPARE(seen[0].text, QStringLiteral("The record b.bin has no saved SART data of its own: SART Model, "
                                           "Manufacturer № and Vessel Name come from the record a.bin.\n\n"
-                                          "%1 with these values all the same?")
-                               .arg(action));
-    QCOMPARE(seen[0].buttons, QStringList({"Yes", "No"}));
+                                          "Save changes into the record b.bin with these values all the same?"));
     QCOMPARE(seen[0].defaultButton, QStringLiteral("No"));
 
-    // Typed over, a field is the record's own; the question names the rest.
-    typeAtEnd(*form, "Edit3", "M");
-    typeAtEnd(*form, "Edit9", "7");
-    m_dialogs->answer(QMessageBox::No);
-    run();
-    seen = m_dialogs->takeSeen();
-    QCOMPARE(seen.size(), 1);
-    QVERIFY2(seen[0].text.contains(": Vessel Name comes from the record a.bin.\n"), qPrintable(seen[0].text));
+    if (yes) {
+        const QByteArray saved = readFile(b);
+        QCOMPARE(saved.mid(layout::SartModel, 7), QByteArray("SART-20"));
+        QCOMPARE(saved.mid(layout::RadioEngineer, engineerOf(1).size() + 3), (engineerOf(1) + " JR").toLatin1());
+        QCOMPARE(shownPower(*form), question ? powerOf(0) : powerOf(1));
+        return;
+    }
+    // No: nothing written, nothing shown instead, the typing kept.
+    QCOMPARE(readFile(b), testRecord(1, false, false));
+    QCOMPARE(form->navigation().CurrentRow, 2);
+    QCOMPARE(highlightedRows(*form), QList<int>{2});
+    QCOMPARE(shownPower(*form), powerOf(1));
+    QCOMPARE(editText(*form, "Edit1"), engineerOf(1) + " JR");
+    QCOMPARE(form->windowTitle(), u'*' + title("b.bin"));
 
-    // Once saved, nothing is carried over: no question.
+    // A conclusion carried over and a value outside the limits are no
+    // business of Save changes: it asks about none of them.
+    if (entry == QLatin1String("ToolButton11")) {
+        const QString c = dir.addFile("c.bin", testRecord(2, true, true));
+        m_dialogs->answer(QMessageBox::Discard);
+        action(*form, "Rescan1")->trigger();
+        clickRow(*form, 3);
+        QCOMPARE(m_dialogs->takeSeen().size(), 1);
+        QVERIFY(child<QWidget>(form.get(), "ComboBox5")->property("carriedOver").toBool());
+        QVERIFY(child<QWidget>(form.get(), "Label12")->property("outsideLimit").toBool());
+        typeAtEnd(*form, "Edit1", " JR");
+        run(*form, entry);
+        QCOMPARE(m_dialogs->takeSeen().size(), 0);
+        QCOMPARE(readFile(c).mid(layout::RadioEngineer, 13), QByteArray("A. Sidorov JR"));
+    }
+}
+
+void TestCertificate::recordShownIsNamedAndStaysReal_data()
+{
+    QTest::addColumn<bool>("byDelete");
+    QTest::newRow("deleted with Delete") << true;
+    QTest::newRow("removed by another program") << false;
+}
+
+// The title names the record shown. When its file goes, the panel says so and
+// nothing is saved or certified from it; another record is shown as usual.
+void TestCertificate::recordShownIsNamedAndStaysReal()
+{
+    QFETCH(bool, byDelete);
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    const QString b = dir.addRecord("b.bin", 1);
+    auto form = startWindow();
+    auto *gone = child<QLabel>(form.get(), "RecordGoneLine");
+    QCOMPARE(form->windowTitle(), title("b.bin"));
+    QVERIFY(!gone->isVisible());
+    typeAtEnd(*form, "Edit3", "TYPED");
+    QCOMPARE(form->windowTitle(), u'*' + title("b.bin"));
+
+    if (byDelete) {
+        m_dialogs->answer(QMessageBox::Yes);
+        m_dialogs->answer(QMessageBox::Discard);
+        action(*form, "N131")->trigger();
+        QCOMPARE(m_dialogs->takeSeen().size(), 2);
+        QVERIFY(gone->isVisible());
+    } else {
+        QVERIFY(QFile::remove(b));
+        action(*form, "Rescan1")->trigger();
+        QVERIFY(gone->isVisible());
+    }
+    QVERIFY(!QFile::exists(b));
+
+    const std::pair<const char *, const char *> commands[] = {
+        {"ToolButton11", "save"}, {"Savechanges1", "save"}, {"ToolButton13", "print"},
+        {"Pdf1", "save as PDF"}, {"Word1", "export"}};
+    for (const auto &[command, action] : commands) {
+        run(*form, QString::fromLatin1(command));
+        QCOMPARE(m_dialogs->takeErrors(),
+                 QStringList{QStringLiteral("The file of the record b.bin no longer exists (deleted or moved): "
+                                            "there is nothing to %1.")
+                                 .arg(QString::fromLatin1(action))});
+    }
+    QVERIFY(gone->isVisible());
+    QCOMPARE(gone->text(),
+             QStringLiteral("The file of the record b.bin no longer exists: nothing can be saved or certified from it."));
+    QVERIFY(form->windowTitle().endsWith(title("b.bin")));
+    QCOMPARE(form->navigation().table().rowOfFile("a.bin"), 1);
+
+    if (!byDelete)
+        m_dialogs->answer(QMessageBox::Discard);  // the typing for the file that went
+    clickRow(*form, 1);
+    QCOMPARE(m_dialogs->takeSeen().size(), byDelete ? 0 : 1);
+    QCOMPARE(shownPower(*form), powerOf(0));
+    QCOMPARE(form->windowTitle(), title("a.bin"));
+    QVERIFY(!gone->isVisible());
+}
+
+// A row choice that fails leaves the record shown; what is typed for it then
+// is saved into it, from Save changes and from the question before the next
+// row choice.
+void TestCertificate::typingAfterFailedRowChoiceIsSaved()
+{
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    const QString broken = dir.addFile("b.bin", sample::makeRecord(sample::variant(1)).left(3000));
+    const QString c = dir.addRecord("c.bin", 2);
+    auto form = startWindow();
+    m_dialogs->takeSeen();  // the warning about b.bin
+    clickRow(*form, 2);
+    QCOMPARE(m_dialogs->takeErrors(), QStringList{broken + ": Read beyond end of file."});
+    QCOMPARE(form->navigation().shownPath(), c);
+    QCOMPARE(form->windowTitle(), title("c.bin"));
+
+    typeAtEnd(*form, "Edit3", "FIRST");
     clickTool(*form, "ToolButton11");
     QCOMPARE(m_dialogs->takeSeen().size(), 0);
-    if (command == QLatin1String("ToolButton13")) {
-        m_dialogs->closeWindow("QPrintPreviewDialog");
-        run();
-        seen = m_dialogs->takeSeen();
-        QCOMPARE(seen.size(), 1);
-        QCOMPARE(seen[0].kind, QStringLiteral("QPrintPreviewDialog"));
-    }
+    QCOMPARE(readFile(c).mid(layout::SartModel, 5), QByteArray("FIRST"));
+    QCOMPARE(readFile(broken), sample::makeRecord(sample::variant(1)).left(3000));
+
+    // The row of the record shown, chosen again: Save goes on to show it.
+    typeAtEnd(*form, "Edit3", "2");
+    m_dialogs->answer(QMessageBox::Save);
+    clickRow(*form, 3);
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, unsavedQuestion("c.bin", "showing another record"));
+    QCOMPARE(readFile(c).mid(layout::SartModel, 6), QByteArray("FIRST2"));
+    QCOMPARE(form->navigation().CurrentRow, 3);
+    QCOMPARE(editText(*form, "Edit3"), QStringLiteral("FIRST2"));
+    QCOMPARE(form->windowTitle(), title("c.bin"));
+}
+
+void TestCertificate::atSignIsRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("offset");
+    QTest::newRow("radio engineer") << "Edit1" << layout::RadioEngineer;
+    const std::pair<const char *, int> fields[] = {
+        {"Edit3", layout::SartModel},  {"Edit9", layout::ManufacturerNo}, {"Edit4", layout::VesselName},
+        {"Edit5", layout::CentreName}, {"Edit6", layout::CentreAddress},  {"Edit7", layout::CentreTel},
+        {"Edit8", layout::CentreFax}};
+    for (const auto &[name, offset] : fields)
+        QTest::newRow(name) << QString::fromLatin1(name) << offset;
+}
+
+// "@" ends a text in the record file: a header box takes it neither typed
+// nor pasted, says why, and what it holds is saved whole.
+void TestCertificate::atSignIsRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(int, offset);
+    StartDirectory dir;
+    const QString a = dir.addRecord("a.bin", 0);
+    auto form = startWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto *edit = child<QLineEdit>(form.get(), name);
+    edit->clear();
+    QToolTip::hideText();
+
+    typeAtEnd(*form, name, "AB@CD");
+    QCOMPARE(edit->text(), QStringLiteral("ABCD"));
+    QTRY_VERIFY(QToolTip::isVisible());
+    QVERIFY2(QToolTip::text().startsWith("\"@\" cannot be typed or pasted here"), qPrintable(QToolTip::text()));
+    QToolTip::hideText();
+
+    QGuiApplication::clipboard()->setText("E@F");
+    edit->paste();
+    QCOMPARE(edit->text(), QStringLiteral("ABCD"));
+    QTRY_VERIFY(QToolTip::isVisible());
+    QGuiApplication::clipboard()->setText("EF");
+    edit->paste();
+    QCOMPARE(edit->text(), QStringLiteral("ABCDEF"));
+
+    clickTool(*form, "ToolButton11");
+    QCOMPARE(m_dialogs->takeSeen().size(), 0);
+    QCOMPARE(readFile(a).mid(offset, 6), QByteArray("ABCDEF"));
+    QToolTip::hideText();
 }
 
 void TestCertificate::typedEditsAskBeforeTheyAreReplaced_data()
@@ -289,7 +635,7 @@ void TestCertificate::typedEditsAskBeforeTheyAreReplaced()
     auto *mode = child<QComboBox>(form.get(), "ComboBox4");
 
     typeAtEnd(*form, "Edit3", "TYPED");
-    QCOMPARE(form->windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+    QCOMPARE(form->windowTitle(), u'*' + title("b.bin"));
 
     const bool goOn = answer != QMessageBox::Cancel;
     if (entry == QLatin1String("go to"))
@@ -331,7 +677,7 @@ void TestCertificate::typedEditsAskBeforeTheyAreReplaced()
         // Everything as it was: the typing, the row and its highlight, the
         // record shown, the mode, the file and the window.
         QCOMPARE(editText(*form, "Edit3"), QStringLiteral("TYPED"));
-        QCOMPARE(form->windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+        QCOMPARE(form->windowTitle(), u'*' + title("b.bin"));
         QCOMPARE(form->navigation().CurrentRow, 2);
         QCOMPARE(highlightedRows(*form), QList<int>{2});
         QCOMPARE(form->navigation().shownPath(), b);
@@ -343,7 +689,7 @@ void TestCertificate::typedEditsAskBeforeTheyAreReplaced()
         return;
     }
 
-    QCOMPARE(form->windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
+    QVERIFY2(!form->windowTitle().startsWith(u'*'), qPrintable(form->windowTitle()));
     if (entry == QLatin1String("mouse") || entry == QLatin1String("keys") || entry == QLatin1String("go to")
         || entry == QLatin1String("row chosen by the program")) {
         QCOMPARE(form->navigation().CurrentRow, 1);
@@ -379,7 +725,7 @@ void TestCertificate::refusedSaveKeepsEverything()
     clickRow(*form, 1);
     QCOMPARE(m_dialogs->takeErrors(), QStringList{b + ": File access denied."});
     QCOMPARE(editText(*form, "Edit3"), QStringLiteral("TYPED"));
-    QCOMPARE(form->windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+    QCOMPARE(form->windowTitle(), u'*' + title("b.bin"));
     QCOMPARE(form->navigation().CurrentRow, 2);
     QCOMPARE(highlightedRows(*form), QList<int>{2});
     QCOMPARE(shownPower(*form), powerOf(1));
@@ -404,7 +750,7 @@ void TestCertificate::deleteAnsweredNoKeepsTypedEdits()
     QCOMPARE(seen[0].text, QStringLiteral("DELETE FILE?\n\nb.bin"));
     QVERIFY(QFileInfo::exists(b));
     QCOMPARE(editText(*form, "Edit3"), typed);
-    QCOMPARE(form->windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+    QCOMPARE(form->windowTitle(), u'*' + title("b.bin"));
 }
 
 void TestCertificate::failedDecodeChangesNothing_data()
@@ -474,7 +820,7 @@ void TestCertificate::failedDecodeChangesNothing()
     QCOMPARE(after.dateTimePicker3, before.dateTimePicker3);
     QCOMPARE(carriedControls(*form), carriedBefore);
     QCOMPARE(form->navigation().shownPath(), shownBefore);
-    QCOMPARE(form->windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
+    QCOMPARE(form->windowTitle(), title(QFileInfo(shownBefore).fileName()));
 }
 
 void TestCertificate::failedModeChangePutsTheModeBack()

@@ -148,6 +148,7 @@ void TestDailyUse::windowShortcuts()
     StartDirectory dir;
     dir.addRecord("a.bin", 0);
     auto form = startWindow();
+    chooseConclusion(*form, 1);  // a certificate with nothing to ask about
     m_dialogs->closeWindow(window);
     keyInto(*form, focus, key);
     const QList<SeenDialog> seen = m_dialogs->takeSeen();
@@ -225,6 +226,7 @@ void TestDailyUse::pdfCertificate()
     QCOMPARE(action(*form, "Pdf1")->text(), QStringLiteral("PDF..."));
     setEdit(*form, "Edit4", "M/V NORTH STAR");
     setEdit(*form, "Edit9", "123456");
+    chooseConclusion(*form, 1);
     const QString date = form->recordPanel()->values().dateTimePicker2.toString(Qt::ISODate);
     QVERIFY(!date.isEmpty());
 
@@ -252,6 +254,7 @@ void TestDailyUse::pdfCertificate()
     form = startWindow();
     setEdit(*form, "Edit4", "");
     setEdit(*form, "Edit9", "");
+    chooseConclusion(*form, 1);
     m_dialogs->cancelFile();
     action(*form, "Pdf1")->trigger();
     seen = m_dialogs->takeSeen();
@@ -284,6 +287,7 @@ void TestDailyUse::pdfWriteFailures()
     QVERIFY(fullDisk ? disk.fill("filler") : disk.remountReadOnly());
     auto form = startWindow();
     setEdit(*form, "Edit4", "NORTH STAR");
+    chooseConclusion(*form, 1);
     m_dialogs->chooseFile(path);
     action(*form, "Pdf1")->trigger();
     QCOMPARE(m_dialogs->takeErrors(), QStringList{error.arg(path)});
@@ -434,6 +438,7 @@ void TestDailyUse::wordIntoOfficeWithoutWindow()
     StartDirectory dir;
     dir.addRecord("a.bin", 0);
     auto form = startWindow();
+    chooseConclusion(*form, 1);
     keyInto(*form, "StringGrid1", Qt::ControlModifier | Qt::Key_W);
     QCOMPARE(m_dialogs->takeErrors(), QStringList{QString::fromUtf8(NeedsWindowText)});
 }

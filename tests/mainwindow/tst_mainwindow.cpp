@@ -85,7 +85,7 @@ void TestMainWindow::menus()
     QStringList titles;
     for (const QAction *a : form->menuBar()->actions())
         titles.append(a->text());
-    QCOMPARE(titles, QStringList({"&File", "Data import", "Data export", "&Archive", "Help"}));
+    QCOMPARE(titles, QStringList({"&File", "Data import", "Data export", "&Archive", "&Settings", "Help"}));
 
     QCOMPARE(describe(child<QMenu>(form.get(), "File1")),
              QStringList({"S&ave changes|Ctrl+A", "&Open|Ctrl+O", "-", "Pa&ge Setup...|", "Pr&int |Ctrl+P", "-",
@@ -96,6 +96,7 @@ void TestMainWindow::menus()
     QCOMPARE(describe(child<QMenu>(form.get(), "Dataexport1")), QStringList({"Word|Ctrl+W", "PDF...|"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Archive1")),
              QStringList({"&Find...|Ctrl+F", "&Due for test...|", "&History of this SART...|"}));
+    QCOMPARE(describe(child<QMenu>(form.get(), "Settings1")), QStringList{"SART &limits...|"});
     QCOMPARE(describe(child<QMenu>(form.get(), "Help1")), QStringList({"Help|F1", "-", "About|"}));
 }
 
@@ -199,7 +200,7 @@ void TestMainWindow::exitCommands()
     dir.addRecord("a.bin", 0);
     auto form = startWindow();
     child<QLineEdit>(form.get(), "Edit3")->setText("unsaved");
-    QCOMPARE(form->windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+    QCOMPARE(form->windowTitle(), QStringLiteral("*a.bin - SART TESTER SOFTWARE"));
     m_dialogs->answer(QMessageBox::StandardButton(answer));
     if (command == QLatin1String("close")) {
         form->close();

@@ -217,7 +217,7 @@ void TestReceiving::savedOverRecordWithTypedChanges()
     auto *edit = form->findChild<QLineEdit *>(QStringLiteral("Edit3"));
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("TYPED"));
-    QCOMPARE(form->windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+    QCOMPARE(form->windowTitle(), QStringLiteral("*b.bin - SART TESTER SOFTWARE"));
 
     ModalScript script;
     script.receiveOn(SimPort);
@@ -232,7 +232,7 @@ void TestReceiving::savedOverRecordWithTypedChanges()
     const QByteArray sent = testsupport::readFile(m_sentRecord);
     const QByteArray saved = testsupport::readFile(b);
     QCOMPARE(saved.mid(layout::SartModel, 20), sent.mid(layout::SartModel, 20));
-    QCOMPARE(form->windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
+    QCOMPARE(form->windowTitle(), QStringLiteral("b.bin - SART TESTER SOFTWARE"));
     QCOMPARE(shownPower(*form), powerOf(SentVariant));
     QVERIFY(editText(*form, "Edit3") != QStringLiteral("TYPED"));
 }

@@ -270,7 +270,7 @@ void TestWorkday::receiveCompleteSaveAndPrint()
         return;
     QVERIFY2(noDialogs->seen().isEmpty(), qPrintable(report(*noDialogs)));
     noDialogs.reset();
-    QCOMPARE(form.windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("*sart-1105.bin - SART TESTER SOFTWARE"));
 
     // A click on another row before saving asks; Cancel keeps the typing,
     // the row and its highlight.
@@ -313,7 +313,7 @@ void TestWorkday::receiveCompleteSaveAndPrint()
     QCOMPARE(saved.mid(layout::BatteryDate, 8), QByteArray("14022030"));
     QCOMPARE(saved.mid(layout::HeaderSize), received.mid(layout::HeaderSize));
     QCOMPARE(listedNames(form), earlier + QStringList{"sart-1105.bin"});
-    QCOMPARE(form.windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("sart-1105.bin - SART TESTER SOFTWARE"));
 
     // The Manual block of the same record, then Auto again: the saved header
     // is read back from the file each time.
@@ -341,8 +341,12 @@ void TestWorkday::receiveCompleteSaveAndPrint()
         QVERIFY2(child<QWidget>(&form, name)->property("carriedOver").toBool(), name);
     QVERIFY(!child<QWidget>(&form, "Edit1")->property("carriedOver").toBool());
     QVERIFY(child<QWidget>(&form, "Edit4")->toolTip().contains("sart-1105.bin"));
+    // One question names both: the SART data and the conclusion, neither
+    // of them this record's.
     const QString carriedQuestion = "The record sart-1102.bin has no saved SART data of its own: SART Model, "
                                     "Manufacturer № and Vessel Name come from the record sart-1105.bin.\n\n"
+                                    "The conclusion \"SART PASSED TESTS\" was not chosen for the record "
+                                    "sart-1102.bin: it was in the panel before any record was shown.\n\n"
                                     "Print the certificate with these values all the same?";
     {
         ModalScript script;
@@ -362,7 +366,7 @@ void TestWorkday::receiveCompleteSaveAndPrint()
     form.windowHandle()->requestActivate();
     QTRY_COMPARE(QGuiApplication::focusWindow(), form.windowHandle());
     typeInto(form, "Edit7", "+7 812 555 9999");
-    QCOMPARE(form.windowTitle(), QStringLiteral("*SART TESTER SOFTWARE"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("*sart-1102.bin - SART TESTER SOFTWARE"));
     {
         ModalScript script;
         script.press(QMessageBox::Discard);
@@ -376,7 +380,7 @@ void TestWorkday::receiveCompleteSaveAndPrint()
     checkPanelShowsTyped();
     if (QTest::currentTestFailed())
         return;
-    QCOMPARE(form.windowTitle(), QStringLiteral("SART TESTER SOFTWARE"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("sart-1105.bin - SART TESTER SOFTWARE"));
 
     // The verdict, and the report printed from the print preview.
     auto *conclusions = child<QComboBox>(&form, "ComboBox5");
