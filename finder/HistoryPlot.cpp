@@ -54,9 +54,11 @@ struct Axis
         int decimals = 0;
         while (decimals < 6 && std::abs(step * std::pow(10.0, decimals) - std::round(step * std::pow(10.0, decimals))) > 1e-6)
             ++decimals;
+        QLocale locale;
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
         QVector<HistoryPlot::Tick> ticks;
         for (int i = 0; low + i * step <= high + step / 2; ++i)
-            ticks.append({at(low + i * step, area), QLocale().toString(low + i * step, 'f', decimals)});
+            ticks.append({at(low + i * step, area), locale.toString(low + i * step, 'f', decimals)});
         return ticks;
     }
 };

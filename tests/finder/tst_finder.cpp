@@ -10,17 +10,21 @@
 #include "HistoryDialog.h"
 #include "HistoryPlot.h"
 #include "RowsModel.h"
+#include "Marks.h"
 #include "SampleArchive.h"
+#include "SartLimits.h"
 #include "TestSupport.h"
 #include "WindowFixture.h"
 
 #include <QDateEdit>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 using namespace windowtest;
 using sample::ArchiveRecord;
@@ -48,6 +52,34 @@ void verifyShown(TForm1 &form, const QString &folder, const ArchiveRecord &r)
     QCOMPARE(editText(form, QStringLiteral("Edit4")).trimmed(), r.header.edit4);
 }
 
+// The values of a record outside the standard's limits, worked out from what
+// the sample archive wrote: the Auto block, and the saved answers or, for a
+// record as received, the tester's.
+QStringList outsideNames(const ArchiveRecord &r)
+{
+    const sample::Measurement &m = r.params.automatic;
+    QStringList names;
+    if (m.highKHz < 9500000)
+        names << "Frequency high";
+    if (m.lowKHz > 9200000)
+        names << "Frequency low";
+    if (m.powerMw < 400)
+        names << "Emitted power";
+    if (m.durationUnits < 408 || m.durationUnits > 540)
+        names << "Emitted signal duration";
+    if (m.tunings != 12)
+        names << "Number of frequency tunings";
+    if (r.saved && r.header.dateTimePicker3 < r.params.testingDate)
+        names << "Battery replacement date";
+    const int answers[] = {r.saved ? r.header.comboBox1Index : m.standBy, r.saved ? r.header.comboBox2Index : m.led,
+                           r.saved ? r.header.comboBox3Index : m.beeper};
+    const char *answerNames[] = {"Stand by", "Led", "Sound beeper"};
+    for (int i = 0; i < 3; ++i)
+        if (answers[i] != 0)
+            names << answerNames[i];
+    return names;
+}
+
 QString pdfText(const QString &pdf)
 {
     QProcess p;
@@ -69,6 +101,8 @@ private slots:
     void historyOfTheShownRecord();
     void historyNeedsASavedNumber();
     void indexFollowsSaveAndDelete();
+    void viewsMarkValuesOutsideTheLimits();
+    void historyPlotShowsTheLimits();
 
 private:
     std::unique_ptr<TForm1> startIndexed();
@@ -311,6 +345,119 @@ void TestFinder::indexFollowsSaveAndDelete()
     QTRY_VERIFY_WITH_TIMEOUT(!index.isBuilding() && index.entries().size() == RecordCount - 1, IndexWait);
     QVERIFY(!index.entryFor(m_dir->inArchive(r.fileName)));
     QVERIFY(archive::search(index.entries(), QStringLiteral("заря востока")).isEmpty());
+}
+
+// Find, the due list and the history mark every record with values outside
+// the limits in force, name them, and follow a change of the limits.
+void TestFinder::viewsMarkValuesOutsideTheLimits()
+{
+    auto form = startIndexed();
+    QHash<QString, const ArchiveRecord *> byName;
+    for (const ArchiveRecord &r : m_records)
+        byName.insert(r.fileName, &r);
+
+    form->Finder1->showFind();
+    QTableView *found = form->Finder1->findDialog()->results();
+    const int column = found->model()->columnCount() - 1;
+    QCOMPARE(found->model()->headerData(column, Qt::Horizontal).toString(), QStringLiteral("Outside limits"));
+    int marked = 0;
+    for (int row = 0; row < found->model()->rowCount(); ++row) {
+        const QModelIndex cell = found->model()->index(row, column);
+        const RowsModel::Row &shown = static_cast<const RowsModel *>(found->model())->row(row);
+        const QStringList expected = outsideNames(*byName.value(shown.fileName));
+        QCOMPARE(cell.data().toString(), expected.join(", "));
+        QCOMPARE(cell.data(Qt::BackgroundRole).value<QBrush>().color() == OutsideLimitBackground, !expected.isEmpty());
+        QCOMPARE(cell.data(Qt::ToolTipRole).toString().startsWith("Outside the limits of the SART standard:\n"),
+                 !expected.isEmpty());
+        marked += !expected.isEmpty();
+    }
+    QVERIFY2(marked > 0 && marked < RecordCount, qPrintable(QString::number(marked)));
+
+    form->Finder1->showDue();
+    const RowsModel &due = form->Finder1->dueDialog()->rows();
+    QVERIFY(due.rowCount() > 0);
+    for (int row = 0; row < due.rowCount(); ++row)
+        QCOMPARE(due.row(row).cells.last(), outsideNames(*byName.value(due.row(row).fileName)).join(", "));
+
+    // Stricter national rules: every open view marks again at once.
+    limits::Limits strict;
+    strict.powerMinMw = 5000;
+    limits::InForce::instance().set(strict);
+    for (int row = 0; row < found->model()->rowCount(); ++row)
+        QVERIFY(found->model()->index(row, column).data().toString().contains("Emitted power"));
+    for (int row = 0; row < due.rowCount(); ++row)
+        QVERIFY(due.row(row).cells.last().contains("Emitted power"));
+    limits::InForce::instance().set(limits::Limits());
+}
+
+// The history plot draws the band the sweep must cover and the minimum
+// power, labels its axes in round steps and dates, marks the tests outside
+// the limits and tells a point's values on hover.
+void TestFinder::historyPlotShowsTheLimits()
+{
+    auto form = startIndexed();
+    // SART 4: drifted below the upper frequency by its last tests.
+    const ArchiveRecord &last = savedRecord(4, 7);
+    QVERIFY(!outsideNames(last).isEmpty());
+    clickRow(*form, tableRowOf(*form, last.fileName));
+    form->findChild<QAction *>(QStringLiteral("History1"))->trigger();
+    HistoryDialog *history = form->Finder1->historyDialog();
+    HistoryPlot *plot = history->plot();
+    QVERIFY(QTest::qWaitForWindowExposed(history));
+    const QVector<HistoryPlot::Point> &points = plot->points();
+    QVERIFY(points.size() > 3);
+    int outside = 0;
+    for (int i = 0; i < points.size(); ++i) {
+        const ArchiveRecord &r = *std::find_if(m_records.begin(), m_records.end(), [&](const ArchiveRecord &a) {
+            return a.fileName == history->rows().row(i).fileName;
+        });
+        QCOMPARE(points[i].outside, !outsideNames(r).isEmpty());
+        outside += points[i].outside;
+    }
+    QVERIFY(outside > 0 && outside < points.size());
+
+    // Round steps: each value axis goes up by one step of 1, 2, 2.5 or 5
+    // times a power of ten; the time axis reads dates, each once.
+    for (const QVector<HistoryPlot::Tick> &ticks : {plot->powerTicks(), plot->frequencyTicks()}) {
+        QVERIFY(ticks.size() >= 3);
+        const double step = QLocale().toDouble(ticks[1].text) - QLocale().toDouble(ticks[0].text);
+        const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+        const double round[] = {1.0, 2.0, 2.5, 5.0};
+        QVERIFY2(std::any_of(std::begin(round), std::end(round), [&](double f) { return std::abs(mantissa - f) < 1e-6; }),
+                 qPrintable(ticks[0].text + " " + ticks[1].text));
+        for (int i = 1; i < ticks.size(); ++i)
+            QVERIFY(std::abs(QLocale().toDouble(ticks[i].text) - QLocale().toDouble(ticks[i - 1].text) - step) < 1e-6);
+    }
+    QStringList dates;
+    for (const HistoryPlot::Tick &t : plot->dateTicks())
+        dates.append(t.text);
+    QVERIFY2(dates.size() >= 3 && dates.removeDuplicates() == 0, qPrintable(dates.join(", ")));
+
+    // The band and the minimum power, where nothing else is drawn: between
+    // the first two tests.
+    const QImage image = plot->grab().toImage();
+    const int x = int((plot->powerPosition(0).x() + plot->powerPosition(1).x()) / 2);
+    QCOMPARE(image.pixelColor(x, int(plot->frequencyY(9.35))), QColor(205, 238, 214));
+    const int y = qRound(plot->powerY(400));
+    bool line = false;
+    for (int dx = -6; dx <= 6 && !line; ++dx)
+        for (int dy = -1; dy <= 1 && !line; ++dy)
+            line = image.pixelColor(x + dx, y + dy).green() > 100 && image.pixelColor(x + dx, y + dy).red() < 60;
+    QVERIFY2(line, "no limit line at 400 mW");
+
+    // Hovering a point, and its bar, tells its values.
+    const int i = points.size() - 1;
+    for (const QPointF &at : {plot->powerPosition(i), plot->frequencyPosition(i)}) {
+        QToolTip::hideText();
+        QHelpEvent hover(QEvent::ToolTip, at.toPoint(), plot->mapToGlobal(at.toPoint()));
+        QApplication::sendEvent(plot, &hover);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), points[i].details);
+    }
+    QVERIFY(points[i].details.contains(QStringLiteral("Emitted power %1 mW").arg(last.params.automatic.powerMw)));
+    QVERIFY(points[i].details.contains("Outside the limits of the SART standard:\nFrequency high"));
+    QCOMPARE(plot->pointAt(QPointF(2, 2)), -1);
+    QToolTip::hideText();
 }
 
 QTEST_MAIN(TestFinder)
