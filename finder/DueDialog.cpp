@@ -86,13 +86,7 @@ DueDialog::DueDialog(const archive::ArchiveIndex &index, QWidget *parent)
     connect(m_view, &QAbstractItemView::activated, this, [this](const QModelIndex &i) {
         emit recordChosen(m_model->row(i.row()).fileName);
     });
-    // A hidden window is filled when it is shown.
-    auto refillShown = [this] {
-        if (isVisible())
-            refill();
-    };
-    connect(&m_index, &archive::ArchiveIndex::changed, this, refillShown);
-    connect(&limits::InForce::instance(), &limits::InForce::changed, this, refillShown);
+    followArchive(this, m_index, [this] { refill(); });
     refill();
 }
 

@@ -57,13 +57,7 @@ FindDialog::FindDialog(const archive::ArchiveIndex &index, QWidget *parent)
     connect(m_edit, &QLineEdit::textChanged, this, &FindDialog::refill);
     connect(m_edit, &QLineEdit::returnPressed, this, &FindDialog::chooseCurrent);
     connect(m_view, &QAbstractItemView::activated, this, &FindDialog::chooseCurrent);
-    // A hidden window is filled when it is shown.
-    auto refillShown = [this] {
-        if (isVisible())
-            refill();
-    };
-    connect(&m_index, &archive::ArchiveIndex::changed, this, refillShown);
-    connect(&limits::InForce::instance(), &limits::InForce::changed, this, refillShown);
+    followArchive(this, m_index, [this] { refill(); });
     refill();
 }
 

@@ -52,13 +52,7 @@ HistoryDialog::HistoryDialog(const archive::ArchiveIndex &index, QWidget *parent
     connect(m_view, &QAbstractItemView::activated, this, [this](const QModelIndex &i) {
         emit recordChosen(m_model->row(i.row()).fileName);
     });
-    // A hidden window is filled when it is shown.
-    auto refillShown = [this] {
-        if (isVisible())
-            refill();
-    };
-    connect(&m_index, &archive::ArchiveIndex::changed, this, refillShown);
-    connect(&limits::InForce::instance(), &limits::InForce::changed, this, refillShown);
+    followArchive(this, m_index, [this] { refill(); });
 }
 
 void HistoryDialog::showFor(const QString &manufacturerNo)

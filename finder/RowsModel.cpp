@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QHeaderView>
 #include <QTableView>
+#include <QWidget>
 
 RowsModel::RowsModel(QStringList headers, QObject *parent)
     : QAbstractTableModel(parent), m_headers(std::move(headers))
@@ -63,6 +64,16 @@ void addLimitsCell(RowsModel::Row &row, const archive::IndexEntry &entry)
     row.cells.append(names.join(QStringLiteral(", ")));
     if (!outside.isEmpty())
         row.outsideLimits = QStringLiteral("Outside the limits of the SART standard:\n") + lines.join(u'\n');
+}
+
+void followArchive(QWidget *view, const archive::ArchiveIndex &index, const std::function<void()> &refill)
+{
+    auto refillShown = [view, refill] {
+        if (view->isVisible())
+            refill();
+    };
+    QObject::connect(&index, &archive::ArchiveIndex::changed, view, refillShown);
+    QObject::connect(&limits::InForce::instance(), &limits::InForce::changed, view, refillShown);
 }
 
 QTableView *rowsView(RowsModel *model, const QString &objectName, QWidget *parent)

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 // Read-only rows of texts for the archive views; a marked row is shown in
 // red (an overdue SART), a dimmed one in grey (a record without a saved
 // header), a row of a record with values outside the limits of the SART
@@ -44,8 +46,13 @@ class QTableView;
 class QWidget;
 
 namespace archive {
+class ArchiveIndex;
 struct IndexEntry;
 }
+
+// Refills an archive view whenever the index or the limits in force change
+// while it is shown; a hidden view is filled when it is shown.
+void followArchive(QWidget *view, const archive::ArchiveIndex &index, const std::function<void()> &refill);
 
 // The last cell of a record's row in every archive view: the names of its
 // values outside the limits in force, which also mark the row.

@@ -5,8 +5,8 @@
 
 // The user's settings of the program, in $XDG_CONFIG_HOME/sart-tester/
 // sart-tester.conf (by default ~/.config/sart-tester/sart-tester.conf): how the
-// main window was left, the folders, port and rate last used. Records never
-// depend on it.
+// main window was left, the folders, port and rate last used, the limits of
+// the SART standard in force. Records never depend on it.
 class ProgramSettings : public QSettings
 {
 public:
