@@ -68,6 +68,16 @@ public:
                        "so Save changes would drop it and everything after it.");
 };
 
+// Why a value is not the record shown's own: "Not read from the record
+// b.bin: carried over from the record a.bin."
+QString carriedTip(const QString &notOwn, const QString &shown, const QString &source, const QString &value)
+{
+    return source.isEmpty()
+               ? QStringLiteral("%1 the record %2: this %3 was in the panel before any record was shown.")
+                     .arg(notOwn, shown, value)
+               : QStringLiteral("%1 the record %2: carried over from the record %3.").arg(notOwn, shown, source);
+}
+
 void emphasise(QWidget *w)
 {
     QFont f = w->font();
@@ -549,13 +559,8 @@ void RecordPanel::setCarried(Control control, bool carried)
     QWidget *w = m_controls.value(control);
     if (carried) {
         m_carried.insert(control);
-        const QString source = m_source.value(control);
-        m_carriedTip[w] = source.isEmpty()
-                              ? QStringLiteral("Not read from the record %1: this value was in the panel "
-                                               "before any record was shown.")
-                                    .arg(m_shownRecord)
-                              : QStringLiteral("Not read from the record %1: carried over from the record %2.")
-                                    .arg(m_shownRecord, source);
+        m_carriedTip[w] = carriedTip(QStringLiteral("Not read from"), m_shownRecord, m_source.value(control),
+                                     QStringLiteral("value"));
     } else {
         m_carried.remove(control);
         m_carriedTip.remove(w);
@@ -580,15 +585,11 @@ void RecordPanel::conclusionChosen()
 void RecordPanel::updateConclusionMark()
 {
     const std::optional<QString> source = carriedOverConclusion();
-    if (!source)
-        m_carriedTip.remove(m_conclusions);
-    else if (source->isEmpty())
-        m_carriedTip[m_conclusions] = QStringLiteral("Not chosen for the record %1: this conclusion was in the "
-                                                     "panel before any record was shown.")
-                                          .arg(m_shownRecord);
-    else
+    if (source)
         m_carriedTip[m_conclusions] =
-            QStringLiteral("Not chosen for the record %1: carried over from the record %2.").arg(m_shownRecord, *source);
+            carriedTip(QStringLiteral("Not chosen for"), m_shownRecord, *source, QStringLiteral("conclusion"));
+    else
+        m_carriedTip.remove(m_conclusions);
     m_conclusions->setProperty("carriedOver", source.has_value());
     updateMark(m_conclusions);
 }

@@ -476,28 +476,26 @@ bool TForm1::settleTypedEdits(const QString &action)
     box.setDefaultButton(QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
     const int answer = box.exec();
+    auto stay = [this] {
+        m_stayed = true;
+        StringGrid1->restorePressedSelection();
+    };
     if (answer == QMessageBox::Save) {
         try {
             ToolButton11Click();
-            // Not saved when the user answered No to the question about
-            // carried-over SART data: the typing stays, and so does the user.
-            if (!Panel1->hasTypedEdits())
-                return true;
-            m_stayed = true;
-            StringGrid1->restorePressedSelection();
-            return false;
         } catch (...) {
-            m_stayed = true;
-            StringGrid1->restorePressedSelection();
+            stay();
             throw;
         }
-    }
-    if (answer == QMessageBox::Discard) {
+        // Not saved when the user answered No to the question about
+        // carried-over SART data: the typing stays, and so does the user.
+        if (!Panel1->hasTypedEdits())
+            return true;
+    } else if (answer == QMessageBox::Discard) {
         Panel1->discardTypedEdits();
         return true;
     }
-    m_stayed = true;
-    StringGrid1->restorePressedSelection();
+    stay();
     return false;
 }
 
