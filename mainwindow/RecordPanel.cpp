@@ -244,20 +244,20 @@ RecordPanel::RecordPanel(QWidget *parent)
     columns->addLayout(column4, 1);
 
     // Below the columns: how the record shown keeps the limits, and whether
-    // its file is still there.
-    auto *status = new QHBoxLayout;
+    // its file is still there. Long lines wrap rather than widen the panel.
     m_limitsLine = new QLabel(this);
     m_limitsLine->setObjectName(QStringLiteral("LimitsLine"));
+    m_limitsLine->setWordWrap(true);
     m_goneLine = new QLabel(this);
     m_goneLine->setObjectName(QStringLiteral("RecordGoneLine"));
+    m_goneLine->setWordWrap(true);
     emphasise(m_goneLine);
     QPalette warning = m_goneLine->palette();
     warning.setColor(QPalette::WindowText, QColor(176, 0, 0));
     m_goneLine->setPalette(warning);
     m_goneLine->hide();
-    status->addWidget(m_limitsLine, 1);
-    status->addWidget(m_goneLine);
-    outer->addLayout(status);
+    outer->addWidget(m_limitsLine);
+    outer->addWidget(m_goneLine);
 
     // The controller's name: carried from the record to Save changes, never shown.
     auto *controller = section(QStringLiteral("GroupBox12"), QStringLiteral("CONTROLLER"), this, false);
