@@ -1,8 +1,8 @@
 #include "Unit2.h"
 
-#include "AtomicFile.h"
 #include "ErrorBox.h"
 #include "MyCom.h"
+#include "OutputFile.h"
 #include "PortNames.h"
 #include "Questions.h"
 #include "RecordLayout.h"
@@ -337,14 +337,6 @@ void TForm2::showLostLine(int received)
     Gauge1->setValue(0);
 }
 
-bool TForm2::confirmReplace(const QString &path)
-{
-    return askYesNo(this, QStringLiteral("ReplaceQuestion"),
-                    QStringLiteral("The file %1 already exists.\nDo you want to replace it?")
-                        .arg(QFileInfo(path).fileName()),
-                    QMessageBox::Question);
-}
-
 // Asks before a received record is given up; the default keeps it.
 bool TForm2::confirmDiscard()
 {
@@ -382,11 +374,11 @@ void TForm2::Button9Click()
         }
         const QString path = reception::withRecordExtension(SaveDialog1->selectedFiles().constFirst());
         SaveDialog1->selectFile(path);  // proposed again by the next save
-        if (QFileInfo::exists(path) && !confirmReplace(path))
-            continue;
-        reception::stampRecord(ReceiveBuffer, QDateTime::currentDateTime());
         try {
-            atomicfile::replace(path, ReceiveBuffer);
+            if (!mayWriteFile(this, path))
+                continue;
+            reception::stampRecord(ReceiveBuffer, QDateTime::currentDateTime());
+            outputfile::write(path, ReceiveBuffer);
             m_savedPath = path;
             return;
         } catch (const AppError &e) {

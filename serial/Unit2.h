@@ -47,7 +47,6 @@ private:
     bool confirmDiscard();
     void showReceivingError();
     void showLostLine(int received);
-    bool confirmReplace(const QString &path);
 
     QString m_startDirectory;
     QGroupBox *GroupBox1;
