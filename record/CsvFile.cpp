@@ -29,9 +29,9 @@ bool runsAsFormula(const QString &value)
 bool needsQuotes(const QString &value)
 {
     for (const QChar c : value)
-        if (c == u'"' || c == u',' || c == u';' || c == u'\r' || c == u'\n')
+        if (c == u'"' || c == u',' || c == u';' || c == u'\t' || c == u'\r' || c == u'\n')
             return true;
-    return !value.isEmpty() && (isBlank(value.front()) || isBlank(value.back()));
+    return !value.isEmpty() && (value.front() == u' ' || value.back() == u' ');
 }
 
 } // namespace
@@ -39,7 +39,7 @@ bool needsQuotes(const QString &value)
 QByteArray cell(const QString &value)
 {
     QString text = runsAsFormula(value) ? FormulaMark + value : value;
-    if (needsQuotes(text)) {
+    if (needsQuotes(value)) {
         text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
         text = u'"' + text + u'"';
     }

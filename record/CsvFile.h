@@ -17,8 +17,9 @@ inline constexpr QChar FormulaMark = u'\'';
 // One cell as written. A cell whose first character is "=", "+", "-" or "@"
 // (also after leading blanks, which spreadsheets drop), or a tab or CR, gets
 // the FormulaMark in front; a plain number such as "-22" stays a number.
-// A cell holding a quote, comma, semicolon, CR or LF, or beginning or ending
-// with a blank, is quoted, its quotes doubled. A standard CSV reader gives
+// A cell holding a quote, comma, semicolon, tab, CR or LF, or beginning or
+// ending with a space, is quoted, its quotes doubled, so that no reader
+// splits or trims it. A standard CSV reader gives
 // back the value exactly, after the mark.
 QByteArray cell(const QString &value);
 

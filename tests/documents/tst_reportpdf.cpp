@@ -318,8 +318,10 @@ void TestReportPdf::writeFailuresAreReported_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("error");
-    QTest::newRow("missing folder") << "/nonexistent-folder/report.pdf" << "Cannot create file /nonexistent-folder/report.pdf";
-    QTest::newRow("full disk") << "/dev/full" << "Disk full";
+    QTest::newRow("missing folder") << "/nonexistent-folder/report.pdf"
+                                    << "/nonexistent-folder/report.pdf: File not found";
+    QTest::newRow("device") << "/dev/full"
+                            << "/dev/full: this is a device, not a file; it is left as it is. Choose another name";
 }
 
 void TestReportPdf::writeFailuresAreReported()

@@ -173,7 +173,7 @@ void TestReceptionFaults::fullDiskWhenSaving()
     QStringList expected{"TForm2", "QFileDialog"};
     if (replacing)
         expected.append("QMessageBox: The file a.bin already exists.\nDo you want to replace it?");
-    expected += QStringList{"QMessageBox: Disk full.", "QFileDialog",
+    expected += QStringList{"QMessageBox: " + dir.inArchive(name + ".bin") + ": Disk full.", "QFileDialog",
                             "QMessageBox: The received record has not been saved. Discard it?\n"
                             "A discarded record can only be had again by receiving it once more."};
     QCOMPARE(script.seen(), expected);

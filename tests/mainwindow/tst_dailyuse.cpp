@@ -263,8 +263,8 @@ void TestDailyUse::pdfWriteFailures_data()
 {
     QTest::addColumn<bool>("fullDisk");
     QTest::addColumn<QString>("error");
-    QTest::newRow("full disk") << true << "Disk full.";
-    QTest::newRow("read-only folder") << false << "Cannot create file %1.";
+    QTest::newRow("full disk") << true << "%1: Disk full.";
+    QTest::newRow("read-only folder") << false << "%1: File access denied.";
 }
 
 // A certificate that cannot be written is reported in the error box, as for
