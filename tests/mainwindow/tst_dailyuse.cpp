@@ -31,6 +31,8 @@
 #include <QTest>
 
 #include <numeric>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace windowtest;
 using testsupport::readFile;
@@ -79,6 +81,8 @@ private slots:
     void pdfCertificate();
     void pdfWriteFailures_data();
     void pdfWriteFailures();
+    void pdfOntoWhatLiesThere_data();
+    void pdfOntoWhatLiesThere();
 
     void firstStartIsMaximized();
     void windowAndColumnsAcrossRestart_data();
@@ -289,6 +293,86 @@ void TestDailyUse::pdfWriteFailures()
     QCOMPARE(m_dialogs->takeErrors(), QStringList{error.arg(path)});
     QCOMPARE(editText(*form, "Edit4"), QStringLiteral("NORTH STAR"));
     QVERIFY(!ProgramSettings().contains("Certificates/pdfFolder"));
+}
+
+void TestDailyUse::pdfOntoWhatLiesThere_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("error");  // empty: the replace question or, for a folder, the folder's inside
+    const QString refused = QStringLiteral("%1: this is %2, not a file; it is left as it is. Choose another name.");
+    QTest::newRow("FIFO") << "fifo" << refused.arg("%1", "a FIFO (named pipe)");
+    QTest::newRow("link to a file elsewhere") << "link" << refused.arg("%1", "a symbolic link");
+    QTest::newRow("dangling link") << "dangling" << refused.arg("%1", "a symbolic link");
+    QTest::newRow("folder") << "folder" << QString();
+    QTest::newRow("regular file, kept") << "keep" << QString();
+    QTest::newRow("regular file, replaced") << "replace" << QString();
+}
+
+// The certificate is written at the chosen name only: what lies there and is
+// no file is left as it is, and so is what a link leads to, with a message
+// naming it; a file is replaced only after the question. A folder's name
+// takes the save dialog into the folder, where the engineer cancels. The
+// window goes on answering: the next certificate is written.
+void TestDailyUse::pdfOntoWhatLiesThere()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, error);
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    QTemporaryDir out, elsewhere;
+    const QString path = out.filePath("certificate.pdf");
+    const QByteArray name = QFile::encodeName(path);
+    const QString target = elsewhere.filePath("target.pdf");
+    const QByteArray earlier("the earlier bytes");
+    if (kind == u"fifo")
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    if (kind == u"link")
+        testsupport::writeFile(target, earlier);
+    if (kind == u"link" || kind == u"dangling")
+        QCOMPARE(::symlink(QFile::encodeName(target).constData(), name.constData()), 0);
+    if (kind == u"folder")
+        QVERIFY(QDir().mkpath(path + "/inside"));
+    if (kind == u"keep" || kind == u"replace")
+        testsupport::writeFile(path, earlier);
+    const faults::FolderState before = faults::folderState(out.path());
+
+    auto form = startWindow();
+    m_dialogs->chooseFile(path);
+    if (kind == u"folder")
+        m_dialogs->cancelFile();
+    else if (error.isEmpty())
+        m_dialogs->answer(kind == u"replace" ? QMessageBox::Yes : QMessageBox::No);
+    action(*form, "Pdf1")->trigger();
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 2);
+    if (kind == u"folder") {
+        QCOMPARE(seen[1].objectName, QStringLiteral("PdfDialog1"));
+        QCOMPARE(QFileInfo(seen[1].text).path(), path);
+    } else if (error.isEmpty()) {
+        QCOMPARE(seen[1].objectName, QStringLiteral("ReplaceQuestion"));
+        QCOMPARE(seen[1].text, QStringLiteral("The file certificate.pdf already exists.\nDo you want to replace it?"));
+        QCOMPARE(seen[1].defaultButton, QStringLiteral("No"));
+    } else {
+        QCOMPARE(seen[1].icon, QMessageBox::Critical);
+        QCOMPARE(seen[1].text, error.arg(path));
+    }
+    if (kind == u"replace") {
+        QVERIFY(readFile(path).startsWith("%PDF-"));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"certificate.pdf"});
+        return;
+    }
+    QCOMPARE(faults::folderState(out.path()), before);
+    if (kind == u"link")
+        QCOMPARE(readFile(target), earlier);
+    if (kind == u"dangling")
+        QVERIFY(!QFileInfo::exists(target));
+
+    const QString next = out.filePath("next.pdf");
+    m_dialogs->chooseFile(next);
+    action(*form, "Pdf1")->trigger();
+    QCOMPARE(m_dialogs->takeSeen().size(), 1);
+    QVERIFY(readFile(next).startsWith("%PDF-"));
 }
 
 void TestDailyUse::firstStartIsMaximized()
