@@ -92,6 +92,8 @@ private slots:
 
     void recordsFolder_data();
     void recordsFolder();
+    void startsWhateverLiesWhereFilesAreExpected_data();
+    void startsWhateverLiesWhereFilesAreExpected();
     void ownFolderThatCannotBeMade();
 
     void wordIntoOfficeWithoutWindow();
@@ -510,6 +512,59 @@ void TestDailyUse::ownFolderThatCannotBeMade()
 
 // With the office installed here without a window, Ctrl+W says so instead of
 // making a document nobody can see.
+void TestDailyUse::startsWhateverLiesWhereFilesAreExpected_data()
+{
+    QTest::addColumn<QString>("fifo");  // under the settings folder or the device folder
+    QTest::newRow("settings file") << "config/sart-tester/sart-tester.conf";
+    QTest::newRow("settings lock file") << "config/sart-tester/sart-tester.conf.lock";
+    QTest::newRow("port type of a built-in port") << "devices/sys/class/tty/ttyS0/type";
+    QTest::newRow("product of a USB adapter") << "devices/sys/devices/usb1/1-1/product";
+}
+
+// A FIFO where the program reads one of its own small files would block it
+// for good before any window shows. The real program is started on a display
+// of its own: its main window must come up within the time given, or it is
+// killed and the test fails. The FIFO stays as it was.
+void TestDailyUse::startsWhateverLiesWhereFilesAreExpected()
+{
+    QFETCH(QString, fifo);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("config/sart-tester"));
+    QVERIFY(QDir(dir.path()).mkpath("start/bin"));
+    // A device folder with a built-in port and a USB adapter as the system
+    // describes them.
+    QVERIFY(QDir(dir.path()).mkpath("devices/dev"));
+    QVERIFY(QDir(dir.path()).mkpath("devices/sys/class/tty/ttyS0/device/driver"));
+    QVERIFY(QDir(dir.path()).mkpath("devices/sys/devices/usb1/1-1/1-1:1.0"));
+    QVERIFY(QDir(dir.path()).mkpath("devices/sys/class/tty/ttyUSB0"));
+    QCOMPARE(::symlink(QFile::encodeName(dir.filePath("devices/sys/devices/usb1/1-1/1-1:1.0")).constData(),
+                       QFile::encodeName(dir.filePath("devices/sys/class/tty/ttyUSB0/device")).constData()),
+             0);
+    for (const char *node : {"devices/dev/ttyS0", "devices/dev/ttyUSB0"})
+        testsupport::writeFile(dir.filePath(node), {});
+    if (!fifo.contains("type"))
+        testsupport::writeFile(dir.filePath("devices/sys/class/tty/ttyS0/type"), "4\n");
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(fifo)).constData(), 0644), 0);
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");  // the display xvfb-run gives
+    env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+    env.insert("SART_DEVICE_ROOT", dir.filePath("devices"));
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(dir.filePath("start"));
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start("xvfb-run", {"-a", "-s", "-screen 0 1024x768x24", SART_WATCH_WINDOW, "20", "SART TESTER SOFTWARE",
+                               SART_TESTER_PROGRAM});
+    QVERIFY2(program.waitForFinished(60000), "xvfb-run did not end");
+    const QString output = QString::fromLocal8Bit(program.readAll());
+    QVERIFY2(program.exitCode() != 1, qPrintable("start-up hung: " + output));
+    QVERIFY2(program.exitCode() == 0, qPrintable(output));
+    struct stat st {};
+    QCOMPARE(::lstat(QFile::encodeName(dir.filePath(fifo)).constData(), &st), 0);
+    QVERIFY(S_ISFIFO(st.st_mode));
+}
+
 void TestDailyUse::wordIntoOfficeWithoutWindow()
 {
     const QFileInfo office(LibreOfficeOptions::defaults().office.officeProgram);
