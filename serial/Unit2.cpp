@@ -376,7 +376,7 @@ void TForm2::Button1Click()
             m_receiving = false;
             DevicesBox->setEnabled(true);
             Button1->setEnabled(true);
-            if (BitBtn1->hasFocus())
+            if (focusWidget() == BitBtn1)
                 Button1->setFocus();
         });
 

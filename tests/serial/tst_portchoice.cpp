@@ -12,7 +12,9 @@
 #include "TestSupport.h"
 #include "Unit2.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -149,12 +151,15 @@ private slots:
     void builtInPorts_data();
     void builtInPorts();
     void listingNeverOpensDevices();
+    void listingReadsOnlySmallFiles();
     void portStatus();
     void nameGivenToDeviceIsUsedByReception();
     void onlyLinksAreReplaced_data();
     void onlyLinksAreReplaced();
     void portAndRateRemembered();
     void keyboardAndEscape();
+    void repointingAPresentDeviceAsks();
+    void enterDuringReception();
 
 private:
     // The dialog, shown, once it has listed the devices.
@@ -310,6 +315,26 @@ void TestPortChoice::listingNeverOpensDevices()
     QTest::mouseClick(child<QPushButton>("RefreshButton"), Qt::LeftButton);
     waitForDevices();
     QCOMPARE(watch.opened(), QStringList());
+}
+
+// What the kernel says about a device is read only from small regular files:
+// a FIFO, a folder or a huge file there is left alone, and the listing ends.
+void TestPortChoice::listingReadsOnlySmallFiles()
+{
+    m_devices->node(QStringLiteral("ttyS0"));
+    m_devices->builtIn(QStringLiteral("ttyS0"), true, -1);
+    QCOMPARE(::mkfifo(QFile::encodeName(m_devices->root() + "/sys/class/tty/ttyS0/type").constData(), 0644), 0);
+    m_devices->node(QStringLiteral("ttyS1"));
+    m_devices->builtIn(QStringLiteral("ttyS1"), true, -1);
+    writeFile(m_devices->root() + "/sys/class/tty/ttyS1/type", "4" + QByteArray(8192, ' '));
+    m_devices->node(QStringLiteral("ttyUSB0"));
+    m_devices->usb(QStringLiteral("ttyUSB0"), QStringLiteral("FTDI"), QStringLiteral("unused"));
+    const QString product = m_devices->root() + "/sys/devices/usb1/1-1/product";
+    QVERIFY(QFile::remove(product));
+    QCOMPARE(::mkfifo(QFile::encodeName(product).constData(), 0644), 0);
+
+    QCOMPARE(listRows(), QStringList{"|/dev/ttyUSB0|"});
+    QCOMPARE(child<QLabel>("DeviceLabel")->text(), QStringLiteral("COM1 stands for /dev/ttyS0: no serial port hardware behind it"));
 }
 
 void TestPortChoice::portStatus()
@@ -491,6 +516,79 @@ void TestPortChoice::keyboardAndEscape()
     QTest::keyClick(list, Qt::Key_Escape);
     QVERIFY(!form().isVisible());
     QCOMPARE(closed.count(), 1);
+}
+
+// Giving a port name to another device asks first when the name stands for
+// a device that is there; the default answer keeps it.
+void TestPortChoice::repointingAPresentDeviceAsks()
+{
+    m_devices->node(QStringLiteral("ttyACM0"));
+    m_devices->node(QStringLiteral("ttyUSB0"));
+    portnames::assign(QStringLiteral("COM3"), m_devices->dev(QStringLiteral("ttyACM0")));
+    const QString link = portnames::linkPath(QStringLiteral("COM3"));
+    child<QComboBox>("CBPort")->setCurrentText(QStringLiteral("COM3"));
+    selectDevice(QStringLiteral("/dev/ttyUSB0"));
+
+    for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+        QString defaultButton;
+        ModalDriver driver(&form());
+        driver.expect([&](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            QVERIFY(box && box->objectName() == QLatin1String("RepointQuestion"));
+            defaultButton = box->defaultButton()->text().remove(u'&');
+            box->button(answer)->click();
+        });
+        QTest::mouseClick(child<QPushButton>("AssignButton"), Qt::LeftButton);
+        waitForDevices();
+        QCOMPARE(driver.seen(), QStringList{"message: COM3 stands for /dev/ttyACM0, which is there.\n"
+                                            "Do you want COM3 to stand for /dev/ttyUSB0 instead?"});
+        QCOMPARE(defaultButton, QStringLiteral("No"));
+        QCOMPARE(QFileInfo(link).symLinkTarget(),
+                 m_devices->dev(answer == QMessageBox::Yes ? QStringLiteral("ttyUSB0") : QStringLiteral("ttyACM0")));
+    }
+}
+
+// While a reception runs, the devices cannot be changed and the focus stays
+// on Close; a stray Enter, on Close or on the device list, neither re-points
+// a port name nor ends the reception. The focus comes back to "Data import".
+void TestPortChoice::enterDuringReception()
+{
+    m_devices->node(QStringLiteral("ttyS0"));
+    m_devices->builtIn(QStringLiteral("ttyS0"), true, 4);
+    SimProcess sim(QStringLiteral("COM3"), {QStringLiteral("--rate"), QStringLiteral("19200")});
+    QVERIFY2(sim.isReady(), qPrintable(sim.output()));
+    const QString simLink = QFileInfo(portnames::linkPath(QStringLiteral("COM3"))).symLinkTarget();
+    QVERIFY(QTest::qWaitForWindowActive(&form()));
+    auto *ports = child<QComboBox>("CBPort");
+    ports->setCurrentText(QStringLiteral("COM3"));
+    auto *list = child<QTreeWidget>("DeviceList");
+    list->setFocus(Qt::TabFocusReason);  // as the engineer left it
+    list->setCurrentItem(list->topLevelItem(0));  // COM1, /dev/ttyS0
+    auto *import = child<QPushButton>("Button1");
+    import->setFocus(Qt::TabFocusReason);
+
+    QString focusDuring;
+    bool devicesEnabled = true;
+    ModalDriver driver(&form());
+    driver.onTick([&] {
+        if (!focusDuring.isEmpty() || child<QProgressBar>("Gauge1")->value() < 200)
+            return;
+        focusDuring = QApplication::focusWidget()->objectName();
+        devicesEnabled = child<QGroupBox>("DevicesBox")->isEnabled();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    driver.expect(ModalDriver::saveAs(QStringLiteral("during-enter")));
+    QTest::keyClick(import, Qt::Key_Space);
+
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(focusDuring, QStringLiteral("BitBtn1"));
+    QVERIFY(!devicesEnabled);
+    QCOMPARE(readFile(m_start->filePath(QStringLiteral("bin/during-enter.bin"))).size(), layout::RecordSize);
+    QCOMPARE(QFileInfo(portnames::linkPath(QStringLiteral("COM3"))).symLinkTarget(), simLink);
+    QVERIFY(!QFileInfo(portnames::linkPath(QStringLiteral("COM1"))).isSymLink());
+    QVERIFY(child<QGroupBox>("DevicesBox")->isEnabled());
+    QCOMPARE(form().focusWidget(), import);
 }
 
 QTEST_MAIN(TestPortChoice)
