@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -89,6 +91,12 @@ private slots:
     void windowAndColumnsAcrossRestart();
     void columnsUseTheWidth_data();
     void columnsUseTheWidth();
+    void soundGeometry_data();
+    void soundGeometry();
+    void brokenWindowSettings_data();
+    void brokenWindowSettings();
+    void rememberedPdfFolderChecked_data();
+    void rememberedPdfFolderChecked();
 
     void recordsFolder_data();
     void recordsFolder();
@@ -400,7 +408,7 @@ void TestDailyUse::windowAndColumnsAcrossRestart()
     ProgramSettings().clear();
     StartDirectory dir;
     dir.addRecord("a.bin", 0);
-    const QRect normal(60, 40, 1000, 640);
+    const QRect normal(60, 40, 700, 600);  // on the 800 x 800 offscreen screen
     const QList<int> widths = {70, -1, 120, 200, 90};  // -1: the file name column, which fills the rest
     {
         auto form = startAsLeft();
@@ -447,6 +455,105 @@ void TestDailyUse::columnsUseTheWidth()
     QTRY_VERIFY(grid->width() > width - 40);
     QTRY_COMPARE(sum(grid->columnWidths()), grid->viewport()->width());
     QCOMPARE(grid->columnWidths().at(1), grid->viewport()->width() - 4 * 154);
+}
+
+void TestDailyUse::soundGeometry_data()
+{
+    QTest::addColumn<QStringList>("remembered");
+    QTest::addColumn<bool>("sound");
+    QTest::newRow("on the first screen") << QStringList{"100", "80", "1000", "700"} << true;
+    QTest::newRow("on the second screen") << QStringList{"2000", " 30", "1100 ", "900"} << true;
+    QTest::newRow("a frame's width beyond the edge") << QStringList{"-8", "-30", "1936", "1110"} << true;
+    QTest::newRow("across both screens") << QStringList{"1500", "100", "1000", "700"} << false;
+    QTest::newRow("larger than any screen") << QStringList{"0", "0", "2000000000", "2000000000"} << false;
+    QTest::newRow("off every screen") << QStringList{"5000", "5000", "600", "400"} << false;
+    QTest::newRow("negative size") << QStringList{"900", "700", "-600", "-400"} << false;
+    QTest::newRow("smaller than the window can be") << QStringList{"10", "10", "68", "120"} << false;
+    QTest::newRow("truncated") << QStringList{"60", "40", "700"} << false;
+    QTest::newRow("not numbers") << QStringList{"60", "40", "wide", "600"} << false;
+    QTest::newRow("beyond whole numbers") << QStringList{"0", "0", "99999999999", "600"} << false;
+    QTest::newRow("nothing") << QStringList{} << false;
+}
+
+// A remembered geometry is taken only when it is whole and fits one of the
+// screens there are now (here a 1920 x 1080 screen and a 1280 x 1024 one to
+// its right).
+void TestDailyUse::soundGeometry()
+{
+    QFETCH(QStringList, remembered);
+    QFETCH(bool, sound);
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    QCOMPARE(windowsettings::soundGeometry(remembered, screens, QSize(400, 300)).has_value(), sound);
+}
+
+void TestDailyUse::brokenWindowSettings_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("size of 2,000,000,000")
+        << "MainWindow/normalGeometry" << QVariant(QStringList{"0", "0", "2000000000", "2000000000"});
+    QTest::newRow("truncated") << "MainWindow/normalGeometry" << QVariant(QStringList{"60", "40", "68"});
+    QTest::newRow("68 x 120") << "MainWindow/normalGeometry" << QVariant(QStringList{"60", "40", "68", "120"});
+    QTest::newRow("off the screen") << "MainWindow/normalGeometry" << QVariant(QStringList{"9000", "40", "700", "600"});
+    QTest::newRow("one word") << "MainWindow/normalGeometry" << QVariant(QStringLiteral("wide"));
+    // The form earlier versions kept, here with the huge size.
+    QByteArray former;
+    QDataStream stream(&former, QIODevice::WriteOnly);
+    stream << quint32(0x1D9D0CB) << quint16(3) << quint16(0) << QRect(0, 0, 2000000000, 2000000000)
+           << QRect(0, 0, 2000000000, 2000000000) << qint32(0) << quint8(0) << quint8(0) << qint32(800)
+           << QRect(0, 0, 2000000000, 2000000000);
+    QTest::newRow("former entry with a huge size") << "MainWindow/geometry" << QVariant(former);
+}
+
+// A remembered window that does not fit the screens, or is broken, gives the
+// first-start layout; absurd column widths are left out.
+void TestDailyUse::brokenWindowSettings()
+{
+    QFETCH(QString, key);
+    QFETCH(QVariant, value);
+    ProgramSettings().clear();
+    {
+        ProgramSettings settings;
+        settings.setValue(key, value);
+        settings.setValue("MainWindow/maximized", false);
+        settings.setValue("MainWindow/columnWidths", QStringList{"wide", "-5", "2000000000", "90", "1e3"});
+    }
+    StartDirectory dir;
+    auto form = startAsLeft();
+    QVERIFY(form->isMaximized());
+    QVERIFY(form->screen()->availableGeometry().contains(form->frameGeometry()));
+    QCOMPARE(form->grid()->columnWidths().at(0), 154);
+    QCOMPARE(form->grid()->columnWidths().at(2), 154);
+    QCOMPARE(form->grid()->columnWidths().at(3), 90);
+    QCOMPARE(form->grid()->columnWidths().at(4), 154);
+}
+
+void TestDailyUse::rememberedPdfFolderChecked_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("relative") << "../../../x";
+    QTest::newRow("missing") << "/no/such/folder";
+    QTest::newRow("a file") << "/etc/hostname";
+    QTest::newRow("empty") << "";
+}
+
+// A remembered certificate folder that is not a folder named in full is
+// passed over: the certificate is offered in the documents folder.
+void TestDailyUse::rememberedPdfFolderChecked()
+{
+    QFETCH(QString, folder);
+    ProgramSettings().clear();
+    ProgramSettings().setValue("Certificates/pdfFolder", folder);
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    auto form = startWindow();
+    setEdit(*form, "Edit4", "");
+    setEdit(*form, "Edit9", "");
+    m_dialogs->cancelFile();
+    action(*form, "Pdf1")->trigger();
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(QFileInfo(seen[0].text).path(), m_home.filePath("Documents"));
 }
 
 void TestDailyUse::recordsFolder_data()
