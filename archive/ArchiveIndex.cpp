@@ -82,16 +82,6 @@ bool olderThan(const IndexEntry &a, const IndexEntry &b)
     return a.fileName < b.fileName;
 }
 
-QByteArray csvField(const QString &text)
-{
-    QString t = text;
-    if (t.contains(u',') || t.contains(u'"') || t.contains(u'\n')) {
-        t.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-        t = u'"' + t + u'"';
-    }
-    return t.toUtf8();
-}
-
 } // namespace
 
 QList<limits::Judgement> IndexEntry::outsideLimits(const limits::Limits &limits) const
@@ -203,24 +193,21 @@ QVector<DueItem> dueForTest(const QVector<IndexEntry> &entries, const QDate &tod
     return items;
 }
 
-QByteArray dueCsv(const QVector<IndexEntry> &entries, const QVector<DueItem> &items)
+QList<QStringList> dueTable(const QVector<IndexEntry> &entries, const QVector<DueItem> &items)
 {
     const QString iso = QStringLiteral("yyyy-MM-dd");
-    QByteArray csv = "\xEF\xBB\xBF";
-    csv += "Manufacturer's number,SART model,Vessel,Next testing date,Days left,Status,Testing date,"
-           "Service centre,File\r\n";
+    QList<QStringList> table{{QStringLiteral("Manufacturer's number"), QStringLiteral("SART model"),
+                              QStringLiteral("Vessel"), QStringLiteral("Next testing date"),
+                              QStringLiteral("Days left"), QStringLiteral("Status"), QStringLiteral("Testing date"),
+                              QStringLiteral("Service centre"), QStringLiteral("File")}};
     for (const DueItem &item : items) {
         const IndexEntry &e = entries[item.entry];
-        const QString fields[] = {e.manufacturerNo, e.sartModel, e.vessel, e.nextTestDate.toString(iso),
-                                  QString::number(item.daysLeft),
-                                  item.overdue() ? QStringLiteral("OVERDUE") : QStringLiteral("due"),
-                                  e.testingDate.toString(iso), e.centreName, filenames::display(e.fileName)};
-        QByteArrayList line;
-        for (const QString &f : fields)
-            line.append(csvField(f));
-        csv += line.join(',') + "\r\n";
+        table.append({e.manufacturerNo, e.sartModel, e.vessel, e.nextTestDate.toString(iso),
+                      QString::number(item.daysLeft),
+                      item.overdue() ? QStringLiteral("OVERDUE") : QStringLiteral("due"),
+                      e.testingDate.toString(iso), e.centreName, filenames::display(e.fileName)});
     }
-    return csv;
+    return table;
 }
 
 QVector<int> history(const QVector<IndexEntry> &entries, const QString &manufacturerNo)

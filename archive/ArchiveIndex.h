@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <atomic>
@@ -81,9 +82,8 @@ struct DueItem
 // passed, sorted by that date.
 QVector<DueItem> dueForTest(const QVector<IndexEntry> &entries, const QDate &today, int withinDays);
 
-// The due list as comma-separated values, UTF-8 with a byte order mark,
-// one header line and one line per SART.
-QByteArray dueCsv(const QVector<IndexEntry> &entries, const QVector<DueItem> &items);
+// The due list as a table to export: one header row and one row per SART.
+QList<QStringList> dueTable(const QVector<IndexEntry> &entries, const QVector<DueItem> &items);
 
 // Every record with the given manufacturer's number (compared without
 // surrounding blanks and case), oldest first.

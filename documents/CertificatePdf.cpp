@@ -1,6 +1,7 @@
 #include "CertificatePdf.h"
 
 #include "ProgramSettings.h"
+#include "Questions.h"
 #include "ReportContent.h"
 #include "Unit5.h"
 
@@ -40,9 +41,11 @@ QStringList parts(const PanelValues &values)
 
 QString startFolder()
 {
+    // Only a folder named in full: a relative one would depend on the folder
+    // the program happens to run in.
     const QString remembered = ProgramSettings().value(FolderKey).toString();
-    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
-        return remembered;
+    if (QDir::isAbsolutePath(remembered) && QFileInfo(remembered).isDir())
+        return QDir::cleanPath(remembered);
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
@@ -80,11 +83,14 @@ void save(QWidget *parent, TQuickReport5 &report, const PanelValues &values)
     dialog.setNameFilter(QStringLiteral("PDF files (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, after a look at what lies there
     dialog.setDirectory(startFolder());
     dialog.selectFile(fileName(values));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();
+    if (!mayWriteFile(parent, path))
+        return;
 
     report.fill(values);
     report.printToPdf(path, title(values));

@@ -1,21 +1,17 @@
 #include "ReportPrinter.h"
 
-#include "AppError.h"
 #include "ErrorBox.h"
+#include "OutputFile.h"
+#include "PrintToFile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QFile>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace printing {
 
@@ -37,27 +33,6 @@ void applyReportPage(QPrinter &printer)
     printer.setPageSize(layout.pageSize());
     printer.setPageOrientation(layout.orientation());
     printer.setPageMargins(layout.margins(), layout.units());
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        errors::throwCannotCreate(path);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int e = errno;
-            ::close(fd);
-            errors::throwIo(e);
-        }
-        done += n;
-    }
-    if (::close(fd) != 0)
-        errors::throwIo(errno);
 }
 
 } // namespace
@@ -90,6 +65,7 @@ void preview(QWidget *parent, const PagePainter &paint)
     // Maximized, and as large as the screen where no window manager maximizes.
     dialog.setGeometry(dialog.screen()->availableGeometry());
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+    takeOverPrinting(dialog, printer);
     dialog.exec();
 }
 
@@ -114,7 +90,7 @@ void printToPdf(const QString &path, const QString &title, const PagePainter &pa
         QPainter painter(&writer);
         paint(painter, writer);
     }
-    writeFile(path, buffer.data());
+    outputfile::write(path, buffer.data());
 }
 
 } // namespace printing

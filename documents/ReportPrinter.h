@@ -24,14 +24,16 @@ QPageLayout reportPageLayout();
 QPrinter &programPrinter();
 
 // Opens the print preview (zoom, page stepping, printer set-up, print) on the
-// program's printer and returns when it closes.
+// program's printer and returns when it closes. Printing to a file writes
+// only where the engineer chose (takeOverPrinting).
 void preview(QWidget *parent, const PagePainter &paint);
 
 // The platform's page set-up dialog for the program's printer. Its printer
 // choice stays for the next preview; the page stays A4 with 10 mm margins.
 void pageSetup(QWidget *parent);
 
-// Writes the document as a PDF file; errors raise AppError.
+// Writes the document as a PDF file the engineer chose (outputfile::write);
+// errors raise a FileError naming the file.
 void printToPdf(const QString &path, const QString &title, const PagePainter &paint);
 
 } // namespace printing

@@ -1,10 +1,12 @@
 #include "DueDialog.h"
 
 #include "ArchiveIndex.h"
-#include "AtomicFile.h"
+#include "CsvFile.h"
 #include "ErrorBox.h"
 #include "FileNames.h"
 #include "Marks.h"
+#include "PrintToFile.h"
+#include "Questions.h"
 #include "RowsModel.h"
 
 #include <QDialogButtonBox>
@@ -205,6 +207,7 @@ void DueDialog::print()
     preview.setObjectName(QStringLiteral("DuePreview"));
     preview.setWindowTitle(QStringLiteral("Due for test"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { paintList(*p); });
+    takeOverPrinting(preview, printer);
     preview.exec();
 }
 
@@ -212,7 +215,7 @@ void DueDialog::exportCsv(const QString &path) const
 {
     const QVector<archive::IndexEntry> &entries = m_index.entries();
     const QVector<archive::DueItem> items = archive::dueForTest(entries, m_today, m_days->value());
-    atomicfile::replace(path, archive::dueCsv(entries, items));
+    csvfile::write(path, archive::dueTable(entries, items));
 }
 
 void DueDialog::exportWithDialog()
@@ -223,8 +226,11 @@ void DueDialog::exportWithDialog()
     dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, after a look at what lies there
     dialog.selectFile(QStringLiteral("due-for-test-%1.csv").arg(m_today.toString(Qt::ISODate)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    exportCsv(dialog.selectedFiles().constFirst());
+    const QString path = dialog.selectedFiles().constFirst();
+    if (mayWriteFile(this, path))
+        exportCsv(path);
 }

@@ -107,9 +107,11 @@ QList<int> FileGrid::columnWidths() const
 
 void FileGrid::setColumnWidths(const QList<int> &widths)
 {
+    constexpr int Widest = 2000;
     for (int column = 0; column < std::min<int>(widths.size(), FileTable::ColumnCount); ++column)
-        if (column != FileTable::Name)
-            setColumnWidth(column, std::clamp(widths[column], horizontalHeader()->minimumSectionSize(), 2000));
+        if (column != FileTable::Name && widths[column] >= horizontalHeader()->minimumSectionSize()
+            && widths[column] <= Widest)
+            setColumnWidth(column, widths[column]);
 }
 
 void FileGrid::restorePressedSelection()

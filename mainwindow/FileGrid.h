@@ -48,7 +48,8 @@ public:
     void restorePressedSelection();
 
     // Widths of the five columns. The "File name" column takes the width the
-    // others leave, so setting its width has no effect.
+    // others leave, so setting its width has no effect; a width narrower than
+    // a column can be or wider than 2000 pixels is ignored.
     QList<int> columnWidths() const;
     void setColumnWidths(const QList<int> &widths);
 

@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace atomicfile {
 namespace {
@@ -26,44 +27,6 @@ QString folderOf(const QString &path)
     return slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : path.left(slash);
 }
 
-// Closes and, unless released, removes the temporary file.
-class TempFile
-{
-public:
-    explicit TempFile(const QString &target)
-    {
-        m_path = filenames::toBytes(folderOf(target)) + '/' + Prefix + QByteArray(RandomLength, 'X') + Suffix;
-        m_fd = ::mkstemps(m_path.data(), int(sizeof Suffix - 1));
-        if (m_fd < 0)
-            errors::throwIo(errno);
-    }
-    ~TempFile()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        if (!m_kept)
-            ::unlink(m_path.constData());
-    }
-    TempFile(const TempFile &) = delete;
-    TempFile &operator=(const TempFile &) = delete;
-
-    int fd() const { return m_fd; }
-    const char *path() const { return m_path.constData(); }
-    void closeChecked()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        if (::close(fd) != 0)
-            errors::throwIo(errno);
-    }
-    void keep() { m_kept = true; }
-
-private:
-    QByteArray m_path;
-    int m_fd = -1;
-    bool m_kept = false;
-};
-
 void syncFolder(const QString &path)
 {
     const int dir = ::open(filenames::toBytes(folderOf(path)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -74,6 +37,38 @@ void syncFolder(const QString &path)
 }
 
 } // namespace
+
+TempFile::TempFile(const QString &target)
+    : m_target(target),
+      m_path(filenames::toBytes(folderOf(target)) + '/' + Prefix + QByteArray(RandomLength, 'X') + Suffix)
+{
+    m_fd = ::mkstemps(m_path.data(), int(sizeof Suffix - 1));
+    if (m_fd < 0)
+        errors::throwIo(errno);
+}
+
+TempFile::~TempFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_kept)
+        ::unlink(m_path.constData());
+}
+
+QString TempFile::path() const { return filenames::fromBytes(m_path); }
+
+void TempFile::commit(mode_t mode)
+{
+    if (::fchmod(m_fd, mode) != 0 || ::fsync(m_fd) != 0)
+        errors::throwIo(errno);
+    const int fd = std::exchange(m_fd, -1);
+    if (::close(fd) != 0)
+        errors::throwIo(errno);
+    if (::rename(m_path.constData(), filenames::toBytes(m_target).constData()) != 0)
+        errors::throwIo(errno);
+    m_kept = true;
+    syncFolder(m_target);
+}
 
 void writeAll(int fd, const char *p, qsizetype left)
 {
@@ -93,13 +88,7 @@ void replaceWith(const QString &path, mode_t mode, const std::function<void(int 
 {
     TempFile temp(path);
     fill(temp.fd());
-    if (::fchmod(temp.fd(), mode) != 0 || ::fsync(temp.fd()) != 0)
-        errors::throwIo(errno);
-    temp.closeChecked();
-    if (::rename(temp.path(), filenames::toBytes(path).constData()) != 0)
-        errors::throwIo(errno);
-    temp.keep();
-    syncFolder(path);
+    temp.commit(mode);
 }
 
 void replace(const QString &path, const QByteArray &content, mode_t mode)

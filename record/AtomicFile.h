@@ -25,6 +25,30 @@ void replaceWith(const QString &path, mode_t mode, const std::function<void(int 
 // Writes all bytes; raises the I/O text.
 void writeAll(int fd, const char *data, qsizetype size);
 
+// A new temporary file beside a target, for content that is written into it
+// by descriptor or, by a writer that takes names only, by its path. commit()
+// puts it in place of the target; otherwise it is removed when destroyed.
+class TempFile
+{
+public:
+    explicit TempFile(const QString &target);  // raises the I/O text
+    ~TempFile();
+    TempFile(const TempFile &) = delete;
+    TempFile &operator=(const TempFile &) = delete;
+
+    int fd() const { return m_fd; }
+    QString path() const;
+    // Gives the file the mode, flushes it to disk and renames it over the
+    // target; raises the I/O text.
+    void commit(mode_t mode);
+
+private:
+    QString m_target;
+    QByteArray m_path;
+    int m_fd = -1;
+    bool m_kept = false;
+};
+
 // True for a name this module gives its temporary files.
 bool isTemporaryName(const QByteArray &name);
 // Removes the temporary files an interrupted replace left in the folder:

@@ -7,13 +7,26 @@
 // sart-tester.conf (by default ~/.config/sart-tester/sart-tester.conf): how the
 // main window was left, the folders, port and rate last used, the limits of
 // the SART standard in force. Records never depend on it.
+//
+// The file is read only when it is a regular file (a link to one included)
+// of at most MaxFileSize bytes, and so is its lock file when there is one.
+// Anything else there (a FIFO, which would block the program for good, a
+// device, a folder, a huge file) is left alone: the program runs on its
+// defaults and keeps nothing.
 class ProgramSettings : public QSettings
 {
 public:
-    ProgramSettings() : QSettings(filePath(), QSettings::IniFormat) {}
+    ProgramSettings() : QSettings(usablePath(), QSettings::IniFormat) {}
+
+    static constexpr qint64 MaxFileSize = 1 << 20;
 
     // $XDG_CONFIG_HOME/sart-tester (by default ~/.config/sart-tester), as the
     // environment says now, not as it said when the process started.
     static QString configFolder();
     static QString filePath() { return configFolder() + QStringLiteral("/sart-tester.conf"); }
+
+private:
+    // filePath() when it may be read, else a path under which nothing can
+    // ever be read or written.
+    static QString usablePath();
 };

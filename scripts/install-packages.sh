@@ -16,7 +16,7 @@ esac
 
 packages=(cmake g++ make qt6-base-dev libxkbcommon-dev fonts-liberation2 libreoffice-dev)
 if ((tests)); then
-  packages+=(poppler-utils xvfb xauth imagemagick clang libclang-rt-14-dev)
+  packages+=(poppler-utils xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev)
 fi
 
 installed() {

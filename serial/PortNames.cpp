@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstring>
@@ -100,22 +101,58 @@ void assign(const QString &portName, const QString &device)
     }
 }
 
+namespace {
+
+// What lies at a path that is no serial device, in words.
+QString kindOf(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QStringLiteral("not a serial device");
+    if (S_ISREG(st.st_mode))
+        return QStringLiteral("a regular file");
+    if (S_ISDIR(st.st_mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(st.st_mode))
+        return QStringLiteral("a FIFO (named pipe)");
+    if (S_ISSOCK(st.st_mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("a device that is not a serial port");
+}
+
+// The group of the device when it is one that serial devices belong to and
+// that users join to use them; empty for any other group (root, tty, ...).
+QString serialGroupOf(const QString &device)
+{
+    static const QStringList serialGroups = {"dialout", "uucp", "serial"};
+    struct stat st {};
+    if (::stat(QFile::encodeName(device).constData(), &st) != 0)
+        return {};
+    const struct group *g = ::getgrgid(st.st_gid);
+    const QString group = g ? QString::fromLocal8Bit(g->gr_name) : QString();
+    return serialGroups.contains(group) ? group : QString();
+}
+
+} // namespace
+
 QString openFailureText(const QString &portName, const QString &device, int errorCode)
 {
-    QString text = QStringLiteral("Cannot open the port %1 (%2): %3")
-                       .arg(portName, device, QString::fromLocal8Bit(std::strerror(errorCode)));
+    const QString head = QStringLiteral("Cannot open the port %1 (%2): ").arg(portName, device);
+    if (errorCode == ENOTTY)
+        return head + QStringLiteral("it is %1, not a serial device. Point %2 at a serial device with a link in %3")
+                          .arg(kindOf(device), portName, portsFolder());
+    QString text = head + QString::fromLocal8Bit(std::strerror(errorCode));
     if (errorCode == EACCES || errorCode == EPERM) {
-        struct stat st {};
-        QString group;
-        if (::stat(QFile::encodeName(device).constData(), &st) == 0) {
-            const struct group *g = ::getgrgid(st.st_gid);
-            group = g ? QString::fromLocal8Bit(g->gr_name) : QString::number(st.st_gid);
-        }
-        if (group.isEmpty())
-            group = QStringLiteral("dialout");
-        text += QStringLiteral(". The device belongs to the group \"%1\": your user must be a member "
-                               "of that group (for example: sudo usermod -aG %1 $USER) and log in again")
-                    .arg(group);
+        const QString group = serialGroupOf(device);
+        if (!group.isEmpty())
+            text += QStringLiteral(". The device belongs to the group \"%1\": your user must be a member "
+                                   "of that group (for example: sudo usermod -aG %1 $USER) and log in again")
+                        .arg(group);
+        else
+            text += QStringLiteral(". Your user may not use this device, and it belongs to no group of serial "
+                                   "devices (such as \"dialout\") that a user could join: check that %1 stands "
+                                   "for the right device, with a link in %2")
+                        .arg(portName, portsFolder());
     } else if (errorCode == EBUSY) {
         text += QStringLiteral(". Another program is using it");
     } else if (errorCode == ENOENT) {

@@ -37,8 +37,10 @@ bool isPresent(const QString &device);
 void assign(const QString &portName, const QString &device);
 
 // What to tell the user when a port cannot be opened or set up: the port,
-// the device and the system's reason; for a refused permission also the group
-// that owns the device and what to do about it.
+// the device and the system's reason. For a refused permission also the
+// device's group and how to join it, when it is a group of serial devices
+// ("dialout" and the like), never another; for ENOTTY what lies there
+// instead of a serial device.
 QString openFailureText(const QString &portName, const QString &device, int errorCode);
 
 } // namespace portnames

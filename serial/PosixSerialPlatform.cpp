@@ -11,6 +11,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 #include <unordered_map>
@@ -38,11 +39,29 @@ public:
             fail(ENOENT);
             return InvalidHandle;
         }
+        // Only a serial device is opened: anything else a port name may be
+        // linked to (a file, a FIFO, a folder) is refused before it is
+        // touched, with ENOTTY, and so is a device that is no terminal.
+        const QByteArray name = QFile::encodeName(device);
+        struct stat st {};
+        if (::stat(name.constData(), &st) != 0) {
+            fail(errno);
+            return InvalidHandle;
+        }
+        if (!S_ISCHR(st.st_mode)) {
+            fail(ENOTTY);
+            return InvalidHandle;
+        }
         // Non-blocking open, so that a modem-control line cannot hold it up.
-        const int fd = ::open(QFile::encodeName(device).constData(),
-                              O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        const int fd = ::open(name.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) {
             fail(errno);
+            return InvalidHandle;
+        }
+        // Looked at again through the descriptor: the entry may have changed.
+        if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode) || !::isatty(fd)) {
+            ::close(fd);
+            fail(ENOTTY);
             return InvalidHandle;
         }
         // Claimed by this process alone: other opens are refused (TIOCEXCL) and

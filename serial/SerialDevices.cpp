@@ -1,25 +1,24 @@
 #include "SerialDevices.h"
 
 #include "PortNames.h"
+#include "SmallFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 
-#include <algorithm>
+#include <utility>
 
 namespace serialdevices {
 namespace {
 
-// A small text file of sysfs, trimmed; empty when it cannot be read.
+// A small text file of sysfs, trimmed; empty when it cannot be read. Sysfs
+// gives every such file the size of a memory page.
 QString readAttribute(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    return QString::fromUtf8(file.read(256)).trimmed();
+    constexpr qint64 PageSize = 4096;
+    return QString::fromUtf8(smallfile::read(path, PageSize).value_or(QByteArray()).left(256)).trimmed();
 }
 
 QString sysTty(const QString &kernelName)
@@ -75,9 +74,13 @@ QString finalPath(const QString &path)
     return canonical.isEmpty() ? QDir::cleanPath(path) : canonical;
 }
 
-const QStringList PortNames = {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"};
-
 } // namespace
+
+const QStringList &portNames()
+{
+    static const QStringList names = {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"};
+    return names;
+}
 
 QString displayName(const QString &path)
 {
@@ -118,15 +121,21 @@ QList<Device> list()
     return devices;
 }
 
-QList<Device> overview()
+Listing::Listing(QList<Device> devices) : m_devices(std::move(devices))
 {
-    QList<Device> devices = list();
-    for (const QString &port : PortNames) {
-        const QString target = finalPath(portnames::devicePath(port));
-        const auto same = [&](const Device &d) { return finalPath(d.path) == target; };
-        auto found = std::find_if(devices.begin(), devices.end(), same);
-        if (found != devices.end()) {
-            found->ports.append(port);
+    for (int i = int(m_devices.size()) - 1; i >= 0; --i)
+        m_byFinalPath.insert(finalPath(m_devices[i].path), i);  // of two names of one device, the first
+}
+
+int Listing::indexOf(const QString &path) const { return m_byFinalPath.value(finalPath(path), -1); }
+
+QList<Device> Listing::overview() const
+{
+    QList<Device> devices = m_devices;
+    for (const QString &port : portNames()) {
+        const QString path = portnames::devicePath(port);
+        if (const int i = indexOf(path); i >= 0) {
+            devices[i].ports.append(port);
             continue;
         }
         // A built-in port without a link stands for a port without hardware:
@@ -134,7 +143,7 @@ QList<Device> overview()
         if (!QFileInfo(portnames::linkPath(port)).isSymLink())
             continue;
         Device gone;
-        gone.path = portnames::devicePath(port);
+        gone.path = path;
         gone.name = displayName(gone.path);
         gone.kernelName = QFileInfo(gone.path).fileName();
         gone.present = portnames::isPresent(gone.path);
@@ -145,7 +154,7 @@ QList<Device> overview()
     return devices;
 }
 
-QString portStatusText(const QString &portName)
+QString Listing::portStatusText(const QString &portName) const
 {
     const QString path = portnames::devicePath(portName);
     const QString head = QStringLiteral("%1 stands for %2").arg(portName, displayName(path));
@@ -156,10 +165,11 @@ QString portStatusText(const QString &portName)
         kernelName = QFileInfo(finalPath(path)).fileName();
     if (isBuiltInName(kernelName) && !isRealBuiltInPort(kernelName))
         return head + QStringLiteral(": no serial port hardware behind it");
-    for (const Device &d : list())
-        if (finalPath(d.path) == finalPath(path))
-            return head + QStringLiteral(": present (%1)")
-                              .arg(d.description.isEmpty() ? d.kernelName : d.kernelName + QStringLiteral(", ") + d.description);
+    if (const int i = indexOf(path); i >= 0) {
+        const Device &d = m_devices[i];
+        return head + QStringLiteral(": present (%1)")
+                          .arg(d.description.isEmpty() ? d.kernelName : d.kernelName + QStringLiteral(", ") + d.description);
+    }
     return head + QStringLiteral(": present");
 }
 

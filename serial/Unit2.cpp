@@ -1,8 +1,9 @@
 #include "Unit2.h"
 
-#include "AtomicFile.h"
+#include "DeviceSurvey.h"
 #include "ErrorBox.h"
 #include "MyCom.h"
+#include "OutputFile.h"
 #include "PortNames.h"
 #include "Questions.h"
 #include "RecordLayout.h"
@@ -33,7 +34,7 @@
 
 namespace {
 
-const QStringList portItems = {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"};
+const QStringList &portItems = serialdevices::portNames();
 const QStringList baudItems = {"110",   "300",   "1200",  "2400",   "4800",   "9600",   "14400",
                                "19200", "38400", "56000", "57600", "115200", "128000", "256000"};
 
@@ -42,6 +43,17 @@ W *named(W *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
+}
+
+// The port names that stand for a listed device, kept with its row.
+constexpr int PortsRole = Qt::UserRole + 1;
+
+bool isEnterKey(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 } // namespace
@@ -136,6 +148,8 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     Comm1 = new TComm(this);
     Comm1->setObjectName(QStringLiteral("Comm1"));
     ReceiveBuffer = QByteArray(layout::RecordSize, '\0');
+    m_survey = new DeviceSurvey(this);
+    connect(m_survey, &DeviceSurvey::finished, this, &TForm2::showDevices);
 
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button9, &QPushButton::clicked, this, [this] { guarded(this, [this] { Button9Click(); }); });
@@ -150,6 +164,10 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     connect(DeviceList, &QTreeWidget::itemDoubleClicked, this,
             [this] { guarded(this, [this] { AssignButtonClick(); }); });
     DeviceList->installEventFilter(this);
+    DeviceList->viewport()->installEventFilter(this);
+    DevicesBox->installEventFilter(this);
+    for (QWidget *w : {static_cast<QWidget *>(CBPort), static_cast<QWidget *>(CBBaud), static_cast<QWidget *>(BitBtn1)})
+        w->installEventFilter(this);
     connect(AssignButton, &QPushButton::clicked, this, [this] { guarded(this, [this] { AssignButtonClick(); }); });
     connect(RefreshButton, &QPushButton::clicked, this, [this] { refreshDevices(); });
 
@@ -184,38 +202,66 @@ void TForm2::FormClose() { emit formClosed(); }
 
 QString TForm2::takeSavedPath() { return std::exchange(m_savedPath, QString()); }
 
+bool TForm2::isListingDevices() const { return m_survey->isRunning(); }
+
 void TForm2::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     Gauge1->setValue(0);  // each opening starts from nothing received
+    m_listChosen = false;
     refreshDevices();  // adapters may have come or gone since the last opening
 }
 
-// Lists the devices again (never opening one), keeping the selected one.
+// Lists the devices again, never opening one, on a worker thread: the dialog
+// answers at once, however many devices there are, and the list fills in
+// (showDevices).
 void TForm2::refreshDevices()
 {
+    RefreshButton->setEnabled(false);
+    if (DeviceList->topLevelItemCount() == 0) {
+        auto *looking = new QTreeWidgetItem(DeviceList, {QString(), QStringLiteral("Looking for serial devices...")});
+        looking->setDisabled(true);
+    }
+    m_survey->start();
+}
+
+// Shows the devices listed, keeping the selected one.
+void TForm2::showDevices(const serialdevices::Listing &listing)
+{
+    m_listing = listing;
+    const QList<serialdevices::Device> devices = m_listing.overview();
     const QString selected = selectedDevicePath();
-    DeviceList->clear();
-    for (const serialdevices::Device &device : serialdevices::overview()) {
+    QList<QTreeWidgetItem *> items;
+    items.reserve(devices.size());
+    QTreeWidgetItem *current = nullptr;
+    for (const serialdevices::Device &device : devices) {
         QStringList about;
         if (device.kernelName != QFileInfo(device.name).fileName())
             about.append(device.kernelName);
         if (!device.description.isEmpty())
             about.append(device.description);
-        auto *item = new QTreeWidgetItem(DeviceList, {device.ports.join(QStringLiteral(", ")), device.name,
-                                                      about.join(QStringLiteral(", "))});
+        auto *item = new QTreeWidgetItem(
+            QStringList{device.ports.join(QStringLiteral(", ")), device.name, about.join(QStringLiteral(", "))});
         item->setData(0, Qt::UserRole, device.path);
+        item->setData(0, PortsRole, device.ports);
         item->setToolTip(1, device.name);
         if (!device.present)
             item->setDisabled(true);
         if (device.path == selected)
-            DeviceList->setCurrentItem(item);
+            current = item;
+        items.append(item);
     }
+    DeviceList->clear();
+    DeviceList->addTopLevelItems(items);
+    if (current)
+        DeviceList->setCurrentItem(current);
     for (int i = 0; i < CBPort->count(); ++i)
-        CBPort->setItemData(i, serialdevices::portStatusText(CBPort->itemText(i)), Qt::ToolTipRole);
+        CBPort->setItemData(i, m_listing.portStatusText(CBPort->itemText(i)), Qt::ToolTipRole);
+    RefreshButton->setEnabled(true);
     CBPortChange();
     fitDeviceList();
 }
+
 
 // Widens the dialog so that the list shows its longest device name whole,
 // as far as the screen allows; it never narrows, so it does not jump about.
@@ -242,7 +288,7 @@ QString TForm2::selectedDevicePath() const
 void TForm2::CBPortChange()
 {
     const QString port = CBPort->currentText();
-    DeviceLabel->setText(serialdevices::portStatusText(port));
+    DeviceLabel->setText(m_listing.portStatusText(port));
     DeviceLabel->setToolTip(QStringLiteral("A port name stands for a device through a link in %1. "
                                            "Choose a device below and press \"Use as %2\" to change it.")
                                 .arg(portnames::portsFolder(), port));
@@ -250,28 +296,67 @@ void TForm2::CBPortChange()
     AssignButton->setEnabled(!selectedDevicePath().isEmpty());
 }
 
-// Enter on a device gives it the port name, and goes no further: the dialog
-// would take it for its default button.
+// No stray key does harm. While a reception runs, Enter does nothing at all
+// (on Close it would end the reception). Enter on a device gives it the port
+// name only when the engineer brought the focus to the list (Tab, a click,
+// Alt+D), not when the focus landed there by itself; it goes no further
+// either way: the dialog would take it for its default button.
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == DeviceList && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            guarded(this, [this] { AssignButtonClick(); });
-            return true;
+    if (m_receiving && isEnterKey(event))
+        return true;
+    if ((watched == DeviceList->viewport() && event->type() == QEvent::MouseButtonPress)
+        || (watched == DevicesBox && event->type() == QEvent::Shortcut))
+        m_listChosen = true;
+    if (watched == DeviceList && event->type() == QEvent::FocusIn) {
+        switch (static_cast<QFocusEvent *>(event)->reason()) {
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::MouseFocusReason:
+        case Qt::ShortcutFocusReason:
+            m_listChosen = true;
+            break;
+        case Qt::ActiveWindowFocusReason:  // back from a message box: as it was
+        case Qt::PopupFocusReason:
+            break;
+        default:
+            m_listChosen = false;
         }
+    }
+    if (watched == DeviceList && isEnterKey(event)) {
+        if (m_listChosen)
+            guarded(this, [this] { AssignButtonClick(); });
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-// Makes the chosen port name stand for the selected device.
+// Makes the chosen port name stand for the selected device, after the
+// question when it stands for another device that is there.
 void TForm2::AssignButtonClick()
 {
     const QString device = selectedDevicePath();
-    if (device.isEmpty())
+    const QString port = CBPort->currentText();
+    if (device.isEmpty() || m_receiving || !confirmRepoint(port, device))
         return;
-    portnames::assign(CBPort->currentText(), device);
+    portnames::assign(port, device);
     refreshDevices();
+}
+
+bool TForm2::confirmRepoint(const QString &port, const QString &device)
+{
+    for (int i = 0; i < DeviceList->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = DeviceList->topLevelItem(i);
+        if (item->isDisabled() || !item->data(0, PortsRole).toStringList().contains(port))
+            continue;
+        if (item->data(0, Qt::UserRole).toString() == device)
+            return true;
+        return askYesNo(this, QStringLiteral("RepointQuestion"),
+                        QStringLiteral("%1 stands for %2, which is there.\nDo you want %1 to stand for %3 instead?")
+                            .arg(port, item->text(1), serialdevices::displayName(device)),
+                        QMessageBox::Question);
+    }
+    return true;
 }
 
 void TForm2::Button1Click()
@@ -279,9 +364,21 @@ void TForm2::Button1Click()
     guarded(this, [this] {
         // One reception at a time: a second start would open the port again
         // under the running one.
+        // The focus goes to Close first: taken from a disabled button, it
+        // would move on to the device list. The devices cannot be changed
+        // while their port is in use.
         m_stopRequested = false;
+        m_receiving = true;
+        BitBtn1->setFocus();
         Button1->setEnabled(false);
-        const auto restore = qScopeGuard([this] { Button1->setEnabled(true); });
+        DevicesBox->setEnabled(false);
+        const auto restore = qScopeGuard([this] {
+            m_receiving = false;
+            DevicesBox->setEnabled(true);
+            Button1->setEnabled(true);
+            if (focusWidget() == BitBtn1)
+                Button1->setFocus();
+        });
 
         Gauge1->setValue(0);
         receivesettings::save({CBPort->currentText(), CBBaud->currentText()});
@@ -337,14 +434,6 @@ void TForm2::showLostLine(int received)
     Gauge1->setValue(0);
 }
 
-bool TForm2::confirmReplace(const QString &path)
-{
-    return askYesNo(this, QStringLiteral("ReplaceQuestion"),
-                    QStringLiteral("The file %1 already exists.\nDo you want to replace it?")
-                        .arg(QFileInfo(path).fileName()),
-                    QMessageBox::Question);
-}
-
 // Asks before a received record is given up; the default keeps it.
 bool TForm2::confirmDiscard()
 {
@@ -382,11 +471,11 @@ void TForm2::Button9Click()
         }
         const QString path = reception::withRecordExtension(SaveDialog1->selectedFiles().constFirst());
         SaveDialog1->selectFile(path);  // proposed again by the next save
-        if (QFileInfo::exists(path) && !confirmReplace(path))
-            continue;
-        reception::stampRecord(ReceiveBuffer, QDateTime::currentDateTime());
         try {
-            atomicfile::replace(path, ReceiveBuffer);
+            if (!mayWriteFile(this, path))
+                continue;
+            reception::stampRecord(ReceiveBuffer, QDateTime::currentDateTime());
+            outputfile::write(path, ReceiveBuffer);
             m_savedPath = path;
             return;
         } catch (const AppError &e) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SerialDevices.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -10,6 +12,7 @@ class QLabel;
 class QProgressBar;
 class QTreeWidget;
 class QPushButton;
+class DeviceSurvey;
 class TComm;
 
 // The receive dialog: fetches a record from the SART tester over a serial
@@ -27,6 +30,10 @@ public:
     // The record file the last reception saved, once; empty when none was.
     QString takeSavedPath();
 
+    // True while the serial devices are being listed; the list fills in
+    // when they have been.
+    bool isListingDevices() const;
+
 signals:
     void formClosed();
 
@@ -42,12 +49,13 @@ private:
     void CBPortChange();
     void AssignButtonClick();
     void refreshDevices();
+    void showDevices(const serialdevices::Listing &listing);
     void fitDeviceList();
     QString selectedDevicePath() const;
+    bool confirmRepoint(const QString &port, const QString &device);
     bool confirmDiscard();
     void showReceivingError();
     void showLostLine(int received);
-    bool confirmReplace(const QString &path);
 
     QString m_startDirectory;
     QGroupBox *GroupBox1;
@@ -68,5 +76,9 @@ private:
     TComm *Comm1;
     QByteArray ReceiveBuffer;
     bool m_stopRequested = false;
+    bool m_receiving = false;
+    bool m_listChosen = false;  // the device list got the focus by the engineer's choice
     QString m_savedPath;
+    DeviceSurvey *m_survey;
+    serialdevices::Listing m_listing;  // the last one made
 };

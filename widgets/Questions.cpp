@@ -1,6 +1,10 @@
 #include "Questions.h"
 
 #include "ErrorBox.h"
+#include "FileNames.h"
+#include "OutputFile.h"
+
+#include <QFileInfo>
 
 bool askYesNo(QWidget *parent, const QString &objectName, const QString &text, QMessageBox::Icon icon)
 {
@@ -9,4 +13,14 @@ bool askYesNo(QWidget *parent, const QString &objectName, const QString &text, Q
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+bool mayWriteFile(QWidget *parent, const QString &path)
+{
+    if (outputfile::inspect(path) == outputfile::Existing::Nothing)
+        return true;
+    return askYesNo(parent, QStringLiteral("ReplaceQuestion"),
+                    QStringLiteral("The file %1 already exists.\nDo you want to replace it?")
+                        .arg(filenames::display(QFileInfo(path).fileName())),
+                    QMessageBox::Question);
 }

@@ -10,3 +10,10 @@ class QWidget;
 // objectName lets tests find and answer the box.
 bool askYesNo(QWidget *parent, const QString &objectName, const QString &text,
               QMessageBox::Icon icon = QMessageBox::Warning);
+
+// Whether the file the engineer chose in a save dialog may be written: yes
+// when nothing lies at the path, or a regular file that the engineer agrees
+// to replace (the question's default is No). Anything else lying there (a
+// link, a FIFO, a device, a folder) is refused: raises the FileError that
+// names it (outputfile::inspect).
+bool mayWriteFile(QWidget *parent, const QString &path);

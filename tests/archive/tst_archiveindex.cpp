@@ -2,6 +2,7 @@
 // of many SARTs over eight years, about one in ten without a saved header,
 // Cyrillic names, and files that cannot be read or decoded.
 #include "ArchiveIndex.h"
+#include "CsvFile.h"
 #include "Decoder.h"
 #include "RecordLayout.h"
 #include "SampleArchive.h"
@@ -322,7 +323,7 @@ void TestArchiveIndex::dueCsvQuotesAndMarks()
 
     const QDate today(2026, 2, 1);
     const QVector<archive::DueItem> items = archive::dueForTest(entries, today, 30);
-    const QByteArray csv = archive::dueCsv(entries, items);
+    const QByteArray csv = csvfile::encode(archive::dueTable(entries, items));
     QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
     const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);

@@ -2,26 +2,38 @@
 // read back with poppler, so positions, fonts and line pairing are checked on
 // the page itself.
 #include "AppError.h"
+#include "ModalDriver.h"
 #include "PdfText.h"
 #include "ReportContent.h"
 #include "ReportFixture.h"
 #include "ReportPrinter.h"
+#include "TestSupport.h"
 #include "Unit5.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QLocale>
 #include <QPageSetupDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <cmath>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using pdftext::PointsPerMm;
 using pdftext::Word;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
 
@@ -79,6 +91,39 @@ QList<double> lineBaselines(const QList<Word> &words)
     return baselines;
 }
 
+// The print dialog set to print to a file and its Print button pressed, once
+// the step has returned, so that the driver answers a message it brings.
+ModalDriver::Step printToFile(const QString &path)
+{
+    return [path](QWidget *modal) {
+        auto *dialog = qobject_cast<QPrintDialog *>(modal);
+        auto *printers = dialog ? dialog->findChild<QComboBox *>(QStringLiteral("printers")) : nullptr;
+        auto *fileName = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("filename")) : nullptr;
+        auto *buttons = dialog ? dialog->findChild<QDialogButtonBox *>() : nullptr;
+        if (!printers || !fileName || !buttons) {
+            qWarning("not the print dialog");
+            modal->close();
+            return;
+        }
+        printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+        fileName->setText(path);
+        QTimer::singleShot(0, buttons->button(QDialogButtonBox::Ok), &QAbstractButton::click);
+    };
+}
+
+// The preview's own Print command, from its tool bar; run once the step has
+// returned, so that the driver answers the dialogs the command opens.
+ModalDriver::Step printFromPreview()
+{
+    return [](QWidget *modal) {
+        for (QAction *action : modal->findChildren<QAction *>())
+            if (action->text() == QLatin1String("Print"))
+                return QTimer::singleShot(0, action, &QAction::trigger);
+        qWarning("no Print command");
+        modal->close();
+    };
+}
+
 PanelValues otherPanel()
 {
     PanelValues p;
@@ -114,6 +159,8 @@ private slots:
     void writeFailuresAreReported_data();
     void writeFailuresAreReported();
     void previewShowsA4PageAndPrints();
+    void printToFileFromPreview_data();
+    void printToFileFromPreview();
     void pageSetupEditsProgramPrinter();
 
 private:
@@ -318,8 +365,10 @@ void TestReportPdf::writeFailuresAreReported_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("error");
-    QTest::newRow("missing folder") << "/nonexistent-folder/report.pdf" << "Cannot create file /nonexistent-folder/report.pdf";
-    QTest::newRow("full disk") << "/dev/full" << "Disk full";
+    QTest::newRow("missing folder") << "/nonexistent-folder/report.pdf"
+                                    << "/nonexistent-folder/report.pdf: File not found";
+    QTest::newRow("device") << "/dev/full"
+                            << "/dev/full: this is a device, not a file; it is left as it is. Choose another name";
 }
 
 void TestReportPdf::writeFailuresAreReported()
@@ -375,6 +424,74 @@ void TestReportPdf::previewShowsA4PageAndPrints()
     const QString text = pdftext::flatText(printed);
     QVERIFY(text.startsWith(QLatin1String("SART TEST REPORT SART MODEL: SART-9")));
     QVERIFY(text.contains(report::NotCompliant));
+}
+
+void TestReportPdf::printToFileFromPreview_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("told");  // empty: printed there
+    QTest::newRow("new file") << "new" << QString();
+    QTest::newRow("FIFO") << "fifo" << "a FIFO (named pipe)";
+    QTest::newRow("link to a file elsewhere") << "link" << "a symbolic link";
+    QTest::newRow("dangling link") << "dangling" << "a symbolic link";
+}
+
+// Printing to a file from the preview's own Print command and print dialog:
+// written at the chosen name through a temporary file; a FIFO or link lying
+// there is neither opened nor followed, the message names it, and the print
+// dialog stays for another name.
+void TestReportPdf::printToFileFromPreview()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, told);
+    QTemporaryDir out, elsewhere;
+    const QString path = out.filePath("printed.pdf");
+    const QByteArray name = QFile::encodeName(path);
+    const QString target = elsewhere.filePath("target.pdf");
+    if (kind == u"fifo")
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    if (kind == u"link")
+        writeFile(target, "the target's own bytes");
+    if (kind == u"link" || kind == u"dangling")
+        QCOMPARE(::symlink(QFile::encodeName(target).constData(), name.constData()), 0);
+    const QString other = out.filePath("other.pdf");
+
+    TQuickReport5 report;
+    report.fill(samplePanel());
+    ModalDriver driver(nullptr);
+    driver.expect(printFromPreview());
+    driver.expect(printToFile(path));
+    if (!told.isEmpty()) {
+        driver.expect(ModalDriver::press(QMessageBox::Ok));
+        driver.expect(printToFile(other));
+    }
+    report.preview(nullptr);
+
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(driver.pending(), 0);
+    const QStringList files = QDir(out.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden
+                                                         | QDir::NoDotAndDotDot);
+    if (told.isEmpty()) {
+        QCOMPARE(driver.seen(), (QStringList{"QPrintPreviewDialog", "QPrintDialog"}));
+        QCOMPARE(files, QStringList{"printed.pdf"});
+        QVERIFY(pdftext::flatText(path).startsWith(QLatin1String("SART TEST REPORT")));
+        return;
+    }
+    QCOMPARE(driver.seen(),
+             (QStringList{"QPrintPreviewDialog", "QPrintDialog",
+                          QStringLiteral("message: %1: this is %2, not a file; it is left as it is. Choose another "
+                                         "name.")
+                              .arg(path, told),
+                          "QPrintDialog"}));
+    QCOMPARE(files, (QStringList{"other.pdf", "printed.pdf"}));
+    QVERIFY(pdftext::flatText(other).startsWith(QLatin1String("SART TEST REPORT")));
+    struct stat st {};
+    QCOMPARE(::lstat(name.constData(), &st), 0);
+    QVERIFY(kind == u"fifo" ? S_ISFIFO(st.st_mode) : S_ISLNK(st.st_mode));
+    if (kind == u"link")
+        QCOMPARE(readFile(target), QByteArray("the target's own bytes"));
+    else
+        QVERIFY(!QFileInfo::exists(target));
 }
 
 void TestReportPdf::pageSetupEditsProgramPrinter()

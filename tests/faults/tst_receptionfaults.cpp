@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 #include <cstdio>
 #include <cstdlib>
 #include <grp.h>
@@ -66,6 +68,7 @@ private slots:
     void fullDiskWhenSaving_data();
     void fullDiskWhenSaving();
     void missingPort();
+    void refusedPort_data();
     void refusedPort();
 
 private:
@@ -173,7 +176,7 @@ void TestReceptionFaults::fullDiskWhenSaving()
     QStringList expected{"TForm2", "QFileDialog"};
     if (replacing)
         expected.append("QMessageBox: The file a.bin already exists.\nDo you want to replace it?");
-    expected += QStringList{"QMessageBox: Disk full.", "QFileDialog",
+    expected += QStringList{"QMessageBox: " + dir.inArchive(name + ".bin") + ": Disk full.", "QFileDialog",
                             "QMessageBox: The received record has not been saved. Discard it?\n"
                             "A discarded record can only be had again by receiving it once more."};
     QCOMPARE(script.seen(), expected);
@@ -211,43 +214,79 @@ void TestReceptionFaults::missingPort()
                          .arg(device, m_config.path() + QStringLiteral("/sart-tester/ports")));
 }
 
-// A device the user may not open, as a serial device of a group the user is
-// not in. Root opens any device, so as root the check runs again in a child
-// process that has become "nobody", against a pseudo-terminal owned by root
-// with mode 0600.
+void TestReceptionFaults::refusedPort_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");  // %1: the device, %2: the ports folder
+    QTest::newRow("serial device of a group the user is not in")
+        << "dialout"
+        << "Cannot open the port COM5 (%1): Permission denied. The device belongs to the group \"dialout\": your "
+           "user must be a member of that group (for example: sudo usermod -aG dialout $USER) and log in again.";
+    QTest::newRow("device of the group root")
+        << "root"
+        << "Cannot open the port COM5 (%1): Permission denied. Your user may not use this device, and it belongs to "
+           "no group of serial devices (such as \"dialout\") that a user could join: check that COM5 stands for "
+           "the right device, with a link in %2.";
+    QTest::newRow("regular file")
+        << "file"
+        << "Cannot open the port COM5 (%1): it is a regular file, not a serial device. Point COM5 at a serial "
+           "device with a link in %2.";
+}
+
+// A port name linked to what the user may not open, or to what is no serial
+// device at all. Root opens any device and any file, so the check runs, as
+// root where that means something (a file must not be opened even by root),
+// and again in a child process that has become "nobody": against a
+// pseudo-terminal of a serial-device group or of the group root, mode 0660,
+// and against a file of root's, mode 0600. A file is never opened, and its
+// bytes stay as they were.
 void TestReceptionFaults::refusedPort()
 {
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
     const QString refused = qEnvironmentVariable(RefusedDeviceVariable);
     if (!refused.isEmpty()) {
         QVERIFY2(::geteuid() != 0, "the child did not drop root");
-        struct stat st {};
-        QCOMPARE(::stat(QFile::encodeName(refused).constData(), &st), 0);
-        const struct group *g = ::getgrgid(st.st_gid);
-        QVERIFY(g);
-        const QString group = QString::fromLocal8Bit(g->gr_name);
         linkPort(QStringLiteral("COM5"), refused);
-        checkPortFailure(QStringLiteral("COM5"),
-                         QStringLiteral("Cannot open the port COM5 (%1): Permission denied. The device belongs to "
-                                        "the group \"%2\": your user must be a member of that group (for example: "
-                                        "sudo usermod -aG %2 $USER) and log in again.")
-                             .arg(refused, group));
+        checkPortFailure(QStringLiteral("COM5"), message.arg(refused, m_config.path() + "/sart-tester/ports"));
         return;
     }
     if (::geteuid() != 0)
         QSKIP("a device this user may not open cannot be made without root");
 
-    PtyPort device(QStringLiteral("COM5"));
-    QCOMPARE(::fchmod(device.slave(), 0600), 0);
+    std::unique_ptr<PtyPort> device;
+    QTemporaryDir folder;  // searchable by "nobody"
+    QCOMPARE(::chmod(QFile::encodeName(folder.path()).constData(), 0755), 0);
+    const QString file = folder.filePath(QStringLiteral("passwd"));
+    QString target = file;
+    if (kind == u"file") {
+        testsupport::writeFile(file, "root:x:0:0:root:/root:/bin/bash\n");
+        QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0600), 0);
+        linkPort(QStringLiteral("COM5"), file);
+        checkPortFailure(QStringLiteral("COM5"), message.arg(file, m_config.path() + "/sart-tester/ports"));
+    } else {
+        const struct group *g = ::getgrnam(kind == u"dialout" ? "dialout" : "root");
+        if (!g)
+            QSKIP("no such group here");
+        device = std::make_unique<PtyPort>(QStringLiteral("COM5"));
+        QCOMPARE(::fchown(device->slave(), 0, g->gr_gid), 0);
+        QCOMPARE(::fchmod(device->slave(), 0660), 0);
+        target = device->devicePath();
+    }
+
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QString::fromLatin1(RefusedDeviceVariable), device.devicePath());
+    env.insert(QString::fromLatin1(RefusedDeviceVariable), target);
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("refusedPort")});
+    const QString function = QStringLiteral("refusedPort:") + QString::fromUtf8(QTest::currentDataTag());
+    child.start(QCoreApplication::applicationFilePath(), {function});
     QVERIFY(child.waitForFinished(60000));
     const QString output = QString::fromLocal8Bit(child.readAll());
     QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, qPrintable(output));
-    QVERIFY2(output.contains(QLatin1String("PASS   : TestReceptionFaults::refusedPort()")), qPrintable(output));
+    QVERIFY2(output.contains(QLatin1String("PASS   : TestReceptionFaults::refusedPort(")), qPrintable(output));
+    if (kind == u"file")
+        QCOMPARE(testsupport::readFile(file), QByteArray("root:x:0:0:root:/root:/bin/bash\n"));
 }
 
 // The child that checks the refused port becomes "nobody" before anything

@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,10 +28,13 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <numeric>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace windowtest;
 using testsupport::readFile;
@@ -79,15 +83,25 @@ private slots:
     void pdfCertificate();
     void pdfWriteFailures_data();
     void pdfWriteFailures();
+    void pdfOntoWhatLiesThere_data();
+    void pdfOntoWhatLiesThere();
 
     void firstStartIsMaximized();
     void windowAndColumnsAcrossRestart_data();
     void windowAndColumnsAcrossRestart();
     void columnsUseTheWidth_data();
     void columnsUseTheWidth();
+    void soundGeometry_data();
+    void soundGeometry();
+    void brokenWindowSettings_data();
+    void brokenWindowSettings();
+    void rememberedPdfFolderChecked_data();
+    void rememberedPdfFolderChecked();
 
     void recordsFolder_data();
     void recordsFolder();
+    void startsWhateverLiesWhereFilesAreExpected_data();
+    void startsWhateverLiesWhereFilesAreExpected();
     void ownFolderThatCannotBeMade();
 
     void wordIntoOfficeWithoutWindow();
@@ -266,8 +280,8 @@ void TestDailyUse::pdfWriteFailures_data()
 {
     QTest::addColumn<bool>("fullDisk");
     QTest::addColumn<QString>("error");
-    QTest::newRow("full disk") << true << "Disk full.";
-    QTest::newRow("read-only folder") << false << "Cannot create file %1.";
+    QTest::newRow("full disk") << true << "%1: Disk full.";
+    QTest::newRow("read-only folder") << false << "%1: File access denied.";
 }
 
 // A certificate that cannot be written is reported in the error box, as for
@@ -295,6 +309,86 @@ void TestDailyUse::pdfWriteFailures()
     QVERIFY(!ProgramSettings().contains("Certificates/pdfFolder"));
 }
 
+void TestDailyUse::pdfOntoWhatLiesThere_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("error");  // empty: the replace question or, for a folder, the folder's inside
+    const QString refused = QStringLiteral("%1: this is %2, not a file; it is left as it is. Choose another name.");
+    QTest::newRow("FIFO") << "fifo" << refused.arg("%1", "a FIFO (named pipe)");
+    QTest::newRow("link to a file elsewhere") << "link" << refused.arg("%1", "a symbolic link");
+    QTest::newRow("dangling link") << "dangling" << refused.arg("%1", "a symbolic link");
+    QTest::newRow("folder") << "folder" << QString();
+    QTest::newRow("regular file, kept") << "keep" << QString();
+    QTest::newRow("regular file, replaced") << "replace" << QString();
+}
+
+// The certificate is written at the chosen name only: what lies there and is
+// no file is left as it is, and so is what a link leads to, with a message
+// naming it; a file is replaced only after the question. A folder's name
+// takes the save dialog into the folder, where the engineer cancels. The
+// window goes on answering: the next certificate is written.
+void TestDailyUse::pdfOntoWhatLiesThere()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, error);
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    QTemporaryDir out, elsewhere;
+    const QString path = out.filePath("certificate.pdf");
+    const QByteArray name = QFile::encodeName(path);
+    const QString target = elsewhere.filePath("target.pdf");
+    const QByteArray earlier("the earlier bytes");
+    if (kind == u"fifo")
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    if (kind == u"link")
+        testsupport::writeFile(target, earlier);
+    if (kind == u"link" || kind == u"dangling")
+        QCOMPARE(::symlink(QFile::encodeName(target).constData(), name.constData()), 0);
+    if (kind == u"folder")
+        QVERIFY(QDir().mkpath(path + "/inside"));
+    if (kind == u"keep" || kind == u"replace")
+        testsupport::writeFile(path, earlier);
+    const faults::FolderState before = faults::folderState(out.path());
+
+    auto form = startWindow();
+    m_dialogs->chooseFile(path);
+    if (kind == u"folder")
+        m_dialogs->cancelFile();
+    else if (error.isEmpty())
+        m_dialogs->answer(kind == u"replace" ? QMessageBox::Yes : QMessageBox::No);
+    action(*form, "Pdf1")->trigger();
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 2);
+    if (kind == u"folder") {
+        QCOMPARE(seen[1].objectName, QStringLiteral("PdfDialog1"));
+        QCOMPARE(QFileInfo(seen[1].text).path(), path);
+    } else if (error.isEmpty()) {
+        QCOMPARE(seen[1].objectName, QStringLiteral("ReplaceQuestion"));
+        QCOMPARE(seen[1].text, QStringLiteral("The file certificate.pdf already exists.\nDo you want to replace it?"));
+        QCOMPARE(seen[1].defaultButton, QStringLiteral("No"));
+    } else {
+        QCOMPARE(seen[1].icon, QMessageBox::Critical);
+        QCOMPARE(seen[1].text, error.arg(path));
+    }
+    if (kind == u"replace") {
+        QVERIFY(readFile(path).startsWith("%PDF-"));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"certificate.pdf"});
+        return;
+    }
+    QCOMPARE(faults::folderState(out.path()), before);
+    if (kind == u"link")
+        QCOMPARE(readFile(target), earlier);
+    if (kind == u"dangling")
+        QVERIFY(!QFileInfo::exists(target));
+
+    const QString next = out.filePath("next.pdf");
+    m_dialogs->chooseFile(next);
+    action(*form, "Pdf1")->trigger();
+    QCOMPARE(m_dialogs->takeSeen().size(), 1);
+    QVERIFY(readFile(next).startsWith("%PDF-"));
+}
+
 void TestDailyUse::firstStartIsMaximized()
 {
     ProgramSettings().clear();
@@ -318,7 +412,7 @@ void TestDailyUse::windowAndColumnsAcrossRestart()
     ProgramSettings().clear();
     StartDirectory dir;
     dir.addRecord("a.bin", 0);
-    const QRect normal(60, 40, 1000, 640);
+    const QRect normal(60, 40, 700, 600);  // on the 800 x 800 offscreen screen
     const QList<int> widths = {70, -1, 120, 200, 90};  // -1: the file name column, which fills the rest
     {
         auto form = startAsLeft();
@@ -365,6 +459,105 @@ void TestDailyUse::columnsUseTheWidth()
     QTRY_VERIFY(grid->width() > width - 40);
     QTRY_COMPARE(sum(grid->columnWidths()), grid->viewport()->width());
     QCOMPARE(grid->columnWidths().at(1), grid->viewport()->width() - 4 * 154);
+}
+
+void TestDailyUse::soundGeometry_data()
+{
+    QTest::addColumn<QStringList>("remembered");
+    QTest::addColumn<bool>("sound");
+    QTest::newRow("on the first screen") << QStringList{"100", "80", "1000", "700"} << true;
+    QTest::newRow("on the second screen") << QStringList{"2000", " 30", "1100 ", "900"} << true;
+    QTest::newRow("a frame's width beyond the edge") << QStringList{"-8", "-30", "1936", "1110"} << true;
+    QTest::newRow("across both screens") << QStringList{"1500", "100", "1000", "700"} << false;
+    QTest::newRow("larger than any screen") << QStringList{"0", "0", "2000000000", "2000000000"} << false;
+    QTest::newRow("off every screen") << QStringList{"5000", "5000", "600", "400"} << false;
+    QTest::newRow("negative size") << QStringList{"900", "700", "-600", "-400"} << false;
+    QTest::newRow("smaller than the window can be") << QStringList{"10", "10", "68", "120"} << false;
+    QTest::newRow("truncated") << QStringList{"60", "40", "700"} << false;
+    QTest::newRow("not numbers") << QStringList{"60", "40", "wide", "600"} << false;
+    QTest::newRow("beyond whole numbers") << QStringList{"0", "0", "99999999999", "600"} << false;
+    QTest::newRow("nothing") << QStringList{} << false;
+}
+
+// A remembered geometry is taken only when it is whole and fits one of the
+// screens there are now (here a 1920 x 1080 screen and a 1280 x 1024 one to
+// its right).
+void TestDailyUse::soundGeometry()
+{
+    QFETCH(QStringList, remembered);
+    QFETCH(bool, sound);
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    QCOMPARE(windowsettings::soundGeometry(remembered, screens, QSize(400, 300)).has_value(), sound);
+}
+
+void TestDailyUse::brokenWindowSettings_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("size of 2,000,000,000")
+        << "MainWindow/normalGeometry" << QVariant(QStringList{"0", "0", "2000000000", "2000000000"});
+    QTest::newRow("truncated") << "MainWindow/normalGeometry" << QVariant(QStringList{"60", "40", "68"});
+    QTest::newRow("68 x 120") << "MainWindow/normalGeometry" << QVariant(QStringList{"60", "40", "68", "120"});
+    QTest::newRow("off the screen") << "MainWindow/normalGeometry" << QVariant(QStringList{"9000", "40", "700", "600"});
+    QTest::newRow("one word") << "MainWindow/normalGeometry" << QVariant(QStringLiteral("wide"));
+    // The form earlier versions kept, here with the huge size.
+    QByteArray former;
+    QDataStream stream(&former, QIODevice::WriteOnly);
+    stream << quint32(0x1D9D0CB) << quint16(3) << quint16(0) << QRect(0, 0, 2000000000, 2000000000)
+           << QRect(0, 0, 2000000000, 2000000000) << qint32(0) << quint8(0) << quint8(0) << qint32(800)
+           << QRect(0, 0, 2000000000, 2000000000);
+    QTest::newRow("former entry with a huge size") << "MainWindow/geometry" << QVariant(former);
+}
+
+// A remembered window that does not fit the screens, or is broken, gives the
+// first-start layout; absurd column widths are left out.
+void TestDailyUse::brokenWindowSettings()
+{
+    QFETCH(QString, key);
+    QFETCH(QVariant, value);
+    ProgramSettings().clear();
+    {
+        ProgramSettings settings;
+        settings.setValue(key, value);
+        settings.setValue("MainWindow/maximized", false);
+        settings.setValue("MainWindow/columnWidths", QStringList{"wide", "-5", "2000000000", "90", "1e3"});
+    }
+    StartDirectory dir;
+    auto form = startAsLeft();
+    QVERIFY(form->isMaximized());
+    QVERIFY(form->screen()->availableGeometry().contains(form->frameGeometry()));
+    QCOMPARE(form->grid()->columnWidths().at(0), 154);
+    QCOMPARE(form->grid()->columnWidths().at(2), 154);
+    QCOMPARE(form->grid()->columnWidths().at(3), 90);
+    QCOMPARE(form->grid()->columnWidths().at(4), 154);
+}
+
+void TestDailyUse::rememberedPdfFolderChecked_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("relative") << "../../../x";
+    QTest::newRow("missing") << "/no/such/folder";
+    QTest::newRow("a file") << "/etc/hostname";
+    QTest::newRow("empty") << "";
+}
+
+// A remembered certificate folder that is not a folder named in full is
+// passed over: the certificate is offered in the documents folder.
+void TestDailyUse::rememberedPdfFolderChecked()
+{
+    QFETCH(QString, folder);
+    ProgramSettings().clear();
+    ProgramSettings().setValue("Certificates/pdfFolder", folder);
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    auto form = startWindow();
+    setEdit(*form, "Edit4", "");
+    setEdit(*form, "Edit9", "");
+    m_dialogs->cancelFile();
+    action(*form, "Pdf1")->trigger();
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(QFileInfo(seen[0].text).path(), m_home.filePath("Documents"));
 }
 
 void TestDailyUse::recordsFolder_data()
@@ -430,6 +623,59 @@ void TestDailyUse::ownFolderThatCannotBeMade()
 
 // With the office installed here without a window, Ctrl+W says so instead of
 // making a document nobody can see.
+void TestDailyUse::startsWhateverLiesWhereFilesAreExpected_data()
+{
+    QTest::addColumn<QString>("fifo");  // under the settings folder or the device folder
+    QTest::newRow("settings file") << "config/sart-tester/sart-tester.conf";
+    QTest::newRow("settings lock file") << "config/sart-tester/sart-tester.conf.lock";
+    QTest::newRow("port type of a built-in port") << "devices/sys/class/tty/ttyS0/type";
+    QTest::newRow("product of a USB adapter") << "devices/sys/devices/usb1/1-1/product";
+}
+
+// A FIFO where the program reads one of its own small files would block it
+// for good before any window shows. The real program is started on a display
+// of its own: its main window must come up within the time given, or it is
+// killed and the test fails. The FIFO stays as it was.
+void TestDailyUse::startsWhateverLiesWhereFilesAreExpected()
+{
+    QFETCH(QString, fifo);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("config/sart-tester"));
+    QVERIFY(QDir(dir.path()).mkpath("start/bin"));
+    // A device folder with a built-in port and a USB adapter as the system
+    // describes them.
+    QVERIFY(QDir(dir.path()).mkpath("devices/dev"));
+    QVERIFY(QDir(dir.path()).mkpath("devices/sys/class/tty/ttyS0/device/driver"));
+    QVERIFY(QDir(dir.path()).mkpath("devices/sys/devices/usb1/1-1/1-1:1.0"));
+    QVERIFY(QDir(dir.path()).mkpath("devices/sys/class/tty/ttyUSB0"));
+    QCOMPARE(::symlink(QFile::encodeName(dir.filePath("devices/sys/devices/usb1/1-1/1-1:1.0")).constData(),
+                       QFile::encodeName(dir.filePath("devices/sys/class/tty/ttyUSB0/device")).constData()),
+             0);
+    for (const char *node : {"devices/dev/ttyS0", "devices/dev/ttyUSB0"})
+        testsupport::writeFile(dir.filePath(node), {});
+    if (!fifo.contains("type"))
+        testsupport::writeFile(dir.filePath("devices/sys/class/tty/ttyS0/type"), "4\n");
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(fifo)).constData(), 0644), 0);
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");  // the display xvfb-run gives
+    env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+    env.insert("SART_DEVICE_ROOT", dir.filePath("devices"));
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(dir.filePath("start"));
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start("xvfb-run", {"-a", "-s", "-screen 0 1024x768x24", SART_WATCH_WINDOW, "20", "SART TESTER SOFTWARE",
+                               SART_TESTER_PROGRAM});
+    QVERIFY2(program.waitForFinished(60000), "xvfb-run did not end");
+    const QString output = QString::fromLocal8Bit(program.readAll());
+    QVERIFY2(program.exitCode() != 1, qPrintable("start-up hung: " + output));
+    QVERIFY2(program.exitCode() == 0, qPrintable(output));
+    struct stat st {};
+    QCOMPARE(::lstat(QFile::encodeName(dir.filePath(fifo)).constData(), &st), 0);
+    QVERIFY(S_ISFIFO(st.st_mode));
+}
+
 void TestDailyUse::wordIntoOfficeWithoutWindow()
 {
     const QFileInfo office(LibreOfficeOptions::defaults().office.officeProgram);

@@ -12,7 +12,9 @@
 #include "TestSupport.h"
 #include "Unit2.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -149,21 +151,31 @@ private slots:
     void builtInPorts_data();
     void builtInPorts();
     void listingNeverOpensDevices();
+    void listingReadsOnlySmallFiles();
     void portStatus();
     void nameGivenToDeviceIsUsedByReception();
     void onlyLinksAreReplaced_data();
     void onlyLinksAreReplaced();
     void portAndRateRemembered();
     void keyboardAndEscape();
+    void repointingAPresentDeviceAsks();
+    void enterDuringReception();
 
 private:
+    // The dialog, shown, once it has listed the devices.
     TForm2 &form()
     {
         if (!m_form) {
             m_form = std::make_unique<TForm2>(m_start->path());
             m_form->show();
+            waitForDevices();
         }
         return *m_form;
+    }
+    void waitForDevices()
+    {
+        if (!QTest::qWaitFor([this] { return !m_form->isListingDevices(); }, 10000))
+            qWarning("the devices were not listed");
     }
     template<typename T>
     T *child(const char *name) { return form().findChild<T *>(QLatin1String(name)); }
@@ -252,6 +264,7 @@ void TestPortChoice::devicesListed()
     // An adapter plugged in while the dialog is open appears on Refresh.
     m_devices->node(QStringLiteral("ttyACM1"));
     QTest::mouseClick(child<QPushButton>("RefreshButton"), Qt::LeftButton);
+    waitForDevices();
     QVERIFY(listRows().contains(QStringLiteral("|/dev/ttyACM1|")));
 }
 
@@ -300,7 +313,28 @@ void TestPortChoice::listingNeverOpensDevices()
     for (const QString &port : {"COM1", "COM2", "COM3"})
         child<QComboBox>("CBPort")->setCurrentText(port);
     QTest::mouseClick(child<QPushButton>("RefreshButton"), Qt::LeftButton);
+    waitForDevices();
     QCOMPARE(watch.opened(), QStringList());
+}
+
+// What the kernel says about a device is read only from small regular files:
+// a FIFO, a folder or a huge file there is left alone, and the listing ends.
+void TestPortChoice::listingReadsOnlySmallFiles()
+{
+    m_devices->node(QStringLiteral("ttyS0"));
+    m_devices->builtIn(QStringLiteral("ttyS0"), true, -1);
+    QCOMPARE(::mkfifo(QFile::encodeName(m_devices->root() + "/sys/class/tty/ttyS0/type").constData(), 0644), 0);
+    m_devices->node(QStringLiteral("ttyS1"));
+    m_devices->builtIn(QStringLiteral("ttyS1"), true, -1);
+    writeFile(m_devices->root() + "/sys/class/tty/ttyS1/type", "4" + QByteArray(8192, ' '));
+    m_devices->node(QStringLiteral("ttyUSB0"));
+    m_devices->usb(QStringLiteral("ttyUSB0"), QStringLiteral("FTDI"), QStringLiteral("unused"));
+    const QString product = m_devices->root() + "/sys/devices/usb1/1-1/product";
+    QVERIFY(QFile::remove(product));
+    QCOMPARE(::mkfifo(QFile::encodeName(product).constData(), 0644), 0);
+
+    QCOMPARE(listRows(), QStringList{"|/dev/ttyUSB0|"});
+    QCOMPARE(child<QLabel>("DeviceLabel")->text(), QStringLiteral("COM1 stands for /dev/ttyS0: no serial port hardware behind it"));
 }
 
 void TestPortChoice::portStatus()
@@ -345,6 +379,7 @@ void TestPortChoice::nameGivenToDeviceIsUsedByReception()
     selectDevice(stableName);
     QCOMPARE(assign->text(), QStringLiteral("&Use as COM3"));
     QTest::mouseClick(assign, Qt::LeftButton);
+    waitForDevices();
 
     const QString link = portnames::linkPath(QStringLiteral("COM3"));
     QVERIFY(QFileInfo(link).isSymLink());
@@ -437,7 +472,8 @@ void TestPortChoice::portAndRateRemembered()
 }
 
 // Tab and Alt+D reach the device list, Tab its buttons; Enter on a device
-// gives it the chosen port name; Escape closes the dialog.
+// gives it the chosen port name, but only when the engineer brought the
+// focus to the list; Escape closes the dialog.
 void TestPortChoice::keyboardAndEscape()
 {
     m_devices->node(QStringLiteral("ttyACM0"));
@@ -460,18 +496,99 @@ void TestPortChoice::keyboardAndEscape()
     }
     QCOMPARE(chain, (QStringList{"BitBtn1", "Button1", "DeviceList", "AssignButton", "RefreshButton", "CBBaud"}));
 
+    // The focus put on the list by the program, not by the engineer: a
+    // stray Enter gives no device a port name.
     auto *list = child<QTreeWidget>("DeviceList");
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(!QFileInfo(portnames::linkPath(QStringLiteral("COM2"))).isSymLink());
+    QVERIFY(form().isVisible());
+
+    QTest::keyClick(ports, Qt::Key_D, Qt::AltModifier);
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentItem()->text(1), QStringLiteral("/dev/ttyUSB0"));
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(QFileInfo(portnames::linkPath(QStringLiteral("COM2"))).symLinkTarget(),
              m_devices->dev(QStringLiteral("ttyUSB0")));
+    waitForDevices();
 
     QTest::keyClick(list, Qt::Key_Escape);
     QVERIFY(!form().isVisible());
     QCOMPARE(closed.count(), 1);
+}
+
+// Giving a port name to another device asks first when the name stands for
+// a device that is there; the default answer keeps it.
+void TestPortChoice::repointingAPresentDeviceAsks()
+{
+    m_devices->node(QStringLiteral("ttyACM0"));
+    m_devices->node(QStringLiteral("ttyUSB0"));
+    portnames::assign(QStringLiteral("COM3"), m_devices->dev(QStringLiteral("ttyACM0")));
+    const QString link = portnames::linkPath(QStringLiteral("COM3"));
+    child<QComboBox>("CBPort")->setCurrentText(QStringLiteral("COM3"));
+    selectDevice(QStringLiteral("/dev/ttyUSB0"));
+
+    for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+        QString defaultButton;
+        ModalDriver driver(&form());
+        driver.expect([&](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            QVERIFY(box && box->objectName() == QLatin1String("RepointQuestion"));
+            defaultButton = box->defaultButton()->text().remove(u'&');
+            box->button(answer)->click();
+        });
+        QTest::mouseClick(child<QPushButton>("AssignButton"), Qt::LeftButton);
+        waitForDevices();
+        QCOMPARE(driver.seen(), QStringList{"message: COM3 stands for /dev/ttyACM0, which is there.\n"
+                                            "Do you want COM3 to stand for /dev/ttyUSB0 instead?"});
+        QCOMPARE(defaultButton, QStringLiteral("No"));
+        QCOMPARE(QFileInfo(link).symLinkTarget(),
+                 m_devices->dev(answer == QMessageBox::Yes ? QStringLiteral("ttyUSB0") : QStringLiteral("ttyACM0")));
+    }
+}
+
+// While a reception runs, the devices cannot be changed and the focus stays
+// on Close; a stray Enter, on Close or on the device list, neither re-points
+// a port name nor ends the reception. The focus comes back to "Data import".
+void TestPortChoice::enterDuringReception()
+{
+    m_devices->node(QStringLiteral("ttyS0"));
+    m_devices->builtIn(QStringLiteral("ttyS0"), true, 4);
+    SimProcess sim(QStringLiteral("COM3"), {QStringLiteral("--rate"), QStringLiteral("19200")});
+    QVERIFY2(sim.isReady(), qPrintable(sim.output()));
+    const QString simLink = QFileInfo(portnames::linkPath(QStringLiteral("COM3"))).symLinkTarget();
+    QVERIFY(QTest::qWaitForWindowActive(&form()));
+    auto *ports = child<QComboBox>("CBPort");
+    ports->setCurrentText(QStringLiteral("COM3"));
+    auto *list = child<QTreeWidget>("DeviceList");
+    list->setFocus(Qt::TabFocusReason);  // as the engineer left it
+    list->setCurrentItem(list->topLevelItem(0));  // COM1, /dev/ttyS0
+    auto *import = child<QPushButton>("Button1");
+    import->setFocus(Qt::TabFocusReason);
+
+    QString focusDuring;
+    bool devicesEnabled = true;
+    ModalDriver driver(&form());
+    driver.onTick([&] {
+        if (!focusDuring.isEmpty() || child<QProgressBar>("Gauge1")->value() < 200)
+            return;
+        focusDuring = QApplication::focusWidget()->objectName();
+        devicesEnabled = child<QGroupBox>("DevicesBox")->isEnabled();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    driver.expect(ModalDriver::saveAs(QStringLiteral("during-enter")));
+    QTest::keyClick(import, Qt::Key_Space);
+
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(focusDuring, QStringLiteral("BitBtn1"));
+    QVERIFY(!devicesEnabled);
+    QCOMPARE(readFile(m_start->filePath(QStringLiteral("bin/during-enter.bin"))).size(), layout::RecordSize);
+    QCOMPARE(QFileInfo(portnames::linkPath(QStringLiteral("COM3"))).symLinkTarget(), simLink);
+    QVERIFY(!QFileInfo(portnames::linkPath(QStringLiteral("COM1"))).isSymLink());
+    QVERIFY(child<QGroupBox>("DevicesBox")->isEnabled());
+    QCOMPARE(form().focusWidget(), import);
 }
 
 QTEST_MAIN(TestPortChoice)

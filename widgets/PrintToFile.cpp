@@ -1,0 +1,85 @@
+#include "PrintToFile.h"
+
+#include "ErrorBox.h"
+#include "OutputFile.h"
+#include "Questions.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QScopeGuard>
+
+namespace {
+
+QAction *printAction(QPrintPreviewDialog &preview)
+{
+    const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction *action : preview.findChildren<QAction *>())
+        if (action->text() == print)
+            return action;
+    return nullptr;
+}
+
+// The print dialog's Print button looks at the output file's name itself, in
+// place of Qt's test, which opens the file. The file name field is the one
+// Qt's dialog names "filename"; it is enabled when printing to a file.
+void checkFileBeforePrinting(QPrintDialog &dialog)
+{
+    auto *buttons = dialog.findChild<QDialogButtonBox *>(QString(), Qt::FindDirectChildrenOnly);
+    auto *fileName = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
+    if (!buttons || !fileName)
+        return;
+    QObject::disconnect(buttons, SIGNAL(accepted()), &dialog, nullptr);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, fileName] {
+        guarded(&dialog, [&] {
+            // A name without a folder is taken in the home folder, as the
+            // dialog itself then takes it.
+            const QString name = fileName->text();
+            const QString path = QDir::isAbsolutePath(name) ? name : QDir::homePath() + u'/' + name;
+            if (fileName->isEnabled() && !mayWriteFile(&dialog, path))
+                return;
+            dialog.accept();
+        });
+    });
+}
+
+bool isWholePdf(const QByteArray &tail) { return tail.contains("%%EOF"); }
+
+} // namespace
+
+void takeOverPrinting(QPrintPreviewDialog &preview, QPrinter &printer)
+{
+    QAction *print = printAction(preview);
+    auto *view = preview.findChild<QPrintPreviewWidget *>();
+    if (!print || !view)
+        return;
+    QObject::disconnect(print, nullptr, &preview, nullptr);
+    QObject::connect(print, &QAction::triggered, &preview, [&preview, &printer, view] {
+        guarded(&preview, [&] {
+            QPrintDialog dialog(&printer, &preview);
+            checkFileBeforePrinting(dialog);
+            if (dialog.exec() != QDialog::Accepted)
+                return;
+            if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+                const QString path = printer.outputFileName();
+                const auto restore = qScopeGuard([&] { printer.setOutputFileName(path); });
+                outputfile::writeThrough(
+                    path,
+                    [&](const QString &temporaryPath) {
+                        printer.setOutputFileName(temporaryPath);
+                        view->print();
+                    },
+                    isWholePdf);
+            } else {
+                view->print();
+            }
+            preview.accept();
+        });
+    });
+}
