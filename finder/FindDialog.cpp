@@ -2,6 +2,7 @@
 
 #include "ArchiveIndex.h"
 #include "FileNames.h"
+#include "FoundModel.h"
 #include "RowsModel.h"
 
 #include <QCoreApplication>
@@ -14,7 +15,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-FindDialog::FindDialog(const archive::ArchiveIndex &index, QWidget *parent)
+FindDialog::FindDialog(archive::ArchiveIndex &index, QWidget *parent)
     : QDialog(parent), m_index(index)
 {
     setObjectName(QStringLiteral("FindDialog"));
@@ -28,10 +29,7 @@ FindDialog::FindDialog(const archive::ArchiveIndex &index, QWidget *parent)
     prompt->setBuddy(m_edit);
     m_edit->installEventFilter(this);
 
-    m_model = new RowsModel({QStringLiteral("File"), QStringLiteral("Vessel"), QStringLiteral("SART model"),
-                             QStringLiteral("Manufacturer's number"), QStringLiteral("Testing date"),
-                             QStringLiteral("Next testing date")},
-                            this);
+    m_model = new FoundModel(this);
     m_view = rowsView(m_model, QStringLiteral("FindResults"), this);
     const int widths[] = {240, 170, 120, 165, 110};
     for (int c = 0; c < 5; ++c)
@@ -62,6 +60,17 @@ FindDialog::FindDialog(const archive::ArchiveIndex &index, QWidget *parent)
         if (isVisible())
             refill();
     });
+    connect(&m_index, &archive::ArchiveIndex::found, this,
+            [this](const QString &query, const QVector<archive::IndexEntry> &entries, const QVector<int> &matches) {
+                if (query != m_edit->text())
+                    return;  // typed on meanwhile: a newer search comes
+                m_model->setResults(entries, matches);
+                if (m_model->rowCount() > 0)
+                    m_view->selectRow(0);
+                m_resultsFor = query;
+                m_hasResults = true;
+                showStatus();
+            });
     refill();
 }
 
@@ -77,28 +86,15 @@ void FindDialog::showForSearch()
 
 void FindDialog::refill()
 {
-    const QVector<archive::IndexEntry> &entries = m_index.entries();
-    QVector<RowsModel::Row> rows;
-    const QVector<int> found = archive::search(entries, m_edit->text());
-    rows.reserve(found.size());
-    for (int i : found) {
-        const archive::IndexEntry &e = entries[i];
-        // A record never saved, or with a header that cannot be read, says so
-        // where the vessel would be.
-        const bool incomplete = !e.headerSaved || !e.problem.isEmpty();
-        const QString vessel = !e.headerSaved       ? QStringLiteral("(header not saved)")
-                               : !e.problem.isEmpty() ? QStringLiteral("(header unreadable: %1)").arg(e.problem)
-                                                      : e.vessel;
-        rows.append({{filenames::display(e.fileName), vessel, e.sartModel, e.manufacturerNo, archive::dateText(e.testingDate),
-                      archive::dateText(e.nextTestDate)},
-                     e.fileName,
-                     false,
-                     incomplete});
-    }
-    m_model->setRows(std::move(rows));
-    if (m_model->rowCount() > 0)
-        m_view->selectRow(0);
-    QString status = QStringLiteral("%1 of %2 records").arg(found.size()).arg(entries.size());
+    m_hasResults = false;
+    m_index.find(m_edit->text());
+    showStatus();
+}
+
+void FindDialog::showStatus()
+{
+    QString status = m_hasResults ? QStringLiteral("%1 of %2 records").arg(m_model->rowCount()).arg(m_index.entries().size())
+                                  : QStringLiteral("Searching %1 records...").arg(m_index.entries().size());
     if (m_index.isBuilding())
         status += QStringLiteral(" (reading the archive...)");
     m_status->setText(status);
@@ -109,7 +105,7 @@ void FindDialog::chooseCurrent()
     const QModelIndex current = m_view->currentIndex();
     if (!current.isValid())
         return;
-    const QString fileName = m_model->row(current.row()).fileName;
+    const QString fileName = m_model->entry(current.row()).fileName;
     hide();
     emit recordChosen(fileName);
 }

@@ -17,6 +17,13 @@ void RowsModel::setRows(QVector<Row> rows)
     endResetModel();
 }
 
+QVariant RowsModel::foreground(bool marked, bool dimmed)
+{
+    if (marked)
+        return QBrush(QColor(176, 0, 0));
+    return dimmed ? QVariant(QBrush(QColor(110, 110, 110))) : QVariant();
+}
+
 int RowsModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_rows.size()); }
 
 int RowsModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_headers.size()); }
@@ -30,9 +37,7 @@ QVariant RowsModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return index.column() < row.cells.size() ? row.cells[index.column()] : QString();
     case Qt::ForegroundRole:
-        if (row.marked)
-            return QBrush(QColor(176, 0, 0));
-        return row.dimmed ? QVariant(QBrush(QColor(110, 110, 110))) : QVariant();
+        return foreground(row.marked, row.dimmed);
     default:
         return {};
     }
@@ -45,7 +50,7 @@ QVariant RowsModel::headerData(int section, Qt::Orientation orientation, int rol
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-QTableView *rowsView(RowsModel *model, const QString &objectName, QWidget *parent)
+QTableView *rowsView(QAbstractItemModel *model, const QString &objectName, QWidget *parent)
 {
     auto *view = new QTableView(parent);
     view->setObjectName(objectName);

@@ -32,6 +32,9 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // The text colour of a marked or dimmed row, for every archive view.
+    static QVariant foreground(bool marked, bool dimmed);
+
 private:
     QStringList m_headers;
     QVector<Row> m_rows;
@@ -41,4 +44,4 @@ class QTableView;
 class QWidget;
 
 // A table view of the rows: whole rows, one at a time, no editing.
-QTableView *rowsView(RowsModel *model, const QString &objectName, QWidget *parent);
+QTableView *rowsView(QAbstractItemModel *model, const QString &objectName, QWidget *parent);

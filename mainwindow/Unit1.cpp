@@ -4,9 +4,11 @@
 #include "CertificatePdf.h"
 #include "ErrorBox.h"
 #include "FileGrid.h"
+#include "Finder.h"
+#include "FolderWatch.h"
 #include "Glyphs.h"
-#include "HeaderWriteBack.h"
 #include "Questions.h"
+#include "RecordNotice.h"
 #include "RecordPanel.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -15,6 +17,7 @@
 #include "WordExport.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -26,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
@@ -52,8 +56,11 @@ TForm1::TForm1(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
     StringGrid1 = new FileGrid(m_navigation->table(), content);
+    m_navigation->observeTable(StringGrid1->tableObserver());
+    m_notice = new RecordNotice(content);
     Panel1 = new RecordPanel(content);
     layout->addWidget(StringGrid1, 1);
+    layout->addWidget(m_notice, 0);
     layout->addWidget(Panel1, 0);
     auto *scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("ScrollBox1"));
@@ -91,6 +98,23 @@ TForm1::TForm1(QWidget *parent)
     // From the keyboard the pop-up acts on the current row, chosen already.
     connect(StringGrid1, &FileGrid::popupRequested, PopupMenu1, [this](const QPoint &pos) { PopupMenu1->popup(pos); });
     connect(Panel1, &RecordPanel::testingModeChanged, this, [this] { guarded(this, [this] { ComboBox4Change(); }); });
+    connect(m_notice, &RecordNotice::showAgainRequested, this, [this] { guarded(this, [this] { showShownAgain(); }); });
+    connect(m_notice, &RecordNotice::reapplyRequested, this, [this] {
+        Panel1->reapply(std::exchange(m_keptTyped, {}));
+        m_notice->clearTypedValues();
+    });
+    connect(m_notice, &RecordNotice::discardRequested, this, [this] {
+        m_keptTyped.clear();
+        m_notice->clearTypedValues();
+    });
+
+    // Records other engineers add, change or remove in a shared folder.
+    m_watch = new archive::FolderWatch(archive::FolderWatch::Events::FromKernel, this);
+    connect(m_watch, &archive::FolderWatch::filesChanged, this, &TForm1::folderChanged);
+    m_applyChanges = new QTimer(this);
+    m_applyChanges->setSingleShot(true);
+    m_applyChanges->setInterval(100);
+    connect(m_applyChanges, &QTimer::timeout, this, &TForm1::applyFolderChanges);
     connect(Panel1, &RecordPanel::typedEditsChanged, this, &TForm1::updateTitle);
 
     // Ctrl+A saves also while an edit box has the focus. A selector whose
@@ -105,7 +129,11 @@ TForm1::TForm1(QWidget *parent)
 }
 
 // The file table's model reads the navigation's table: the widgets go first.
-TForm1::~TForm1() { delete takeCentralWidget(); }
+TForm1::~TForm1()
+{
+    m_navigation->observeTable(nullptr);
+    delete takeCentralWidget();
+}
 
 QAction *TForm1::command(QMenu *menu, const QString &name, const QString &caption, void (TForm1::*handler)(),
                          const QKeySequence &shortcut)
@@ -246,9 +274,11 @@ void TForm1::ToolButton10Click() { m_navigation->openAndDecode(); }
 
 void TForm1::ToolButton11Click()
 {
-    writeback::save(m_navigation->saveTarget(), Panel1->values());
-    Panel1->headerSaved();
-    indexArchive();
+    m_saveOutcome = m_navigation->saveShown(Panel1->values());
+    if (m_saveOutcome == Navigation::Outcome::Done)
+        Panel1->headerSaved();
+    else if (m_saveOutcome == Navigation::Outcome::ShowAsItIsNow)
+        showShownAgain();
 }
 
 void TForm1::ToolButton13Click()
@@ -311,7 +341,17 @@ void TForm1::chooseRow(int tableRow)
 
 void TForm1::StringGrid1KeyUp() { m_navigation->keyUp(); }
 void TForm1::N4531Click() { m_navigation->goTo(); }
-void TForm1::N131Click() { m_navigation->deleteCurrent(); }
+void TForm1::N131Click()
+{
+    if (m_navigation->deleteCurrent() != Navigation::Outcome::ShowAsItIsNow)
+        return;
+    // The file chosen for deleting, as it is now: the record shown, keeping
+    // what was typed for it, or a record that could not be shown before.
+    if (m_navigation->chosenPath() == m_navigation->shownPath())
+        showShownAgain();
+    else
+        chooseRow(m_navigation->CurrentRow);
+}
 void TForm1::ComboBox4Change()
 {
     // The selector shows the mode the panel's values were decoded in: it goes
@@ -407,6 +447,79 @@ void TForm1::tableChanged()
 {
     StringGrid1->refresh();
     indexArchive();
+    const FileTable &table = m_navigation->table();
+    m_watch->watch(m_navigation->archiveFolder(), table.names(), table.identities());
+}
+
+void TForm1::folderChanged(const QStringList &names)
+{
+    for (const QString &name : names)
+        if (!m_folderChanges.contains(name))
+            m_folderChanges.append(name);
+    applyFolderChanges();
+}
+
+void TForm1::applyFolderChanges()
+{
+    if (m_folderChanges.isEmpty())
+        return;
+    // Not under a question or dialog a command is waiting on: the command
+    // would go on with a table changed under it.
+    if (QApplication::activeModalWidget()) {
+        m_applyChanges->start();
+        return;
+    }
+    guarded(this, [this] { m_navigation->filesChanged(std::exchange(m_folderChanges, {})); });
+}
+
+void TForm1::filesUpdated(const QStringList &changed, const QStringList &removed)
+{
+    const FileTable &table = m_navigation->table();
+    QVector<archive::IndexSource> sources;
+    for (const QString &name : changed)
+        if (const int row = table.rowOfFile(name))
+            sources.append({name, m_navigation->rowPath(row), table.identity(row)});
+    Finder1->filesUpdated(std::move(sources), removed);
+}
+
+void TForm1::shownRecordStale(const QString &text, bool canShowAgain) { m_notice->setStale(text, canShowAgain); }
+
+NavigationView::Conflict TForm1::askConflict(const QString &text, const QString &goOn)
+{
+    QMessageBox box(QMessageBox::Warning, ProgramTitle, text, QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("ConflictQuestion"));
+    box.addButton(QMessageBox::Open)->setText(QStringLiteral("Show it as it is now"));
+    if (!goOn.isEmpty())
+        box.addButton(QMessageBox::Apply)->setText(goOn);
+    box.addButton(QMessageBox::Cancel);
+    // Nothing is written unless asked for in so many words.
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Open:
+        return Conflict::ShowAsItIsNow;
+    case QMessageBox::Apply:
+        return Conflict::GoOn;
+    default:
+        return Conflict::Cancel;
+    }
+}
+
+bool TForm1::confirmUnguarded(const QString &text)
+{
+    return askYesNo(this, QStringLiteral("UnguardedQuestion"),
+                    text + QStringLiteral("\n\nImport the record under this name all the same?"));
+}
+
+void TForm1::showShownAgain()
+{
+    const RecordPanel::TypedValues typed = Panel1->typedValues();
+    const QString record = Panel1->shownRecord();
+    m_navigation->showAgain();
+    if (typed.isEmpty())
+        return;
+    m_keptTyped = typed;
+    m_notice->offerTypedValues(record);
 }
 
 void TForm1::showWarning(const QString &text)
@@ -417,6 +530,11 @@ void TForm1::showWarning(const QString &text)
 void TForm1::showRecord(const DecodedRecord &record, const QString &path)
 {
     Panel1->showRecord(record, QFileInfo(path).fileName());
+    // The record as read now: nothing to tell about it, no typed values of
+    // another reading to offer.
+    m_notice->setStale({}, false);
+    m_keptTyped.clear();
+    m_notice->clearTypedValues();
     updateTitle();
 }
 
@@ -437,7 +555,14 @@ bool TForm1::settleTypedEdits(const QString &action)
     const int answer = box.exec();
     if (answer == QMessageBox::Save) {
         try {
+            m_saveOutcome = Navigation::Outcome::NotDone;
             ToolButton11Click();
+            // Not saved (the file changed meanwhile): the user stays.
+            if (m_saveOutcome != Navigation::Outcome::Done) {
+                m_stayed = true;
+                StringGrid1->restorePressedSelection();
+                return false;
+            }
             return true;
         } catch (...) {
             m_stayed = true;

@@ -1,15 +1,17 @@
 #include "AtomicFile.h"
 
-#include "AppError.h"
 #include "FileNames.h"
 
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +21,7 @@ namespace {
 constexpr char Prefix[] = ".sart-";
 constexpr char Suffix[] = ".tmp";
 constexpr int RandomLength = 6;
+constexpr time_t UnlockableAge = 3600;  // seconds; no write takes that long
 
 QString folderOf(const QString &path)
 {
@@ -26,7 +29,24 @@ QString folderOf(const QString &path)
     return slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : path.left(slash);
 }
 
-// Closes and, unless released, removes the temporary file.
+bool lockUnsupported(int e)
+{
+    // EBADF: a network file system that locks through its byte-range locks,
+    // which need a descriptor open for writing.
+    return e == ENOLCK || e == EOPNOTSUPP || e == ENOTSUP || e == ENOSYS || e == EINVAL || e == EBADF;
+}
+
+// Opened for writing where allowed: some network file systems lock only so.
+int openForLock(int dirFd, const char *name)
+{
+    const int flags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
+    const int fd = ::openat(dirFd, name, O_RDWR | flags);
+    return fd >= 0 ? fd : ::openat(dirFd, name, O_RDONLY | flags);
+}
+
+// Closes and, unless it took the target's name, removes the temporary file.
+// A second descriptor holds the lock, so that closing the written one (and
+// checking that close) does not let the lock go before the rename.
 class TempFile
 {
 public:
@@ -36,32 +56,42 @@ public:
         m_fd = ::mkstemps(m_path.data(), int(sizeof Suffix - 1));
         if (m_fd < 0)
             errors::throwIo(errno);
+        // A file system without locks still gets the file written: the
+        // clean-up then goes by its age.
+        m_lockFd = openForLock(AT_FDCWD, m_path.constData());
+        if (m_lockFd >= 0)
+            ::flock(m_lockFd, LOCK_EX | LOCK_NB);
     }
     ~TempFile()
     {
         if (m_fd >= 0)
             ::close(m_fd);
-        if (!m_kept)
+        if (!m_placed)
             ::unlink(m_path.constData());
+        if (m_lockFd >= 0)
+            ::close(m_lockFd);
     }
     TempFile(const TempFile &) = delete;
     TempFile &operator=(const TempFile &) = delete;
 
     int fd() const { return m_fd; }
     const char *path() const { return m_path.constData(); }
-    void closeChecked()
+    void complete(mode_t mode)
     {
+        if (::fchmod(m_fd, mode) != 0 || ::fsync(m_fd) != 0)
+            errors::throwIo(errno);
         const int fd = m_fd;
         m_fd = -1;
         if (::close(fd) != 0)
             errors::throwIo(errno);
     }
-    void keep() { m_kept = true; }
+    void placed() { m_placed = true; }
 
 private:
     QByteArray m_path;
     int m_fd = -1;
-    bool m_kept = false;
+    int m_lockFd = -1;
+    bool m_placed = false;
 };
 
 void syncFolder(const QString &path)
@@ -73,7 +103,53 @@ void syncFolder(const QString &path)
     }
 }
 
+bool noReplaceUnsupported(int e) { return e == EINVAL || e == ENOSYS || e == EOPNOTSUPP || e == ENOTSUP; }
+bool linkUnsupported(int e) { return e == EPERM || e == ENOSYS || e == EOPNOTSUPP || e == ENOTSUP || e == EMLINK; }
+
+// Gives the complete temporary file the target's name without replacing an
+// entry of that name: the kernel's rename that refuses it, else a hard link,
+// which refuses it too, else (when allowed) a look just before a plain rename.
+void placeNoReplace(TempFile &temp, const QString &path, bool checkedIsEnough)
+{
+    const QByteArray target = filenames::toBytes(path);
+    if (::renameat2(AT_FDCWD, temp.path(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0) {
+        temp.placed();
+        return;
+    }
+    if (errno == EEXIST)
+        throw TargetExists(path);
+    if (!noReplaceUnsupported(errno))
+        errors::throwIo(errno);
+    if (::link(temp.path(), target.constData()) == 0)
+        return;  // the temporary name goes with the TempFile
+    if (errno == EEXIST)
+        throw TargetExists(path);
+    if (!linkUnsupported(errno))
+        errors::throwIo(errno);
+    if (!checkedIsEnough)
+        throw NoReplaceUnsupported(path);
+    struct stat st {};
+    if (::lstat(target.constData(), &st) == 0)
+        throw TargetExists(path);
+    if (::rename(temp.path(), target.constData()) != 0)
+        errors::throwIo(errno);
+    temp.placed();
+}
+
 } // namespace
+
+TargetExists::TargetExists(const QString &path)
+    : AppError(QStringLiteral("The file %1 already exists.").arg(filenames::display(path)))
+{
+}
+
+NoReplaceUnsupported::NoReplaceUnsupported(const QString &path)
+    : AppError(QStringLiteral("The file system of the folder %1 cannot refuse to replace a file: "
+                              "a file named %2 that appears there while this one is saved would be "
+                              "replaced without a question.")
+                   .arg(filenames::display(folderOf(path)), filenames::display(QFileInfo(path).fileName())))
+{
+}
 
 void writeAll(int fd, const char *p, qsizetype left)
 {
@@ -89,22 +165,37 @@ void writeAll(int fd, const char *p, qsizetype left)
     }
 }
 
-void replaceWith(const QString &path, mode_t mode, const std::function<void(int fd)> &fill)
+void replaceWith(const QString &path, mode_t mode, const std::function<void(int fd)> &fill,
+                 const std::function<void()> &beforeRename)
 {
     TempFile temp(path);
     fill(temp.fd());
-    if (::fchmod(temp.fd(), mode) != 0 || ::fsync(temp.fd()) != 0)
-        errors::throwIo(errno);
-    temp.closeChecked();
+    temp.complete(mode);
+    if (beforeRename)
+        beforeRename();
     if (::rename(temp.path(), filenames::toBytes(path).constData()) != 0)
         errors::throwIo(errno);
-    temp.keep();
+    temp.placed();
     syncFolder(path);
 }
 
 void replace(const QString &path, const QByteArray &content, mode_t mode)
 {
     replaceWith(path, mode, [&](int fd) { writeAll(fd, content.constData(), content.size()); });
+}
+
+void createWith(const QString &path, mode_t mode, const std::function<void(int fd)> &fill, bool checkedIsEnough)
+{
+    TempFile temp(path);
+    fill(temp.fd());
+    temp.complete(mode);
+    placeNoReplace(temp, path, checkedIsEnough);
+    syncFolder(path);
+}
+
+void create(const QString &path, const QByteArray &content, mode_t mode, bool checkedIsEnough)
+{
+    createWith(path, mode, [&](int fd) { writeAll(fd, content.constData(), content.size()); }, checkedIsEnough);
 }
 
 bool isTemporaryName(const QByteArray &name)
@@ -129,9 +220,23 @@ void removeStaleTemporaries(const QString &folder)
     while (const dirent *entry = ::readdir(dir)) {
         if (!isTemporaryName(QByteArray(entry->d_name)))
             continue;
-        struct stat st {};
-        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+        struct stat named {};
+        if (::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode))
+            continue;
+        const int fd = openForLock(dirFd, entry->d_name);
+        if (fd < 0)
+            continue;
+        struct stat held {};
+        bool stale = false;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            stale = true;  // nobody writes it: the lock stays ours until it is gone
+        else if (lockUnsupported(errno) && ::fstat(fd, &held) == 0)
+            stale = std::time(nullptr) - held.st_mtime > UnlockableAge;
+        // Removed only while the name still stands for the file looked at.
+        if (stale && ::fstat(fd, &held) == 0 && ::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0
+            && held.st_ino == named.st_ino && held.st_dev == named.st_dev)
             ::unlinkat(dirFd, entry->d_name, 0);
+        ::close(fd);
     }
     ::closedir(dir);
 }

@@ -1,34 +1,69 @@
 #pragma once
 
+#include "AppError.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
 #include <sys/types.h>
 
-// Replaces a file in one step: the new content goes to a temporary file in the
-// same folder, is flushed to disk and renamed over the target. On any failure
-// the target is unchanged, the temporary file is removed and an AppError with
-// the I/O text is raised.
+// Writes a file in one step: the new content goes to a temporary file in the
+// same folder, is flushed to disk and renamed to the target's name. On any
+// failure the target is unchanged, the temporary file is removed and an
+// AppError with the I/O text is raised.
 //
 // The temporary file is named ".sart-XXXXXX.tmp" (six random letters or
 // digits): hidden, never ending in ".bin" so the archive never lists it, and
 // short, so that a target name of the system's full length still leaves room.
+// The writer holds a lock on it (flock) from its creation until it has taken
+// the target's name, so that the clean-up at another program's start, which
+// removes only temporary files nobody holds, never takes it away mid-write.
 namespace atomicfile {
+
+// Raised when a new file would replace one of the same name that is there now.
+class TargetExists : public AppError
+{
+public:
+    explicit TargetExists(const QString &path);
+};
+
+// Raised when the folder's file system cannot give a file a name without
+// replacing a file that appears under that name at the same moment.
+class NoReplaceUnsupported : public AppError
+{
+public:
+    explicit NoReplaceUnsupported(const QString &path);
+};
 
 void replace(const QString &path, const QByteArray &content, mode_t mode = 0644);
 
 // As replace(); `fill` writes the new content into the temporary file's
 // descriptor, a piece at a time, so the content never needs to be in memory.
-void replaceWith(const QString &path, mode_t mode, const std::function<void(int fd)> &fill);
+// `beforeRename`, when given, runs once the temporary file is complete, just
+// before it takes the target's name; whatever it raises stops the replacement.
+void replaceWith(const QString &path, mode_t mode, const std::function<void(int fd)> &fill,
+                 const std::function<void()> &beforeRename = {});
+
+// A new file that never replaces another: it takes its name only while no
+// entry has that name, also one that appears while it is written (TargetExists).
+// Where the file system cannot refuse the name by itself, NoReplaceUnsupported
+// is raised, unless `checkedIsEnough` allows a look for the name just before a
+// plain rename (which the user was told cannot rule out a file appearing
+// between the two).
+void create(const QString &path, const QByteArray &content, mode_t mode = 0644, bool checkedIsEnough = false);
+void createWith(const QString &path, mode_t mode, const std::function<void(int fd)> &fill,
+                bool checkedIsEnough = false);
 
 // Writes all bytes; raises the I/O text.
 void writeAll(int fd, const char *data, qsizetype size);
 
 // True for a name this module gives its temporary files.
 bool isTemporaryName(const QByteArray &name);
-// Removes the temporary files an interrupted replace left in the folder:
-// regular files whose names match the pattern exactly, nothing else.
+// Removes the temporary files an interrupted write left in the folder:
+// regular files whose names match the pattern exactly and that no program
+// holds locked, nothing else. Where the file system cannot lock, only those
+// untouched for an hour, far longer than any write takes.
 void removeStaleTemporaries(const QString &folder);
 
 } // namespace atomicfile

@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 #include "ErrorBox.h"
 #include "MyCom.h"
+#include "NewFile.h"
 #include "PortNames.h"
 #include "Questions.h"
 #include "RecordLayout.h"
@@ -345,6 +346,12 @@ bool TForm2::confirmReplace(const QString &path)
                     QMessageBox::Question);
 }
 
+bool TForm2::confirmUnguarded(const QString &text)
+{
+    return askYesNo(this, QStringLiteral("UnguardedQuestion"),
+                    text + QStringLiteral("\n\nSave the received record under this name all the same?"));
+}
+
 // Asks before a received record is given up; the default keeps it.
 bool TForm2::confirmDiscard()
 {
@@ -382,11 +389,16 @@ void TForm2::Button9Click()
         }
         const QString path = reception::withRecordExtension(SaveDialog1->selectedFiles().constFirst());
         SaveDialog1->selectFile(path);  // proposed again by the next save
-        if (QFileInfo::exists(path) && !confirmReplace(path))
-            continue;
         reception::stampRecord(ReceiveBuffer, QDateTime::currentDateTime());
+        // A file that appears under the name after the question (another
+        // engineer's reception) is asked about, never replaced unseen.
+        const newfile::Questions ask{[this](const QString &existing) { return confirmReplace(existing); },
+                                     [this](const QString &text) { return confirmUnguarded(text); }};
         try {
-            atomicfile::replace(path, ReceiveBuffer);
+            if (!newfile::write(path, 0644, [this](int fd) {
+                    atomicfile::writeAll(fd, ReceiveBuffer.constData(), ReceiveBuffer.size());
+                }, ask))
+                continue;
             m_savedPath = path;
             return;
         } catch (const AppError &e) {

@@ -48,6 +48,7 @@ private:
     void showReceivingError();
     void showLostLine(int received);
     bool confirmReplace(const QString &path);
+    bool confirmUnguarded(const QString &text);
 
     QString m_startDirectory;
     QGroupBox *GroupBox1;

@@ -1,0 +1,220 @@
+#include "FolderWatch.h"
+
+#include "ArchiveScan.h"
+#include "FileNames.h"
+#include "FolderEvents.h"
+
+#include <QElapsedTimer>
+#include <QSet>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace archive {
+namespace {
+
+// An entry's identity as the scan records it: following a link, and a size
+// of -1 for an entry that cannot be looked at.
+FileIdentity entryIdentity(int dirFd, const char *name)
+{
+    struct stat st {};
+    if (::fstatat(dirFd, name, &st, 0) == 0)
+        return identityOf(st);
+    return {};
+}
+
+} // namespace
+
+void FolderSnapshot::reset(const QStringList &carriedNames, const QVector<FileIdentity> &identities)
+{
+    m_entries.clear();
+    m_entries.reserve(size_t(carriedNames.size()));
+    for (qsizetype i = 0; i < carriedNames.size(); ++i)
+        m_entries[filenames::toBytes(carriedNames[i]).toStdString()] = {identities.value(i), m_generation};
+}
+
+QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder)
+{
+    QList<QByteArray> changed;
+    const quint64 generation = ++m_generation;
+    if (DIR *dir = ::opendir(folder.constData())) {
+        const int dirFd = ::dirfd(dir);
+        while (const dirent *entry = ::readdir(dir)) {
+            if (!isRecordName(entry->d_name))
+                continue;
+            const FileIdentity identity = entryIdentity(dirFd, entry->d_name);
+            const std::string_view name(entry->d_name);
+            auto it = m_entries.find(name);
+            if (it == m_entries.end()) {
+                m_entries.emplace(std::string(name), Slot{identity, generation});
+                changed.append(QByteArray(entry->d_name));
+                continue;
+            }
+            if (it->second.identity != identity) {
+                it->second.identity = identity;
+                changed.append(QByteArray(entry->d_name));
+            }
+            it->second.seen = generation;
+        }
+        ::closedir(dir);
+    }
+    // A folder that cannot be listed lists nothing, as the scan does.
+    for (auto it = m_entries.begin(); it != m_entries.end();) {
+        if (it->second.seen == generation) {
+            ++it;
+            continue;
+        }
+        changed.append(QByteArray::fromStdString(it->first));
+        it = m_entries.erase(it);
+    }
+    return changed;
+}
+
+QList<QByteArray> FolderSnapshot::recheck(const QByteArray &folder, const QList<QByteArray> &names)
+{
+    QList<QByteArray> changed;
+    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (const QByteArray &name : names) {
+        struct stat st {};
+        const bool exists = dirFd >= 0 && ::fstatat(dirFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+        auto it = m_entries.find(std::string_view(name.constData(), size_t(name.size())));
+        if (!exists) {
+            if (it != m_entries.end()) {
+                m_entries.erase(it);
+                changed.append(name);
+            }
+            continue;
+        }
+        const FileIdentity identity = entryIdentity(dirFd, name.constData());
+        if (it == m_entries.end()) {
+            m_entries.emplace(name.toStdString(), Slot{identity, m_generation});
+            changed.append(name);
+        } else if (it->second.identity != identity) {
+            it->second.identity = identity;
+            changed.append(name);
+        }
+    }
+    if (dirFd >= 0)
+        ::close(dirFd);
+    return changed;
+}
+
+// Lives on the watch's thread: polls on a timer, reads the kernel's events.
+class FolderPoller : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FolderPoller(FolderWatch::Events events) : m_useEvents(events == FolderWatch::Events::FromKernel) {}
+
+    void watch(const QByteArray &folder, const QStringList &names, const QVector<FileIdentity> &identities)
+    {
+        if (!m_poll) {
+            m_poll = new QTimer(this);
+            m_poll->setSingleShot(true);
+            connect(m_poll, &QTimer::timeout, this, &FolderPoller::pollNow);
+            m_settle = new QTimer(this);
+            m_settle->setSingleShot(true);
+            m_settle->setInterval(SettleMs);
+            connect(m_settle, &QTimer::timeout, this, &FolderPoller::recheckNamed);
+            if (m_useEvents && (m_events = FolderEvents::create())) {
+                auto *notifier = new QSocketNotifier(m_events->descriptor(), QSocketNotifier::Read, this);
+                connect(notifier, &QSocketNotifier::activated, this, &FolderPoller::eventsWaiting);
+            }
+        }
+        if (folder != m_folder && m_events)
+            m_events->watch(folder);
+        m_folder = folder;
+        m_snapshot.reset(names, identities);
+        m_poll->start(FolderWatch::PollIntervalMs);
+    }
+
+signals:
+    void filesChanged(const QStringList &names);
+
+private:
+    static constexpr int SettleMs = 20;  // events of one write come in a burst
+
+    void tell(const QList<QByteArray> &names)
+    {
+        if (names.isEmpty())
+            return;
+        QStringList carried;
+        carried.reserve(names.size());
+        for (const QByteArray &name : names)
+            carried.append(filenames::fromBytes(name));
+        emit filesChanged(carried);
+    }
+
+    void pollNow()
+    {
+        QElapsedTimer took;
+        took.start();
+        // A folder that came back (or was made) is watched again.
+        if (m_events && !m_events->isWatching())
+            m_events->watch(m_folder);
+        tell(m_snapshot.poll(m_folder));
+        // A slow file system is polled less often, so the poll never takes
+        // more than a quarter of this thread's time.
+        m_poll->start(std::max<qint64>(FolderWatch::PollIntervalMs, 3 * took.elapsed()));
+    }
+
+    void eventsWaiting()
+    {
+        bool lost = false;
+        for (const QByteArray &name : m_events->take(lost))
+            if (isRecordName(name.constData()))
+                m_named.insert(name);
+        if (lost)
+            m_poll->start(0);
+        else if (!m_named.isEmpty() && !m_settle->isActive())
+            m_settle->start();
+    }
+
+    void recheckNamed()
+    {
+        const QList<QByteArray> names(m_named.cbegin(), m_named.cend());
+        m_named.clear();
+        tell(m_snapshot.recheck(m_folder, names));
+    }
+
+    const bool m_useEvents;
+    QByteArray m_folder;
+    FolderSnapshot m_snapshot;
+    std::unique_ptr<FolderEvents> m_events;
+    QTimer *m_poll = nullptr;
+    QTimer *m_settle = nullptr;
+    QSet<QByteArray> m_named;
+};
+
+FolderWatch::FolderWatch(Events events, QObject *parent)
+    : QObject(parent), m_poller(new FolderPoller(events))
+{
+    m_thread.setObjectName(QStringLiteral("FolderWatch"));
+    m_poller->moveToThread(&m_thread);
+    connect(&m_thread, &QThread::finished, m_poller, &QObject::deleteLater);
+    connect(m_poller, &FolderPoller::filesChanged, this, &FolderWatch::filesChanged);
+    m_thread.start(QThread::LowPriority);
+}
+
+FolderWatch::~FolderWatch()
+{
+    m_thread.quit();
+    m_thread.wait();
+}
+
+void FolderWatch::watch(const QString &folder, const QStringList &names, const QVector<FileIdentity> &identities)
+{
+    QMetaObject::invokeMethod(m_poller, [poller = m_poller, folder = filenames::toBytes(folder), names, identities] {
+        poller->watch(folder, names, identities);
+    });
+}
+
+} // namespace archive
+
+#include "FolderWatch.moc"
