@@ -188,6 +188,9 @@ void Navigation::showAgain()
     CurrentPath = m_shownPath;
     UseLastFile = false;
     FromTable = false;
+    // Its file may hold another record now: what the panel holds and the file
+    // does not is carried over from the record as it was.
+    m_view.shownRecordReplaced();
     decode(CurrentPath);
 }
 

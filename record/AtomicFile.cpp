@@ -86,6 +86,18 @@ public:
             errors::throwIo(errno);
     }
     void placed() { m_placed = true; }
+    // Renamed into place; a network share refuses to rename a file still open
+    // (EBUSY), so the lock goes first there: nobody else sees it anyway.
+    int renameTo(const char *target)
+    {
+        if (::rename(m_path.constData(), target) == 0)
+            return 0;
+        if (errno != EBUSY || m_lockFd < 0)
+            return -1;
+        ::close(m_lockFd);
+        m_lockFd = -1;
+        return ::rename(m_path.constData(), target);
+    }
 
 private:
     QByteArray m_path;
@@ -131,7 +143,7 @@ void placeNoReplace(TempFile &temp, const QString &path, bool checkedIsEnough)
     struct stat st {};
     if (::lstat(target.constData(), &st) == 0)
         throw TargetExists(path);
-    if (::rename(temp.path(), target.constData()) != 0)
+    if (temp.renameTo(target.constData()) != 0)
         errors::throwIo(errno);
     temp.placed();
 }
@@ -173,7 +185,7 @@ void replaceWith(const QString &path, mode_t mode, const std::function<void(int 
     temp.complete(mode);
     if (beforeRename)
         beforeRename();
-    if (::rename(temp.path(), filenames::toBytes(path).constData()) != 0)
+    if (temp.renameTo(filenames::toBytes(path).constData()) != 0)
         errors::throwIo(errno);
     temp.placed();
     syncFolder(path);

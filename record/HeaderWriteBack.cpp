@@ -82,15 +82,15 @@ bool writable(const recordfile::Source &source)
     return true;
 }
 
-template<typename Write>
-void replaceRecord(const recordfile::Source &source, Write &&write, const std::function<void()> &beforeRename = {})
+void replaceRecord(const QString &path, mode_t mode, const std::function<void(int fd)> &write,
+                   const std::function<void()> &beforeRename = {})
 {
     try {
-        atomicfile::replaceWith(source.path(), source.mode() & 07777, write, beforeRename);
+        atomicfile::replaceWith(path, mode & 07777, write, beforeRename);
     } catch (const FileError &) {
         throw;
     } catch (const AppError &e) {
-        errors::throwFile(source.path(), e.text());
+        errors::throwFile(path, e.text());
     }
 }
 
@@ -109,7 +109,7 @@ void save(const QString &recordPath, const PanelValues &values)
         return;
     // The header is new; every byte after it is copied from the file as it is.
     const QByteArray header = buildHeader(values);
-    replaceRecord(source, [&](int fd) {
+    replaceRecord(recordPath, source.mode(), [&](int fd) {
         atomicfile::writeAll(fd, header.constData(), header.size());
         source.copyTail(layout::HeaderSize, fd);
     });
@@ -138,10 +138,11 @@ SaveResult saveIfUnchanged(const QString &recordPath, const PanelValues &values,
     const QByteArray written = buildHeader(values) + content.sliced(layout::HeaderSize);
     try {
         replaceRecord(
-            *source, [&](int fd) { atomicfile::writeAll(fd, written.constData(), written.size()); },
+            recordPath, source->mode(), [&](int fd) { atomicfile::writeAll(fd, written.constData(), written.size()); },
             [&] {
                 if (!source->stillNamedBy(recordPath))
                     throw Moved();
+                source.reset();  // a network share renames no file over one still open
             });
     } catch (const Moved &) {
         // Replaced while the new copy was written: say what is there now; the
