@@ -18,6 +18,9 @@
 namespace archive {
 namespace {
 
+// What FUSE file systems without inode numbers of their own list (32 bits of ones).
+constexpr ino_t UnknownInode = 0xFFFFFFFF;
+
 // An entry's identity as the scan records it: following a link, and a size
 // of -1 for an entry that cannot be looked at.
 FileIdentity entryIdentity(int dirFd, const char *name)
@@ -33,33 +36,50 @@ FileIdentity entryIdentity(int dirFd, const char *name)
 void FolderSnapshot::reset(const QStringList &carriedNames, const QVector<FileIdentity> &identities)
 {
     m_entries.clear();
+    m_order.clear();
     m_entries.reserve(size_t(carriedNames.size()));
     for (qsizetype i = 0; i < carriedNames.size(); ++i)
         m_entries[filenames::toBytes(carriedNames[i]).toStdString()] = {identities.value(i), m_generation};
 }
 
-QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder)
+QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder, Depth depth)
 {
     QList<QByteArray> changed;
     const quint64 generation = ++m_generation;
+    std::vector<std::pair<const std::string *, Slot *>> order;
+    order.reserve(m_order.size());
     if (DIR *dir = ::opendir(folder.constData())) {
         const int dirFd = ::dirfd(dir);
         while (const dirent *entry = ::readdir(dir)) {
             if (!isRecordName(entry->d_name))
                 continue;
-            const FileIdentity identity = entryIdentity(dirFd, entry->d_name);
             const std::string_view name(entry->d_name);
-            auto it = m_entries.find(name);
-            if (it == m_entries.end()) {
-                m_entries.emplace(std::string(name), Slot{identity, generation});
+            const size_t place = order.size();
+            std::pair<const std::string *, Slot *> known{nullptr, nullptr};
+            if (place < m_order.size() && *m_order[place].first == name) {
+                known = m_order[place];
+            } else if (auto it = m_entries.find(name); it != m_entries.end()) {
+                known = {&it->first, &it->second};
+            } else {
+                auto added = m_entries.emplace(std::string(name), Slot{entryIdentity(dirFd, entry->d_name), generation});
+                order.emplace_back(&added.first->first, &added.first->second);
                 changed.append(QByteArray(entry->d_name));
                 continue;
             }
-            if (it->second.identity != identity) {
-                it->second.identity = identity;
+            order.push_back(known);
+            Slot &slot = *known.second;
+            slot.seen = generation;
+            // The listing's inode number, where the file system gives a real
+            // one, shows a file replaced under its name without a stat.
+            const bool otherFile =
+                entry->d_ino != 0 && entry->d_ino != UnknownInode && entry->d_ino != slot.identity.inode;
+            if (depth == Depth::Quick && !otherFile)
+                continue;
+            const FileIdentity identity = entryIdentity(dirFd, entry->d_name);
+            if (slot.identity != identity) {
+                slot.identity = identity;
                 changed.append(QByteArray(entry->d_name));
             }
-            it->second.seen = generation;
         }
         ::closedir(dir);
     }
@@ -72,12 +92,14 @@ QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder)
         changed.append(QByteArray::fromStdString(it->first));
         it = m_entries.erase(it);
     }
+    m_order = std::move(order);
     return changed;
 }
 
 QList<QByteArray> FolderSnapshot::recheck(const QByteArray &folder, const QList<QByteArray> &names)
 {
     QList<QByteArray> changed;
+    m_order.clear();  // entries may go: the next poll looks each name up
     const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (const QByteArray &name : names) {
         struct stat st {};
@@ -158,10 +180,18 @@ private:
         // A folder that came back (or was made) is watched again.
         if (m_events && !m_events->isWatching())
             m_events->watch(m_folder);
-        tell(m_snapshot.poll(m_folder));
-        // A slow file system is polled less often, so the poll never takes
-        // more than a quarter of this thread's time.
-        m_poll->start(std::max<qint64>(FolderWatch::PollIntervalMs, 3 * took.elapsed()));
+        const bool full = !m_sinceFull.isValid() || m_sinceFull.elapsed() >= m_fullInterval;
+        tell(m_snapshot.poll(m_folder, full ? FolderSnapshot::Depth::Full : FolderSnapshot::Depth::Quick));
+        // A slow file system is polled less often: each kind of poll takes at
+        // most about a tenth of this thread's time.
+        const qint64 cost = took.elapsed();
+        if (full) {
+            m_sinceFull.start();
+            m_fullInterval = std::max<qint64>(FolderWatch::FullPollIntervalMs, 10 * cost);
+        }
+        m_poll->start(std::max<qint64>(FolderWatch::PollIntervalMs, 10 * (full ? m_quickCost : cost)));
+        if (!full)
+            m_quickCost = cost;
     }
 
     void eventsWaiting()
@@ -170,8 +200,10 @@ private:
         for (const QByteArray &name : m_events->take(lost))
             if (isRecordName(name.constData()))
                 m_named.insert(name);
-        if (lost)
+        if (lost) {
+            m_sinceFull.invalidate();  // nothing is known: every entry is looked at
             m_poll->start(0);
+        }
         else if (!m_named.isEmpty() && !m_settle->isActive())
             m_settle->start();
     }
@@ -190,6 +222,9 @@ private:
     QTimer *m_poll = nullptr;
     QTimer *m_settle = nullptr;
     QSet<QByteArray> m_named;
+    QElapsedTimer m_sinceFull;
+    qint64 m_fullInterval = FolderWatch::FullPollIntervalMs;
+    qint64 m_quickCost = 0;
 };
 
 FolderWatch::FolderWatch(Events events, QObject *parent)

@@ -12,21 +12,26 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace archive {
 
 // What the archive folder held at the last look: each listed entry's identity.
-// A poll lists the folder again (its names and a stat of each, nothing read)
-// and tells which entries came, went or changed since. Allocates nothing for
-// an entry that stays, so that polling 100,000 records costs little more than
-// the system calls themselves.
+// A poll lists the folder again and tells which entries came, went or changed
+// since; nothing is read. A quick poll looks closer (a stat) only at new names
+// and at names the listing shows on another file (a record replaced by a
+// rename, as every save does); a full poll looks at every entry, which finds
+// a file overwritten in place too. Allocates nothing for an entry that stays,
+// so that polling 100,000 records costs little more than the system calls.
 class FolderSnapshot
 {
 public:
+    enum class Depth { Quick, Full };
+
     // The entries as the file table lists them.
     void reset(const QStringList &carriedNames, const QVector<FileIdentity> &identities);
     // Names (as bytes) of the entries that came, went or changed.
-    QList<QByteArray> poll(const QByteArray &folder);
+    QList<QByteArray> poll(const QByteArray &folder, Depth depth = Depth::Full);
     // As poll(), for the named entries only.
     QList<QByteArray> recheck(const QByteArray &folder, const QList<QByteArray> &names);
     qsizetype size() const { return qsizetype(m_entries.size()); }
@@ -43,6 +48,10 @@ private:
         quint64 seen = 0;
     };
     std::unordered_map<std::string, Slot, Hash, std::equal_to<>> m_entries;
+    // The entries in the order the last listing gave them: an unchanged
+    // folder lists in the same order, so each name is matched with the entry
+    // at its place, without a lookup.
+    std::vector<std::pair<const std::string *, Slot *>> m_order;
     quint64 m_generation = 0;
 };
 
@@ -51,9 +60,11 @@ class FolderPoller;
 // Tells which record files of the archive folder were added, changed or
 // removed while the program runs, by another program or another computer: at
 // once where the kernel reports changes to the folder (local folders, and what
-// this computer did on a share), and by a poll every second for what the file
-// system does not report (changes made on a network share from another
-// machine). Both run on a thread of their own, so that the window never waits
+// this computer did on a share), and by polling for what the file system does
+// not report (changes made on a network share from another machine): a quick
+// poll every second, a full one every two seconds. A file system slow to
+// answer is polled less often, so that polling takes at most about a tenth of
+// one core. Both run on a thread of their own, so that the window never waits
 // for a poll, however large the archive. Widget-free.
 class FolderWatch : public QObject
 {
@@ -62,6 +73,7 @@ class FolderWatch : public QObject
 public:
     enum class Events { FromKernel, PollOnly };
     static constexpr int PollIntervalMs = 1000;
+    static constexpr int FullPollIntervalMs = 2000;
 
     explicit FolderWatch(Events events = Events::FromKernel, QObject *parent = nullptr);
     ~FolderWatch() override;
