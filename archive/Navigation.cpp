@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "ArchiveScan.h"
+#include "AtomicFile.h"
 #include "Convert.h"
 #include "Decoder.h"
 #include "FileNames.h"
@@ -414,7 +415,8 @@ Navigation::Outcome Navigation::deleteCurrent()
             return Outcome::NotDone;
         }
     }
-    const int removed = ::unlink(filenames::toBytes(CurrentPath).constData());
+    const QByteArray doomed = filenames::toBytes(CurrentPath);
+    const int removed = atomicfile::retryWhileBusy([&] { return ::unlink(doomed.constData()); });
     const int error = errno;
     if (removed == 0 && CurrentPath == m_shownPath)
         m_shownDeleted = true;

@@ -92,11 +92,12 @@ public:
     {
         if (::rename(m_path.constData(), target) == 0)
             return 0;
-        if (errno != EBUSY || m_lockFd < 0)
+        if (errno != EBUSY)
             return -1;
-        ::close(m_lockFd);
+        if (m_lockFd >= 0)
+            ::close(m_lockFd);
         m_lockFd = -1;
-        return ::rename(m_path.constData(), target);
+        return retryWhileBusy([&] { return ::rename(m_path.constData(), target); });
     }
 
 private:
@@ -174,6 +175,17 @@ void writeAll(int fd, const char *p, qsizetype left)
         }
         p += n;
         left -= n;
+    }
+}
+
+int retryWhileBusy(const std::function<int()> &call)
+{
+    constexpr int Tries = 20;  // a second at most
+    for (int tried = 1;; ++tried) {
+        const int result = call();
+        if (result == 0 || errno != EBUSY || tried == Tries)
+            return result;
+        ::usleep(50000);
     }
 }
 

@@ -58,6 +58,11 @@ void createWith(const QString &path, mode_t mode, const std::function<void(int f
 // Writes all bytes; raises the I/O text.
 void writeAll(int fd, const char *data, qsizetype size);
 
+// Runs a rename or a removal (a call that returns -1 and sets errno) again
+// for a moment while it fails with EBUSY: a network share refuses both while
+// anyone, this program's own reading included, has the file open.
+int retryWhileBusy(const std::function<int()> &call);
+
 // True for a name this module gives its temporary files.
 bool isTemporaryName(const QByteArray &name);
 // Removes the temporary files an interrupted write left in the folder:

@@ -108,6 +108,9 @@ void Source::copyTail(qint64 offset, int to) const
 
 QByteArray Source::readAll() const
 {
+    // The bytes as they are now: a network file system may still hold pages
+    // of the version this computer read before another one replaced it.
+    ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_DONTNEED);
     QByteArray bytes(qsizetype(std::min(m_size, MaxSize + 1)), Qt::Uninitialized);
     qsizetype done = 0;
     while (done < bytes.size()) {
