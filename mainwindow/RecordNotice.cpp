@@ -75,8 +75,7 @@ void RecordNotice::setStale(const QString &text, bool canShowAgain)
 
 void RecordNotice::offerTypedValues(const QString &recordName)
 {
-    m_typed->setText(QStringLiteral("The values typed for the record %1 before it was shown as it is now "
-                                    "are kept.")
+    m_typed->setText(QStringLiteral("The values typed for the record %1 before it was shown again are kept.")
                          .arg(recordName));
     m_typedLine->show();
     updateVisibility();
