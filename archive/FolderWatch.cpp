@@ -42,10 +42,15 @@ void FolderSnapshot::reset(const QStringList &carriedNames, const QVector<FileId
         m_entries[filenames::toBytes(carriedNames[i]).toStdString()] = {identities.value(i), m_generation};
 }
 
-QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder, Depth depth)
+QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder, qsizetype lookAt)
 {
     QList<QByteArray> changed;
     const quint64 generation = ++m_generation;
+    // This poll's turn: the places [m_turn, m_turn + lookAt) of the listing, wrapping.
+    const size_t listed = std::max<size_t>(m_entries.size(), 1);
+    const size_t turn = m_turn % listed;
+    const size_t turnLength = size_t(std::min<qsizetype>(lookAt, qsizetype(listed)));
+    m_lookedAt = 0;
     std::vector<std::pair<const std::string *, Slot *>> order;
     order.reserve(m_order.size());
     if (DIR *dir = ::opendir(folder.constData())) {
@@ -73,8 +78,10 @@ QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder, Depth depth)
             // one, shows a file replaced under its name without a stat.
             const bool otherFile =
                 entry->d_ino != 0 && entry->d_ino != UnknownInode && entry->d_ino != slot.identity.inode;
-            if (depth == Depth::Quick && !otherFile)
+            const bool itsTurn = (place + listed - turn) % listed < turnLength;
+            if (!otherFile && !itsTurn)
                 continue;
+            ++m_lookedAt;
             const FileIdentity identity = entryIdentity(dirFd, entry->d_name);
             if (slot.identity != identity) {
                 slot.identity = identity;
@@ -93,6 +100,7 @@ QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder, Depth depth)
         it = m_entries.erase(it);
     }
     m_order = std::move(order);
+    m_turn = turn + turnLength;
     return changed;
 }
 
@@ -180,18 +188,16 @@ private:
         // A folder that came back (or was made) is watched again.
         if (m_events && !m_events->isWatching())
             m_events->watch(m_folder);
-        const bool full = !m_sinceFull.isValid() || m_sinceFull.elapsed() >= m_fullInterval;
-        tell(m_snapshot.poll(m_folder, full ? FolderSnapshot::Depth::Full : FolderSnapshot::Depth::Quick));
-        // A slow file system is polled less often: each kind of poll takes at
-        // most about a tenth of this thread's time.
-        const qint64 cost = took.elapsed();
-        if (full) {
-            m_sinceFull.start();
-            m_fullInterval = std::max<qint64>(FolderWatch::FullPollIntervalMs, 10 * cost);
-        }
-        m_poll->start(std::max<qint64>(FolderWatch::PollIntervalMs, 10 * (full ? m_quickCost : cost)));
-        if (!full)
-            m_quickCost = cost;
+        tell(m_snapshot.poll(m_folder, m_lookAt));
+        // Next time as many closer looks as fit the poll's time, by what each
+        // took this time with the listing counted in: the polls settle at
+        // about that time, the listing included.
+        const double ms = double(took.nsecsElapsed()) / 1e6;
+        const double each = ms / double(std::max<qsizetype>(m_snapshot.lookedAt(), 1));
+        m_lookAt = std::max(qsizetype(FolderWatch::PollMs / std::max(each, 1e-4)), MinimumLooks);
+        // A share so slow that even that takes longer is polled less often:
+        // polling takes at most about a tenth of one core.
+        m_poll->start(std::max<qint64>(FolderWatch::PollIntervalMs, qint64(10 * ms)));
     }
 
     void eventsWaiting()
@@ -201,7 +207,7 @@ private:
             if (isRecordName(name.constData()))
                 m_named.insert(name);
         if (lost) {
-            m_sinceFull.invalidate();  // nothing is known: every entry is looked at
+            m_lookAt = FolderSnapshot::Everything;  // nothing is known: every entry is looked at
             m_poll->start(0);
         }
         else if (!m_named.isEmpty() && !m_settle->isActive())
@@ -222,9 +228,8 @@ private:
     QTimer *m_poll = nullptr;
     QTimer *m_settle = nullptr;
     QSet<QByteArray> m_named;
-    QElapsedTimer m_sinceFull;
-    qint64 m_fullInterval = FolderWatch::FullPollIntervalMs;
-    qint64 m_quickCost = 0;
+    static constexpr qsizetype MinimumLooks = 100;
+    qsizetype m_lookAt = MinimumLooks;  // grows to what the poll's time allows
 };
 
 FolderWatch::FolderWatch(Events events, QObject *parent)

@@ -12,9 +12,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cstring>
-
 #include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 namespace {

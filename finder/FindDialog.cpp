@@ -1,7 +1,6 @@
 #include "FindDialog.h"
 
 #include "ArchiveIndex.h"
-#include "FileNames.h"
 #include "FoundModel.h"
 #include "RowsModel.h"
 

@@ -98,6 +98,7 @@ TForm1::TForm1(QWidget *parent)
     // From the keyboard the pop-up acts on the current row, chosen already.
     connect(StringGrid1, &FileGrid::popupRequested, PopupMenu1, [this](const QPoint &pos) { PopupMenu1->popup(pos); });
     connect(Panel1, &RecordPanel::testingModeChanged, this, [this] { guarded(this, [this] { ComboBox4Change(); }); });
+    connect(Panel1, &RecordPanel::typedEditsChanged, this, &TForm1::updateTitle);
     connect(m_notice, &RecordNotice::showAgainRequested, this, [this] { guarded(this, [this] { showShownAgain(); }); });
     connect(m_notice, &RecordNotice::reapplyRequested, this, [this] {
         Panel1->reapply(std::exchange(m_keptTyped, {}));
@@ -115,7 +116,6 @@ TForm1::TForm1(QWidget *parent)
     m_applyChanges->setSingleShot(true);
     m_applyChanges->setInterval(100);
     connect(m_applyChanges, &QTimer::timeout, this, &TForm1::applyFolderChanges);
-    connect(Panel1, &RecordPanel::typedEditsChanged, this, &TForm1::updateTitle);
 
     // Ctrl+A saves also while an edit box has the focus. A selector whose
     // text can be typed hands the key to its line edit past that line edit's
@@ -553,30 +553,24 @@ bool TForm1::settleTypedEdits(const QString &action)
     box.setDefaultButton(QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
     const int answer = box.exec();
-    if (answer == QMessageBox::Save) {
-        try {
-            m_saveOutcome = Navigation::Outcome::NotDone;
-            ToolButton11Click();
-            // Not saved (the file changed meanwhile): the user stays.
-            if (m_saveOutcome != Navigation::Outcome::Done) {
-                m_stayed = true;
-                StringGrid1->restorePressedSelection();
-                return false;
-            }
-            return true;
-        } catch (...) {
-            m_stayed = true;
-            StringGrid1->restorePressedSelection();
-            throw;
-        }
-    }
     if (answer == QMessageBox::Discard) {
         Panel1->discardTypedEdits();
         return true;
     }
-    m_stayed = true;
-    StringGrid1->restorePressedSelection();
-    return false;
+    // The user stays on the record, with the table's highlight put back: on
+    // Cancel, and on a Save that failed or was not made (its file changed).
+    auto stay = qScopeGuard([this] {
+        m_stayed = true;
+        StringGrid1->restorePressedSelection();
+    });
+    if (answer != QMessageBox::Save)
+        return false;
+    m_saveOutcome = Navigation::Outcome::NotDone;
+    ToolButton11Click();
+    if (m_saveOutcome != Navigation::Outcome::Done)
+        return false;
+    stay.dismiss();
+    return true;
 }
 
 void TForm1::shownRecordReplaced() { Panel1->recordReplaced(); }
