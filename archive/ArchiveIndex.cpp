@@ -99,6 +99,7 @@ IndexEntry indexRecord(const IndexSource &source)
     IndexEntry entry;
     entry.fileName = source.fileName;
     entry.path = source.path;
+    entry.identity = source.identity;
     entry.headerSaved = bytes[layout::ServiceMark] == layout::Mark;
 
     // The testing date as the file table shows it and the panel reads it.
@@ -123,6 +124,11 @@ IndexEntry indexRecord(const IndexSource &source)
     } catch (const AppError &e) {
         entry.problem = e.text();
     }
+    // Folded once here, so that a search only compares.
+    entry.searchText = QStringList{filenames::display(entry.fileName), entry.vessel, entry.sartModel,
+                                   entry.manufacturerNo, dateText(entry.testingDate), dateText(entry.nextTestDate)}
+                           .join(u'\n')
+                           .toCaseFolded();
     return entry;
 }
 
@@ -147,19 +153,26 @@ QString dateText(const QDate &date)
     return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : QString();
 }
 
-QVector<int> search(const QVector<IndexEntry> &entries, const QString &query)
+Query::Query(const QString &text)
+    : terms(text.toCaseFolded().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
 {
-    const QStringList terms = query.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+}
+
+bool matches(const IndexEntry &entry, const Query &query)
+{
+    // A term holds no line break, so it never spans two of the texts.
+    return std::all_of(query.terms.cbegin(), query.terms.cend(),
+                       [&](const QString &term) { return entry.searchText.contains(term); });
+}
+
+QVector<int> search(const QVector<IndexEntry> &entries, const QString &query, const std::atomic_bool *cancel)
+{
+    const Query parsed(query);
     QVector<int> found;
     for (int i = 0; i < entries.size(); ++i) {
-        const IndexEntry &e = entries[i];
-        const QString fields[] = {filenames::display(e.fileName), e.vessel, e.sartModel, e.manufacturerNo,
-                                  dateText(e.testingDate), dateText(e.nextTestDate)};
-        const bool all = std::all_of(terms.begin(), terms.end(), [&](const QString &term) {
-            return std::any_of(std::begin(fields), std::end(fields),
-                               [&](const QString &field) { return field.contains(term, Qt::CaseInsensitive); });
-        });
-        if (all)
+        if (cancel && (i & 1023) == 0 && cancel->load(std::memory_order_relaxed))
+            break;
+        if (matches(entries[i], parsed))
             found.append(i);
     }
     return found;
@@ -223,59 +236,181 @@ QVector<int> history(const QVector<IndexEntry> &entries, const QString &manufact
     return found;
 }
 
+namespace {
+
+// The entries for the listing `sources`: those indexed with the same identity
+// are kept as they are, every other file is read. `read` counts the files read.
+QVector<IndexEntry> refreshed(const QVector<IndexEntry> &old, const QVector<IndexSource> &sources,
+                              const std::atomic_bool &cancel, qint64 &read)
+{
+    QHash<QString, qsizetype> known;
+    known.reserve(old.size());
+    for (qsizetype i = 0; i < old.size(); ++i)
+        known.insert(old[i].fileName, i);
+    QVector<IndexEntry> entries;
+    entries.reserve(sources.size());
+    for (const IndexSource &source : sources) {
+        if (cancel.load(std::memory_order_relaxed))
+            break;
+        const auto it = known.constFind(source.fileName);
+        if (it != known.cend() && old[*it].identity == source.identity && old[*it].path == source.path) {
+            entries.append(old[*it]);
+            continue;
+        }
+        ++read;
+        try {
+            entries.append(indexRecord(source));
+        } catch (const AppError &) {
+            // unreadable: the file table already tells about it
+        }
+    }
+    return entries;
+}
+
+} // namespace
+
 ArchiveIndex::ArchiveIndex(QObject *parent) : QObject(parent) {}
 
 ArchiveIndex::~ArchiveIndex()
 {
-    if (m_worker) {
-        m_cancel = true;
-        m_worker->wait();
-        delete m_worker;
+    m_cancel = true;
+    if (m_searchCancel)
+        *m_searchCancel = true;
+    for (QThread *thread : std::as_const(m_searches)) {
+        thread->wait();
+        delete thread;
+    }
+    if (m_running) {
+        m_running->wait();
+        delete m_running;
     }
 }
 
 void ArchiveIndex::rebuild(QVector<IndexSource> sources)
 {
-    if (m_worker) {
-        // The running build reads a listing that is out of date.
+    // A full listing makes every job still waiting moot, and the running one
+    // if it is a full listing too.
+    m_queue.clear();
+    m_queue.push_back({true, std::move(sources), {}});
+    if (m_running)
         m_cancel = true;
-        m_pending = true;
-        m_pendingSources = std::move(sources);
-        return;
-    }
-    start(std::move(sources));
+    else
+        startNext();
 }
 
-void ArchiveIndex::start(QVector<IndexSource> sources)
+void ArchiveIndex::update(QVector<IndexSource> changed, QStringList removed)
 {
+    m_queue.push_back({false, std::move(changed), std::move(removed)});
+    if (!m_running)
+        startNext();
+}
+
+void ArchiveIndex::startNext()
+{
+    if (m_queue.empty())
+        return;
+    Job job = std::move(m_queue.front());
+    m_queue.pop_front();
     m_cancel = false;
-    auto result = std::make_shared<QVector<IndexEntry>>();
-    m_worker = QThread::create([this, sources = std::move(sources), result] {
-        *result = buildIndex(sources, &m_cancel);
+    struct Result
+    {
+        QVector<IndexEntry> entries;
+        qint64 read = 0;
+    };
+    auto result = std::make_shared<Result>();
+    // A full listing reuses what is indexed: the worker gets its own
+    // reference, which it lets go before the result comes back.
+    auto old = std::make_shared<QVector<IndexEntry>>(job.full ? m_entries : QVector<IndexEntry>());
+    const bool full = job.full;
+    m_running = QThread::create([this, sources = std::move(job.sources), old, result, full]() mutable {
+        if (full) {
+            result->entries = refreshed(*old, sources, m_cancel, result->read);
+        } else {
+            for (const IndexSource &source : std::as_const(sources)) {
+                ++result->read;
+                try {
+                    result->entries.append(indexRecord(source));
+                } catch (const AppError &) {
+                    // unreadable: left out, as a full listing leaves it out
+                }
+            }
+        }
+        *old = {};
     });
     // finished comes from the worker thread: queued to this object's thread.
-    connect(m_worker, &QThread::finished, this, [this, result] {
-        m_worker->deleteLater();
-        m_worker = nullptr;
-        if (m_pending) {
-            m_pending = false;
-            start(std::exchange(m_pendingSources, {}));
-            return;
+    connect(m_running, &QThread::finished, this, [this, result, full, removed = std::move(job.removed)] {
+        m_running->deleteLater();
+        m_running = nullptr;
+        m_filesRead += result->read;
+        const bool cancelled = m_cancel.exchange(false);
+        if (full && !cancelled) {
+            m_entries = std::move(result->entries);
+        } else if (!full) {
+            // A file that cannot be read any more leaves the index too.
+            QStringList gone = removed;
+            merge(result->entries, gone);
         }
-        m_entries = std::move(*result);
-        emit changed();
+        if (!cancelled)
+            emit changed();
+        startNext();
     });
     // The lowest priority (an idle thread on Linux): the window's thread,
     // which lists and shows the archive meanwhile, always comes first.
-    m_worker->start(QThread::IdlePriority);
+    m_running->start(QThread::IdlePriority);
+}
+
+qsizetype ArchiveIndex::placeOf(const QString &fileName) const
+{
+    return std::lower_bound(m_entries.cbegin(), m_entries.cend(), fileName,
+                            [](const IndexEntry &e, const QString &name) { return listedBefore(e.fileName, name); })
+           - m_entries.cbegin();
+}
+
+void ArchiveIndex::merge(const QVector<IndexEntry> &read, const QStringList &gone)
+{
+    auto take = [this](const QString &name) {
+        const qsizetype at = placeOf(name);
+        if (at < m_entries.size() && m_entries[at].fileName == name)
+            m_entries.remove(at);
+    };
+    for (const QString &name : gone)
+        take(name);
+    for (const IndexEntry &entry : read) {
+        const qsizetype at = placeOf(entry.fileName);
+        if (at < m_entries.size() && m_entries[at].fileName == entry.fileName)
+            m_entries[at] = entry;
+        else
+            m_entries.insert(at, entry);
+    }
 }
 
 const IndexEntry *ArchiveIndex::entryFor(const QString &path) const
 {
-    for (const IndexEntry &e : m_entries)
-        if (e.path == path)
-            return &e;
-    return nullptr;
+    const qsizetype at = placeOf(path.mid(path.lastIndexOf(u'/') + 1));
+    return at < m_entries.size() && m_entries[at].path == path ? &m_entries[at] : nullptr;
+}
+
+void ArchiveIndex::find(const QString &query)
+{
+    if (m_searchCancel)
+        *m_searchCancel = true;
+    auto cancel = std::make_shared<std::atomic_bool>(false);
+    m_searchCancel = cancel;
+    const quint64 number = ++m_searchNumber;
+    auto matches = std::make_shared<QVector<int>>();
+    auto searched = std::make_shared<const QVector<IndexEntry>>(m_entries);
+    QThread *thread = QThread::create([searched, query, cancel, matches] {
+        *matches = search(*searched, query, cancel.get());
+    });
+    m_searches.append(thread);
+    connect(thread, &QThread::finished, this, [this, thread, number, query, cancel, matches, searched] {
+        m_searches.removeOne(thread);
+        thread->deleteLater();
+        // Only the newest search is told.
+        if (number == m_searchNumber && !*cancel)
+            emit found(query, *searched, *matches);
+    });
+    thread->start();
 }
 
 } // namespace archive

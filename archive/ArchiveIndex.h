@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SartLimits.h"
+#include "FileIdentity.h"
 
 #include <QDate>
 #include <QObject>
@@ -9,6 +10,8 @@
 #include <QVector>
 
 #include <atomic>
+#include <deque>
+#include <memory>
 
 class QThread;
 
@@ -17,17 +20,21 @@ class QThread;
 // SART's history work from. Built off the user-interface thread.
 namespace archive {
 
-// One record file to index: its name as the file table lists it, and its path.
+// One record file to index: its name as the file table lists it, its path,
+// and its identity as the table last saw it (an entry indexed with the same
+// identity is not read again).
 struct IndexSource
 {
     QString fileName;
     QString path;
+    FileIdentity identity;
 };
 
 struct IndexEntry
 {
     QString fileName;
     QString path;
+    FileIdentity identity;
 
     // The service header: empty texts and invalid dates when it was never
     // saved (headerSaved false) or cannot be read (problem tells why).
@@ -50,6 +57,13 @@ struct IndexEntry
     // record shown in Auto with its saved header; none for a record whose
     // header cannot be read.
     QList<limits::Judgement> outsideLimits(const limits::Limits &limits) const;
+    // What Find looks through: the texts it matches, case folded, one per
+    // line (see search()).
+    QString searchText;
+
+    double frequencyHighGHz() const;
+    double frequencyLowGHz() const;
+    double powerMw() const;
 };
 
 // Reads and decodes one record file. Raises AppError when it cannot be read;
@@ -64,11 +78,20 @@ QVector<IndexEntry> buildIndex(const QVector<IndexSource> &sources, const std::a
 // Dates as every archive view shows them: the system's short date format.
 QString dateText(const QDate &date);
 
-// Entries with every whitespace-separated term of `query` in one of the file
-// name, vessel, SART model, manufacturer's number, testing date or next
-// testing date (as dateText shows them), case-insensitive. An empty query
-// matches every entry.
-QVector<int> search(const QVector<IndexEntry> &entries, const QString &query);
+// A query as typed: whitespace-separated terms, each to be found in one of
+// the file name, vessel, SART model, manufacturer's number, testing date or
+// next testing date (as dateText shows them), case-insensitive.
+struct Query
+{
+    explicit Query(const QString &text);
+    QStringList terms;  // case folded
+};
+bool matches(const IndexEntry &entry, const Query &query);
+
+// The entries that match every term of `query`; an empty query matches every
+// entry. Stops early, returning what it has, when `cancel` becomes true.
+QVector<int> search(const QVector<IndexEntry> &entries, const QString &query,
+                    const std::atomic_bool *cancel = nullptr);
 
 struct DueItem
 {
@@ -89,10 +112,12 @@ QList<QStringList> dueTable(const QVector<IndexEntry> &entries, const QVector<Du
 // surrounding blanks and case), oldest first.
 QVector<int> history(const QVector<IndexEntry> &entries, const QString &manufacturerNo);
 
-// Holds the index of the listed records and rebuilds it on a worker thread
-// whenever the archive changes; results come back through a queued call, so
-// `changed` is emitted on this object's thread. A change that comes while a
-// build runs cancels it and starts again with the newer listing.
+// Holds the index of the listed records and keeps it up to date on worker
+// threads: after a full listing only the files whose identity changed are
+// read again, and a file saved, received or changed by another program is read
+// alone. Results come back through queued calls, so `changed` is emitted on
+// this object's thread. Jobs run one after the other in the order they came;
+// a new full listing cancels a running one and makes older queued jobs moot.
 class ArchiveIndex : public QObject
 {
     Q_OBJECT
@@ -101,23 +126,46 @@ public:
     explicit ArchiveIndex(QObject *parent = nullptr);
     ~ArchiveIndex() override;
 
+    // The listed records after a full listing, in the listing's order.
     void rebuild(QVector<IndexSource> sources);
-    bool isBuilding() const { return m_worker != nullptr; }
+    // Records listed anew or changed, and records no longer listed (by name).
+    void update(QVector<IndexSource> changed, QStringList removed);
+    bool isBuilding() const { return m_running != nullptr; }
+    // Entries in the listing's order.
     const QVector<IndexEntry> &entries() const { return m_entries; }
     // The entry of a record file by path; nullptr when it is not indexed.
     const IndexEntry *entryFor(const QString &path) const;
+    // Record files read so far: a save's update reads one.
+    qint64 filesRead() const { return m_filesRead; }
+
+    // Searches the entries off this thread; a newer search cancels an older
+    // one. `found` comes with the entries searched, which stay valid as long
+    // as they are held, and the indices of those that match.
+    void find(const QString &query);
 
 signals:
     void changed();
+    void found(const QString &query, const QVector<archive::IndexEntry> &entries, const QVector<int> &matches);
 
 private:
-    void start(QVector<IndexSource> sources);
+    struct Job
+    {
+        bool full = false;
+        QVector<IndexSource> sources;
+        QStringList removed;
+    };
+    void startNext();
+    void merge(const QVector<IndexEntry> &read, const QStringList &gone);
+    qsizetype placeOf(const QString &fileName) const;
 
     QVector<IndexEntry> m_entries;
-    QThread *m_worker = nullptr;
+    std::deque<Job> m_queue;
+    QThread *m_running = nullptr;
     std::atomic_bool m_cancel{false};
-    bool m_pending = false;
-    QVector<IndexSource> m_pendingSources;
+    qint64 m_filesRead = 0;
+    std::shared_ptr<std::atomic_bool> m_searchCancel;
+    QList<QThread *> m_searches;
+    quint64 m_searchNumber = 0;
 };
 
 } // namespace archive

@@ -39,10 +39,20 @@ QString dateCell(const std::uint8_t *bytes, std::uint8_t low, std::uint8_t high)
     return text;
 }
 
-bool isRecordName(const char *name)
+// Case folding of ASCII is lowering; other names go through Unicode. Compared
+// byte-wise, the keys give code point order.
+QByteArray sortKeyOf(const QByteArray &bytes, const QString &shown)
 {
-    const size_t n = strlen(name);
-    return n >= 4 && strcasecmp(name + n - 4, ".bin") == 0;
+    const bool ascii = std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return c >= 0; });
+    return ascii ? bytes.toLower() : shown.toCaseFolded().toUtf8();
+}
+
+bool keyBefore(const QByteArray &a, const QByteArray &aBytes, const QByteArray &b, const QByteArray &bBytes)
+{
+    const int c = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
+    if (c != 0)
+        return c < 0;
+    return a.size() != b.size() ? a.size() < b.size() : aBytes < bBytes;
 }
 
 struct Entry
@@ -64,9 +74,7 @@ std::vector<Entry> listEntries(DIR *dir)
         e.bytes = QByteArray(entry->d_name);
         e.carried = filenames::fromBytes(e.bytes);
         e.shown = filenames::display(e.carried);
-        // Case folding of ASCII is lowering; other names go through Unicode.
-        const bool ascii = std::all_of(e.bytes.cbegin(), e.bytes.cend(), [](char c) { return c >= 0; });
-        e.sortKey = ascii ? e.bytes.toLower() : e.shown.toCaseFolded().toUtf8();
+        e.sortKey = sortKeyOf(e.bytes, e.shown);
         e.type = entry->d_type;
         entries.push_back(std::move(e));
     }
@@ -95,11 +103,7 @@ std::vector<Entry *> sorted(std::vector<Entry> &entries)
     std::sort(items.begin(), items.end(), [](const Item &x, const Item &y) {
         if (x.head != y.head)
             return x.head < y.head;
-        const QByteArray &a = x.entry->sortKey, &b = y.entry->sortKey;
-        const int c = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
-        if (c != 0)
-            return c < 0;
-        return a.size() != b.size() ? a.size() < b.size() : x.entry->bytes < y.entry->bytes;
+        return keyBefore(x.entry->sortKey, x.entry->bytes, y.entry->sortKey, y.entry->bytes);
     });
     std::vector<Entry *> order;
     order.reserve(items.size());
@@ -125,23 +129,31 @@ private:
     int m_fd;
 };
 
-// Fills the date cells of one row; returns the error text, or an empty text.
-QString readCells(int dirFd, const Entry &entry, bool firstRow, QStringList &row)
+// Fills the date cells of one row and the file's identity; returns the error
+// text, or an empty text.
+QString readCells(int dirFd, const QByteArray &name, unsigned char type, bool firstRow, QStringList &row,
+                  FileIdentity &identity)
 {
     struct stat st {};
     // An entry that is not plainly a regular file is looked at before it is
     // opened: a device is never opened, a pipe never waited for.
-    if (entry.type != DT_REG) {
-        if (::fstatat(dirFd, entry.bytes.constData(), &st, 0) != 0)
+    if (type != DT_REG) {
+        if (::fstatat(dirFd, name.constData(), &st, 0) != 0)
             return errors::ioText(errno);
+        identity = identityOf(st);
         if (const QString reason = recordfile::notRecordReason(st.st_mode); !reason.isEmpty())
             return reason;
     }
-    const Fd fd(::openat(dirFd, entry.bytes.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.get() < 0)
-        return errors::ioText(errno);
+    const Fd fd(::openat(dirFd, name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (fd.get() < 0) {
+        const int e = errno;
+        if (::fstatat(dirFd, name.constData(), &st, 0) == 0)
+            identity = identityOf(st);
+        return errors::ioText(e);
+    }
     if (::fstat(fd.get(), &st) != 0)
         return errors::ioText(errno);
+    identity = identityOf(st);
     if (const QString reason = recordfile::notRecordReason(st.st_mode); !reason.isEmpty())
         return reason;
     std::uint8_t bytes[Span];
@@ -175,6 +187,18 @@ QString elided(const QString &name)
 
 } // namespace
 
+bool isRecordName(const char *name)
+{
+    const size_t n = strlen(name);
+    return n >= 4 && strcasecmp(name + n - 4, ".bin") == 0;
+}
+
+bool listedBefore(const QString &carriedA, const QString &carriedB)
+{
+    const QByteArray a = filenames::toBytes(carriedA), b = filenames::toBytes(carriedB);
+    return keyBefore(sortKeyOf(a, filenames::display(carriedA)), a, sortKeyOf(b, filenames::display(carriedB)), b);
+}
+
 QString testingDateCell(const std::uint8_t *sixBytes) { return dateCell(sixBytes, 0x1E, 0x3B); }
 QString receptionDateCell(const std::uint8_t *sixBytes) { return dateCell(sixBytes, 0x28, 0x3A); }
 
@@ -201,21 +225,51 @@ ScanResult scan(const QString &folder)
     std::vector<Entry> entries = listEntries(dir);
     result.rows.reserve(qsizetype(entries.size()));
     result.names.reserve(qsizetype(entries.size()));
+    result.identities.reserve(qsizetype(entries.size()));
     // The names move into the result: their texts are never touched again,
     // which matters when 100,000 of them lie scattered in memory.
     for (Entry *entryPointer : sorted(entries)) {
         Entry &entry = *entryPointer;
         QStringList row(FileTable::ColumnCount);
         row[FileTable::Number] = QString::number(result.rows.size() + 1);
-        const QString problem = readCells(::dirfd(dir), entry, result.rows.isEmpty(), row);
+        FileIdentity identity;
+        const QString problem = readCells(::dirfd(dir), entry.bytes, entry.type, result.rows.isEmpty(), row, identity);
         row[FileTable::Name] = std::move(entry.shown);
         if (!problem.isEmpty())
             result.problems.append({entry.carried, problem});
         result.rows.append(std::move(row));
         result.names.append(std::move(entry.carried));
+        result.identities.append(identity);
     }
     ::closedir(dir);
     return result;
+}
+
+ScannedRow scanFile(const QString &folder, const QString &carriedName, bool firstRow)
+{
+    ScannedRow scanned;
+    const QByteArray name = filenames::toBytes(carriedName);
+    const Fd dir(::open(filenames::toBytes(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct stat st {};
+    if (dir.get() < 0 || ::fstatat(dir.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return scanned;
+    scanned.exists = true;
+    scanned.cells = QStringList(FileTable::ColumnCount);
+    scanned.cells[FileTable::Name] = filenames::display(carriedName);
+    scanned.problem = readCells(dir.get(), name, S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN, firstRow, scanned.cells,
+                                scanned.identity);
+    return scanned;
+}
+
+std::optional<FileIdentity> identityIn(const QString &folder, const QString &carriedName)
+{
+    const QByteArray path = filenames::toBytes(folder + u'/' + carriedName);
+    struct stat st {};
+    if (::stat(path.constData(), &st) == 0)
+        return identityOf(st);
+    if (::lstat(path.constData(), &st) != 0)
+        return std::nullopt;
+    return FileIdentity{};  // a link to nothing: listed, never read
 }
 
 QString folderProblem(const QString &folder)

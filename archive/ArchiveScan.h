@@ -1,10 +1,13 @@
 #pragma once
 
+#include "FileIdentity.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 #include <cstdint>
+#include <optional>
 
 // Lists the archive folder: every entry whose name ends in ".bin" (any case),
 // sorted by its shown name ignoring case, with the cells of its file table
@@ -22,11 +25,34 @@ struct ScanResult
 {
     QVector<QStringList> rows;       // one per listed file, five cells
     QStringList names;               // the carried name of each row
+    QVector<FileIdentity> identities;  // of each row's file, as its cells were read
     QVector<ScanProblem> problems;   // files listed with empty date cells
     QString folderProblem;           // why the folder cannot be used; empty when it can
 };
 
 ScanResult scan(const QString &folder);
+
+// One file of the folder as the scan lists it, for a single row that changed:
+// its cells (the first row shows the file's modification time, the others
+// the record's stamps), its identity and why it cannot be read.
+struct ScannedRow
+{
+    bool exists = false;   // false: the folder has no entry of that name
+    QStringList cells;     // five; the number is left empty
+    FileIdentity identity;
+    QString problem;
+};
+ScannedRow scanFile(const QString &folder, const QString &carriedName, bool firstRow);
+
+// The identity of an entry of the folder as the scan records it (following a
+// link); a size of -1 when it cannot be looked at, nullopt when there is no
+// entry of that name.
+std::optional<FileIdentity> identityIn(const QString &folder, const QString &carriedName);
+
+// Names the archive lists: ending in ".bin", any case.
+bool isRecordName(const char *name);
+// The listing's order: by the shown name ignoring case, then by the bytes.
+bool listedBefore(const QString &carriedA, const QString &carriedB);
 
 // Why the archive folder cannot be used, in words ("it is a file, not a
 // folder", ...), as it is for the user running the program; empty when it can.

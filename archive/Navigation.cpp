@@ -2,15 +2,26 @@
 
 #include "AppError.h"
 #include "ArchiveScan.h"
+#include "AtomicFile.h"
 #include "Convert.h"
 #include "Decoder.h"
 #include "FileNames.h"
+#include "HeaderWriteBack.h"
 #include "RecordImport.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <unistd.h>
+
+namespace {
+
+// More changed files than this at once are listed anew instead.
+constexpr int IncrementalLimit = 100;
+
+} // namespace
 
 Navigation::Navigation(const QString &startDirectory, NavigationView &view)
     : m_folder(startDirectory + QStringLiteral("/bin")), m_view(view)
@@ -24,23 +35,207 @@ QString Navigation::rowPath(int row) const
 
 void Navigation::scan()
 {
+    relist(QFileInfo(m_shownPath).absolutePath() == m_folder ? QFileInfo(m_shownPath).fileName() : QString(), true);
+}
+
+void Navigation::relist(const QString &keepOn, bool asScan)
+{
     archive::ScanResult result = archive::scan(m_folder);
-    m_table.setRecords(std::move(result.rows), std::move(result.names));
+    m_problems.clear();
+    for (const archive::ScanProblem &p : std::as_const(result.problems))
+        m_problems.insert(p.fileName, p.reason);
+    m_folderProblem = result.folderProblem;
+    m_table.setRecords(std::move(result.rows), std::move(result.names), std::move(result.identities));
     LastRow = m_table.listedCount();
-    UseLastFile = true;
-    FromTable = false;
-    // The current row follows the record shown to its row in the new listing.
-    const int shownRow = QFileInfo(m_shownPath).absolutePath() == m_folder
-                             ? m_table.rowOfFile(QFileInfo(m_shownPath).fileName())
-                             : 0;
+    if (asScan) {
+        UseLastFile = true;
+        FromTable = false;
+    }
+    // The current row follows its file (for a scan: the record shown) to its
+    // row in the new listing.
+    const int keptRow = keepOn.isEmpty() ? 0 : m_table.rowOfFile(keepOn);
     m_view.tableChanged();
-    if (shownRow > 0)
-        CurrentRow = shownRow;
+    if (keptRow > 0)
+        CurrentRow = keptRow;
     // Rebuilding the table drops its highlight: put it back on the current row.
     if (CurrentRow < m_table.rowCount())
         m_view.selectRow(CurrentRow);
     for (const QString &warning : m_warnings.after(m_folder, result))
         m_view.showWarning(warning);
+    checkShown();
+}
+
+bool Navigation::putFile(const QString &name, bool firstRow)
+{
+    archive::ScannedRow scanned = archive::scanFile(m_folder, name, firstRow);
+    if (!scanned.exists) {
+        m_table.takeRow(name);
+        m_problems.remove(name);
+        return false;
+    }
+    m_table.putRow(name, std::move(scanned.cells), scanned.identity);
+    if (scanned.problem.isEmpty())
+        m_problems.remove(name);
+    else
+        m_problems.insert(name, scanned.problem);
+    return true;
+}
+
+void Navigation::filesChanged(const QStringList &names)
+{
+    const QString currentFile = m_table.isListed(CurrentRow) ? m_table.fileName(CurrentRow) : QString();
+    // Many at once (a folder copied in): one listing costs less than reading
+    // each into its place.
+    if (names.size() > IncrementalLimit) {
+        relist(currentFile, false);
+        return;
+    }
+    const QString firstBefore = m_table.isListed(1) ? m_table.fileName(1) : QString();
+    const auto problemsBefore = m_problems;
+    QStringList changed, removed, putFirst;
+    for (const QString &name : names) {
+        const std::optional<archive::FileIdentity> now = archive::identityIn(m_folder, name);
+        const int row = m_table.rowOfFile(name);
+        if (!now) {
+            if (m_table.takeRow(name) > 0) {
+                m_problems.remove(name);
+                removed.append(name);
+            }
+            continue;
+        }
+        if (row > 0 && m_table.identity(row) == *now)
+            continue;  // listed as it is
+        const bool first = m_table.placeOf(name) == 1;
+        if (!putFile(name, first)) {
+            if (row > 0)
+                removed.append(name);
+            continue;
+        }
+        changed.append(name);
+        if (first)
+            putFirst.append(name);
+    }
+    // The first row shows its file's modification time, the others the
+    // record's own stamps: a file that came to or left row 1 is read again.
+    const QString firstAfter = m_table.isListed(1) ? m_table.fileName(1) : QString();
+    if (firstAfter != firstBefore && !firstAfter.isEmpty() && !putFirst.contains(firstAfter)) {
+        putFile(firstAfter, true);
+        changed.append(firstAfter);
+    }
+    putFirst.append(firstBefore);
+    for (const QString &name : std::as_const(putFirst))
+        if (!name.isEmpty() && name != firstAfter && m_table.rowOfFile(name) > 0) {
+            putFile(name, false);
+            if (!changed.contains(name))
+                changed.append(name);
+        }
+
+    LastRow = m_table.listedCount();
+    if (const int row = currentFile.isEmpty() ? 0 : m_table.rowOfFile(currentFile))
+        CurrentRow = row;
+    CurrentRow = std::min(CurrentRow, m_table.rowCount() - 1);
+    if (!changed.isEmpty() || !removed.isEmpty())
+        m_view.filesUpdated(changed, removed);
+    if (m_problems != problemsBefore)
+        warnAboutProblems();
+    const QString shownName = QFileInfo(m_shownPath).fileName();
+    if (!m_shownPath.isEmpty() && names.contains(shownName))
+        checkShown();
+}
+
+void Navigation::warnAboutProblems()
+{
+    archive::ScanResult known;
+    known.folderProblem = m_folderProblem;
+    for (auto it = m_problems.cbegin(); it != m_problems.cend(); ++it)
+        known.problems.append({it.key(), it.value()});
+    std::sort(known.problems.begin(), known.problems.end(), [](const auto &a, const auto &b) {
+        return archive::listedBefore(a.fileName, b.fileName);
+    });
+    for (const QString &warning : m_warnings.after(m_folder, known))
+        m_view.showWarning(warning);
+}
+
+void Navigation::checkShown()
+{
+    // A record this program deleted goes on being shown as it was.
+    if (m_shownPath.isEmpty() || m_shownDeleted)
+        return;
+    using recordstate::Change;
+    const recordstate::Fingerprint now = recordstate::ofFile(m_shownPath);
+    const Change change = recordstate::compare(m_shownState, now);
+    const QString text =
+        change == Change::None ? QString() : recordstate::describe(change, QFileInfo(m_shownPath).fileName(), now);
+    if (text == m_staleText)
+        return;
+    m_staleText = text;
+    m_view.shownRecordStale(text, now.isRecord());
+}
+
+void Navigation::showAgain()
+{
+    if (m_shownPath.isEmpty())
+        return;
+    const QString name = QFileInfo(m_shownPath).fileName();
+    filesChanged({name});
+    const int row = m_table.rowOfFile(name);
+    if (row == 0)
+        errors::throwText(QStringLiteral("The record %1 is no longer in the archive: it was removed by "
+                                         "another program.")
+                              .arg(filenames::display(name)));
+    CurrentRow = row;
+    m_view.selectRow(row);
+    CurrentPath = m_shownPath;
+    UseLastFile = false;
+    FromTable = false;
+    // Its file may hold another record now: what the panel holds and the file
+    // does not is carried over from the record as it was.
+    m_view.shownRecordReplaced();
+    decode(CurrentPath);
+}
+
+NavigationView::Conflict Navigation::askAbout(recordstate::Change change, const QString &name,
+                                              const recordstate::Fingerprint &now, const QString &nothingDone,
+                                              const QString &goOn)
+{
+    using recordstate::Change;
+    const QString text = recordstate::describe(change, name, now) + u' ' + nothingDone;
+    // Nothing to show, or nothing a record view could show: told, not asked.
+    if (change == Change::Removed || !now.isRecord()) {
+        m_view.showWarning(text);
+        checkShown();
+        return NavigationView::Conflict::Cancel;
+    }
+    return m_view.askConflict(text, change == Change::HeaderChanged ? goOn : QString());
+}
+
+Navigation::Outcome Navigation::saveShown(const PanelValues &values)
+{
+    using recordstate::Change;
+    const QString name = QFileInfo(m_shownPath).fileName();
+    // A record another program removed is told as such, before any rule of rows.
+    if (m_shownPath.isEmpty() || m_shownDeleted || recordstate::ofFile(m_shownPath).exists)
+        requireListed(m_shownPath, QStringLiteral("save"));
+    recordstate::Fingerprint expected = m_shownState;
+    for (;;) {
+        const writeback::SaveResult result = writeback::saveIfUnchanged(m_shownPath, values, expected);
+        if (result.change == Change::None) {
+            m_shownState = result.now;
+            filesChanged({name});  // its row and the archive index follow
+            return Outcome::Done;
+        }
+        switch (askAbout(result.change, name, result.now, QStringLiteral("Nothing was written."),
+                         QStringLiteral("Save over it"))) {
+        case NavigationView::Conflict::ShowAsItIsNow:
+            return Outcome::ShowAsItIsNow;
+        case NavigationView::Conflict::GoOn:
+            expected = result.now;  // written only while it is still as just told
+            continue;
+        case NavigationView::Conflict::Cancel:
+            checkShown();
+            return Outcome::NotDone;
+        }
+    }
 }
 
 void Navigation::openAndDecode()
@@ -50,9 +245,12 @@ void Navigation::openAndDecode()
     if (!FromTable) {
         if (const std::optional<QString> chosen = m_view.chooseRecordFile()) {
             CurrentPath = *chosen;
-            const QString copy = archive::importRecord(*chosen, m_folder, [this](const QString &name) {
-                return m_view.confirmReplace(name);
-            });
+            const QString copy = archive::importRecord(
+                *chosen, m_folder,
+                {[this](const QString &path) {
+                     return m_view.confirmReplace(filenames::display(QFileInfo(path).fileName()));
+                 },
+                 [this](const QString &text) { return m_view.confirmUnguarded(text); }});
             if (copy.isEmpty())
                 return;
             if (!m_shownPath.isEmpty() && QFileInfo(copy) == QFileInfo(m_shownPath))
@@ -60,6 +258,7 @@ void Navigation::openAndDecode()
             // The record is shown from its archive copy, so that Save changes
             // writes into the archive and never into the file chosen elsewhere.
             m_shownPath = copy;
+            m_shownState = recordstate::ofFile(copy);  // shown next
             scan();
             CurrentPath = copy;
             UseLastFile = false;
@@ -81,14 +280,24 @@ void Navigation::decode(const QString &path)
     input.modeIndex = m_view.testingModeIndex();
     input.testingDateCell = m_table.cell(CurrentRow, FileTable::TestingDate);
     m_chosenPath = path;
+    // The bytes decoded are the bytes compared before Save changes or Delete
+    // touch the file.
+    QByteArray content;
+    m_chosenState = recordstate::ofFile(path, &content);
     // All or nothing: a record that fails at any step leaves the panel, the
     // record buffer and the record shown as they were.
     RecordBytes bytes;
-    decoder::readRecord(path, bytes);
+    if (content.size() >= qsizetype(bytes.size()))
+        std::memcpy(bytes.data(), content.constData(), bytes.size());
+    else
+        decoder::readRecord(path, bytes);  // raises what the file lacks
     DecodedRecord record;
     decoder::decodeBuffer(bytes, input, record);
     recordBuffer() = bytes;
     m_shownPath = path;
+    m_shownState = m_chosenState;
+    m_shownDeleted = false;
+    m_staleText.clear();
     m_view.showRecord(record, path);
 }
 
@@ -170,34 +379,58 @@ void Navigation::requireCurrentRowIs(const QString &path, const QString &action)
                               .arg(filenames::display(name), action));
 }
 
-QString Navigation::saveTarget() const
-{
-    // The record shown, also while a row choice that failed left the
-    // current row on a record that could not be shown.
-    requireListed(m_shownPath, QStringLiteral("save"));
-    return m_shownPath;
-}
-
-void Navigation::deleteCurrent()
+Navigation::Outcome Navigation::deleteCurrent()
 {
     // A record that could not be shown (too short, unreadable) can still be
     // deleted once chosen in the table.
     requireCurrentRowIs(m_chosenPath, QStringLiteral("delete"));
+    const QString name = QFileInfo(m_chosenPath).fileName();
     // The file question comes first, so that answering No keeps everything,
     // typed changes included. Typing in the panel is lost with the file only
     // when it is the record shown.
-    if (!m_view.confirmDelete(filenames::display(QFileInfo(m_chosenPath).fileName())))
-        return;
+    if (!m_view.confirmDelete(filenames::display(name)))
+        return Outcome::NotDone;
     if (m_chosenPath == m_shownPath && !m_view.settleTypedEdits(QStringLiteral("deleting its file")))
-        return;
+        return Outcome::NotDone;
     CurrentPath = rowPath(CurrentRow);
-    const int removed = ::unlink(filenames::toBytes(CurrentPath).constData());
+    // Only the file as it was chosen is deleted: not one another program has
+    // changed or put in its place since.
+    using recordstate::Change;
+    recordstate::Fingerprint expected = m_chosenPath == m_shownPath ? m_shownState : m_chosenState;
+    for (;;) {
+        const recordstate::Fingerprint now = recordstate::ofFile(CurrentPath);
+        const Change change = recordstate::compare(expected, now);
+        if (change == Change::None)
+            break;
+        if (change == Change::Removed) {
+            m_view.showWarning(QStringLiteral("The record %1 was already removed by another program.")
+                                   .arg(filenames::display(name)));
+            FromTable = true;
+            scan();
+            return Outcome::NotDone;
+        }
+        switch (askAbout(change, name, now, QStringLiteral("Nothing was deleted."),
+                         QStringLiteral("Delete it anyway"))) {
+        case NavigationView::Conflict::ShowAsItIsNow:
+            return Outcome::ShowAsItIsNow;
+        case NavigationView::Conflict::GoOn:
+            expected = now;
+            continue;
+        case NavigationView::Conflict::Cancel:
+            return Outcome::NotDone;
+        }
+    }
+    const QByteArray doomed = filenames::toBytes(CurrentPath);
+    const int removed = atomicfile::retryWhileBusy([&] { return ::unlink(doomed.constData()); });
     const int error = errno;
+    if (removed == 0 && CurrentPath == m_shownPath)
+        m_shownDeleted = true;
     FromTable = true;
     scan();
     if (removed != 0)
         errors::throwText(QStringLiteral("Cannot delete file %1: %2")
                               .arg(filenames::display(CurrentPath), errors::ioText(error)));
+    return Outcome::Done;
 }
 
 bool Navigation::testingModeChanged()

@@ -2,8 +2,11 @@
 
 #include "DecodedRecord.h"
 #include "FileTable.h"
+#include "PanelValues.h"
+#include "RecordState.h"
 #include "ScanWarnings.h"
 
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -30,6 +33,23 @@ public:
     virtual void showRecord(const DecodedRecord &record, const QString &path) = 0;
     // The file of the record shown now holds another record.
     virtual void shownRecordReplaced() {}
+
+    // Save changes or Delete found the file no longer the record shown: `text`
+    // says what happened and that nothing was written. `goOn` is the caption
+    // of the offer to write all the same ("Save over it"), empty when there is
+    // none. The default answer must be Cancel.
+    enum class Conflict { ShowAsItIsNow, GoOn, Cancel };
+    virtual Conflict askConflict(const QString &, const QString &) { return Conflict::Cancel; }
+    // The record shown changed or vanished on disk since it was shown (`text`
+    // says how; `canShowAgain` when there is something to show), or is again
+    // as shown (empty text). The panel is never replaced for it.
+    virtual void shownRecordStale(const QString &, bool) {}
+    // Rows of the table that changed one at a time, by carried name: the
+    // files listed anew or read again, and those no longer listed.
+    virtual void filesUpdated(const QStringList &, const QStringList &) {}
+    // The folder's file system cannot refuse a file that appears under the
+    // name of an import meanwhile (`text` says so): import all the same?
+    virtual bool confirmUnguarded(const QString &) { return false; }
 };
 
 // Which record is shown and which row of the file table is current, and every
@@ -38,6 +58,10 @@ class Navigation
 {
 public:
     Navigation(const QString &startDirectory, NavigationView &view);
+
+    // What Save changes and Delete did: done, nothing (cancelled, refused),
+    // or nothing because the user asked to see the file as it is now.
+    enum class Outcome { Done, NotDone, ShowAsItIsNow };
 
     // The navigation state.
     int CurrentRow = 1;
@@ -52,25 +76,45 @@ public:
     QString rowPath(int row) const;
     // The record file the open-and-decode routine last read; empty before.
     QString shownPath() const { return m_shownPath; }
+    // The record file last chosen, shown or not (one that could not be read).
+    QString chosenPath() const { return m_chosenPath; }
 
     void scan();                 // the archive scan
     void openAndDecode();        // ToolButton10Click
     void mouseUp(int row);       // StringGrid1MouseUp; row -1: outside every cell
     void keyUp();                // StringGrid1KeyUp
     void goTo();                 // N4531Click
-    void deleteCurrent();        // N131Click
+    Outcome deleteCurrent();     // N131Click
     bool testingModeChanged();   // ComboBox4Change; false: the user stayed
     void startupOpen();          // Timer2Timer
     void rescan();               // Timer1Timer
 
-    // The file Save changes writes into: the record shown, while the archive
-    // lists it (the current row may be a record that could not be shown).
-    // Raises an error that says why otherwise. Delete acts on the file last
-    // chosen, shown or not, and only while its row is the current row.
-    QString saveTarget() const;
+    // Files of the archive folder that another program may have added,
+    // changed or removed: each is looked at again and its row put right, read
+    // only when its identity changed. The current row stays on its file; the
+    // record shown is never read into the panel, only compared.
+    void filesChanged(const QStringList &names);
+    // The record shown, read again as it is now (its row made current).
+    void showAgain();
+    void observeTable(FileTable::Observer *observer) { m_table.setObserver(observer); }
+
+    // Save changes: writes the panel's values into the record shown, while its
+    // file still holds the record as shown; otherwise asks what to do. The
+    // record shown must still be listed (the current row may be a record that
+    // could not be shown); an error says why otherwise. Delete acts on the
+    // file last chosen, shown or not, and only while its row is the current row.
+    Outcome saveShown(const PanelValues &values);
+
 
 private:
     void decode(const QString &path);
+    void relist(const QString &keepOn, bool asScan);
+    bool putFile(const QString &name, bool firstRow);
+    void checkShown();
+    void warnAboutProblems();
+    NavigationView::Conflict askAbout(recordstate::Change change, const QString &name,
+                                      const recordstate::Fingerprint &now, const QString &nothingDone,
+                                      const QString &goOn);
     void rowChosen(int row, bool moveToLastRow);
     void requireListed(const QString &path, const QString &action) const;
     void requireCurrentRowIs(const QString &path, const QString &action) const;
@@ -81,4 +125,12 @@ private:
     archive::ScanWarnings m_warnings;
     QString m_shownPath;
     QString m_chosenPath;  // the file the routine last tried to read
+    // The record shown as it was read, and the file last chosen as it was
+    // when it was tried: what Save changes and Delete compare with.
+    recordstate::Fingerprint m_shownState;
+    recordstate::Fingerprint m_chosenState;
+    QHash<QString, QString> m_problems;  // unreadable listed files and why
+    QString m_folderProblem;
+    QString m_staleText;                 // what the view was last told about the record shown
+    bool m_shownDeleted = false;         // its file deleted by Delete here
 };

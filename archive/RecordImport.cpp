@@ -1,7 +1,6 @@
 #include "RecordImport.h"
 
 #include "AppError.h"
-#include "AtomicFile.h"
 #include "FileNames.h"
 #include "RecordFile.h"
 #include "RecordLayout.h"
@@ -53,8 +52,7 @@ QString resolveChosen(const QString &chosenPath)
 
 } // namespace
 
-QString importRecord(const QString &dialogPath, const QString &archiveFolder,
-                     const std::function<bool(const QString &)> &confirmReplace)
+QString importRecord(const QString &dialogPath, const QString &archiveFolder, const newfile::Questions &ask)
 {
     const QString chosenPath = resolveChosen(dialogPath);
     const QFileInfo chosen(chosenPath);
@@ -84,11 +82,9 @@ QString importRecord(const QString &dialogPath, const QString &archiveFolder,
     if (!chosenFolder.isEmpty() && chosenFolder == QDir(archiveFolder).canonicalPath())
         return target;  // already in the archive: nothing to copy
 
-    struct stat st {};
-    if (::lstat(filenames::toBytes(target).constData(), &st) == 0 && !confirmReplace(filenames::display(chosen.fileName())))
-        return {};
     try {
-        atomicfile::replaceWith(target, 0644, [&](int fd) { source->copyTail(0, fd); });
+        if (!newfile::write(target, 0644, [&](int fd) { source->copyTail(0, fd); }, ask))
+            return {};
     } catch (const FileError &e) {
         errors::throwCannotOpen(chosenPath, e.reason());
     } catch (const AppError &e) {

@@ -1,7 +1,7 @@
 #include "FindDialog.h"
 
 #include "ArchiveIndex.h"
-#include "FileNames.h"
+#include "FoundModel.h"
 #include "RowsModel.h"
 
 #include <QCoreApplication>
@@ -14,7 +14,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-FindDialog::FindDialog(const archive::ArchiveIndex &index, QWidget *parent)
+FindDialog::FindDialog(archive::ArchiveIndex &index, QWidget *parent)
     : QDialog(parent), m_index(index)
 {
     setObjectName(QStringLiteral("FindDialog"));
@@ -28,10 +28,7 @@ FindDialog::FindDialog(const archive::ArchiveIndex &index, QWidget *parent)
     prompt->setBuddy(m_edit);
     m_edit->installEventFilter(this);
 
-    m_model = new RowsModel({QStringLiteral("File"), QStringLiteral("Vessel"), QStringLiteral("SART model"),
-                             QStringLiteral("Manufacturer's number"), QStringLiteral("Testing date"),
-                             QStringLiteral("Next testing date"), LimitsColumn},
-                            this);
+    m_model = new FoundModel(this);
     m_view = rowsView(m_model, QStringLiteral("FindResults"), this);
     const int widths[] = {240, 170, 120, 165, 110, 130};
     for (int c = 0; c < 6; ++c)
@@ -57,7 +54,19 @@ FindDialog::FindDialog(const archive::ArchiveIndex &index, QWidget *parent)
     connect(m_edit, &QLineEdit::textChanged, this, &FindDialog::refill);
     connect(m_edit, &QLineEdit::returnPressed, this, &FindDialog::chooseCurrent);
     connect(m_view, &QAbstractItemView::activated, this, &FindDialog::chooseCurrent);
+    // A hidden window is filled when it is shown.
     followArchive(this, m_index, [this] { refill(); });
+    connect(&m_index, &archive::ArchiveIndex::found, this,
+            [this](const QString &query, const QVector<archive::IndexEntry> &entries, const QVector<int> &matches) {
+                if (query != m_edit->text())
+                    return;  // typed on meanwhile: a newer search comes
+                m_model->setResults(entries, matches);
+                if (m_model->rowCount() > 0)
+                    m_view->selectRow(0);
+                m_resultsFor = query;
+                m_hasResults = true;
+                showStatus();
+            });
     refill();
 }
 
@@ -73,29 +82,15 @@ void FindDialog::showForSearch()
 
 void FindDialog::refill()
 {
-    const QVector<archive::IndexEntry> &entries = m_index.entries();
-    QVector<RowsModel::Row> rows;
-    const QVector<int> found = archive::search(entries, m_edit->text());
-    rows.reserve(found.size());
-    for (int i : found) {
-        const archive::IndexEntry &e = entries[i];
-        // A record never saved, or with a header that cannot be read, says so
-        // where the vessel would be.
-        const bool incomplete = !e.headerSaved || !e.problem.isEmpty();
-        const QString vessel = !e.headerSaved       ? QStringLiteral("(header not saved)")
-                               : !e.problem.isEmpty() ? QStringLiteral("(header unreadable: %1)").arg(e.problem)
-                                                      : e.vessel;
-        rows.append({{filenames::display(e.fileName), vessel, e.sartModel, e.manufacturerNo, archive::dateText(e.testingDate),
-                      archive::dateText(e.nextTestDate)},
-                     e.fileName,
-                     false,
-                     incomplete});
-        addLimitsCell(rows.back(), e);
-    }
-    m_model->setRows(std::move(rows));
-    if (m_model->rowCount() > 0)
-        m_view->selectRow(0);
-    QString status = QStringLiteral("%1 of %2 records").arg(found.size()).arg(entries.size());
+    m_hasResults = false;
+    m_index.find(m_edit->text());
+    showStatus();
+}
+
+void FindDialog::showStatus()
+{
+    QString status = m_hasResults ? QStringLiteral("%1 of %2 records").arg(m_model->rowCount()).arg(m_index.entries().size())
+                                  : QStringLiteral("Searching %1 records...").arg(m_index.entries().size());
     if (m_index.isBuilding())
         status += QStringLiteral(" (reading the archive...)");
     m_status->setText(status);
@@ -106,7 +101,7 @@ void FindDialog::chooseCurrent()
     const QModelIndex current = m_view->currentIndex();
     if (!current.isValid())
         return;
-    const QString fileName = m_model->row(current.row()).fileName;
+    const QString fileName = m_model->entry(current.row()).fileName;
     hide();
     emit recordChosen(fileName);
 }

@@ -43,6 +43,11 @@ HistoryDialog *Finder::historyDialog()
 
 void Finder::archiveChanged(QVector<archive::IndexSource> sources) { m_index->rebuild(std::move(sources)); }
 
+void Finder::filesUpdated(QVector<archive::IndexSource> changed, QStringList removed)
+{
+    m_index->update(std::move(changed), std::move(removed));
+}
+
 void Finder::showFind() { findDialog()->showForSearch(); }
 
 void Finder::showDue() { dueDialog()->showList(); }

@@ -20,6 +20,8 @@ public:
     explicit Finder(QWidget *window);
 
     void archiveChanged(QVector<archive::IndexSource> sources);
+    // Records listed anew or changed, and records no longer listed.
+    void filesUpdated(QVector<archive::IndexSource> changed, QStringList removed);
     const archive::ArchiveIndex &index() const { return *m_index; }
 
     void showFind();

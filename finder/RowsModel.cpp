@@ -21,6 +21,13 @@ void RowsModel::setRows(QVector<Row> rows)
     endResetModel();
 }
 
+QVariant RowsModel::foreground(bool marked, bool dimmed)
+{
+    if (marked)
+        return QBrush(QColor(176, 0, 0));
+    return dimmed ? QVariant(QBrush(QColor(110, 110, 110))) : QVariant();
+}
+
 int RowsModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_rows.size()); }
 
 int RowsModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_headers.size()); }
@@ -34,9 +41,7 @@ QVariant RowsModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return index.column() < row.cells.size() ? row.cells[index.column()] : QString();
     case Qt::ForegroundRole:
-        if (row.marked)
-            return QBrush(QColor(176, 0, 0));
-        return row.dimmed ? QVariant(QBrush(QColor(110, 110, 110))) : QVariant();
+        return foreground(row.marked, row.dimmed);
     case Qt::BackgroundRole:
         return row.outsideLimits.isEmpty() ? QVariant() : QVariant(QBrush(OutsideLimitBackground));
     case Qt::ToolTipRole:
@@ -53,7 +58,7 @@ QVariant RowsModel::headerData(int section, Qt::Orientation orientation, int rol
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-void addLimitsCell(RowsModel::Row &row, const archive::IndexEntry &entry)
+LimitsCell limitsCell(const archive::IndexEntry &entry)
 {
     const QList<limits::Judgement> outside = entry.outsideLimits(limits::inForce());
     QStringList names, lines;
@@ -61,9 +66,17 @@ void addLimitsCell(RowsModel::Row &row, const archive::IndexEntry &entry)
         names.append(j.name);
         lines.append(j.text());
     }
-    row.cells.append(names.join(QStringLiteral(", ")));
+    LimitsCell cell{names.join(QStringLiteral(", ")), {}};
     if (!outside.isEmpty())
-        row.outsideLimits = QStringLiteral("Outside the limits of the SART standard:\n") + lines.join(u'\n');
+        cell.tooltip = QStringLiteral("Outside the limits of the SART standard:\n") + lines.join(u'\n');
+    return cell;
+}
+
+void addLimitsCell(RowsModel::Row &row, const archive::IndexEntry &entry)
+{
+    LimitsCell cell = limitsCell(entry);
+    row.cells.append(std::move(cell.names));
+    row.outsideLimits = std::move(cell.tooltip);
 }
 
 void followArchive(QWidget *view, const archive::ArchiveIndex &index, const std::function<void()> &refill)
@@ -76,7 +89,8 @@ void followArchive(QWidget *view, const archive::ArchiveIndex &index, const std:
     QObject::connect(&limits::InForce::instance(), &limits::InForce::changed, view, refillShown);
 }
 
-QTableView *rowsView(RowsModel *model, const QString &objectName, QWidget *parent)
+, const QString &objectName, QWidget *parent)
+QTableView *rowsView(QAbstractItemModel *model, const QString &objectName, QWidget *parent)
 {
     auto *view = new QTableView(parent);
     view->setObjectName(objectName);

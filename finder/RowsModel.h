@@ -37,6 +37,9 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // The text colour of a marked or dimmed row, for every archive view.
+    static QVariant foreground(bool marked, bool dimmed);
+
 private:
     QStringList m_headers;
     QVector<Row> m_rows;
@@ -56,8 +59,16 @@ void followArchive(QWidget *view, const archive::ArchiveIndex &index, const std:
 
 // The last cell of a record's row in every archive view: the names of its
 // values outside the limits in force, which also mark the row.
+// The values of a record outside the limits in force: their names for a
+// cell, and a tooltip naming each with its limit (empty when none is outside).
+struct LimitsCell
+{
+    QString names;
+    QString tooltip;
+};
+LimitsCell limitsCell(const archive::IndexEntry &entry);
 void addLimitsCell(RowsModel::Row &row, const archive::IndexEntry &entry);
 inline const QString LimitsColumn = QStringLiteral("Outside limits");
 
 // A table view of the rows: whole rows, one at a time, no editing.
-QTableView *rowsView(RowsModel *model, const QString &objectName, QWidget *parent);
+QTableView *rowsView(QAbstractItemModel *model, const QString &objectName, QWidget *parent);

@@ -43,6 +43,15 @@ void FileTableModel::refresh()
     endResetModel();
 }
 
+void FileTableModel::rowsAboutToBeInserted(int first, int last) { beginInsertRows({}, first - 1, last - 1); }
+void FileTableModel::rowsInserted() { endInsertRows(); }
+void FileTableModel::rowsAboutToBeRemoved(int first, int last) { beginRemoveRows({}, first - 1, last - 1); }
+void FileTableModel::rowsRemoved() { endRemoveRows(); }
+void FileTableModel::rowChanged(int row)
+{
+    emit dataChanged(index(row - 1, 0), index(row - 1, FileTable::ColumnCount - 1));
+}
+
 FileGrid::FileGrid(const FileTable &table, QWidget *parent)
     : QTableView(parent), m_model(table)
 {

@@ -6,15 +6,23 @@
 
 #include <optional>
 
-class FileTable;
+#include "FileTable.h"
 
 // Shows a FileTable: its row 0 is the header, table row r is model row r - 1.
-class FileTableModel : public QAbstractTableModel
+// Rows that come, go or change one at a time are told to the view as such, so
+// that it keeps its current row, selection and scroll position on their files.
+class FileTableModel : public QAbstractTableModel, public FileTable::Observer
 {
     Q_OBJECT
 
 public:
     explicit FileTableModel(const FileTable &table, QObject *parent = nullptr);
+
+    void rowsAboutToBeInserted(int first, int last) override;
+    void rowsInserted() override;
+    void rowsAboutToBeRemoved(int first, int last) override;
+    void rowsRemoved() override;
+    void rowChanged(int row) override;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -40,6 +48,7 @@ public:
     explicit FileGrid(const FileTable &table, QWidget *parent = nullptr);
 
     void refresh();
+    FileTable::Observer *tableObserver() { return &m_model; }
     void selectTableRow(int row);   // 0 (the header) clears the highlight
     int selectedTableRow() const;   // -1 when no row is selected
     int tableRowAt(const QPoint &viewportPos) const;  // -1 outside every cell

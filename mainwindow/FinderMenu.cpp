@@ -56,6 +56,6 @@ void TForm1::indexArchive()
     QVector<archive::IndexSource> sources;
     sources.reserve(table.listedCount());
     for (int row = 1; row <= table.listedCount(); ++row)
-        sources.append({table.fileName(row), m_navigation->rowPath(row)});
+        sources.append({table.fileName(row), m_navigation->rowPath(row), table.identity(row)});
     Finder1->archiveChanged(std::move(sources));
 }

@@ -513,35 +513,60 @@ QList<RecordPanel::CarriedValue> RecordPanel::carriedOverSartData() const
     return carried;
 }
 
+QVariant RecordPanel::stateOf(Control control) const
+{
+    QWidget *w = m_controls.value(control);
+    if (auto *line = qobject_cast<QLineEdit *>(w))
+        return line->text();
+    if (auto *combo = qobject_cast<QComboBox *>(w))
+        return QVariant(QVariantList{combo->currentIndex(), combo->currentText()});
+    return static_cast<QDateEdit *>(w)->date();
+}
+
+void RecordPanel::setState(Control control, const QVariant &state)
+{
+    QWidget *w = m_controls.value(control);
+    if (auto *line = qobject_cast<QLineEdit *>(w)) {
+        line->setText(state.toString());
+    } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
+        const QVariantList selector = state.toList();
+        combo->setCurrentIndex(selector[0].toInt());
+        combo->setEditText(selector[1].toString());
+    } else {
+        static_cast<QDateEdit *>(w)->setDate(state.toDate());
+    }
+}
+
 QVariantList RecordPanel::headerState() const
 {
     QVariantList state;
-    for (Control c : HeaderControls) {
-        QWidget *w = m_controls.value(c);
-        if (auto *line = qobject_cast<QLineEdit *>(w))
-            state.append(line->text());
-        else if (auto *combo = qobject_cast<QComboBox *>(w))
-            state.append(QVariant(QVariantList{combo->currentIndex(), combo->currentText()}));
-        else
-            state.append(static_cast<QDateEdit *>(w)->date());
-    }
+    for (Control c : HeaderControls)
+        state.append(stateOf(c));
     return state;
 }
 
 void RecordPanel::setHeaderState(const QVariantList &state)
 {
-    for (qsizetype i = 0; i < state.size(); ++i) {
-        QWidget *w = m_controls.value(HeaderControls[i]);
-        if (auto *line = qobject_cast<QLineEdit *>(w)) {
-            line->setText(state[i].toString());
-        } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
-            const QVariantList selector = state[i].toList();
-            combo->setCurrentIndex(selector[0].toInt());
-            combo->setEditText(selector[1].toString());
-        } else {
-            static_cast<QDateEdit *>(w)->setDate(state[i].toDate());
-        }
-    }
+    for (qsizetype i = 0; i < state.size(); ++i)
+        setState(HeaderControls[i], state[i]);
+}
+
+RecordPanel::TypedValues RecordPanel::typedValues() const
+{
+    TypedValues typed;
+    if (m_shownRecord.isEmpty())
+        return typed;
+    for (qsizetype i = 0; i < std::size(HeaderControls); ++i)
+        if (const QVariant now = stateOf(HeaderControls[i]); now != m_remembered.value(i))
+            typed.append({HeaderControls[i], now});
+    return typed;
+}
+
+void RecordPanel::reapply(const TypedValues &values)
+{
+    // Set as the user sets them: each becomes a typed change of the record shown.
+    for (const auto &[control, state] : values)
+        setState(control, state);
 }
 
 void RecordPanel::headerEdited(Control control)

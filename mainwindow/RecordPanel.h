@@ -54,6 +54,13 @@ public:
     // read from it count as carried over from the earlier one.
     void recordReplaced();
 
+    // The header fields typed in since the record was shown or saved, with
+    // what they hold; reapply() puts them back as typed changes of the record
+    // shown (after it was shown again as its file is now).
+    using TypedValues = QList<std::pair<Control, QVariant>>;
+    TypedValues typedValues() const;
+    void reapply(const TypedValues &values);
+
     // The certificate's SART data (model, manufacturer's number, vessel) that
     // is carried over: each field's caption and the record it came from
     // (empty: it was in the panel before any record was shown).
@@ -104,6 +111,8 @@ private:
 
     QVariantList headerState() const;
     void setHeaderState(const QVariantList &state);
+    QVariant stateOf(Control control) const;
+    void setState(Control control, const QVariant &state);
     void headerEdited(Control control);
     void setCarried(Control control, bool carried);
     void conclusionChosen();

@@ -5,10 +5,12 @@
 #include "ErrorBox.h"
 #include "FileGrid.h"
 #include "FileNames.h"
+#include "Finder.h"
+#include "FolderWatch.h"
 #include "Glyphs.h"
-#include "HeaderWriteBack.h"
 #include "LimitsDialog.h"
 #include "Questions.h"
+#include "RecordNotice.h"
 #include "RecordPanel.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -17,6 +19,7 @@
 #include "WordExport.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -28,6 +31,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
@@ -69,8 +73,11 @@ TForm1::TForm1(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
     StringGrid1 = new FileGrid(m_navigation->table(), content);
+    m_navigation->observeTable(StringGrid1->tableObserver());
+    m_notice = new RecordNotice(content);
     Panel1 = new RecordPanel(content);
     layout->addWidget(StringGrid1, 1);
+    layout->addWidget(m_notice, 0);
     layout->addWidget(Panel1, 0);
     auto *scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("ScrollBox1"));
@@ -110,6 +117,23 @@ TForm1::TForm1(QWidget *parent)
     connect(StringGrid1, &FileGrid::popupRequested, PopupMenu1, [this](const QPoint &pos) { PopupMenu1->popup(pos); });
     connect(Panel1, &RecordPanel::testingModeChanged, this, [this] { guarded(this, [this] { ComboBox4Change(); }); });
     connect(Panel1, &RecordPanel::typedEditsChanged, this, &TForm1::updateTitle);
+    connect(m_notice, &RecordNotice::showAgainRequested, this, [this] { guarded(this, [this] { showShownAgain(); }); });
+    connect(m_notice, &RecordNotice::reapplyRequested, this, [this] {
+        Panel1->reapply(std::exchange(m_keptTyped, {}));
+        m_notice->clearTypedValues();
+    });
+    connect(m_notice, &RecordNotice::discardRequested, this, [this] {
+        m_keptTyped.clear();
+        m_notice->clearTypedValues();
+    });
+
+    // Records other engineers add, change or remove in a shared folder.
+    m_watch = new archive::FolderWatch(archive::FolderWatch::Events::FromKernel, this);
+    connect(m_watch, &archive::FolderWatch::filesChanged, this, &TForm1::folderChanged);
+    m_applyChanges = new QTimer(this);
+    m_applyChanges->setSingleShot(true);
+    m_applyChanges->setInterval(100);
+    connect(m_applyChanges, &QTimer::timeout, this, &TForm1::applyFolderChanges);
 
     // Ctrl+A saves also while an edit box has the focus. A selector whose
     // text can be typed hands the key to its line edit past that line edit's
@@ -123,7 +147,11 @@ TForm1::TForm1(QWidget *parent)
 }
 
 // The file table's model reads the navigation's table: the widgets go first.
-TForm1::~TForm1() { delete takeCentralWidget(); }
+TForm1::~TForm1()
+{
+    m_navigation->observeTable(nullptr);
+    delete takeCentralWidget();
+}
 
 QAction *TForm1::command(QMenu *menu, const QString &name, const QString &caption, void (TForm1::*handler)(),
                          const QKeySequence &shortcut)
@@ -276,9 +304,11 @@ void TForm1::ToolButton11Click()
     requireShownRecordFile(QStringLiteral("save"));
     if (!confirmSave())
         return;
-    writeback::save(m_navigation->saveTarget(), Panel1->values());
-    Panel1->headerSaved();
-    indexArchive();
+    m_saveOutcome = m_navigation->saveShown(Panel1->values());
+    if (m_saveOutcome == Navigation::Outcome::Done)
+        Panel1->headerSaved();
+    else if (m_saveOutcome == Navigation::Outcome::ShowAsItIsNow)
+        showShownAgain();
 }
 
 void TForm1::ToolButton13Click()
@@ -351,7 +381,17 @@ void TForm1::chooseRow(int tableRow)
 
 void TForm1::StringGrid1KeyUp() { m_navigation->keyUp(); }
 void TForm1::N4531Click() { m_navigation->goTo(); }
-void TForm1::N131Click() { m_navigation->deleteCurrent(); }
+void TForm1::N131Click()
+{
+    if (m_navigation->deleteCurrent() != Navigation::Outcome::ShowAsItIsNow)
+        return;
+    // The file chosen for deleting, as it is now: the record shown, keeping
+    // what was typed for it, or a record that could not be shown before.
+    if (m_navigation->chosenPath() == m_navigation->shownPath())
+        showShownAgain();
+    else
+        chooseRow(m_navigation->CurrentRow);
+}
 void TForm1::ComboBox4Change()
 {
     // The selector shows the mode the panel's values were decoded in: it goes
@@ -448,6 +488,79 @@ void TForm1::tableChanged()
     StringGrid1->refresh();
     indexArchive();
     checkShownRecordFile();
+    const FileTable &table = m_navigation->table();
+    m_watch->watch(m_navigation->archiveFolder(), table.names(), table.identities());
+}
+
+void TForm1::folderChanged(const QStringList &names)
+{
+    for (const QString &name : names)
+        if (!m_folderChanges.contains(name))
+            m_folderChanges.append(name);
+    applyFolderChanges();
+}
+
+void TForm1::applyFolderChanges()
+{
+    if (m_folderChanges.isEmpty())
+        return;
+    // Not under a question or dialog a command is waiting on: the command
+    // would go on with a table changed under it.
+    if (QApplication::activeModalWidget()) {
+        m_applyChanges->start();
+        return;
+    }
+    guarded(this, [this] { m_navigation->filesChanged(std::exchange(m_folderChanges, {})); });
+}
+
+void TForm1::filesUpdated(const QStringList &changed, const QStringList &removed)
+{
+    const FileTable &table = m_navigation->table();
+    QVector<archive::IndexSource> sources;
+    for (const QString &name : changed)
+        if (const int row = table.rowOfFile(name))
+            sources.append({name, m_navigation->rowPath(row), table.identity(row)});
+    Finder1->filesUpdated(std::move(sources), removed);
+}
+
+void TForm1::shownRecordStale(const QString &text, bool canShowAgain) { m_notice->setStale(text, canShowAgain); }
+
+NavigationView::Conflict TForm1::askConflict(const QString &text, const QString &goOn)
+{
+    QMessageBox box(QMessageBox::Warning, ProgramTitle, text, QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("ConflictQuestion"));
+    box.addButton(QMessageBox::Open)->setText(QStringLiteral("Show it as it is now"));
+    if (!goOn.isEmpty())
+        box.addButton(QMessageBox::Apply)->setText(goOn);
+    box.addButton(QMessageBox::Cancel);
+    // Nothing is written unless asked for in so many words.
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Open:
+        return Conflict::ShowAsItIsNow;
+    case QMessageBox::Apply:
+        return Conflict::GoOn;
+    default:
+        return Conflict::Cancel;
+    }
+}
+
+bool TForm1::confirmUnguarded(const QString &text)
+{
+    return askYesNo(this, QStringLiteral("UnguardedQuestion"),
+                    text + QStringLiteral("\n\nImport the record under this name all the same?"));
+}
+
+void TForm1::showShownAgain()
+{
+    const RecordPanel::TypedValues typed = Panel1->typedValues();
+    const QString record = Panel1->shownRecord();
+    m_navigation->showAgain();
+    if (typed.isEmpty())
+        return;
+    m_keptTyped = typed;
+    m_notice->offerTypedValues(record);
 }
 
 void TForm1::showWarning(const QString &text)
@@ -458,6 +571,11 @@ void TForm1::showWarning(const QString &text)
 void TForm1::showRecord(const DecodedRecord &record, const QString &path)
 {
     Panel1->showRecord(record, QFileInfo(path).fileName());
+    // The record as read now: nothing to tell about it, no typed values of
+    // another reading to offer.
+    m_notice->setStale({}, false);
+    m_keptTyped.clear();
+    m_notice->clearTypedValues();
     updateTitle();
 }
 
@@ -476,27 +594,24 @@ bool TForm1::settleTypedEdits(const QString &action)
     box.setDefaultButton(QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
     const int answer = box.exec();
-    auto stay = [this] {
-        m_stayed = true;
-        StringGrid1->restorePressedSelection();
-    };
-    if (answer == QMessageBox::Save) {
-        try {
-            ToolButton11Click();
-        } catch (...) {
-            stay();
-            throw;
-        }
-        // Not saved when the user answered No to the question about
-        // carried-over SART data: the typing stays, and so does the user.
-        if (!Panel1->hasTypedEdits())
-            return true;
-    } else if (answer == QMessageBox::Discard) {
+    if (answer == QMessageBox::Discard) {
         Panel1->discardTypedEdits();
         return true;
     }
-    stay();
-    return false;
+    // The user stays on the record, with the table's highlight put back: on
+    // Cancel, and on a Save that failed or was not made (its file changed).
+    auto stay = qScopeGuard([this] {
+        m_stayed = true;
+        StringGrid1->restorePressedSelection();
+    });
+    if (answer != QMessageBox::Save)
+        return false;
+    m_saveOutcome = Navigation::Outcome::NotDone;
+    ToolButton11Click();
+    if (m_saveOutcome != Navigation::Outcome::Done)
+        return false;
+    stay.dismiss();
+    return true;
 }
 
 void TForm1::shownRecordReplaced() { Panel1->recordReplaced(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Navigation.h"
+#include "RecordPanel.h"
 
 #include <QMainWindow>
 
@@ -8,6 +9,10 @@
 
 class FileGrid;
 class Finder;
+class RecordNotice;
+namespace archive {
+class FolderWatch;
+}
 class QAction;
 class QMenu;
 class QTimer;
@@ -30,6 +35,7 @@ public:
     Navigation &navigation() { return *m_navigation; }
     RecordPanel *recordPanel() const { return Panel1; }
     FileGrid *grid() const { return StringGrid1; }
+    RecordNotice *notice() const { return m_notice; }
     QString startDirectory() const { return m_startDirectory; }
 
     // Handlers, named after the controls that fire them.
@@ -73,6 +79,9 @@ public:
     // Before Save changes writes SART data carried over from another record
     // into this record's file: the same question, for the SART data alone.
     bool confirmSave();
+    // Shows the record shown again as its file is now; values typed for it
+    // are kept, to be re-applied at the user's word.
+    void showShownAgain();
 
     QTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
@@ -89,6 +98,10 @@ public:
     void tableChanged() override;
     void showWarning(const QString &text) override;
     void showRecord(const DecodedRecord &record, const QString &path) override;
+    Conflict askConflict(const QString &text, const QString &goOn) override;
+    void shownRecordStale(const QString &text, bool canShowAgain) override;
+    void filesUpdated(const QStringList &changed, const QStringList &removed) override;
+    bool confirmUnguarded(const QString &text) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -107,6 +120,10 @@ private:
     void createWindows();
     void buildFinder();    // FinderMenu.cpp
     void indexArchive();   // hands the listed records to the archive index
+    // Changes another program made in the archive folder, applied between
+    // the user's commands (not while a question or dialog is open).
+    void folderChanged(const QStringList &names);
+    void applyFolderChanges();
     bool eventFilter(QObject *watched, QEvent *event) override;
     QAction *command(QMenu *menu, const QString &name, const QString &caption, void (TForm1::*handler)(),
                      const QKeySequence &shortcut = {});
@@ -118,6 +135,12 @@ private:
     QToolBar *ToolBar1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
     bool m_stayed = false;  // the last question about typed edits kept them
+    Navigation::Outcome m_saveOutcome = Navigation::Outcome::NotDone;  // of the last Save changes
+    RecordNotice *m_notice = nullptr;
+    RecordPanel::TypedValues m_keptTyped;  // offered for re-applying by the notice
+    archive::FolderWatch *m_watch = nullptr;
+    QStringList m_folderChanges;           // waiting to be applied
+    QTimer *m_applyChanges = nullptr;
 
     TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;

@@ -8,6 +8,7 @@
 #include "RecordText.h"
 
 #include <cerrno>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,29 +64,94 @@ QByteArray rewrite(const QByteArray &source, const PanelValues &values)
     return buildHeader(values) + source.mid(layout::HeaderSize);
 }
 
-void save(const QString &recordPath, const PanelValues &values)
+namespace {
+
+// The checks both saves make before writing; false for an empty file, which
+// stays empty.
+bool writable(const recordfile::Source &source)
 {
-    const recordfile::Source source(recordPath);
+    const QString &path = source.path();
     // A rename would replace even a read-only file: refuse it as a write would be.
-    if ((source.mode() & 0222) == 0 || ::access(filenames::toBytes(recordPath).constData(), W_OK) != 0)
-        errors::throwFile(recordPath, errors::FileAccessDenied);
+    if ((source.mode() & 0222) == 0 || ::access(filenames::toBytes(path).constData(), W_OK) != 0)
+        errors::throwFile(path, errors::FileAccessDenied);
     source.refuseOversize();
     if (source.size() == 0)
-        return;  // an empty file stays empty
+        return false;
     if (source.size() < layout::HeaderSize)
-        errors::throwFile(recordPath, errors::ReadBeyondEnd);
-    // The header is new; every byte after it is copied from the file as it is.
-    const QByteArray header = buildHeader(values);
+        errors::throwFile(path, errors::ReadBeyondEnd);
+    return true;
+}
+
+void replaceRecord(const QString &path, mode_t mode, const std::function<void(int fd)> &write,
+                   const std::function<void()> &beforeRename = {})
+{
     try {
-        atomicfile::replaceWith(recordPath, source.mode() & 07777, [&](int fd) {
-            atomicfile::writeAll(fd, header.constData(), header.size());
-            source.copyTail(layout::HeaderSize, fd);
-        });
+        atomicfile::replaceWith(path, mode & 07777, write, beforeRename);
     } catch (const FileError &) {
         throw;
     } catch (const AppError &e) {
-        errors::throwFile(recordPath, e.text());
+        errors::throwFile(path, e.text());
     }
+}
+
+// Raised by the check before the rename: the name no longer stands for the
+// file that was read.
+struct Moved
+{
+};
+
+} // namespace
+
+void save(const QString &recordPath, const PanelValues &values)
+{
+    const recordfile::Source source(recordPath);
+    if (!writable(source))
+        return;
+    // The header is new; every byte after it is copied from the file as it is.
+    const QByteArray header = buildHeader(values);
+    replaceRecord(recordPath, source.mode(), [&](int fd) {
+        atomicfile::writeAll(fd, header.constData(), header.size());
+        source.copyTail(layout::HeaderSize, fd);
+    });
+}
+
+SaveResult saveIfUnchanged(const QString &recordPath, const PanelValues &values,
+                           const recordstate::Fingerprint &shown)
+{
+    using recordstate::Change;
+    std::optional<recordfile::Source> source;
+    try {
+        source.emplace(recordPath);
+    } catch (const FileError &) {
+        const recordstate::Fingerprint now = recordstate::ofFile(recordPath);
+        if (const Change change = recordstate::compare(shown, now); change != Change::None)
+            return {change, now};
+        throw;
+    }
+    const QByteArray content = source->readAll();
+    recordstate::Fingerprint now = recordstate::ofContent(content);
+    now.size = source->size();
+    if (const Change change = recordstate::compare(shown, now); change != Change::None)
+        return {change, now};
+    if (!writable(*source))
+        return {Change::None, now};
+    const QByteArray written = buildHeader(values) + content.sliced(layout::HeaderSize);
+    try {
+        replaceRecord(
+            recordPath, source->mode(), [&](int fd) { atomicfile::writeAll(fd, written.constData(), written.size()); },
+            [&] {
+                if (!source->stillNamedBy(recordPath))
+                    throw Moved();
+                source.reset();  // a network share renames no file over one still open
+            });
+    } catch (const Moved &) {
+        // Replaced while the new copy was written: say what is there now; the
+        // same bytes again (a copy of the record shown) are saved into anew.
+        now = recordstate::ofFile(recordPath);
+        const Change change = recordstate::compare(shown, now);
+        return change != Change::None ? SaveResult{change, now} : saveIfUnchanged(recordPath, values, shown);
+    }
+    return {Change::None, recordstate::ofContent(written)};
 }
 
 } // namespace writeback

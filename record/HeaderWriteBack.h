@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PanelValues.h"
+#include "RecordState.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,5 +31,19 @@ QByteArray rewrite(const QByteArray &source, const PanelValues &values);
 // a regular file or a file far larger than a record as "not a record file";
 // errors name the file; on any failure the file is unchanged.
 void save(const QString &recordPath, const PanelValues &values);
+
+struct SaveResult
+{
+    recordstate::Change change = recordstate::Change::None;  // None: written
+    recordstate::Fingerprint now;  // the file as written, or as found when nothing was written
+};
+
+// As save(), into the record that was shown: only while the file still holds
+// exactly the bytes `shown` was taken from. When another program changed,
+// replaced or removed it, nothing is written and the result says what
+// happened. The file is compared by its bytes, and once more by its identity
+// just before the new copy takes its name.
+SaveResult saveIfUnchanged(const QString &recordPath, const PanelValues &values,
+                           const recordstate::Fingerprint &shown);
 
 } // namespace writeback

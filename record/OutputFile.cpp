@@ -30,9 +30,9 @@ QString kindOf(mode_t mode)
     return QStringLiteral("not a regular file");
 }
 
-// Runs a step of the write; its error is told with the file's name.
-template<typename Step>
-void named(const QString &path, Step &&step)
+} // namespace
+
+void named(const QString &path, const std::function<void()> &step)
 {
     try {
         step();
@@ -42,8 +42,6 @@ void named(const QString &path, Step &&step)
         errors::throwFile(path, e.text());
     }
 }
-
-} // namespace
 
 Existing inspect(const QString &path)
 {
@@ -71,7 +69,7 @@ void writeThrough(const QString &path, const std::function<void(const QString &t
     inspect(path);
     named(path, [&] {
         atomicfile::TempFile temp(path);
-        produce(temp.path());
+        produce(temp.name());
         struct stat st {};
         if (::fstat(temp.fd(), &st) != 0)
             errors::throwIo(errno);

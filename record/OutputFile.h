@@ -33,4 +33,8 @@ void write(const QString &path, const QByteArray &content);
 void writeThrough(const QString &path, const std::function<void(const QString &temporaryPath)> &produce,
                   const std::function<bool(const QByteArray &tail)> &isComplete);
 
+// Runs a step of writing the file at the path; an error it raises is told
+// with the file's name.
+void named(const QString &path, const std::function<void()> &step);
+
 } // namespace outputfile

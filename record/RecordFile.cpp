@@ -5,6 +5,7 @@
 #include "FileNames.h"
 #include "RecordLayout.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -103,6 +104,37 @@ void Source::copyTail(qint64 offset, int to) const
         atomicfile::writeAll(to, piece, got);
         offset += got;
     }
+}
+
+QByteArray Source::readAll() const
+{
+    // The bytes as they are now: a network file system may still hold pages
+    // of the version this computer read before another one replaced it.
+    ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_DONTNEED);
+    QByteArray bytes(qsizetype(std::min(m_size, MaxSize + 1)), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::pread(m_fd, bytes.data() + done, size_t(bytes.size() - done), done);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            errors::throwFileIo(m_path, errno);
+        }
+        if (got == 0)
+            break;  // shorter than when it was opened
+        done += got;
+    }
+    bytes.truncate(done);
+    return bytes;
+}
+
+bool Source::stillNamedBy(const QString &path) const
+{
+    struct stat opened {}, named {};
+    if (::fstat(m_fd, &opened) != 0 || ::stat(filenames::toBytes(path).constData(), &named) != 0)
+        return false;
+    return opened.st_dev == named.st_dev && opened.st_ino == named.st_ino && opened.st_size == named.st_size
+           && opened.st_mtim.tv_sec == named.st_mtim.tv_sec && opened.st_mtim.tv_nsec == named.st_mtim.tv_nsec;
 }
 
 } // namespace recordfile

@@ -41,6 +41,12 @@ public:
     // `to`, a piece at a time. Read errors name this file; write errors raise
     // the bare I/O text.
     void copyTail(qint64 offset, int to) const;
+    // The whole file, or its first MaxSize + 1 bytes when it is larger: enough
+    // to tell it from any record while memory stays bounded. Read from the
+    // file system, not from pages kept of an earlier reading.
+    QByteArray readAll() const;
+    // True while `path` names the file opened, unchanged in size and time.
+    bool stillNamedBy(const QString &path) const;
 
 private:
     QString m_path;

@@ -16,7 +16,9 @@ esac
 
 packages=(cmake g++ make qt6-base-dev libxkbcommon-dev fonts-liberation2 libreoffice-dev)
 if ((tests)); then
-  packages+=(poppler-utils xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev)
+  # bindfs, samba and smbnetfs: the shared-folder test mounts the archive a
+  # second time as a network share would show it.
+  packages+=(poppler-utils xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev bindfs samba smbnetfs)
 fi
 
 installed() {

@@ -1,8 +1,10 @@
 #include "Unit2.h"
 
+#include "AtomicFile.h"
 #include "DeviceSurvey.h"
 #include "ErrorBox.h"
 #include "MyCom.h"
+#include "NewFile.h"
 #include "OutputFile.h"
 #include "PortNames.h"
 #include "Questions.h"
@@ -434,6 +436,20 @@ void TForm2::showLostLine(int received)
     Gauge1->setValue(0);
 }
 
+bool TForm2::confirmReplace(const QString &path)
+{
+    return askYesNo(this, QStringLiteral("ReplaceQuestion"),
+                    QStringLiteral("The file %1 already exists.\nDo you want to replace it?")
+                        .arg(QFileInfo(path).fileName()),
+                    QMessageBox::Question);
+}
+
+bool TForm2::confirmUnguarded(const QString &text)
+{
+    return askYesNo(this, QStringLiteral("UnguardedQuestion"),
+                    text + QStringLiteral("\n\nSave the received record under this name all the same?"));
+}
+
 // Asks before a received record is given up; the default keeps it.
 bool TForm2::confirmDiscard()
 {
@@ -471,11 +487,24 @@ void TForm2::Button9Click()
         }
         const QString path = reception::withRecordExtension(SaveDialog1->selectedFiles().constFirst());
         SaveDialog1->selectFile(path);  // proposed again by the next save
+        reception::stampRecord(ReceiveBuffer, QDateTime::currentDateTime());
+        // A file that appears under the name after the question (another
+        // engineer's reception) is asked about, never replaced unseen; only a
+        // regular file is replaced at all.
+        const newfile::Questions ask{[this](const QString &existing) {
+                                         outputfile::inspect(existing);
+                                         return confirmReplace(existing);
+                                     },
+                                     [this](const QString &text) { return confirmUnguarded(text); }};
         try {
-            if (!mayWriteFile(this, path))
+            bool written = false;
+            outputfile::named(path, [&] {
+                written = newfile::write(path, 0644, [this](int fd) {
+                    atomicfile::writeAll(fd, ReceiveBuffer.constData(), ReceiveBuffer.size());
+                }, ask);
+            });
+            if (!written)
                 continue;
-            reception::stampRecord(ReceiveBuffer, QDateTime::currentDateTime());
-            outputfile::write(path, ReceiveBuffer);
             m_savedPath = path;
             return;
         } catch (const AppError &e) {

@@ -56,6 +56,8 @@ private:
     bool confirmDiscard();
     void showReceivingError();
     void showLostLine(int received);
+    bool confirmReplace(const QString &path);
+    bool confirmUnguarded(const QString &text);
 
     QString m_startDirectory;
     QGroupBox *GroupBox1;

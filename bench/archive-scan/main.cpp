@@ -5,6 +5,7 @@
 // window's, which also refreshes the file table widget (offscreen platform).
 #include "BenchSupport.h"
 #include "Navigation.h"
+#include "NoView.h"
 #include "RecordLayout.h"
 #include "SampleRecord.h"
 #include "Unit1.h"
@@ -21,24 +22,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The main window's part without widgets: nothing is shown.
-class NoView : public NavigationView
-{
-public:
-    int testingModeIndex() const override { return 0; }
-    std::optional<QString> chooseRecordFile() override { return std::nullopt; }
-    std::optional<QString> askRowNumber() override { return std::nullopt; }
-    bool confirmDelete(const QString &) override { return false; }
-    bool confirmReplace(const QString &) override { return false; }
-    void selectRow(int) override {}
-    int selectedRow() const override { return -1; }
-    void tableChanged() override {}
-    void showWarning(const QString &) override {}
-    bool settleTypedEdits(const QString &) override { return true; }
-    void showRecord(const DecodedRecord &, const QString &) override {}
-};
-
 
 double floorRun(const QString &folder, const QStringList &names)
 {

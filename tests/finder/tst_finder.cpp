@@ -88,6 +88,13 @@ QString pdfText(const QString &pdf)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// Find searches off the window's thread: waits for the results of the text
+// in the search field.
+bool resultsCame(FindDialog *find)
+{
+    return QTest::qWaitFor([find] { return find->showsResultsFor(find->searchField()->text()); }, 5000);
+}
+
 } // namespace
 
 class TestFinder : public WindowTestCase
@@ -141,12 +148,14 @@ void TestFinder::findFiltersAsTypedAndShowsTheChosenRecord()
     FindDialog *find = form->Finder1->findDialog();
     QVERIFY(find->isVisible());
     QCOMPARE(find->focusWidget(), find->searchField());
+    QVERIFY(resultsCame(find));
     QCOMPARE(find->results()->model()->rowCount(), RecordCount);
 
     // SART 2 sails on "Северное сияние"; the query is typed in capitals.
     const ArchiveRecord &target = savedRecord(2, 3);
     QCOMPARE(target.header.edit4, QStringLiteral("Северное сияние"));
     find->searchField()->setText(QStringLiteral("СЕВЕРНОЕ"));
+    QVERIFY(resultsCame(find));
     auto *results = find->results();
     const int matching = results->model()->rowCount();
     // SARTs 2, 14 and 26 sail on ships of that name, each with its saved records.
@@ -159,6 +168,7 @@ void TestFinder::findFiltersAsTypedAndShowsTheChosenRecord()
 
     // Narrowed further by the year of the test, then chosen with a double click.
     find->searchField()->setText(QStringLiteral("северное сияние %1").arg(target.params.testingDate.year()));
+    QVERIFY(resultsCame(find));
     int targetRow = -1;
     for (int row = 0; row < results->model()->rowCount(); ++row)
         if (results->model()->index(row, 0).data().toString() == target.fileName)
@@ -183,6 +193,7 @@ void TestFinder::findByKeyboardOnly()
     // saved header (those by their file names).
     const ArchiveRecord &first = savedRecord(5, 0);
     QTest::keyClicks(find->searchField(), first.header.edit9);
+    QVERIFY(resultsCame(find));
     QCOMPARE(find->results()->model()->rowCount(), 8);
     int unsaved = 0;
     for (int row = 0; row < 8; ++row) {
@@ -200,6 +211,7 @@ void TestFinder::findByKeyboardOnly()
     const QString chosen = find->results()->model()->index(2, 0).data().toString();
     QTest::keyClick(find->searchField(), Qt::Key_Return);
     QTRY_VERIFY(!find->isVisible());
+    QTRY_VERIFY(form->isActiveWindow());
     QCOMPARE(form->navigation().shownPath(), m_dir->inArchive(chosen));
     QCOMPARE(form->navigation().CurrentRow, tableRowOf(*form, chosen));
 

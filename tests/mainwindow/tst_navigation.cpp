@@ -41,7 +41,7 @@ private slots:
     void tabLeavesTheTable();
     void deleteAnsweredYes();
     void deleteAnsweredNo();
-    void failedDeletionIsReported();
+    void deleteOfFileGoneBehindTheBackIsTold();
     void brokenRecordChosenInTableCanBeDeleted();
     void testingModeShowsOtherBlockOfSameFile();
     void rescanFollowsShownRecord();
@@ -462,7 +462,7 @@ void TestNavigation::deleteAnsweredNo()
     QCOMPARE(shownPower(*form), powerOf(0));
 }
 
-void TestNavigation::failedDeletionIsReported()
+void TestNavigation::deleteOfFileGoneBehindTheBackIsTold()
 {
     StartDirectory dir;
     const QString a = dir.addRecord("a.bin", 0);
@@ -473,7 +473,10 @@ void TestNavigation::failedDeletionIsReported()
 
     m_dialogs->answer(QMessageBox::Yes);
     action(*form, "N131")->trigger();
-    QCOMPARE(m_dialogs->takeErrors(), QStringList{QStringLiteral("Cannot delete file %1: File not found.").arg(a)});
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 2);  // the question, then what happened
+    QCOMPARE(seen[1].icon, QMessageBox::Warning);
+    QCOMPARE(seen[1].text, QStringLiteral("The record a.bin was already removed by another program."));
     QCOMPARE(listedNames(*form), QStringList{"b.bin"});
 }
 
