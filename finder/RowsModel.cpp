@@ -89,7 +89,6 @@ void followArchive(QWidget *view, const archive::ArchiveIndex &index, const std:
     QObject::connect(&limits::InForce::instance(), &limits::InForce::changed, view, refillShown);
 }
 
-, const QString &objectName, QWidget *parent)
 QTableView *rowsView(QAbstractItemModel *model, const QString &objectName, QWidget *parent)
 {
     auto *view = new QTableView(parent);
