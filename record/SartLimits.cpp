@@ -223,7 +223,7 @@ void InForce::set(const Limits &limits)
     if (settings.status() != QSettings::NoError)
         errors::throwText(QStringLiteral("The limits hold until the program ends, but cannot be kept: "
                                          "the settings file %1 cannot be written.")
-                              .arg(settings.fileName()));
+                              .arg(ProgramSettings::filePath()));
 }
 
 } // namespace limits

@@ -351,6 +351,7 @@ void TestDailyUse::pdfOntoWhatLiesThere()
     const faults::FolderState before = faults::folderState(out.path());
 
     auto form = startWindow();
+    chooseConclusion(*form, 1);
     m_dialogs->chooseFile(path);
     if (kind == u"folder")
         m_dialogs->cancelFile();
@@ -551,6 +552,7 @@ void TestDailyUse::rememberedPdfFolderChecked()
     StartDirectory dir;
     dir.addRecord("a.bin", 0);
     auto form = startWindow();
+    chooseConclusion(*form, 1);
     setEdit(*form, "Edit4", "");
     setEdit(*form, "Edit9", "");
     m_dialogs->cancelFile();
