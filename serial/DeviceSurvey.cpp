@@ -33,5 +33,6 @@ void DeviceSurvey::start()
         }
         emit finished(*result);
     });
-    m_worker->start();
+    // Below the window's thread, which paints the dialog meanwhile.
+    m_worker->start(QThread::IdlePriority);
 }

@@ -98,7 +98,7 @@ void saveChanges(TForm1 &form, const QString &model)
 void rescan(TForm1 &form)
 {
     form.Timer1->start();
-    QTest::qWaitFor([&] { return !form.Timer1->isActive(); }, 5000);
+    QVERIFY(QTest::qWaitFor([&] { return !form.Timer1->isActive(); }, 5000));
     QTest::qWait(20);
 }
 
