@@ -523,7 +523,13 @@ void TForm1::filesUpdated(const QStringList &changed, const QStringList &removed
     Finder1->filesUpdated(std::move(sources), removed);
 }
 
-void TForm1::shownRecordStale(const QString &text, bool canShowAgain) { m_notice->setStale(text, canShowAgain); }
+void TForm1::shownRecordStale(const QString &text, bool canShowAgain)
+{
+    // A record whose file went is told once, by the panel's line, in the same
+    // words whoever removed it; the strip tells what else happened to it.
+    const bool gone = checkShownRecordFile();
+    m_notice->setStale(gone ? QString() : text, canShowAgain && !gone);
+}
 
 NavigationView::Conflict TForm1::askConflict(const QString &text, const QString &goOn)
 {
@@ -702,10 +708,12 @@ void TForm1::requireShownRecordFile(const QString &action)
                               .arg(recordName(path), action));
 }
 
-void TForm1::checkShownRecordFile()
+bool TForm1::checkShownRecordFile()
 {
     const QString path = m_navigation->shownPath();
-    Panel1->setRecordGone(!path.isEmpty() && !fileIsThere(path));
+    const bool gone = !path.isEmpty() && !fileIsThere(path);
+    Panel1->setRecordGone(gone);
+    return gone;
 }
 
 void TForm1::changeEvent(QEvent *event)

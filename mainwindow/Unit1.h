@@ -113,7 +113,7 @@ private:
     // Raises an error naming the file when the record shown is gone from
     // the disk (deleted, moved), and tells the panel.
     void requireShownRecordFile(const QString &action);
-    void checkShownRecordFile();
+    bool checkShownRecordFile();  // true when the record shown has no file any more
     void changeEvent(QEvent *event) override;
     void buildMenus();
     void buildToolBar();

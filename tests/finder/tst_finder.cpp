@@ -369,14 +369,15 @@ void TestFinder::viewsMarkValuesOutsideTheLimits()
         byName.insert(r.fileName, &r);
 
     form->Finder1->showFind();
+    QVERIFY(resultsCame(form->Finder1->findDialog()));
     QTableView *found = form->Finder1->findDialog()->results();
+    QCOMPARE(found->model()->rowCount(), RecordCount);
     const int column = found->model()->columnCount() - 1;
     QCOMPARE(found->model()->headerData(column, Qt::Horizontal).toString(), QStringLiteral("Outside limits"));
     int marked = 0;
     for (int row = 0; row < found->model()->rowCount(); ++row) {
         const QModelIndex cell = found->model()->index(row, column);
-        const RowsModel::Row &shown = static_cast<const RowsModel *>(found->model())->row(row);
-        const QStringList expected = outsideNames(*byName.value(shown.fileName));
+        const QStringList expected = outsideNames(*byName.value(found->model()->index(row, 0).data().toString()));
         QCOMPARE(cell.data().toString(), expected.join(", "));
         QCOMPARE(cell.data(Qt::BackgroundRole).value<QBrush>().color() == OutsideLimitBackground, !expected.isEmpty());
         QCOMPARE(cell.data(Qt::ToolTipRole).toString().startsWith("Outside the limits of the SART standard:\n"),

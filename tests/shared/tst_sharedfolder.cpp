@@ -24,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -422,18 +423,18 @@ void TestSharedFolder::deletedByOneWhileTheOtherShowsIt()
     QVERIFY(!QFile::exists(pair.directFile("sart-0587.bin")));
 
     QTRY_COMPARE_WITH_TIMEOUT(listedNames(viewer), QStringList({"a.bin", "b.bin"}), SeenWithinMs);
-    QTRY_COMPARE_WITH_TIMEOUT(staleText(viewer),
-                              QStringLiteral("The record sart-0587.bin was removed by another program after it was "
-                                             "shown."),
-                              SeenWithinMs);
-    QVERIFY(!child<QPushButton>(&viewer, "ShowAgainButton")->isVisibleTo(viewer.notice()));
+    auto *gone = child<QLabel>(&viewer, "RecordGoneLine");
+    QTRY_VERIFY_WITH_TIMEOUT(gone->isVisibleTo(&viewer), SeenWithinMs);
+    QCOMPARE(gone->text(), QStringLiteral("The file of the record sart-0587.bin no longer exists: nothing can be "
+                                          "saved or certified from it."));
+    QVERIFY(staleText(viewer).isEmpty());  // told once
     QCOMPARE(shownPower(viewer), powerOf(2));
     QCOMPARE(editText(viewer, "Edit4"), QStringLiteral("typed"));
 
     clickTool(viewer, "ToolButton11");
-    QCOMPARE(warningsIn(m_dialogs->takeSeen()),
-             QStringList{QStringLiteral("The record sart-0587.bin was removed by another program after it was shown. "
-                                        "Nothing was written.")});
+    QCOMPARE(m_dialogs->takeErrors(),
+             QStringList{QStringLiteral("The file of the record sart-0587.bin no longer exists (deleted or moved): "
+                                        "there is nothing to save.")});
     QVERIFY(!QFile::exists(pair.directFile("sart-0587.bin")));
     QCOMPARE(readFile(pair.directFile("a.bin")), recordOf(0));
     QCOMPARE(readFile(pair.directFile("b.bin")), recordOf(1));
