@@ -7,9 +7,6 @@
 #include "RecordLayout.h"
 #include "RecordText.h"
 
-#include <QDateTime>
-#include <QLocale>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -25,7 +22,6 @@ namespace {
 // The bytes the table needs all lie in 3444..4095: one read gets them.
 constexpr int Start = layout::TestingDate;
 constexpr int Span = layout::RecordSize - Start;
-constexpr int FirstRowNeeds = layout::TestingDate + layout::TestingDateWidth - Start;
 
 QString dateCell(const std::uint8_t *bytes, std::uint8_t low, std::uint8_t high)
 {
@@ -126,7 +122,8 @@ private:
 };
 
 // Fills the date cells of one row; returns the error text, or an empty text.
-QString readCells(int dirFd, const Entry &entry, bool firstRow, QStringList &row)
+// Every row, the first included, shows the stamps inside its record.
+QString readCells(int dirFd, const Entry &entry, QStringList &row)
 {
     struct stat st {};
     // An entry that is not plainly a regular file is looked at before it is
@@ -148,22 +145,13 @@ QString readCells(int dirFd, const Entry &entry, bool firstRow, QStringList &row
     const ssize_t n = ::pread(fd.get(), bytes, Span, Start);
     if (n < 0)
         return errors::ioText(errno);
-    if (n < (firstRow ? FirstRowNeeds : Span))
+    if (n < Span)
         return errors::ReadBeyondEnd;
 
     row[FileTable::TestingDate] = testingDateCell(bytes);
-    if (firstRow) {
-        // The first row shows the file's modification time in the system's formats.
-        const QDateTime modified =
-            QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).addMSecs(st.st_mtim.tv_nsec / 1000000);
-        const QLocale locale;
-        row[FileTable::ComputerDate] = locale.toString(modified.date(), QLocale::ShortFormat);
-        row[FileTable::ComputerTime] = locale.toString(modified.time(), QLocale::LongFormat);
-    } else {
-        // Offsets into the buffer: bytes + ReceiveDate alone would point far past it.
-        row[FileTable::ComputerDate] = receptionDateCell(bytes + (layout::ReceiveDate - Start));
-        row[FileTable::ComputerTime] = timeCell(bytes + (layout::ReceiveTime - Start));
-    }
+    // Offsets into the buffer: bytes + ReceiveDate alone would point far past it.
+    row[FileTable::ComputerDate] = receptionDateCell(bytes + (layout::ReceiveDate - Start));
+    row[FileTable::ComputerTime] = timeCell(bytes + (layout::ReceiveTime - Start));
     return {};
 }
 
@@ -207,7 +195,7 @@ ScanResult scan(const QString &folder)
         Entry &entry = *entryPointer;
         QStringList row(FileTable::ColumnCount);
         row[FileTable::Number] = QString::number(result.rows.size() + 1);
-        const QString problem = readCells(::dirfd(dir), entry, result.rows.isEmpty(), row);
+        const QString problem = readCells(::dirfd(dir), entry, row);
         row[FileTable::Name] = std::move(entry.shown);
         if (!problem.isEmpty())
             result.problems.append({entry.carried, problem});
@@ -216,6 +204,19 @@ ScanResult scan(const QString &folder)
     }
     ::closedir(dir);
     return result;
+}
+
+QStringList readRow(const QString &folder, const QString &fileName, int number, QString &problem)
+{
+    Entry entry;
+    entry.bytes = filenames::toBytes(fileName);
+    entry.type = DT_UNKNOWN;
+    QStringList row(FileTable::ColumnCount);
+    row[FileTable::Number] = QString::number(number);
+    row[FileTable::Name] = filenames::display(fileName);
+    const Fd dir(::open(filenames::toBytes(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    problem = dir.get() < 0 ? errors::ioText(errno) : readCells(dir.get(), entry, row);
+    return row;
 }
 
 QString folderProblem(const QString &folder)

@@ -28,6 +28,11 @@ struct ScanResult
 
 ScanResult scan(const QString &folder);
 
+// The row of one listed file read again, as the scan builds it, for the file
+// named by its carried name and listed as row `number`. `problem` gets why its
+// date cells are empty, or stays empty.
+QStringList readRow(const QString &folder, const QString &fileName, int number, QString &problem);
+
 // Why the archive folder cannot be used, in words ("it is a file, not a
 // folder", ...), as it is for the user running the program; empty when it can.
 QString folderProblem(const QString &folder);

@@ -46,3 +46,10 @@ void FileTable::setRecords(QVector<QStringList> rows, QStringList names)
     for (qsizetype r = m_listed + 1; r < m_rows.size(); ++r)
         m_rows[r] = blankRow();
 }
+
+void FileTable::setRow(int row, QStringList cells)
+{
+    if (!isListed(row) || cells.size() != ColumnCount)
+        errors::throwText(errors::GridIndex);
+    m_rows[row] = std::move(cells);
+}

@@ -27,6 +27,8 @@ public:
     // are given); every row after them is blank.
     void setRecords(QVector<QStringList> rows, QStringList names = {});
     int listedCount() const { return m_listed; }
+    // Replaces the cells of one listed row, keeping its file.
+    void setRow(int row, QStringList cells);
 
 private:
     QVector<QStringList> m_rows;

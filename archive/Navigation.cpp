@@ -170,6 +170,17 @@ QString Navigation::saveTarget() const
     return m_shownPath;
 }
 
+int Navigation::refreshRow(const QString &path)
+{
+    const QFileInfo file(path);
+    const int row = file.absolutePath() == m_folder ? m_table.rowOfFile(file.fileName()) : 0;
+    if (row > 0) {
+        QString problem;
+        m_table.setRow(row, archive::readRow(m_folder, m_table.fileName(row), row, problem));
+    }
+    return row;
+}
+
 void Navigation::deleteCurrent()
 {
     // A record that could not be shown (too short, unreadable) can still be

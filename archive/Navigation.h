@@ -67,6 +67,9 @@ public:
     // the record shown. Raises an error that says why otherwise. Delete acts
     // likewise on the file last chosen, shown or not.
     QString saveTarget() const;
+    // Reads the row of a listed record file again after it was written; the
+    // row number, or 0 when the file is not listed.
+    int refreshRow(const QString &path);
 
 private:
     void decode(const QString &path);

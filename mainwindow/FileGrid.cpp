@@ -43,6 +43,11 @@ void FileTableModel::refresh()
     endResetModel();
 }
 
+void FileTableModel::refreshRow(int tableRow)
+{
+    emit dataChanged(index(tableRow - 1, 0), index(tableRow - 1, columnCount() - 1));
+}
+
 FileGrid::FileGrid(const FileTable &table, QWidget *parent)
     : QTableView(parent), m_model(table)
 {
@@ -71,6 +76,7 @@ FileGrid::FileGrid(const FileTable &table, QWidget *parent)
 }
 
 void FileGrid::refresh() { m_model.refresh(); }
+void FileGrid::refreshRow(int tableRow) { m_model.refreshRow(tableRow); }
 
 void FileGrid::selectTableRow(int row)
 {

@@ -21,6 +21,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void refresh();
+    void refreshRow(int tableRow);
 
 private:
     const FileTable &m_table;
@@ -40,6 +41,7 @@ public:
     explicit FileGrid(const FileTable &table, QWidget *parent = nullptr);
 
     void refresh();
+    void refreshRow(int tableRow);  // one row's cells changed
     void selectTableRow(int row);   // 0 (the header) clears the highlight
     int selectedTableRow() const;   // -1 when no row is selected
     int tableRowAt(const QPoint &viewportPos) const;  // -1 outside every cell

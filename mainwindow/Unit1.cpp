@@ -246,8 +246,11 @@ void TForm1::ToolButton10Click() { m_navigation->openAndDecode(); }
 
 void TForm1::ToolButton11Click()
 {
-    writeback::save(m_navigation->saveTarget(), Panel1->values());
+    const QString target = m_navigation->saveTarget();
+    writeback::save(target, Panel1->values());
     Panel1->headerSaved();
+    if (const int row = m_navigation->refreshRow(target))
+        StringGrid1->refreshRow(row);
     indexArchive();
 }
 
