@@ -6,11 +6,11 @@
 #include "DecodeTarget.h"
 #include "Decoder.h"
 #include "FileNames.h"
+#include "FindQuery.h"
 #include "RecordLayout.h"
 
 #include <QHash>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QThread>
 
 #include <algorithm>
@@ -155,17 +155,13 @@ QString dateText(const QDate &date)
 
 QVector<int> search(const QVector<IndexEntry> &entries, const QString &query)
 {
-    const QStringList terms = query.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QVector<QueryTerm> terms = parseQuery(query);
+    const QLocale locale;
     QVector<int> found;
     for (int i = 0; i < entries.size(); ++i) {
         const IndexEntry &e = entries[i];
-        const QString fields[] = {filenames::display(e.fileName), e.vessel, e.sartModel, e.manufacturerNo,
-                                  dateText(e.testingDate), dateText(e.nextTestDate)};
-        const bool all = std::all_of(terms.begin(), terms.end(), [&](const QString &term) {
-            return std::any_of(std::begin(fields), std::end(fields),
-                               [&](const QString &field) { return field.contains(term, Qt::CaseInsensitive); });
-        });
-        if (all)
+        if (matchesQuery(terms, {filenames::display(e.fileName), e.vessel, e.sartModel, e.manufacturerNo},
+                         e.testingDate, e.nextTestDate, locale))
             found.append(i);
     }
     return found;

@@ -58,10 +58,11 @@ QVector<IndexEntry> buildIndex(const QVector<IndexSource> &sources, const std::a
 // Dates as every archive view shows them: the system's short date format.
 QString dateText(const QDate &date);
 
-// Entries with every whitespace-separated term of `query` in one of the file
-// name, vessel, SART model, manufacturer's number, testing date or next
-// testing date (as dateText shows them), case-insensitive. An empty query
-// matches every entry.
+// Entries that match every term of `query` (FindQuery.h): a word found in the
+// file name, vessel, SART model, manufacturer's number or a written form of
+// the testing or next testing date, case-insensitive; a date or month typed
+// as the program writes dates, on the testing or next testing date. An empty
+// query matches every entry.
 QVector<int> search(const QVector<IndexEntry> &entries, const QString &query);
 
 struct DueItem
