@@ -1,5 +1,6 @@
 #include "CertificatePdf.h"
 
+#include "FileWritten.h"
 #include "ProgramSettings.h"
 #include "ReportContent.h"
 #include "Unit5.h"
@@ -89,6 +90,7 @@ void save(QWidget *parent, TQuickReport5 &report, const PanelValues &values)
     report.fill(values);
     report.printToPdf(path, title(values));
     ProgramSettings().setValue(FolderKey, QFileInfo(path).absolutePath());
+    showFileWritten(parent, QStringLiteral("The certificate"), path);
 }
 
 } // namespace certificatepdf

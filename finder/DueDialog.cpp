@@ -4,6 +4,7 @@
 #include "AtomicFile.h"
 #include "ErrorBox.h"
 #include "FileNames.h"
+#include "FileWritten.h"
 #include "RowsModel.h"
 
 #include <QDialogButtonBox>
@@ -204,7 +205,8 @@ void DueDialog::print()
     preview.setObjectName(QStringLiteral("DuePreview"));
     preview.setWindowTitle(QStringLiteral("Due for test"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { paintList(*p); });
-    preview.exec();
+    if (preview.exec() == QDialog::Accepted && !printer.outputFileName().isEmpty())
+        showFileWritten(this, QStringLiteral("The due list"), printer.outputFileName());
 }
 
 void DueDialog::exportCsv(const QString &path) const
@@ -225,5 +227,7 @@ void DueDialog::exportWithDialog()
     dialog.selectFile(QStringLiteral("due-for-test-%1.csv").arg(m_today.toString(Qt::ISODate)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    exportCsv(dialog.selectedFiles().constFirst());
+    const QString path = dialog.selectedFiles().constFirst();
+    exportCsv(path);
+    showFileWritten(this, QStringLiteral("The due list"), path);
 }

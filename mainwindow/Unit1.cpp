@@ -13,6 +13,7 @@
 #include "Unit4.h"
 #include "Unit5.h"
 #include "WordExport.h"
+#include "WordReport.h"
 
 #include <QAbstractSpinBox>
 #include <QCloseEvent>
@@ -279,6 +280,14 @@ void TForm1::Word1Click()
     if (!confirmCarriedOver(QStringLiteral("Export the certificate to Word")))
         return;
     exportToWord(Panel1->values());
+    // Writer has no file for it yet: the message says where it went instead.
+    QMessageBox box(QMessageBox::Information, ProgramTitle,
+                    QStringLiteral("The certificate is in LibreOffice Writer as the new document \"%1\". "
+                                   "It is not saved yet: save or print it from Writer.")
+                        .arg(wordreport::WindowCaption),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("WordDone"));
+    box.exec();
 }
 
 void TForm1::Pdf1Click()

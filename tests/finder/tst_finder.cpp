@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
@@ -262,6 +263,17 @@ void TestFinder::dueListShowsPrintsAndExports()
                                                                                       Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), expected.size() + 1);
     QVERIFY(lines[1].endsWith(u',' + expected[0].second));
+
+    // Through its button: the file dialog, then a message naming the file.
+    const QString chosenCsv = m_dir->path() + QStringLiteral("/chosen.csv");
+    m_dialogs->chooseFile(chosenCsv);
+    m_dialogs->answer(QMessageBox::Ok);
+    child<QPushButton>(due, QStringLiteral("DueExport"))->click();
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 2);
+    QCOMPARE(seen[1].objectName, QStringLiteral("FileWritten"));
+    QCOMPARE(seen[1].text, QStringLiteral("The due list was saved as\n") + chosenCsv);
+    QCOMPARE(testsupport::readFile(chosenCsv), testsupport::readFile(csvPath));
 
     // Choosing a SART shows its latest record.
     due->list()->setFocus();
