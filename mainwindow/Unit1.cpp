@@ -5,6 +5,7 @@
 #include "ErrorBox.h"
 #include "FileGrid.h"
 #include "Glyphs.h"
+#include "GuideWindow.h"
 #include "HeaderWriteBack.h"
 #include "Questions.h"
 #include "RecordPanel.h"
@@ -150,7 +151,9 @@ void TForm1::buildMenus()
 
     QMenu *help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    command(help, QStringLiteral("Abaut1"), QStringLiteral("Help"), &TForm1::Abaut1Click, QKeySequence(Qt::Key_F1));
+    command(help, QStringLiteral("UserGuide1"), QStringLiteral("User guide"), &TForm1::UserGuide1Click,
+            QKeySequence(Qt::Key_F1));
+    command(help, QStringLiteral("Abaut1"), QStringLiteral("Help"), &TForm1::Abaut1Click);
     help->addSeparator();
     command(help, QStringLiteral("About2"), QStringLiteral("About"), &TForm1::About2Click);
 
@@ -295,6 +298,13 @@ void TForm1::Pdf1Click()
     if (!confirmCarriedOver(QStringLiteral("Save the certificate as PDF")))
         return;
     certificatepdf::save(this, *QuickReport5, Panel1->values());
+}
+
+void TForm1::UserGuide1Click()
+{
+    if (!Guide1)
+        Guide1 = new GuideWindow(this);
+    Guide1->showGuide();
 }
 
 void TForm1::Abaut1Click()

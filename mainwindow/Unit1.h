@@ -7,6 +7,7 @@
 #include <memory>
 
 class FileGrid;
+class GuideWindow;
 class Finder;
 class QAction;
 class QMenu;
@@ -42,6 +43,7 @@ public:
     void N4Click();             // Receiving
     void Word1Click();          // Word export
     void Pdf1Click();           // certificate as PDF
+    void UserGuide1Click();     // the user guide
     void Abaut1Click();         // Help window
     void About2Click();         // About box
     void ToolButton16Click();   // About box from the tool bar
@@ -109,5 +111,6 @@ private:
     TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;
     TForm4 *Form4 = nullptr;
+    GuideWindow *Guide1 = nullptr;  // made when first wanted
     TQuickReport5 *QuickReport5 = nullptr;
 };

@@ -159,11 +159,9 @@ void TestDailyUse::windowShortcuts_data()
     QTest::addColumn<QString>("window");
     QTest::newRow("Ctrl+P in the table") << "StringGrid1" << (Qt::ControlModifier | Qt::Key_P) << "QPrintPreviewDialog";
     QTest::newRow("Ctrl+P in an edit box") << "Edit4" << (Qt::ControlModifier | Qt::Key_P) << "QPrintPreviewDialog";
-    QTest::newRow("F1 in the table") << "StringGrid1" << QKeyCombination(Qt::Key_F1) << "TForm3";
-    QTest::newRow("F1 in an edit box") << "Edit4" << QKeyCombination(Qt::Key_F1) << "TForm3";
 }
 
-// Ctrl+P prints (the print preview comes up), F1 opens the help window.
+// Ctrl+P prints: the print preview comes up, wherever the focus is.
 void TestDailyUse::windowShortcuts()
 {
     QFETCH(QString, focus);

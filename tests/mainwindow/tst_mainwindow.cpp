@@ -99,7 +99,7 @@ void TestMainWindow::menus()
     QCOMPARE(describe(child<QMenu>(form.get(), "Dataexport1")), QStringList({"Word|Ctrl+W", "PDF...|"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Archive1")),
              QStringList({"&Find...|Ctrl+F", "&Due for test...|", "&History of this SART...|"}));
-    QCOMPARE(describe(child<QMenu>(form.get(), "Help1")), QStringList({"Help|F1", "-", "About|"}));
+    QCOMPARE(describe(child<QMenu>(form.get(), "Help1")), QStringList({"User guide|F1", "Help|", "-", "About|"}));
 }
 
 void TestMainWindow::popupMenu()
