@@ -36,6 +36,16 @@ QDate systemDate(const QString &text, const QLocale &locale, int currentYear)
     return year >= 1 && year <= 9999 ? QDate(int(year), date.month(), date.day()) : QDate();
 }
 
+// The texts of a date that a word is looked for in.
+QStringList dateTexts(const QDate &date, const QLocale &locale)
+{
+    if (!date.isValid())
+        return {};
+    const QLocale c = QLocale::c();
+    return {locale.toString(date, QLocale::ShortFormat), c.toString(date, QStringLiteral("dd.MM.yy")),
+            c.toString(date, QStringLiteral("dd.MM.yyyy")), c.toString(date, QStringLiteral("yyyy-MM-dd"))};
+}
+
 } // namespace
 
 bool QueryTerm::matchesDate(const QDate &date) const
@@ -111,15 +121,6 @@ QVector<QueryTerm> parseQuery(const QString &query, const QLocale &locale, int c
         }
     }
     return terms;
-}
-
-QStringList dateTexts(const QDate &date, const QLocale &locale)
-{
-    if (!date.isValid())
-        return {};
-    const QLocale c = QLocale::c();
-    return {locale.toString(date, QLocale::ShortFormat), c.toString(date, QStringLiteral("dd.MM.yy")),
-            c.toString(date, QStringLiteral("dd.MM.yyyy")), c.toString(date, QStringLiteral("yyyy-MM-dd"))};
 }
 
 bool matchesQuery(const QVector<QueryTerm> &terms, const QStringList &texts, const QDate &testingDate,

@@ -38,12 +38,9 @@ std::optional<QueryTerm> dateTerm(const QString &text, const QLocale &locale, in
 QVector<QueryTerm> parseQuery(const QString &query, const QLocale &locale = QLocale(),
                               int currentYear = QDate::currentDate().year());
 
-// The texts of a date that a word is looked for in: the system's short date
-// format, "dd.MM.yy", "dd.MM.yyyy" and "yyyy-MM-dd". Empty for an invalid date.
-QStringList dateTexts(const QDate &date, const QLocale &locale = QLocale());
-
 // Whether an entry with these texts and dates matches every term: a word
-// when one of the texts or one of the dates' texts contains it, case
+// when one of the texts contains it, or one of the dates written in the
+// system's short format, as "dd.MM.yy", "dd.MM.yyyy" or "yyyy-MM-dd", case
 // ignored; a date when the testing or next testing date is that day or lies
 // in that month, or when one of the texts contains it as typed.
 bool matchesQuery(const QVector<QueryTerm> &terms, const QStringList &texts, const QDate &testingDate,

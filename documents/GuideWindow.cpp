@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTextBlock>
@@ -160,6 +161,11 @@ bool GuideWindow::findNext(bool backward)
         found = m_text->find(wanted, flags);
     }
     m_findStatus->setText(found ? QString() : QStringLiteral("Not found"));
+    if (found) {
+        // The place found stands a third of the way down, with what leads to it above.
+        QScrollBar *bar = m_text->verticalScrollBar();
+        bar->setValue(bar->value() + m_text->cursorRect().top() - m_text->viewport()->height() / 3);
+    }
     return found;
 }
 
