@@ -7,8 +7,8 @@
 #include <memory>
 
 class FileGrid;
-class GuideWindow;
 class Finder;
+class GuideWindow;
 class QAction;
 class QMenu;
 class QTimer;
