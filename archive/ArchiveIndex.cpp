@@ -6,11 +6,11 @@
 #include "DecodeTarget.h"
 #include "Decoder.h"
 #include "FileNames.h"
+#include "FindQuery.h"
 #include "RecordLayout.h"
 
 #include <QHash>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QThread>
 
 #include <algorithm>
@@ -125,10 +125,9 @@ IndexEntry indexRecord(const IndexSource &source)
         entry.problem = e.text();
     }
     // Folded once here, so that a search only compares.
-    entry.searchText = QStringList{filenames::display(entry.fileName), entry.vessel, entry.sartModel,
-                                   entry.manufacturerNo, dateText(entry.testingDate), dateText(entry.nextTestDate)}
-                           .join(u'\n')
-                           .toCaseFolded();
+    entry.searchText = searchText({filenames::display(entry.fileName), entry.vessel, entry.sartModel,
+                                   entry.manufacturerNo},
+                                  entry.testingDate, entry.nextTestDate);
     return entry;
 }
 
@@ -153,26 +152,15 @@ QString dateText(const QDate &date)
     return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : QString();
 }
 
-Query::Query(const QString &text)
-    : terms(text.toCaseFolded().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
-{
-}
-
-bool matches(const IndexEntry &entry, const Query &query)
-{
-    // A term holds no line break, so it never spans two of the texts.
-    return std::all_of(query.terms.cbegin(), query.terms.cend(),
-                       [&](const QString &term) { return entry.searchText.contains(term); });
-}
-
 QVector<int> search(const QVector<IndexEntry> &entries, const QString &query, const std::atomic_bool *cancel)
 {
-    const Query parsed(query);
+    const QVector<QueryTerm> terms = parseQuery(query);
     QVector<int> found;
     for (int i = 0; i < entries.size(); ++i) {
         if (cancel && (i & 1023) == 0 && cancel->load(std::memory_order_relaxed))
             break;
-        if (matches(entries[i], parsed))
+        const IndexEntry &e = entries[i];
+        if (matchesQuery(terms, e.searchText, e.testingDate, e.nextTestDate))
             found.append(i);
     }
     return found;

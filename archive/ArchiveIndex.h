@@ -78,18 +78,12 @@ QVector<IndexEntry> buildIndex(const QVector<IndexSource> &sources, const std::a
 // Dates as every archive view shows them: the system's short date format.
 QString dateText(const QDate &date);
 
-// A query as typed: whitespace-separated terms, each to be found in one of
-// the file name, vessel, SART model, manufacturer's number, testing date or
-// next testing date (as dateText shows them), case-insensitive.
-struct Query
-{
-    explicit Query(const QString &text);
-    QStringList terms;  // case folded
-};
-bool matches(const IndexEntry &entry, const Query &query);
-
-// The entries that match every term of `query`; an empty query matches every
-// entry. Stops early, returning what it has, when `cancel` becomes true.
+// Entries that match every term of `query` (FindQuery.h): a word found in the
+// file name, vessel, SART model, manufacturer's number or a written form of
+// the testing or next testing date, case-insensitive; a date or month typed
+// as the program writes dates, on the testing or next testing date. An empty
+// query matches every entry. Stops early, returning what it has, when
+// `cancel` becomes true.
 QVector<int> search(const QVector<IndexEntry> &entries, const QString &query,
                     const std::atomic_bool *cancel = nullptr);
 

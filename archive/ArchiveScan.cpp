@@ -7,9 +7,6 @@
 #include "RecordLayout.h"
 #include "RecordText.h"
 
-#include <QDateTime>
-#include <QLocale>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -25,7 +22,6 @@ namespace {
 // The bytes the table needs all lie in 3444..4095: one read gets them.
 constexpr int Start = layout::TestingDate;
 constexpr int Span = layout::RecordSize - Start;
-constexpr int FirstRowNeeds = layout::TestingDate + layout::TestingDateWidth - Start;
 
 QString dateCell(const std::uint8_t *bytes, std::uint8_t low, std::uint8_t high)
 {
@@ -130,9 +126,9 @@ private:
 };
 
 // Fills the date cells of one row and the file's identity; returns the error
-// text, or an empty text.
-QString readCells(int dirFd, const QByteArray &name, unsigned char type, bool firstRow, QStringList &row,
-                  FileIdentity &identity)
+// text, or an empty text. Every row, the first included, shows the stamps
+// inside its record.
+QString readCells(int dirFd, const QByteArray &name, unsigned char type, QStringList &row, FileIdentity &identity)
 {
     struct stat st {};
     // An entry that is not plainly a regular file is looked at before it is
@@ -160,22 +156,13 @@ QString readCells(int dirFd, const QByteArray &name, unsigned char type, bool fi
     const ssize_t n = ::pread(fd.get(), bytes, Span, Start);
     if (n < 0)
         return errors::ioText(errno);
-    if (n < (firstRow ? FirstRowNeeds : Span))
+    if (n < Span)
         return errors::ReadBeyondEnd;
 
     row[FileTable::TestingDate] = testingDateCell(bytes);
-    if (firstRow) {
-        // The first row shows the file's modification time in the system's formats.
-        const QDateTime modified =
-            QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).addMSecs(st.st_mtim.tv_nsec / 1000000);
-        const QLocale locale;
-        row[FileTable::ComputerDate] = locale.toString(modified.date(), QLocale::ShortFormat);
-        row[FileTable::ComputerTime] = locale.toString(modified.time(), QLocale::LongFormat);
-    } else {
-        // Offsets into the buffer: bytes + ReceiveDate alone would point far past it.
-        row[FileTable::ComputerDate] = receptionDateCell(bytes + (layout::ReceiveDate - Start));
-        row[FileTable::ComputerTime] = timeCell(bytes + (layout::ReceiveTime - Start));
-    }
+    // Offsets into the buffer: bytes + ReceiveDate alone would point far past it.
+    row[FileTable::ComputerDate] = receptionDateCell(bytes + (layout::ReceiveDate - Start));
+    row[FileTable::ComputerTime] = timeCell(bytes + (layout::ReceiveTime - Start));
     return {};
 }
 
@@ -233,7 +220,7 @@ ScanResult scan(const QString &folder)
         QStringList row(FileTable::ColumnCount);
         row[FileTable::Number] = QString::number(result.rows.size() + 1);
         FileIdentity identity;
-        const QString problem = readCells(::dirfd(dir), entry.bytes, entry.type, result.rows.isEmpty(), row, identity);
+        const QString problem = readCells(::dirfd(dir), entry.bytes, entry.type, row, identity);
         row[FileTable::Name] = std::move(entry.shown);
         if (!problem.isEmpty())
             result.problems.append({entry.carried, problem});
@@ -245,7 +232,7 @@ ScanResult scan(const QString &folder)
     return result;
 }
 
-ScannedRow scanFile(const QString &folder, const QString &carriedName, bool firstRow)
+ScannedRow scanFile(const QString &folder, const QString &carriedName)
 {
     ScannedRow scanned;
     const QByteArray name = filenames::toBytes(carriedName);
@@ -256,7 +243,7 @@ ScannedRow scanFile(const QString &folder, const QString &carriedName, bool firs
     scanned.exists = true;
     scanned.cells = QStringList(FileTable::ColumnCount);
     scanned.cells[FileTable::Name] = filenames::display(carriedName);
-    scanned.problem = readCells(dir.get(), name, S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN, firstRow, scanned.cells,
+    scanned.problem = readCells(dir.get(), name, S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN, scanned.cells,
                                 scanned.identity);
     return scanned;
 }

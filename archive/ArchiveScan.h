@@ -33,8 +33,7 @@ struct ScanResult
 ScanResult scan(const QString &folder);
 
 // One file of the folder as the scan lists it, for a single row that changed:
-// its cells (the first row shows the file's modification time, the others
-// the record's stamps), its identity and why it cannot be read.
+// its cells, its identity and why it cannot be read.
 struct ScannedRow
 {
     bool exists = false;   // false: the folder has no entry of that name
@@ -42,7 +41,7 @@ struct ScannedRow
     FileIdentity identity;
     QString problem;
 };
-ScannedRow scanFile(const QString &folder, const QString &carriedName, bool firstRow);
+ScannedRow scanFile(const QString &folder, const QString &carriedName);
 
 // The identity of an entry of the folder as the scan records it (following a
 // link); a size of -1 when it cannot be looked at, nullopt when there is no

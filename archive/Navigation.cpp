@@ -65,9 +65,9 @@ void Navigation::relist(const QString &keepOn, bool asScan)
     checkShown();
 }
 
-bool Navigation::putFile(const QString &name, bool firstRow)
+bool Navigation::putFile(const QString &name)
 {
-    archive::ScannedRow scanned = archive::scanFile(m_folder, name, firstRow);
+    archive::ScannedRow scanned = archive::scanFile(m_folder, name);
     if (!scanned.exists) {
         m_table.takeRow(name);
         m_problems.remove(name);
@@ -90,9 +90,8 @@ void Navigation::filesChanged(const QStringList &names)
         relist(currentFile, false);
         return;
     }
-    const QString firstBefore = m_table.isListed(1) ? m_table.fileName(1) : QString();
     const auto problemsBefore = m_problems;
-    QStringList changed, removed, putFirst;
+    QStringList changed, removed;
     for (const QString &name : names) {
         const std::optional<archive::FileIdentity> now = archive::identityIn(m_folder, name);
         const int row = m_table.rowOfFile(name);
@@ -105,30 +104,13 @@ void Navigation::filesChanged(const QStringList &names)
         }
         if (row > 0 && m_table.identity(row) == *now)
             continue;  // listed as it is
-        const bool first = m_table.placeOf(name) == 1;
-        if (!putFile(name, first)) {
+        if (!putFile(name)) {
             if (row > 0)
                 removed.append(name);
             continue;
         }
         changed.append(name);
-        if (first)
-            putFirst.append(name);
     }
-    // The first row shows its file's modification time, the others the
-    // record's own stamps: a file that came to or left row 1 is read again.
-    const QString firstAfter = m_table.isListed(1) ? m_table.fileName(1) : QString();
-    if (firstAfter != firstBefore && !firstAfter.isEmpty() && !putFirst.contains(firstAfter)) {
-        putFile(firstAfter, true);
-        changed.append(firstAfter);
-    }
-    putFirst.append(firstBefore);
-    for (const QString &name : std::as_const(putFirst))
-        if (!name.isEmpty() && name != firstAfter && m_table.rowOfFile(name) > 0) {
-            putFile(name, false);
-            if (!changed.contains(name))
-                changed.append(name);
-        }
 
     LastRow = m_table.listedCount();
     if (const int row = currentFile.isEmpty() ? 0 : m_table.rowOfFile(currentFile))

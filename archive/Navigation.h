@@ -105,11 +105,10 @@ public:
     // file last chosen, shown or not, and only while its row is the current row.
     Outcome saveShown(const PanelValues &values);
 
-
 private:
     void decode(const QString &path);
     void relist(const QString &keepOn, bool asScan);
-    bool putFile(const QString &name, bool firstRow);
+    bool putFile(const QString &name);
     void checkShown();
     void warnAboutProblems();
     NavigationView::Conflict askAbout(recordstate::Change change, const QString &name,

@@ -1,5 +1,6 @@
 #include "CertificatePdf.h"
 
+#include "FileWritten.h"
 #include "ProgramSettings.h"
 #include "Questions.h"
 #include "ReportContent.h"
@@ -95,6 +96,7 @@ void save(QWidget *parent, TQuickReport5 &report, const PanelValues &values)
     report.fill(values);
     report.printToPdf(path, title(values));
     ProgramSettings().setValue(FolderKey, QFileInfo(path).absolutePath());
+    showFileWritten(parent, QStringLiteral("The certificate"), path);
 }
 
 } // namespace certificatepdf

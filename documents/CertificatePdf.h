@@ -23,7 +23,8 @@ QString title(const PanelValues &values);
 
 // Asks where to save, starting in the folder a certificate was saved in last
 // time, and writes the certificate of the values there. Write failures raise
-// AppError; the folder is remembered once the file is written.
+// AppError; the folder is remembered once the file is written, and a message
+// names the file.
 void save(QWidget *parent, TQuickReport5 &report, const PanelValues &values);
 
 } // namespace certificatepdf

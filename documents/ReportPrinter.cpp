@@ -1,6 +1,7 @@
 #include "ReportPrinter.h"
 
 #include "ErrorBox.h"
+#include "FileWritten.h"
 #include "OutputFile.h"
 #include "PrintToFile.h"
 
@@ -53,20 +54,29 @@ QPrinter &programPrinter()
     return *thePrinter;
 }
 
-void preview(QWidget *parent, const PagePainter &paint)
+void preview(QWidget *parent, const QString &what, const PagePainter &paint)
+{
+    previewDocument(parent, what, [&](QPrinter &target) {
+        QPainter painter(&target);
+        paint(painter, target);
+    });
+}
+
+void previewDocument(QWidget *parent, const QString &what, const DocumentPrinter &print)
 {
     QPrinter &printer = programPrinter();
     applyReportPage(printer);
     QPrintPreviewDialog dialog(&printer, parent);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *target) {
-        QPainter painter(target);
-        paint(painter, *target);
-    });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&](QPrinter *target) { print(*target); });
     // Maximized, and as large as the screen where no window manager maximizes.
     dialog.setGeometry(dialog.screen()->availableGeometry());
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
     takeOverPrinting(dialog, printer);
-    dialog.exec();
+    // The preview closes accepted once it printed; the print dialog names a
+    // file when the engineer printed into one.
+    if (dialog.exec() == QDialog::Accepted && !printer.outputFileName().isEmpty())
+        showFileWritten(parent, what, printer.outputFileName());
 }
 
 void pageSetup(QWidget *parent)

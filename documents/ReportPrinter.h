@@ -23,10 +23,15 @@ QPageLayout reportPageLayout();
 // The printer that Page Setup configures and every preview prints on.
 QPrinter &programPrinter();
 
+// Prints a whole document onto the printer with a painter of its own.
+using DocumentPrinter = std::function<void(QPrinter &)>;
+
 // Opens the print preview (zoom, page stepping, printer set-up, print) on the
 // program's printer and returns when it closes. Printing to a file writes
-// only where the engineer chose (takeOverPrinting).
-void preview(QWidget *parent, const PagePainter &paint);
+// only where the engineer chose (takeOverPrinting) and ends with a message
+// naming the file; `what` names the document ("The certificate").
+void preview(QWidget *parent, const QString &what, const PagePainter &paint);
+void previewDocument(QWidget *parent, const QString &what, const DocumentPrinter &print);
 
 // The platform's page set-up dialog for the program's printer. Its printer
 // choice stays for the next preview; the page stays A4 with 10 mm margins.

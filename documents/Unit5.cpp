@@ -23,7 +23,8 @@ void TQuickReport5::paint(QPainter &painter) const
 
 void TQuickReport5::preview(QWidget *parent)
 {
-    printing::preview(parent, [this](QPainter &painter, QPagedPaintDevice &) { paint(painter); });
+    printing::preview(parent, QStringLiteral("The certificate"),
+                      [this](QPainter &painter, QPagedPaintDevice &) { paint(painter); });
 }
 
 void TQuickReport5::pageSetup(QWidget *parent)

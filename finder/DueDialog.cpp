@@ -4,6 +4,7 @@
 #include "CsvFile.h"
 #include "ErrorBox.h"
 #include "FileNames.h"
+#include "FileWritten.h"
 #include "Marks.h"
 #include "PrintToFile.h"
 #include "Questions.h"
@@ -208,7 +209,8 @@ void DueDialog::print()
     preview.setWindowTitle(QStringLiteral("Due for test"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { paintList(*p); });
     takeOverPrinting(preview, printer);
-    preview.exec();
+    if (preview.exec() == QDialog::Accepted && !printer.outputFileName().isEmpty())
+        showFileWritten(this, QStringLiteral("The due list"), printer.outputFileName());
 }
 
 void DueDialog::exportCsv(const QString &path) const
@@ -231,6 +233,8 @@ void DueDialog::exportWithDialog()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();
-    if (mayWriteFile(this, path))
-        exportCsv(path);
+    if (!mayWriteFile(this, path))
+        return;
+    exportCsv(path);
+    showFileWritten(this, QStringLiteral("The due list"), path);
 }

@@ -5,14 +5,40 @@
 #include "RowsModel.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+
+namespace {
+
+enum Column { FileColumn, VesselColumn, ModelColumn, NumberColumn, TestingColumn, NextColumn, OutsideColumn };
+
+// Every column fits the window at any width: the model, the number, the
+// two dates and the limits as wide as their headings or a long date need,
+// the file name and the vessel sharing the rest.
+void fitColumns(QTableView &view)
+{
+    QHeaderView *header = view.horizontalHeader();
+    header->setStretchLastSection(false);
+    const int margin = 2 * view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 12;
+    const int date = view.fontMetrics().horizontalAdvance(archive::dateText(QDate(2026, 12, 28))) + margin;
+    for (const int c : {ModelColumn, NumberColumn, TestingColumn, NextColumn, OutsideColumn}) {
+        header->setSectionResizeMode(c, QHeaderView::Interactive);
+        const int dates = c == TestingColumn || c == NextColumn ? date : 0;
+        header->resizeSection(c, std::max({header->sectionSizeHint(c), dates, c == ModelColumn ? 120 : 0}));
+    }
+    for (const int c : {FileColumn, VesselColumn})
+        header->setSectionResizeMode(c, QHeaderView::Stretch);
+}
+
+} // namespace
 
 FindDialog::FindDialog(archive::ArchiveIndex &index, QWidget *parent)
     : QDialog(parent), m_index(index)
@@ -30,9 +56,7 @@ FindDialog::FindDialog(archive::ArchiveIndex &index, QWidget *parent)
 
     m_model = new FoundModel(this);
     m_view = rowsView(m_model, QStringLiteral("FindResults"), this);
-    const int widths[] = {240, 170, 120, 165, 110, 130};
-    for (int c = 0; c < 6; ++c)
-        m_view->horizontalHeader()->resizeSection(c, widths[c]);
+    fitColumns(*m_view);
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("FindStatus"));
 

@@ -1,8 +1,8 @@
 // Scans an archive folder that holds one record file made of any bytes, next
 // to a well-formed record. Every file gets its row with the right number and
-// name; a file too short for the bytes its row needs is reported with the I/O
-// text and listed with empty date cells; otherwise the cells follow the date
-// rules byte for byte.
+// name; a file shorter than a record is reported with the I/O text and listed
+// with empty date cells; otherwise the cells follow the date rules byte for
+// byte, in the first row as in every other.
 //
 // Input: byte 0 chooses where the file is listed (bit 0: first row, or second
 // after a valid record) and how its extension is spelt (bit 1: ".bin" or
@@ -14,7 +14,6 @@
 #include "RecordText.h"
 #include "SampleRecord.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -23,7 +22,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -74,8 +72,6 @@ void checkRow(const archive::ScanResult &result, int index, const QString &name,
     if (row[FileTable::Number] != QString::number(index + 1) || row[FileTable::Name] != name)
         fail("number or name", row.join(u'|'));
 
-    const bool firstRow = index == 0;
-    const int needs = firstRow ? layout::TestingDate + layout::TestingDateWidth : layout::RecordSize;
     int reported = 0;
     for (const archive::ScanProblem &p : result.problems) {
         if (p.fileName != name)
@@ -84,7 +80,7 @@ void checkRow(const archive::ScanResult &result, int index, const QString &name,
         if (p.reason != errors::ReadBeyondEnd)
             fail("problem text", p.reason);
     }
-    if (file.size() < needs) {
+    if (file.size() < layout::RecordSize) {
         if (reported != 1)
             fail("short file not reported once", QString::number(file.size()));
         for (int c : {FileTable::TestingDate, FileTable::ComputerDate, FileTable::ComputerTime})
@@ -99,23 +95,10 @@ void checkRow(const archive::ScanResult &result, int index, const QString &name,
 
     if (row[FileTable::TestingDate] != expectedDate(file, layout::TestingDate, 0x1E, 0x3B))
         fail("testing date", row[FileTable::TestingDate]);
-    if (firstRow) {
-        // The first row shows the modification time in the system's formats.
-        struct stat st {};
-        if (::stat(QFile::encodeName(folder + u'/' + name).constData(), &st) != 0)
-            fail("stat", name);
-        const QDateTime modified = QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec)
-                                       .addMSecs(st.st_mtim.tv_nsec / 1000000);
-        const QLocale locale;
-        if (row[FileTable::ComputerDate] != locale.toString(modified.date(), QLocale::ShortFormat)
-            || row[FileTable::ComputerTime] != locale.toString(modified.time(), QLocale::LongFormat))
-            fail("modification stamp", row[FileTable::ComputerDate] + u' ' + row[FileTable::ComputerTime]);
-    } else {
-        if (row[FileTable::ComputerDate] != expectedDate(file, layout::ReceiveDate, 0x28, 0x3A))
-            fail("reception date", row[FileTable::ComputerDate]);
-        if (row[FileTable::ComputerTime] != expectedTime(file))
-            fail("reception time", row[FileTable::ComputerTime]);
-    }
+    if (row[FileTable::ComputerDate] != expectedDate(file, layout::ReceiveDate, 0x28, 0x3A))
+        fail("reception date", row[FileTable::ComputerDate]);
+    if (row[FileTable::ComputerTime] != expectedTime(file))
+        fail("reception time", row[FileTable::ComputerTime]);
 }
 
 } // namespace

@@ -29,6 +29,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void refresh();
+    void refreshRow(int tableRow);
 
 private:
     const FileTable &m_table;

@@ -8,6 +8,7 @@
 #include "Finder.h"
 #include "FolderWatch.h"
 #include "Glyphs.h"
+#include "GuideWindow.h"
 #include "LimitsDialog.h"
 #include "Questions.h"
 #include "RecordNotice.h"
@@ -17,6 +18,7 @@
 #include "Unit4.h"
 #include "Unit5.h"
 #include "WordExport.h"
+#include "WordReport.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -195,7 +197,9 @@ void TForm1::buildMenus()
 
     QMenu *help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    command(help, QStringLiteral("Abaut1"), QStringLiteral("Help"), &TForm1::Abaut1Click, QKeySequence(Qt::Key_F1));
+    command(help, QStringLiteral("UserGuide1"), QStringLiteral("User guide"), &TForm1::UserGuide1Click,
+            QKeySequence(Qt::Key_F1));
+    command(help, QStringLiteral("Abaut1"), QStringLiteral("Help"), &TForm1::Abaut1Click);
     help->addSeparator();
     command(help, QStringLiteral("About2"), QStringLiteral("About"), &TForm1::About2Click);
 
@@ -338,6 +342,14 @@ void TForm1::Word1Click()
     if (!confirmCertificate(QStringLiteral("Export the certificate to Word")))
         return;
     exportToWord(Panel1->values());
+    // Writer has no file for it yet: the message says where it went instead.
+    QMessageBox box(QMessageBox::Information, ProgramTitle,
+                    QStringLiteral("The certificate is in LibreOffice Writer as the new document \"%1\". "
+                                   "It is not saved yet: save or print it from Writer.")
+                        .arg(wordreport::WindowCaption),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("WordDone"));
+    box.exec();
 }
 
 void TForm1::Pdf1Click()
@@ -346,6 +358,13 @@ void TForm1::Pdf1Click()
     if (!confirmCertificate(QStringLiteral("Save the certificate as PDF")))
         return;
     certificatepdf::save(this, *QuickReport5, Panel1->values());
+}
+
+void TForm1::UserGuide1Click()
+{
+    if (!Guide1)
+        Guide1 = new GuideWindow(this);
+    Guide1->showGuide();
 }
 
 void TForm1::Abaut1Click()

@@ -13,6 +13,7 @@ class RecordNotice;
 namespace archive {
 class FolderWatch;
 }
+class GuideWindow;
 class QAction;
 class QMenu;
 class QTimer;
@@ -48,6 +49,7 @@ public:
     void N4Click();             // Receiving
     void Word1Click();          // Word export
     void Pdf1Click();           // certificate as PDF
+    void UserGuide1Click();     // the user guide
     void Abaut1Click();         // Help window
     void About2Click();         // About box
     void ToolButton16Click();   // About box from the tool bar
@@ -145,5 +147,6 @@ private:
     TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;
     TForm4 *Form4 = nullptr;
+    GuideWindow *Guide1 = nullptr;  // made when first wanted
     TQuickReport5 *QuickReport5 = nullptr;
 };

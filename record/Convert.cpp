@@ -90,6 +90,13 @@ struct Scanner
 
 } // namespace
 
+qint64 windowedYear(int twoDigitYear, int currentYear)
+{
+    const qint64 base = qint64(currentYear) - 50;
+    const qint64 year = twoDigitYear + base / 100 * 100;
+    return year < base ? year + 100 : year;
+}
+
 QDate tableDate(const QString &text, int currentYear)
 {
     Scanner scan{text};
@@ -102,13 +109,7 @@ QDate tableDate(const QString &text, int currentYear)
         int digits = 0;
         if (!scan.number(digits, yearLength))
             errors::throwInvalidDate(text);
-        year = digits;
-        if (yearLength <= 2) {
-            const qint64 base = qint64(currentYear) - 50;
-            year += base / 100 * 100;
-            if (year < base)
-                year += 100;
-        }
+        year = yearLength <= 2 ? windowedYear(digits, currentYear) : digits;
     }
     scan.character(u'.');
     scan.blanks();

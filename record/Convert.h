@@ -15,6 +15,10 @@ int toInt(const QString &text);
 // "Invalid argument to date encode".
 QDate encodeDate(int year, int month, int day);
 
+// The year a two-digit year stands for: the one within the hundred years that
+// begin 50 years before the current year.
+qint64 windowedYear(int twoDigitYear, int currentYear);
+
 // Reads day.month.year as the file table writes it ("dd.mm.yy"); blanks around
 // the numbers are allowed, a two-digit year lies within the hundred years that
 // begin 50 years before the current year. Otherwise "'%s' is not a valid date".

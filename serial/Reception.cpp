@@ -1,7 +1,11 @@
 #include "Reception.h"
 
+#include "AppError.h"
+#include "Convert.h"
 #include "RecordLayout.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -205,6 +209,31 @@ QString lostLineText(int received)
                .arg(received)
                .arg(layout::RecordSize)
         + advice;
+}
+
+QString proposedName(const QByteArray &record, const QDateTime &received, const QString &folder)
+{
+    // "ddmmyy" as the tester writes it, read as the file table reads it.
+    const QByteArray digits = record.mid(layout::TestingDate, layout::TestingDateWidth);
+    QDate tested;
+    if (digits.size() == layout::TestingDateWidth
+        && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        const QString cell = QString::fromLatin1(digits.left(2) + '.' + digits.mid(2, 2) + '.' + digits.mid(4));
+        try {
+            tested = convert::tableDate(cell, received.date().year());
+        } catch (const AppError &) {
+            // no such day: the reception's date stands in
+        }
+    }
+    const QLocale c = QLocale::c();
+    const QString stem = QStringLiteral("sart-%1-%2")
+                             .arg(c.toString(tested.isValid() ? tested : received.date(), QStringLiteral("yyyy-MM-dd")),
+                                  c.toString(received.time(), QStringLiteral("HHmmss")));
+    const QDir dir(folder);
+    QString name = stem + QStringLiteral(".bin");
+    for (int n = 2; QFileInfo::exists(dir.filePath(name)) || QFileInfo(dir.filePath(name)).isSymLink(); ++n)
+        name = QStringLiteral("%1-%2.bin").arg(stem).arg(n);
+    return name;
 }
 
 QString withRecordExtension(const QString &fileName)

@@ -71,6 +71,12 @@ void stampRecord(QByteArray &record, const QDateTime &now);
 // the name already ends in it (in any case).
 QString withRecordExtension(const QString &fileName);
 
+// The name the save dialog proposes for a record received at `received`:
+// its testing date and the reception time, "sart-2026-01-05-143012.bin"
+// (the reception's date when the record's testing date is no date), with
+// "-2", "-3", ... before ".bin" while `folder` holds a file of that name.
+QString proposedName(const QByteArray &record, const QDateTime &received, const QString &folder);
+
 // The messages of failed receptions.
 inline const QString NoAnswerText = QStringLiteral(
     "No answer from the SART tester. Check that the tester is switched on and connected, "

@@ -477,8 +477,13 @@ void TForm2::Button9Click()
         SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
         SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);  // asked below
         SaveDialog1->setNameFilters({QStringLiteral("*.bin"), QStringLiteral("*.*")});
-        SaveDialog1->setDirectory(m_startDirectory + QStringLiteral("/bin"));
     }
+    // Each reception is offered a name of its own in the archive folder, made
+    // from its testing date and the time it came in, which is also its stamp.
+    const QDateTime received = QDateTime::currentDateTime();
+    const QString archive = m_startDirectory + QStringLiteral("/bin");
+    SaveDialog1->setDirectory(archive);
+    SaveDialog1->selectFile(reception::proposedName(ReceiveBuffer, received, archive));
     for (;;) {
         if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) {
             if (confirmDiscard())
@@ -486,8 +491,8 @@ void TForm2::Button9Click()
             continue;
         }
         const QString path = reception::withRecordExtension(SaveDialog1->selectedFiles().constFirst());
-        SaveDialog1->selectFile(path);  // proposed again by the next save
-        reception::stampRecord(ReceiveBuffer, QDateTime::currentDateTime());
+        SaveDialog1->selectFile(path);  // offered again when this save is refused or fails
+        reception::stampRecord(ReceiveBuffer, received);
         // A file that appears under the name after the question (another
         // engineer's reception) is asked about, never replaced unseen; only a
         // regular file is replaced at all.

@@ -8,7 +8,9 @@
 #include "SampleRecord.h"
 #include "TestSupport.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,7 +25,8 @@ private slots:
     void dateRules_data();
     void dateRules();
     void timeCellShowsControlsAsSpaces();
-    void firstRowFromModificationTimeOthersFromStamps();
+    void everyRowShowsItsRecordsStamps();
+    void rowReadAgainAfterAWrite();
     void sortedIgnoringCaseAndOnlyBinFiles();
     void brokenFilesAreListedWithoutDates();
     void shrinkingFolderClearsGoneRows();
@@ -65,27 +68,69 @@ void TestArchiveScan::timeCellShowsControlsAsSpaces()
              QStringLiteral("14:05  9"));
 }
 
-void TestArchiveScan::firstRowFromModificationTimeOthersFromStamps()
+// The first row, like every other, shows the reception stamp inside its
+// record, never the file's modification time; a first file too short for the
+// stamp is listed without dates as any other would be.
+void TestArchiveScan::everyRowShowsItsRecordsStamps()
 {
     QTemporaryDir dir;
     QByteArray first = blankRecord();
     put(first, layout::TestingDate, "050324");
-    put(first, layout::ReceiveDate, "010101");
+    put(first, layout::ReceiveDate, "010424");
+    put(first, layout::ReceiveTime, "08:30:00");
     writeFile(dir.filePath("a.bin"), first);
+    QFile file(dir.filePath("a.bin"));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime(QDate(2020, 2, 2), QTime(2, 2, 2)), QFileDevice::FileModificationTime));
+    file.close();
     QByteArray second = blankRecord();
     put(second, layout::TestingDate, "070324");
     put(second, layout::ReceiveDate, "060324");
     put(second, layout::ReceiveTime, "14:05:09");
     writeFile(dir.filePath("b.bin"), second);
 
-    const archive::ScanResult result = archive::scan(dir.path());
+    archive::ScanResult result = archive::scan(dir.path());
     QCOMPARE(result.rows.size(), 2);
     QVERIFY(result.problems.isEmpty());
-    const QDateTime modified = QFileInfo(dir.filePath("a.bin")).lastModified();
-    QCOMPARE(result.rows[0], QStringList({"1", "a.bin", "05.03.24",
-                                          QLocale().toString(modified.date(), QLocale::ShortFormat),
-                                          QLocale().toString(modified.time(), QLocale::LongFormat)}));
+    QCOMPARE(result.rows[0], QStringList({"1", "a.bin", "05.03.24", "01.04.24", "08:30:00"}));
     QCOMPARE(result.rows[1], QStringList({"2", "b.bin", "07.03.24", "06.03.24", "14:05:09"}));
+
+    writeFile(dir.filePath("a.bin"), first.left(layout::ReceiveDate + 5));
+    result = archive::scan(dir.path());
+    QCOMPARE(result.problems.size(), 1);
+    QCOMPARE(result.problems[0].reason, QStringLiteral("Read beyond end of file"));
+    QCOMPARE(result.rows[0], QStringList({"1", "a.bin", "", "", ""}));
+}
+
+// After a file was written, its row is read again by itself: the other rows
+// and the listing stay as they are.
+void TestArchiveScan::rowReadAgainAfterAWrite()
+{
+    QTemporaryDir dir;
+    QByteArray record = blankRecord();
+    put(record, layout::TestingDate, "050324");
+    put(record, layout::ReceiveDate, "060324");
+    put(record, layout::ReceiveTime, "14:05:09");
+    writeFile(dir.filePath("a.bin"), record);
+    writeFile(dir.filePath("b.bin"), record);
+    FileTable table;
+    archive::ScanResult result = archive::scan(dir.path());
+    table.setRecords(result.rows, result.names);
+
+    put(record, layout::ReceiveDate, "070324");
+    put(record, layout::ReceiveTime, "15:00:00");
+    writeFile(dir.filePath("b.bin"), record);
+    const archive::ScannedRow scanned = archive::scanFile(dir.path(), table.fileName(2));
+    QVERIFY(scanned.exists);
+    QVERIFY(scanned.problem.isEmpty());
+    table.putRow(table.fileName(2), scanned.cells, scanned.identity);
+    QCOMPARE(table.listedCount(), 2);
+    QCOMPARE(table.cell(2, FileTable::ComputerDate), QStringLiteral("07.03.24"));
+    QCOMPARE(table.cell(2, FileTable::ComputerTime), QStringLiteral("15:00:00"));
+    QCOMPARE(table.cell(1, FileTable::ComputerTime), QStringLiteral("14:05:09"));
+
+    QVERIFY(QFile::remove(dir.filePath("b.bin")));
+    QVERIFY(!archive::scanFile(dir.path(), QStringLiteral("b.bin")).exists);
 }
 
 void TestArchiveScan::sortedIgnoringCaseAndOnlyBinFiles()
@@ -103,7 +148,7 @@ void TestArchiveScan::sortedIgnoringCaseAndOnlyBinFiles()
 void TestArchiveScan::brokenFilesAreListedWithoutDates()
 {
     QTemporaryDir dir;
-    writeFile(dir.filePath("1.bin"), QByteArray(100, '1'));      // too short for the first row
+    writeFile(dir.filePath("1.bin"), QByteArray(100, '1'));      // far too short
     writeFile(dir.filePath("2.bin"), sample::makeRecord({}));
     writeFile(dir.filePath("3.bin"), QByteArray(4095, '3'));     // one byte short of a record
     QVERIFY(QDir(dir.path()).mkdir("4.bin"));                    // a folder named like a record

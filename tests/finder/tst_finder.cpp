@@ -18,9 +18,11 @@
 
 #include <QDateEdit>
 #include <QHelpEvent>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
@@ -104,6 +106,7 @@ class TestFinder : public WindowTestCase
 private slots:
     void findFiltersAsTypedAndShowsTheChosenRecord();
     void findByKeyboardOnly();
+    void findDatesAsWrittenAndEveryColumnInView();
     void dueListShowsPrintsAndExports();
     void historyOfTheShownRecord();
     void historyNeedsASavedNumber();
@@ -223,6 +226,42 @@ void TestFinder::findByKeyboardOnly()
     QVERIFY(!find->isVisible());
 }
 
+// A testing date typed as the file table writes it finds exactly the records
+// tested or due that day; at the window's first size every column is in view.
+void TestFinder::findDatesAsWrittenAndEveryColumnInView()
+{
+    auto form = startIndexed();
+    QTest::keyClick(form.get(), Qt::Key_F, Qt::ControlModifier);
+    FindDialog *find = form->Finder1->findDialog();
+    const ArchiveRecord &target = savedRecord(3, 5);
+    const QDate day = target.params.testingDate;
+    QStringList expected;
+    for (const ArchiveRecord &r : m_records)
+        if (r.params.testingDate == day || (r.saved && r.header.dateTimePicker1 == day))
+            expected.append(r.fileName);
+    expected.sort();
+    for (const QString &typed : {day.toString("dd.MM.yy"), day.toString(Qt::ISODate), archive::dateText(day)}) {
+        find->searchField()->setText(typed);
+        QStringList found;
+        for (int row = 0; row < find->results()->model()->rowCount(); ++row)
+            found.append(find->results()->model()->index(row, 0).data().toString());
+        found.sort();
+        QCOMPARE(found, expected);
+    }
+
+    QHeaderView *header = find->results()->horizontalHeader();
+    const int last = header->count() - 1;
+    QCOMPARE(header->model()->headerData(last, Qt::Horizontal).toString(), QStringLiteral("Next testing date"));
+    QVERIFY2(header->sectionViewportPosition(last) + header->sectionSize(last) <= header->viewport()->width(),
+             qPrintable(QStringLiteral("%1 + %2 > %3")
+                            .arg(header->sectionViewportPosition(last))
+                            .arg(header->sectionSize(last))
+                            .arg(header->viewport()->width())));
+    const QModelIndex date = find->results()->model()->index(0, last);
+    QCOMPARE(find->results()->fontMetrics().horizontalAdvance(date.data().toString()) < header->sectionSize(last),
+             true);
+}
+
 void TestFinder::dueListShowsPrintsAndExports()
 {
     auto form = startIndexed();
@@ -270,6 +309,17 @@ void TestFinder::dueListShowsPrintsAndExports()
                                                                                       Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), expected.size() + 1);
     QVERIFY(lines[1].endsWith(u',' + expected[0].second));
+
+    // Through its button: the file dialog, then a message naming the file.
+    const QString chosenCsv = m_dir->path() + QStringLiteral("/chosen.csv");
+    m_dialogs->chooseFile(chosenCsv);
+    m_dialogs->answer(QMessageBox::Ok);
+    child<QPushButton>(due, QStringLiteral("DueExport"))->click();
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 2);
+    QCOMPARE(seen[1].objectName, QStringLiteral("FileWritten"));
+    QCOMPARE(seen[1].text, QStringLiteral("The due list was saved as\n") + chosenCsv);
+    QCOMPARE(testsupport::readFile(chosenCsv), testsupport::readFile(csvPath));
 
     // Choosing a SART shows its latest record.
     due->list()->setFocus();

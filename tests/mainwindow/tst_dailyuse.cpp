@@ -10,6 +10,7 @@
 #include "ProgramSettings.h"
 #include "RecordLayout.h"
 #include "RecordPanel.h"
+#include "ReportPrinter.h"
 #include "SampleRecord.h"
 #include "StartFolder.h"
 #include "TestSupport.h"
@@ -19,6 +20,7 @@
 #include "WriterPlugin.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QApplication>
 #include <QDataStream>
 #include <QDir>
@@ -26,11 +28,17 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
 
 #include <numeric>
 #include <sys/stat.h>
@@ -65,6 +73,21 @@ int sum(const QList<int> &values) { return std::accumulate(values.begin(), value
 
 } // namespace
 
+// Stands in for the desktop's file manager: takes the folders the program
+// asks the desktop to open.
+class FolderOpener : public QObject
+{
+    Q_OBJECT
+
+public:
+    FolderOpener() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~FolderOpener() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened.append(url); }
+};
+
 class TestDailyUse : public WindowTestCase
 {
     Q_OBJECT
@@ -85,6 +108,7 @@ private slots:
     void pdfWriteFailures();
     void pdfOntoWhatLiesThere_data();
     void pdfOntoWhatLiesThere();
+    void printIntoAFile();
 
     void firstStartIsMaximized();
     void windowAndColumnsAcrossRestart_data();
@@ -149,11 +173,9 @@ void TestDailyUse::windowShortcuts_data()
     QTest::addColumn<QString>("window");
     QTest::newRow("Ctrl+P in the table") << "StringGrid1" << (Qt::ControlModifier | Qt::Key_P) << "QPrintPreviewDialog";
     QTest::newRow("Ctrl+P in an edit box") << "Edit4" << (Qt::ControlModifier | Qt::Key_P) << "QPrintPreviewDialog";
-    QTest::newRow("F1 in the table") << "StringGrid1" << QKeyCombination(Qt::Key_F1) << "TForm3";
-    QTest::newRow("F1 in an edit box") << "Edit4" << QKeyCombination(Qt::Key_F1) << "TForm3";
 }
 
-// Ctrl+P prints (the print preview comes up), F1 opens the help window.
+// Ctrl+P prints: the print preview comes up, wherever the focus is.
 void TestDailyUse::windowShortcuts()
 {
     QFETCH(QString, focus);
@@ -246,13 +268,23 @@ void TestDailyUse::pdfCertificate()
 
     QTemporaryDir out;
     const QString first = out.filePath("certificate.pdf");
+    FolderOpener opener;
     m_dialogs->chooseFile(first);
+    m_dialogs->answer(QMessageBox::Open);
     action(*form, "Pdf1")->trigger();
     QList<SeenDialog> seen = m_dialogs->takeSeen();
-    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen.size(), 2);
     QCOMPARE(seen[0].objectName, QStringLiteral("PdfDialog1"));
     // The first time the dialog starts in the documents folder.
     QCOMPARE(seen[0].text, m_home.filePath("Documents/M_V NORTH STAR - 123456 - " + date + ".pdf"));
+    // The message names the file; its button opens the folder.
+    QCOMPARE(seen[1].objectName, QStringLiteral("FileWritten"));
+    QCOMPARE(seen[1].text, "The certificate was saved as\n" + first);
+    QStringList buttons = seen[1].buttons;
+    buttons.sort();
+    QCOMPARE(buttons, QStringList({"OK", "Open folder"}));
+    QCOMPARE(seen[1].defaultButton, QStringLiteral("OK"));
+    QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(out.path())});
 
     QVERIFY(QFileInfo::exists(first));
     const QString text = pdftext::flatText(first);
@@ -388,6 +420,45 @@ void TestDailyUse::pdfOntoWhatLiesThere()
     action(*form, "Pdf1")->trigger();
     QCOMPARE(m_dialogs->takeSeen().size(), 1);
     QVERIFY(readFile(next).startsWith("%PDF-"));
+}
+
+// A certificate printed into a file from the print preview ends with the
+// message naming that file; OK leaves the folder closed.
+void TestDailyUse::printIntoAFile()
+{
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    auto form = startWindow();
+    chooseConclusion(*form, 1);
+    QTemporaryDir out;
+    const QString path = out.filePath("printed.pdf");
+    QPrinter &printer = printing::programPrinter();
+    const auto restore = qScopeGuard([&] { printer.setOutputFileName(QString()); });
+    FolderOpener opener;
+
+    // The print dialog, had it been shown, named the file; the preview prints
+    // and closes as its Print command does.
+    m_dialogs->setPaused(true);
+    QTimer printStep;
+    connect(&printStep, &QTimer::timeout, this, [&] {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        printStep.stop();
+        printer.setOutputFileName(path);
+        preview->findChild<QPrintPreviewWidget *>()->print();
+        preview->accept();
+        m_dialogs->setPaused(false);
+    });
+    printStep.start(5);
+    m_dialogs->answer(QMessageBox::Ok);
+    clickTool(*form, "ToolButton13");
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].objectName, QStringLiteral("FileWritten"));
+    QCOMPARE(seen[0].text, "The certificate was saved as\n" + path);
+    QVERIFY(pdftext::flatText(path).contains("SART TEST REPORT"));
+    QVERIFY(opener.opened.isEmpty());
 }
 
 void TestDailyUse::firstStartIsMaximized()

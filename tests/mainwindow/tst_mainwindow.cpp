@@ -13,6 +13,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -59,6 +61,7 @@ private slots:
     void errorBox_data();
     void errorBox();
     void brokenFilesAreListedAndReportedOnce();
+    void firstRowShowsItsStampBeforeAndAfterSave();
     void moreThan999Records();
 };
 
@@ -97,7 +100,7 @@ void TestMainWindow::menus()
     QCOMPARE(describe(child<QMenu>(form.get(), "Archive1")),
              QStringList({"&Find...|Ctrl+F", "&Due for test...|", "&History of this SART...|"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Settings1")), QStringList{"SART &limits...|"});
-    QCOMPARE(describe(child<QMenu>(form.get(), "Help1")), QStringList({"Help|F1", "-", "About|"}));
+    QCOMPARE(describe(child<QMenu>(form.get(), "Help1")), QStringList({"User guide|F1", "Help|", "-", "About|"}));
 }
 
 void TestMainWindow::popupMenu()
@@ -328,6 +331,39 @@ void TestMainWindow::brokenFilesAreListedAndReportedOnce()
     clickRow(*form, 3);
     QCOMPARE(m_dialogs->takeErrors(), QStringList{dir.inArchive("short.bin") + ": Read beyond end of file."});
     QCOMPARE(shownPower(*form), powerOf(2));
+}
+
+// The first row's Computer date and time are its record's reception stamp,
+// as in every other row, also after a save changed the file: never the
+// file's modification time.
+void TestMainWindow::firstRowShowsItsStampBeforeAndAfterSave()
+{
+    StartDirectory dir;
+    const QString first = dir.addRecord("a.bin", 0);
+    dir.addRecord("b.bin", 1);
+    QFile file(first);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime(QDate(2020, 2, 2), QTime(2, 2, 2)), QFileDevice::FileModificationTime));
+    file.close();
+    auto form = startWindow();
+    const sample::Params params = sample::variant(0);
+    const QStringList stamp = {params.receiveDate.toString("dd.MM.yy"), params.receiveTime.toString("HH:mm:ss")};
+    auto shownStamp = [&] {
+        const QAbstractItemModel *model = form->grid()->model();
+        return QStringList{model->index(0, FileTable::ComputerDate).data().toString(),
+                           model->index(0, FileTable::ComputerTime).data().toString()};
+    };
+    QCOMPARE(shownStamp(), stamp);
+
+    clickRow(*form, 1);
+    for (const char *edit : {"Edit3", "Edit9", "Edit4"})
+        setEdit(*form, edit, "SAVED");
+    action(*form, "Savechanges1")->trigger();
+    QCOMPARE(m_dialogs->takeErrors(), QStringList());
+    QVERIFY(QFileInfo(first).lastModified().date() > QDate(2020, 2, 2));
+    QCOMPARE(shownStamp(), stamp);
+    QCOMPARE(form->navigation().table().cell(1, FileTable::TestingDate), params.testingDate.toString("dd.MM.yy"));
+    QCOMPARE(highlightedRows(*form), QList<int>{1});
 }
 
 void TestMainWindow::moreThan999Records()

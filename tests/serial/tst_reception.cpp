@@ -12,6 +12,9 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
@@ -50,6 +53,7 @@ private slots:
     void cleanup();
 
     void completeReceptionSavesStampedRecord();
+    void everySaveProposesANewName();
     void everyByteValueOnADefaultLine_data();
     void everyByteValueOnADefaultLine();
     void existingFileAsks_data();
@@ -71,6 +75,8 @@ private slots:
     void recordExtension_data();
     void recordExtension();
     void stamps();
+    void proposedName_data();
+    void proposedName();
 
 private:
     QComboBox *combo(const char *name) const { return m_form->findChild<QComboBox *>(QLatin1String(name)); }
@@ -150,6 +156,43 @@ void TestReception::completeReceptionSavesStampedRecord()
     QCOMPARE(binFiles(), (QStringList{QStringLiteral("a.bin"), QStringLiteral("test.bin")}));
     QCOMPARE(withoutStamps(readFile(binPath(QStringLiteral("a.bin")))), withoutStamps(m_record));
     QCOMPARE(m_closed->count(), 2);
+}
+
+// The save dialog proposes, in the archive folder, a name no file has yet,
+// made of the record's testing date and the reception time that is also
+// written into the record as its stamp; the next reception another one.
+void TestReception::everySaveProposesANewName()
+{
+    SimProcess sim(SimPort, {QStringLiteral("--record"), m_recordFile});
+    QVERIFY2(sim.isReady(), qPrintable(sim.output()));
+    ModalDriver driver(m_form.get());
+    QStringList proposed;
+    const ModalDriver::Step asProposed = [&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog) {
+            modal->close();
+            return;
+        }
+        proposed.append(QDir(dialog->directory()).filePath(
+            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text()));
+        static_cast<QDialog *>(dialog)->accept();
+    };
+    const QString testing = sample::variant(3).testingDate.toString(Qt::ISODate);
+    for (int reception = 0; reception < 2; ++reception) {
+        m_form->show();
+        driver.expect(asProposed);
+        startReception();
+        QCOMPARE(driver.unexpected(), QStringList());
+        QCOMPARE(proposed.size(), reception + 1);
+        const QFileInfo saved(proposed.constLast());
+        QCOMPARE(saved.absolutePath(), QFileInfo(binPath(QString())).absolutePath());
+        const QByteArray time = readFile(saved.filePath()).mid(layout::ReceiveTime, layout::ReceiveTimeWidth);
+        const QString stem = QStringLiteral("sart-%1-%2").arg(testing, QString::fromLatin1(time).remove(u':'));
+        QVERIFY2(saved.fileName() == stem + ".bin" || saved.fileName() == stem + "-2.bin",
+                 qPrintable(saved.fileName() + " for " + stem));
+    }
+    QVERIFY(proposed[0] != proposed[1]);
+    QCOMPARE(binFiles().size(), 2);
 }
 
 void TestReception::everyByteValueOnADefaultLine_data()
@@ -555,6 +598,43 @@ void TestReception::recordExtension()
     QFETCH(QString, chosen);
     QFETCH(QString, written);
     QCOMPARE(reception::withRecordExtension(chosen), written);
+}
+
+void TestReception::proposedName_data()
+{
+    QTest::addColumn<QByteArray>("testingDate");
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("testing date") << QByteArray("050126") << QStringList() << "sart-2026-01-05-093015.bin";
+    QTest::newRow("taken") << QByteArray("050126") << QStringList{"sart-2026-01-05-093015.bin"}
+                           << "sart-2026-01-05-093015-2.bin";
+    QTest::newRow("taken twice") << QByteArray("050126")
+                                 << QStringList{"sart-2026-01-05-093015.bin", "sart-2026-01-05-093015-2.bin"}
+                                 << "sart-2026-01-05-093015-3.bin";
+    QTest::newRow("a folder takes the name too") << QByteArray("050126") << QStringList{"sart-2026-01-05-093015.bin/"}
+                                                 << "sart-2026-01-05-093015-2.bin";
+    QTest::newRow("no digits: the reception's date") << QByteArray(6, char(0xFF)) << QStringList()
+                                                     << "sart-2026-03-07-093015.bin";
+    QTest::newRow("no such day: the reception's date") << QByteArray("310226") << QStringList()
+                                                       << "sart-2026-03-07-093015.bin";
+}
+
+void TestReception::proposedName()
+{
+    QFETCH(QByteArray, testingDate);
+    QFETCH(QStringList, existing);
+    QFETCH(QString, name);
+    QTemporaryDir folder;
+    for (const QString &file : existing) {
+        if (file.endsWith(u'/'))
+            QVERIFY(QDir(folder.path()).mkdir(file.chopped(1)));
+        else
+            writeFile(folder.filePath(file), "x");
+    }
+    QByteArray record(layout::RecordSize, '\0');
+    record.replace(layout::TestingDate, layout::TestingDateWidth, testingDate);
+    const QDateTime received(QDate(2026, 3, 7), QTime(9, 30, 15));
+    QCOMPARE(reception::proposedName(record, received, folder.path()), name);
 }
 
 // Always eight characters of a 24-hour time, whatever the locale.
