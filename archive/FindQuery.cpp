@@ -17,7 +17,6 @@ QueryTerm dayTerm(const QString &text, const QDate &day)
 {
     QueryTerm term;
     term.text = text;
-    term.folded = text.toCaseFolded();
     term.day = day;
     return term;
 }
@@ -113,6 +112,7 @@ QVector<QueryTerm> parseQuery(const QString &query, const QLocale &locale, int c
             if ((date = dateTerm(words.mid(i, parts).join(u' '), locale, currentYear)))
                 break;
         if (date) {
+            date->folded = date->text.toCaseFolded();
             terms.append(*date);
             i += parts;
         } else {

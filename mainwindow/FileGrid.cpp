@@ -80,7 +80,6 @@ FileGrid::FileGrid(const FileTable &table, QWidget *parent)
 }
 
 void FileGrid::refresh() { m_model.refresh(); }
-void FileGrid::refreshRow(int tableRow) { m_model.refreshRow(tableRow); }
 
 void FileGrid::selectTableRow(int row)
 {

@@ -465,6 +465,7 @@ void TestReportPdf::printToFileFromPreview()
         driver.expect(ModalDriver::press(QMessageBox::Ok));
         driver.expect(printToFile(other));
     }
+    driver.expect(ModalDriver::press(QMessageBox::Ok));  // where the certificate went
     report.preview(nullptr);
 
     QCOMPARE(driver.unexpected(), QStringList());
@@ -472,7 +473,8 @@ void TestReportPdf::printToFileFromPreview()
     const QStringList files = QDir(out.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden
                                                          | QDir::NoDotAndDotDot);
     if (told.isEmpty()) {
-        QCOMPARE(driver.seen(), (QStringList{"QPrintPreviewDialog", "QPrintDialog"}));
+        QCOMPARE(driver.seen(), (QStringList{"QPrintPreviewDialog", "QPrintDialog",
+                                             "message: The certificate was saved as\n" + path}));
         QCOMPARE(files, QStringList{"printed.pdf"});
         QVERIFY(pdftext::flatText(path).startsWith(QLatin1String("SART TEST REPORT")));
         return;
@@ -482,7 +484,7 @@ void TestReportPdf::printToFileFromPreview()
                           QStringLiteral("message: %1: this is %2, not a file; it is left as it is. Choose another "
                                          "name.")
                               .arg(path, told),
-                          "QPrintDialog"}));
+                          "QPrintDialog", "message: The certificate was saved as\n" + other}));
     QCOMPARE(files, (QStringList{"other.pdf", "printed.pdf"}));
     QVERIFY(pdftext::flatText(other).startsWith(QLatin1String("SART TEST REPORT")));
     struct stat st {};
