@@ -5,6 +5,7 @@
 #include "PtyPort.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,6 +13,10 @@
 #include <pty.h>
 #include <termios.h>
 #include <grp.h>
+#include <pwd.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -51,6 +56,8 @@ private slots:
     void portNames();
     void openFailureTexts_data();
     void openFailureTexts();
+    void linkToARegularFileIsNeverOpened_data();
+    void linkToARegularFileIsNeverOpened();
 
 private:
     QTemporaryDir m_config;
@@ -542,6 +549,84 @@ void TestMyCom::openFailureTexts()
         QVERIFY2(text.contains(part), qPrintable(text));
     if (!absent.isEmpty())
         QVERIFY2(!text.mid(text.indexOf(device) + device.size()).contains(absent), qPrintable(text));
+}
+
+void TestMyCom::linkToARegularFileIsNeverOpened_data()
+{
+    QTest::addColumn<bool>("asRoot");
+    QTest::newRow("as root") << true;
+    QTest::newRow("as an unprivileged user") << false;
+}
+
+// A port name linked to a file of the system (as /etc/passwd is: root's,
+// readable by all) is refused for what it is, before it is opened: root would
+// open it read-write, and an unprivileged user would be told to join the
+// file's group, root. The file stays untouched.
+void TestMyCom::linkToARegularFileIsNeverOpened()
+{
+    QFETCH(bool, asRoot);
+    if (asRoot && ::geteuid() != 0)
+        QSKIP("needs root");
+    const struct passwd *nobody = ::getpwnam("nobody");
+    if (!asRoot && ::geteuid() == 0 && !nobody)
+        QSKIP("no unprivileged user to become");
+
+    QTemporaryDir dir;
+    QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+    const QString file = dir.filePath(QStringLiteral("passwd"));
+    const QByteArray bytes("root:x:0:0:root:/root:/bin/bash\n");
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    out.close();
+    QVERIFY(::chmod(QFile::encodeName(file).constData(), 0644) == 0);
+    linkPort(QStringLiteral("COM5"), file);
+    // The ports folder must be readable by the user the port is opened as.
+    for (const QString &folder : {m_config.path(), m_config.filePath("sart-tester"),
+                                  m_config.filePath("sart-tester/ports")})
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0755) == 0);
+    const QFileInfo before(file);
+
+    const int watch = ::inotify_init1(IN_NONBLOCK);
+    QVERIFY(watch >= 0);
+    QVERIFY(::inotify_add_watch(watch, QFile::encodeName(file).constData(), IN_OPEN) >= 0);
+
+    // The open is made by a child process, which becomes the unprivileged
+    // user first where the test runs as root; it reports the stored error.
+    int report[2];
+    QCOMPARE(::pipe(report), 0);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        ::close(report[0]);
+        if (!asRoot && ::geteuid() == 0
+            && (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0))
+            ::_exit(2);
+        TComm comm;
+        comm.SetPort(tPort::COM5);
+        comm.Connect();
+        const qint32 code = comm.GetError();
+        ::_exit(::write(report[1], &code, sizeof code) == sizeof code ? 0 : 3);
+    }
+    ::close(report[1]);
+    qint32 code = 0;
+    const ssize_t got = ::read(report[0], &code, sizeof code);
+    ::close(report[0]);
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, qPrintable(QString::number(status)));
+    QCOMPARE(got, ssize_t(sizeof code));
+
+    QCOMPARE(code, ENOTTY);
+    const QString text = portnames::openFailureText(QStringLiteral("COM5"), file, code);
+    QVERIFY2(text.contains(file + QStringLiteral("): it is a regular file, not a serial device")), qPrintable(text));
+    QVERIFY2(!text.contains(QStringLiteral("usermod")), qPrintable(text));
+    alignas(inotify_event) char events[256];
+    QCOMPARE(::read(watch, events, sizeof events), ssize_t(-1));  // never opened
+    ::close(watch);
+    QCOMPARE(QFileInfo(file).lastModified(), before.lastModified());
+    QFile in(file);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    QCOMPARE(in.readAll(), bytes);
 }
 
 QTEST_GUILESS_MAIN(TestMyCom)
