@@ -62,13 +62,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     // File counts may be given on the command line.
-    QList<int> counts{999, 10000, 100000};
-    if (argc > 1) {
-        counts.clear();
-        for (int i = 1; i < argc; ++i)
-            counts << QByteArray(argv[i]).toInt();
-    }
-    for (int count : std::as_const(counts)) {
+    for (int count : bench::recordCounts(argc, argv, {999, 10000, 100000})) {
         QTemporaryDir dir;
         const QString folder = dir.path() + QStringLiteral("/bin");
         QDir().mkpath(folder);

@@ -368,13 +368,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QList<int> counts{10000, 100000};
-    if (argc > 1) {
-        counts.clear();
-        for (int i = 1; i < argc; ++i)
-            counts << QByteArray(argv[i]).toInt();
-    }
-    for (int count : std::as_const(counts)) {
+    for (int count : bench::recordCounts(argc, argv, {10000, 100000})) {
         QTemporaryDir dir;
         const QString folder = dir.filePath(QStringLiteral("bin"));
         QDir().mkpath(folder);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QList>
 #include <QProcess>
 #include <QString>
 #include <QVector>
@@ -26,6 +28,18 @@ inline double timeChild(const QString &program, const QString &mode, const QStri
     child.start(program, {mode});
     child.waitForFinished(timeoutMs);
     return t.nsecsElapsed() / 1e6;
+}
+
+// The record counts to measure: those given on the command line, or the
+// defaults.
+inline QList<int> recordCounts(int argc, char **argv, QList<int> defaults)
+{
+    if (argc <= 1)
+        return defaults;
+    QList<int> counts;
+    for (int i = 1; i < argc; ++i)
+        counts << QByteArray(argv[i]).toInt();
+    return counts;
 }
 
 } // namespace bench

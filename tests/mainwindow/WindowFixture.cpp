@@ -16,6 +16,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QTest>
 #include <QToolButton>
 
@@ -245,6 +248,25 @@ QList<int> highlightedRows(TForm1 &form)
         rows.append(index.row() + 1);
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+std::unique_ptr<QTimer> printNextPreviewInto(DialogDriver &dialogs, QPrinter &printer, const QString &path)
+{
+    auto timer = std::make_unique<QTimer>();
+    QTimer *step = timer.get();
+    dialogs.setPaused(true);
+    QObject::connect(step, &QTimer::timeout, step, [step, &dialogs, &printer, path] {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        step->stop();
+        printer.setOutputFileName(path);
+        preview->findChild<QPrintPreviewWidget *>()->print();
+        preview->accept();
+        dialogs.setPaused(false);
+    });
+    step->start(5);
+    return timer;
 }
 
 } // namespace windowtest

@@ -19,6 +19,7 @@
 
 class FileGrid;
 class QAction;
+class QPrinter;
 
 namespace windowtest {
 
@@ -112,6 +113,12 @@ private slots:
     void init();
     void cleanup();
 };
+
+// Makes the next print preview print into `path` on `printer` and close, as
+// its Print command does once the print dialog named that file. The driver
+// leaves dialogs alone until then. The preview is looked for while the
+// returned timer lives.
+std::unique_ptr<QTimer> printNextPreviewInto(DialogDriver &dialogs, QPrinter &printer, const QString &path);
 
 // Waits until a shown main window is on the screen and its start-up has run.
 void waitForStartUp(TForm1 &form);

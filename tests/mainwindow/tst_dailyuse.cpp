@@ -440,21 +440,7 @@ void TestDailyUse::printIntoAFile()
     const auto restore = qScopeGuard([&] { printer.setOutputFileName(QString()); });
     FolderOpener opener;
 
-    // The print dialog, had it been shown, named the file; the preview prints
-    // and closes as its Print command does.
-    m_dialogs->setPaused(true);
-    QTimer printStep;
-    connect(&printStep, &QTimer::timeout, this, [&] {
-        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
-        if (!preview)
-            return;
-        printStep.stop();
-        printer.setOutputFileName(path);
-        preview->findChild<QPrintPreviewWidget *>()->print();
-        preview->accept();
-        m_dialogs->setPaused(false);
-    });
-    printStep.start(5);
+    const auto printStep = printNextPreviewInto(*m_dialogs, printer, path);
     m_dialogs->answer(QMessageBox::Ok);
     clickTool(*form, "ToolButton13");
     const QList<SeenDialog> seen = m_dialogs->takeSeen();

@@ -219,19 +219,7 @@ void TestGuide::printsIntoAFile()
     QPrinter &printer = printing::programPrinter();
     const auto restore = qScopeGuard([&] { printer.setOutputFileName(QString()); });
 
-    m_dialogs->setPaused(true);
-    QTimer printStep;
-    connect(&printStep, &QTimer::timeout, this, [&] {
-        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
-        if (!preview)
-            return;
-        printStep.stop();
-        printer.setOutputFileName(path);
-        preview->findChild<QPrintPreviewWidget *>()->print();
-        preview->accept();
-        m_dialogs->setPaused(false);
-    });
-    printStep.start(5);
+    const auto printStep = printNextPreviewInto(*m_dialogs, printer, path);
     m_dialogs->answer(QMessageBox::Ok);
     child<QPushButton>(guide, "GuidePrint")->click();
 
