@@ -18,7 +18,8 @@ packages=(cmake g++ make qt6-base-dev libxkbcommon-dev fonts-liberation2 libreof
 if ((tests)); then
   # bindfs, samba and smbnetfs: the shared-folder test mounts the archive a
   # second time as a network share would show it.
-  packages+=(poppler-utils xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev bindfs samba smbnetfs)
+  # python3: its csv module reads back what the program writes.
+  packages+=(poppler-utils xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev bindfs samba smbnetfs python3)
 fi
 
 installed() {

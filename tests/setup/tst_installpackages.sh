@@ -31,7 +31,7 @@ STUB
 chmod +x "$work/bin/dpkg-query" "$work/bin/apt-get"
 
 all_program="cmake g++ make qt6-base-dev libxkbcommon-dev fonts-liberation2 libreoffice-dev"
-all_tests="poppler-utils xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev bindfs samba smbnetfs"
+all_tests="poppler-utils xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev bindfs samba smbnetfs python3"
 failures=0
 
 # check NAME ARGS INSTALLED PLAN EXPECT_STATUS EXPECT_INSTALL EXPECT_STDERR
