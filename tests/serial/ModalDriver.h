@@ -61,9 +61,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_last && event->type() == QEvent::Hide) {
+        if (event->type() == QEvent::Hide) {
             watched->removeEventFilter(this);
-            m_last = nullptr;
+            m_open.removeAll(watched);
+            if (watched == m_last)
+                m_last = nullptr;
         }
         return false;
     }
@@ -91,8 +93,20 @@ private:
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal || modal == m_window || modal == m_last || !modal->isVisible())
             return;
+        // A dialog shown again after it was hidden counts again, and so does
+        // one that stayed open under a message once the message is answered
+        // (a print dialog that asks for another name). One that is merely
+        // active again for a moment after a dialog above it closed (the
+        // preview under its print dialog) does not.
+        m_open.removeAll(nullptr);
+        if (m_open.contains(modal) && !m_lastWasMessage)
+            return;
         m_last = modal;
-        modal->installEventFilter(this);  // a dialog shown again counts again
+        m_lastWasMessage = qobject_cast<QMessageBox *>(modal) != nullptr;
+        if (!m_open.contains(modal)) {
+            m_open.append(modal);
+            modal->installEventFilter(this);
+        }
         m_seen.append(describe(modal));
         if (m_steps.isEmpty()) {
             m_unexpected.append(describe(modal));
@@ -107,7 +121,9 @@ private:
     QTimer m_timer;
     QList<Step> m_steps;
     std::function<void()> m_tick;
-    QPointer<QWidget> m_last;
+    QList<QPointer<QObject>> m_open;  // counted and not hidden since
+    QPointer<QWidget> m_last;         // the dialog counted last
+    bool m_lastWasMessage = false;
     QStringList m_seen;
     QStringList m_unexpected;
 };
