@@ -53,7 +53,7 @@ QPrinter &programPrinter()
     return *thePrinter;
 }
 
-void preview(QWidget *parent, const PagePainter &paint)
+void preview(QWidget *parent, const PagePainter &paint, const IssueAround &issue)
 {
     QPrinter &printer = programPrinter();
     applyReportPage(printer);
@@ -65,7 +65,8 @@ void preview(QWidget *parent, const PagePainter &paint)
     // Maximized, and as large as the screen where no window manager maximizes.
     dialog.setGeometry(dialog.screen()->availableGeometry());
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
-    takeOverPrinting(dialog, printer);
+    takeOverPrinting(dialog, printer, issue ? [&](const std::function<void()> &print) { issue(printer, print); }
+                                            : std::function<void(const std::function<void()> &)>());
     dialog.exec();
 }
 

@@ -23,10 +23,15 @@ QPageLayout reportPageLayout();
 // The printer that Page Setup configures and every preview prints on.
 QPrinter &programPrinter();
 
+// Runs around the printing of a certificate once the print dialog was
+// accepted: `print` prints on the printer as set up.
+using IssueAround = std::function<void(QPrinter &printer, const std::function<void()> &print)>;
+
 // Opens the print preview (zoom, page stepping, printer set-up, print) on the
 // program's printer and returns when it closes. Printing to a file writes
-// only where the engineer chose (takeOverPrinting).
-void preview(QWidget *parent, const PagePainter &paint);
+// only where the engineer chose (takeOverPrinting); `issue`, when given, runs
+// around the printing (a print dialog cancelled runs nothing).
+void preview(QWidget *parent, const PagePainter &paint, const IssueAround &issue = {});
 
 // The platform's page set-up dialog for the program's printer. Its printer
 // choice stays for the next preview; the page stays A4 with 10 mm margins.

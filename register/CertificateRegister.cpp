@@ -432,6 +432,34 @@ std::optional<Entry> Register::lastFor(const QString &recordFile, const QString 
     return entryOf(q);
 }
 
+QHash<QString, RecordCheck> Register::checkRecords(const std::function<bool()> &stop, int &total)
+{
+    QSqlDatabase d = db();
+    QSqlQuery q(d);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT number, record_file, record_path, record_sha256 FROM certificates")))
+        fail(errorText(q.lastError()));
+    QHash<QString, RecordCheck> found;
+    // Many certificates may come from one record: each file is read once.
+    QHash<QString, QString> hashNow;
+    total = 0;
+    while (q.next()) {
+        if (stop && stop())
+            break;
+        ++total;
+        const QString path = q.value(2).toString();
+        auto it = hashNow.find(path);
+        if (it == hashNow.end())
+            it = hashNow.insert(path, QFileInfo::exists(path) ? sha256OfFile(path) : QString());
+        const RecordCheck c = !QFileInfo::exists(path) ? RecordCheck::Missing
+                              : *it == q.value(3).toString() ? RecordCheck::Unchanged
+                                                             : RecordCheck::Changed;
+        if (c != RecordCheck::Unchanged)
+            found.insert(q.value(0).toString(), c);
+    }
+    return found;
+}
+
 void Register::insertAsIs(const QVector<Entry> &entries)
 {
     QSqlDatabase d = db();

@@ -4,6 +4,7 @@
 #include "RegisterSettings.h"
 
 #include <QDate>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -67,6 +68,11 @@ public:
     int count();
     // The entry issued last for a record file of this name and these bytes.
     std::optional<Entry> lastFor(const QString &recordFile, const QString &sha256);
+
+    // Verify: the entries whose record changed since issue or is missing,
+    // by number (the unchanged ones are left out); `total` counts the entries
+    // checked.
+    QHash<QString, RecordCheck> checkRecords(const std::function<bool()> &stop, int &total);
 
     // Appends entries as they are, numbers included (tools and benchmarks).
     void insertAsIs(const QVector<Entry> &entries);
