@@ -25,21 +25,6 @@ constexpr int ColumnCount = 16;
 constexpr int Attempts = 20;
 constexpr int PageSize = 200;
 
-// Raised inside a transaction when another program took the number first:
-// the transaction is rolled back and tried again.
-struct NumberTaken
-{
-};
-
-// Constraint violations: PostgreSQL's SQLSTATE 23505 (unique), SQLite's
-// extended codes 2067 (unique) and 1555 (primary key).
-bool isUniqueViolation(const QSqlError &error)
-{
-    const QString code = error.nativeErrorCode();
-    return code == QLatin1String("23505") || code == QLatin1String("2067") || code == QLatin1String("1555")
-           || code == QLatin1String("19");
-}
-
 QString errorText(const QSqlError &error)
 {
     QString text = error.databaseText().trimmed();
@@ -48,7 +33,7 @@ QString errorText(const QSqlError &error)
     return text.isEmpty() ? QStringLiteral("unknown error") : text;
 }
 
-QVariant dateValue(const QDate &date) { return date.isValid() ? date.toString(Qt::ISODate) : QString(); }
+QString dateText(const QDate &date) { return date.isValid() ? date.toString(Qt::ISODate) : QString(); }
 QDate dateOf(const QVariant &value) { return QDate::fromString(value.toString(), Qt::ISODate); }
 
 Entry entryOf(const QSqlQuery &q)
@@ -76,7 +61,9 @@ Entry entryOf(const QSqlQuery &q)
 
 void bindEntry(QSqlQuery &q, const Entry &e)
 {
-    const QVariant values[ColumnCount] = {e.number,
+    // Never NULL: an empty value is an empty text.
+    const auto text = [](const QString &value) { return value.isNull() ? QStringLiteral("") : value; };
+    const QString values[ColumnCount] = {e.number,
                                           e.issuedAt.toUTC().toString(IssuedFormat),
                                           e.issuedHow,
                                           e.recordFile,
@@ -85,15 +72,15 @@ void bindEntry(QSqlQuery &q, const Entry &e)
                                           e.sartModel,
                                           e.manufacturerNumber,
                                           e.vessel,
-                                          dateValue(e.testingDate),
-                                          dateValue(e.nextTestingDate),
-                                          dateValue(e.batteryDate),
+                                          dateText(e.testingDate),
+                                          dateText(e.nextTestingDate),
+                                          dateText(e.batteryDate),
                                           e.verdict,
                                           e.outsideLimits,
                                           e.engineer,
                                           e.userName};
     for (int i = 0; i < ColumnCount; ++i)
-        q.bindValue(i, values[i]);
+        q.bindValue(i, text(values[i]));
 }
 
 QString insertStatement()
@@ -263,17 +250,19 @@ void Register::checkWritable()
 
 int Register::allocateSequence(QSqlDatabase &db, int key)
 {
+    // The counter's row made when the first certificate of its year comes
+    // (two programs at once: the second finds it made), then counted up
+    // under the row's lock, which holds until the transaction ends.
     QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT INTO register_counters (counter_key, last_sequence) VALUES (?, 0) "
+                             "ON CONFLICT (counter_key) DO NOTHING"));
+    q.bindValue(0, key);
+    if (!q.exec())
+        throw q.lastError();
     q.prepare(QStringLiteral("UPDATE register_counters SET last_sequence = last_sequence + 1 WHERE counter_key = ?"));
     q.bindValue(0, key);
     if (!q.exec())
         throw q.lastError();
-    if (q.numRowsAffected() == 0) {
-        q.prepare(QStringLiteral("INSERT INTO register_counters (counter_key, last_sequence) VALUES (?, 1)"));
-        q.bindValue(0, key);
-        if (!q.exec())
-            throw q.lastError();
-    }
     q.prepare(QStringLiteral("SELECT last_sequence FROM register_counters WHERE counter_key = ?"));
     q.bindValue(0, key);
     if (!q.exec() || !q.next())
@@ -285,51 +274,62 @@ std::optional<Entry> Register::issue(const Entry &entry, const std::function<boo
                                      const std::function<void(const Entry &numbered)> &withdraw)
 {
     QSqlDatabase d = db();
-    for (int attempt = 1;; ++attempt) {
-        begin(d);
-        Entry numbered = entry;
-        try {
-            numbered.issuedAt = QDateTime::currentDateTimeUtc();
-            const int year = numbered.issuedAt.toLocalTime().date().year();
-            const int key = countsPerYear(m_settings.numberFormat) ? year : 0;
+    begin(d);
+    Entry numbered = entry;
+    try {
+        numbered.issuedAt = QDateTime::currentDateTimeUtc();
+        const int year = numbered.issuedAt.toLocalTime().date().year();
+        const int key = countsPerYear(m_settings.numberFormat) ? year : 0;
+        // A number an earlier format gave already is passed over.
+        for (int attempt = 1;; ++attempt) {
             numbered.number = formatNumber(m_settings.numberFormat, year, allocateSequence(d, key));
             QSqlQuery q(d);
-            q.prepare(insertStatement());
-            bindEntry(q, numbered);
+            q.prepare(QStringLiteral("SELECT 1 FROM certificates WHERE number = ?"));
+            q.bindValue(0, numbered.number);
             if (!q.exec())
                 throw q.lastError();
-        } catch (const QSqlError &error) {
-            rollback(d);
-            // Another program took the number first (PostgreSQL, or a number
-            // an earlier format gave already): the next one.
-            if (isUniqueViolation(error) && attempt < Attempts)
-                continue;
-            fail(errorText(error));
+            if (!q.next())
+                break;
+            if (attempt == Attempts)
+                fail(QStringLiteral("the number format %1 gives only numbers in use").arg(m_settings.numberFormat));
         }
-        bool produced = false;
-        try {
-            produced = produce(numbered);
-        } catch (...) {
-            rollback(d);
-            throw;
-        }
-        if (!produced) {
-            rollback(d);
-            return std::nullopt;
-        }
-        QSqlQuery commit(d);
-        if (!commit.exec(QStringLiteral("COMMIT"))) {
-            const QString why = errorText(commit.lastError());
-            rollback(d);
-            if (withdraw)
-                withdraw(numbered);
-            fail(QStringLiteral("the certificate %1 was made but its entry could not be kept (%2)%3")
-                     .arg(numbered.number, why,
-                          withdraw ? QStringLiteral("; it was withdrawn")
-                                   : QStringLiteral("; write the certificate's details into the register by hand")));
-        }
-        return numbered;
+    } catch (const QSqlError &error) {
+        rollback(d);
+        fail(errorText(error));
     }
+    // The number is this program's until the transaction ends: another
+    // program waits for the counter meanwhile.
+    bool produced = false;
+    try {
+        produced = produce(numbered);
+    } catch (...) {
+        rollback(d);
+        throw;
+    }
+    if (!produced) {
+        rollback(d);
+        return std::nullopt;
+    }
+    QString why;
+    {
+        QSqlQuery q(d);
+        q.prepare(insertStatement());
+        bindEntry(q, numbered);
+        if (!q.exec())
+            why = errorText(q.lastError());
+        else if (!q.exec(QStringLiteral("COMMIT")))
+            why = errorText(q.lastError());
+    }
+    if (!why.isEmpty()) {
+        rollback(d);
+        if (withdraw)
+            withdraw(numbered);
+        fail(QStringLiteral("the certificate %1 was made but its entry could not be kept (%2)%3")
+                 .arg(numbered.number, why,
+                      withdraw ? QStringLiteral("; it was withdrawn")
+                               : QStringLiteral("; write the certificate's details into the register by hand")));
+    }
+    return numbered;
 }
 
 QString Register::nextNumber()
