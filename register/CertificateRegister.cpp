@@ -352,7 +352,7 @@ QStringList Register::numbers(const Filter &filter, const std::function<bool()> 
     q.prepare(QStringLiteral("SELECT %1 FROM certificates WHERE issued_at >= ? AND issued_at < ? "
                              "ORDER BY issued_at DESC, number DESC")
                   .arg(Columns));
-    q.bindValue(0, filter.from.isValid() ? utcText(filter.from) : QString());
+    q.bindValue(0, filter.from.isValid() ? utcText(filter.from) : QStringLiteral(""));
     q.bindValue(1, filter.to.isValid() ? utcText(filter.to.addDays(1)) : QStringLiteral("9"));
     if (!q.exec())
         fail(errorText(q.lastError()));
