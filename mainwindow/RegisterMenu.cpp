@@ -60,8 +60,8 @@ QString dateTimeText(const QDateTime &utc)
 
 void TForm1::buildRegister()
 {
-    auto *archive = menuBar()->findChild<QMenu *>(QStringLiteral("Archive1"));
-    auto *settings = menuBar()->findChild<QMenu *>(QStringLiteral("Settings1"));
+    auto *archive = findChild<QMenu *>(QStringLiteral("Archive1"));
+    auto *settings = findChild<QMenu *>(QStringLiteral("Settings1"));
     if (!archive || !settings)
         return;
     archive->addSeparator();
