@@ -24,6 +24,8 @@ const QString Columns = QStringLiteral(
 constexpr int ColumnCount = 16;
 constexpr int Attempts = 20;
 constexpr int PageSize = 200;
+// The key of PostgreSQL's advisory lock that stands for the register's write lock.
+constexpr int WriteLock = 742017;
 
 QString errorText(const QSqlError &error)
 {
@@ -83,12 +85,22 @@ void bindEntry(QSqlQuery &q, const Entry &e)
         q.bindValue(i, text(values[i]));
 }
 
-QString insertStatement()
+// With `numbered`, the counter key and the sequence follow the columns.
+QString insertStatement(bool numbered = false)
 {
     QStringList marks;
-    for (int i = 0; i < ColumnCount; ++i)
+    for (int i = 0; i < ColumnCount + (numbered ? 2 : 0); ++i)
         marks << QStringLiteral("?");
-    return QStringLiteral("INSERT INTO certificates (%1) VALUES (%2)").arg(Columns, marks.join(u','));
+    return QStringLiteral("INSERT INTO certificates (%1%2) VALUES (%3)")
+        .arg(Columns, numbered ? QStringLiteral(", counter_key, sequence") : QString(), marks.join(u','));
+}
+
+// Two programs took the same number (PostgreSQL's SQLSTATE 23505, SQLite's
+// extended codes 2067 and 1555).
+bool isUniqueViolation(const QSqlError &error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("23505") || code == QLatin1String("2067") || code == QLatin1String("1555");
 }
 
 // Local midnight of a date as the register's UTC text.
@@ -115,6 +127,7 @@ Register::Register(Settings settings)
 
 Register::~Register()
 {
+    m_statements.clear();
     if (QSqlDatabase::contains(m_connection)) {
         QSqlDatabase::database(m_connection, false).close();
         QSqlDatabase::removeDatabase(m_connection);
@@ -123,6 +136,7 @@ Register::~Register()
 
 void Register::fail(const QString &why)
 {
+    m_statements.clear();
     if (QSqlDatabase::contains(m_connection))
         QSqlDatabase::database(m_connection, false).close();
     m_schemaChecked = false;
@@ -171,11 +185,19 @@ QSqlDatabase Register::db()
 
 void Register::begin(QSqlDatabase &db)
 {
-    // SQLite: the write lock at once, so that two programs never both read
-    // the same counter; PostgreSQL locks the counter's row when it is updated.
+    // The register's write lock at once, held until the transaction ends, so
+    // that programs issuing at the same moment take their numbers in turn:
+    // SQLite's immediate transaction, a transaction-scoped lock on PostgreSQL
+    // (readers are never held up).
     QSqlQuery q(db);
-    if (!q.exec(m_settings.engine == Engine::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN")))
-        fail(errorText(q.lastError()));
+    const bool postgres = m_settings.engine == Engine::PostgreSQL;
+    if (!q.exec(postgres ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"))
+        || (postgres && !q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(WriteLock)))) {
+        const QString why = errorText(q.lastError());
+        q.finish();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        fail(why);
+    }
 }
 
 namespace {
@@ -189,7 +211,6 @@ void rollback(QSqlDatabase &db)
 
 void Register::ensureSchema(QSqlDatabase &db)
 {
-    const bool postgres = m_settings.engine == Engine::PostgreSQL;
     begin(db);
     QSqlQuery q(db);
     auto run = [&](const QString &sql) {
@@ -200,18 +221,18 @@ void Register::ensureSchema(QSqlDatabase &db)
             fail(why);
         }
     };
-    // Two programs making the schema at once: the second waits for the first.
-    if (postgres)
-        run(QStringLiteral("SELECT pg_advisory_xact_lock(742017)"));
+    // Two programs making the schema at once: the second waits for the
+    // first (begin() took the write lock).
     run(QStringLiteral("CREATE TABLE IF NOT EXISTS register_schema (version INTEGER NOT NULL)"));
-    run(QStringLiteral("CREATE TABLE IF NOT EXISTS register_counters ("
-                       "counter_key INTEGER PRIMARY KEY, last_sequence INTEGER NOT NULL)"));
     run(QStringLiteral("CREATE TABLE IF NOT EXISTS certificates ("
                        "number VARCHAR(64) PRIMARY KEY, issued_at VARCHAR(32) NOT NULL, issued_how TEXT NOT NULL, "
                        "record_file TEXT NOT NULL, record_path TEXT NOT NULL, record_sha256 VARCHAR(64) NOT NULL, "
                        "sart_model TEXT, manufacturer_number TEXT, vessel TEXT, testing_date VARCHAR(10), "
                        "next_testing_date VARCHAR(10), battery_date VARCHAR(10), verdict TEXT, "
-                       "outside_limits TEXT, engineer TEXT, user_name TEXT)"));
+                       "outside_limits TEXT, engineer TEXT, user_name TEXT, "
+                       // The sequence of the number in its year (0: numbers
+                       // without the year); none for entries taken over as they are.
+                       "counter_key INTEGER, sequence INTEGER, UNIQUE (counter_key, sequence))"));
     run(QStringLiteral("CREATE INDEX IF NOT EXISTS certificates_issued ON certificates (issued_at)"));
     run(QStringLiteral("CREATE INDEX IF NOT EXISTS certificates_record ON certificates (record_file, record_sha256)"));
     run(QStringLiteral("SELECT MAX(version) FROM register_schema"));
@@ -248,57 +269,82 @@ void Register::checkWritable()
         fail(why);
 }
 
-int Register::allocateSequence(QSqlDatabase &db, int key)
+QSqlQuery &Register::statement(QSqlDatabase &db, const QString &sql)
 {
-    // The counter's row made when the first certificate of its year comes
-    // (two programs at once: the second finds it made), then counted up
-    // under the row's lock, which holds until the transaction ends.
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO register_counters (counter_key, last_sequence) VALUES (?, 0) "
-                             "ON CONFLICT (counter_key) DO NOTHING"));
-    q.bindValue(0, key);
-    if (!q.exec())
-        throw q.lastError();
-    q.prepare(QStringLiteral("UPDATE register_counters SET last_sequence = last_sequence + 1 WHERE counter_key = ?"));
-    q.bindValue(0, key);
-    if (!q.exec())
-        throw q.lastError();
-    q.prepare(QStringLiteral("SELECT last_sequence FROM register_counters WHERE counter_key = ?"));
+    auto it = m_statements.find(sql);
+    if (it == m_statements.end()) {
+        it = m_statements.insert(sql, QSqlQuery(db));
+        if (!it->prepare(sql)) {
+            const QSqlError error = it->lastError();
+            m_statements.erase(it);
+            throw error;
+        }
+    }
+    return *it;
+}
+
+int Register::lastSequence(QSqlDatabase &db, int key)
+{
+    QSqlQuery &q = statement(db, QStringLiteral("SELECT MAX(sequence) FROM certificates WHERE counter_key = ?"));
     q.bindValue(0, key);
     if (!q.exec() || !q.next())
         throw q.lastError();
-    return q.value(0).toInt();
+    const int last = q.value(0).toInt();
+    q.finish();
+    return last;
+}
+
+bool Register::numberInUse(QSqlDatabase &db, const QString &number)
+{
+    QSqlQuery &q = statement(db, QStringLiteral("SELECT 1 FROM certificates WHERE number = ?"));
+    q.bindValue(0, number);
+    if (!q.exec())
+        throw q.lastError();
+    const bool used = q.next();
+    q.finish();
+    return used;
 }
 
 std::optional<Entry> Register::issue(const Entry &entry, const std::function<bool(Entry &numbered)> &produce,
                                      const std::function<void(const Entry &numbered)> &withdraw)
 {
     QSqlDatabase d = db();
-    begin(d);
     Entry numbered = entry;
-    try {
-        numbered.issuedAt = QDateTime::currentDateTimeUtc();
-        const int year = numbered.issuedAt.toLocalTime().date().year();
-        const int key = countsPerYear(m_settings.numberFormat) ? year : 0;
-        // A number an earlier format gave already is passed over.
-        for (int attempt = 1;; ++attempt) {
-            numbered.number = formatNumber(m_settings.numberFormat, year, allocateSequence(d, key));
-            QSqlQuery q(d);
-            q.prepare(QStringLiteral("SELECT 1 FROM certificates WHERE number = ?"));
-            q.bindValue(0, numbered.number);
+    // The entry goes in before the certificate is made: its number is then
+    // this program's until the transaction ends, and the write lock keeps
+    // every other program waiting to take the next. Should a number be taken
+    // all the same (a register written by some other means), the unique
+    // sequence refuses it and the next is tried.
+    for (int attempt = 1;; ++attempt) {
+        begin(d);
+        try {
+            numbered.issuedAt = QDateTime::currentDateTimeUtc();
+            const int year = numbered.issuedAt.toLocalTime().date().year();
+            const int key = countsPerYear(m_settings.numberFormat) ? year : 0;
+            int sequence = lastSequence(d, key) + 1;
+            numbered.number = formatNumber(m_settings.numberFormat, year, sequence);
+            // Tried again: a number an earlier format gave already is passed
+            // over (the unique number refused it).
+            for (int skip = 0; attempt > 1 && numberInUse(d, numbered.number); ++skip) {
+                if (skip == Attempts)
+                    throw QSqlError(QString(), QStringLiteral("the number format %1 gives only numbers in use")
+                                                   .arg(m_settings.numberFormat));
+                numbered.number = formatNumber(m_settings.numberFormat, year, ++sequence);
+            }
+            QSqlQuery &q = statement(d, insertStatement(true));
+            bindEntry(q, numbered);
+            q.bindValue(ColumnCount, key);
+            q.bindValue(ColumnCount + 1, sequence);
             if (!q.exec())
                 throw q.lastError();
-            if (!q.next())
-                break;
-            if (attempt == Attempts)
-                fail(QStringLiteral("the number format %1 gives only numbers in use").arg(m_settings.numberFormat));
+        } catch (const QSqlError &error) {
+            rollback(d);
+            if (isUniqueViolation(error) && attempt < Attempts)
+                continue;
+            fail(errorText(error));
         }
-    } catch (const QSqlError &error) {
-        rollback(d);
-        fail(errorText(error));
+        break;
     }
-    // The number is this program's until the transaction ends: another
-    // program waits for the counter meanwhile.
     bool produced = false;
     try {
         produced = produce(numbered);
@@ -310,15 +356,17 @@ std::optional<Entry> Register::issue(const Entry &entry, const std::function<boo
         rollback(d);
         return std::nullopt;
     }
+    // How it went out is known once it went out; nobody has seen the entry yet.
     QString why;
     {
-        QSqlQuery q(d);
-        q.prepare(insertStatement());
-        bindEntry(q, numbered);
+        QSqlQuery &q = statement(d, QStringLiteral("UPDATE certificates SET issued_how = ? WHERE number = ?"));
+        q.bindValue(0, numbered.issuedHow.isNull() ? QStringLiteral("") : numbered.issuedHow);
+        q.bindValue(1, numbered.number);
+        QSqlQuery commit(d);
         if (!q.exec())
             why = errorText(q.lastError());
-        else if (!q.exec(QStringLiteral("COMMIT")))
-            why = errorText(q.lastError());
+        else if (!commit.exec(QStringLiteral("COMMIT")))
+            why = errorText(commit.lastError());
     }
     if (!why.isEmpty()) {
         rollback(d);
@@ -337,7 +385,7 @@ QString Register::nextNumber()
     QSqlDatabase d = db();
     const int year = QDate::currentDate().year();
     QSqlQuery q(d);
-    q.prepare(QStringLiteral("SELECT last_sequence FROM register_counters WHERE counter_key = ?"));
+    q.prepare(QStringLiteral("SELECT MAX(sequence) FROM certificates WHERE counter_key = ?"));
     q.bindValue(0, countsPerYear(m_settings.numberFormat) ? year : 0);
     if (!q.exec())
         fail(errorText(q.lastError()));
@@ -484,11 +532,14 @@ void Register::insertAsIs(const QVector<Entry> &entries)
 void Register::insertOne(const Entry &entry)
 {
     QSqlDatabase d = db();
-    QSqlQuery q(d);
-    q.prepare(insertStatement());
-    bindEntry(q, entry);
-    if (!q.exec())
-        fail(errorText(q.lastError()));
+    try {
+        QSqlQuery &q = statement(d, insertStatement());
+        bindEntry(q, entry);
+        if (!q.exec())
+            throw q.lastError();
+    } catch (const QSqlError &error) {
+        fail(errorText(error));
+    }
 }
 
 } // namespace certregister

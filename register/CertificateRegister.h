@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QHash>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -87,11 +88,16 @@ private:
     // Raises the failure, naming the register; the connection is closed so
     // that the next use connects afresh (a server back up, a disk freed).
     [[noreturn]] void fail(const QString &why);
-    int allocateSequence(QSqlDatabase &db, int key);
+    // A statement of this connection, prepared once.
+    QSqlQuery &statement(QSqlDatabase &db, const QString &sql);
+    // The last sequence given in the counter's year (0: none yet).
+    int lastSequence(QSqlDatabase &db, int key);
+    bool numberInUse(QSqlDatabase &db, const QString &number);
 
     Settings m_settings;
     QString m_connection;
     bool m_schemaChecked = false;
+    QHash<QString, QSqlQuery> m_statements;
 };
 
 } // namespace certregister

@@ -151,7 +151,7 @@ Settings TestRegister::emptyServer()
         db.setDatabaseName(s.database);
         db.setUserName(s.user);
         if (db.open())
-            for (const char *table : {"certificates", "register_counters", "register_schema"})
+            for (const char *table : {"certificates", "register_schema"})
                 QSqlQuery(db).exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(table));
         db.close();
     }
