@@ -95,7 +95,7 @@ RegisterDialog::RegisterDialog(const certregister::Settings &settings, QWidget *
         },
         this);
     m_view = rowsView(m_model, QStringLiteral("RegisterTable"), this);
-    const int widths[] = {95, 135, 160, 150, 90, 100, 110, 150, 85, 85, 85, 135, 150, 110, 80};
+    const int widths[] = {95, 135, 170, 110, 100, 120, 150, 85, 85, 85, 135, 150, 110, 80, 130};
     for (int c = 0; c < int(std::size(widths)); ++c)
         m_view->horizontalHeader()->resizeSection(c, widths[c]);
     m_status = new QLabel(this);
@@ -194,7 +194,7 @@ void RegisterDialog::verify()
                                  ? QStringLiteral("Verified: the records of all %1 certificates are unchanged.")
                                        .arg(result.second)
                                  : QStringLiteral("Verified %1 certificates: %2 with the record changed since "
-                                                  "issue, %3 with the record missing (marked).")
+                                                  "issue (marked violet), %3 with the record missing (marked grey).")
                                        .arg(result.second)
                                        .arg(changed)
                                        .arg(missing);

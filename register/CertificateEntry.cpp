@@ -87,11 +87,11 @@ QString checkText(RecordCheck check, const Entry &entry)
 
 QStringList columnCaptions()
 {
-    return {QStringLiteral("Number"),        QStringLiteral("Issued"),         QStringLiteral("How"),
-            QStringLiteral("Record file"),   QStringLiteral("SHA-256"),        QStringLiteral("SART model"),
-            QStringLiteral("Manufacturer №"), QStringLiteral("Vessel"),        QStringLiteral("Testing date"),
-            QStringLiteral("Next testing"),  QStringLiteral("Battery date"),   QStringLiteral("Verdict"),
-            QStringLiteral("Outside the limits"), QStringLiteral("Engineer"),  QStringLiteral("User")};
+    return {QStringLiteral("Number"),         QStringLiteral("Issued"),       QStringLiteral("How"),
+            QStringLiteral("Record file"),    QStringLiteral("SART model"),   QStringLiteral("Manufacturer №"),
+            QStringLiteral("Vessel"),         QStringLiteral("Testing date"), QStringLiteral("Next testing"),
+            QStringLiteral("Battery date"),   QStringLiteral("Verdict"),      QStringLiteral("Outside the limits"),
+            QStringLiteral("Engineer"),       QStringLiteral("User"),         QStringLiteral("Record SHA-256")};
 }
 
 QStringList cells(const Entry &e)
@@ -100,7 +100,6 @@ QStringList cells(const Entry &e)
             e.issuedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
             e.issuedHow,
             e.recordFile,
-            e.recordSha256,
             e.sartModel,
             e.manufacturerNumber,
             e.vessel,
@@ -110,7 +109,8 @@ QStringList cells(const Entry &e)
             e.verdict,
             e.outsideLimits,
             e.engineer,
-            e.userName};
+            e.userName,
+            e.recordSha256};
 }
 
 } // namespace certregister

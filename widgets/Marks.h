@@ -15,5 +15,5 @@ inline const QColor OutsideLimitBackground(255, 199, 206);
 // An entry of the register of certificates whose record changed since the
 // certificate was issued: a pale violet, apart from the other marks.
 inline const QColor RecordChangedBackground(221, 208, 255);
-// An entry whose record is missing: a cool grey.
-inline const QColor RecordMissingBackground(208, 214, 222);
+// An entry whose record is missing: a grey darker than any row's own.
+inline const QColor RecordMissingBackground(200, 200, 200);
