@@ -16,6 +16,7 @@
 #include "TestSupport.h"
 #include "WindowFixture.h"
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QLabel>
@@ -120,6 +121,7 @@ private slots:
     void serverStoppedBeforeTheNextCertificate();
     void panelOffersLastCertificate();
     void registerViewSearchesVerifiesAndExports();
+    void settingsChangeTheNumbers();
 
 private:
     // Every dialog here is answered by the ModalDriver of the test.
@@ -460,6 +462,45 @@ void TestRegisterWindow::registerViewSearchesVerifiesAndExports()
     QVERIFY(lines[2].endsWith(",changed"));
     QVERIFY(lines[3].endsWith(",unchanged"));
     QVERIFY(lines[3].endsWith(entries[0].recordSha256 + ",unchanged"));
+}
+
+// The register's settings from the Settings menu: a format of the centre's
+// own and the number printed on the page; a format without "#" is refused
+// with the dialog left open.
+void TestRegisterWindow::settingsChangeTheNumbers()
+{
+    leaveDialogsToTest();
+    const QString file = m_data.filePath("settings.sqlite");
+    useRegister(file);
+    StartDirectory dir;
+    dir.addFile("a.bin", savedRecord(0));
+    QTemporaryDir out;
+    auto form = startWindow();
+    chooseConclusion(*form, 1);
+    ModalDriver driver(form.get());
+    driver.expect([](QWidget *modal) {
+        child<QLineEdit>(modal, "RegisterFormat")->setText("SC");
+        QTimer::singleShot(0, modal, [modal] { static_cast<QDialog *>(modal)->accept(); });
+    });
+    driver.expect(ModalDriver::press(QMessageBox::Ok));  // the format needs a #
+    driver.expect([](QWidget *modal) {
+        child<QLineEdit>(modal, "RegisterFormat")->setText("SC/YYYY/###");
+        child<QCheckBox>(modal, "RegisterPrintNumber")->setChecked(true);
+        QCOMPARE(child<QLabel>(modal, "RegisterExample")->text(), "SC/" + year() + "/042");
+        static_cast<QDialog *>(modal)->accept();
+    });
+    action(*form, "Register1")->trigger();
+    QCOMPARE(loadProgramSettings().numberFormat, QStringLiteral("SC/YYYY/###"));
+    QVERIFY(loadProgramSettings().printNumber);
+
+    driver.expect(printFromPreview());
+    driver.expect(printToFile(out.filePath("p.pdf")));
+    action(*form, "Print2")->trigger();
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(driver.pending(), 0);
+    const QString number = "SC/" + year() + "/001";
+    QCOMPARE(Register(loadProgramSettings()).allEntries().value(0).number, number);
+    QVERIFY(pdftext::flatText(out.filePath("p.pdf")).contains(QStringLiteral("Certificate № ") + number));
 }
 
 QTEST_MAIN(TestRegisterWindow)
