@@ -27,6 +27,8 @@ public:
     // Brings the window up with the register read afresh and the search
     // text selected for typing over.
     void showFresh();
+    // Reads the register again with the search and dates as they are.
+    void refill();
     void verify();
     // Writes the entries found as CSV (csvfile::write).
     void exportCsv(const QString &path);
@@ -46,7 +48,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void refill();
     void showStatus();
     void exportWithDialog();
     void chooseCurrent();

@@ -110,7 +110,11 @@ void TForm1::issueCertificate(const std::function<void(CertificateIssuer &)> &pr
                                                                          outsideTexts.join(QStringLiteral("; "))));
     // The panel learns of the certificate also when the register failed at
     // the last moment (the error is shown all the same).
-    const auto refresh = qScopeGuard([this] { showLastIssued(); });
+    const auto refresh = qScopeGuard([this] {
+        showLastIssued();
+        if (m_registerDialog && m_registerDialog->isVisible())
+            m_registerDialog->refill();
+    });
     produce(issuer);
 }
 
