@@ -115,6 +115,8 @@ private slots:
     void certificateIssuedIsRegistered_data();
     void certificateIssuedIsRegistered();
     void cancelledPrintTakesNoNumber();
+    void pdfNameFollowsNumberTakenMeanwhile_data();
+    void pdfNameFollowsNumberTakenMeanwhile();
     void wordExportThatFailsIsNotRegistered();
     void unwritableRegisterAsksFirst_data();
     void unwritableRegisterAsksFirst();
@@ -236,6 +238,51 @@ void TestRegisterWindow::cancelledPrintTakesNoNumber()
     const QVector<Entry> entries = Register(settings).allEntries();
     QCOMPARE(entries.size(), 1);
     QCOMPARE(entries[0].number, year() + "-00001");
+}
+
+void TestRegisterWindow::pdfNameFollowsNumberTakenMeanwhile_data()
+{
+    QTest::addColumn<bool>("keptOffered");
+    QTest::newRow("name offered kept") << true;
+    QTest::newRow("name of the engineer's own") << false;
+}
+
+// Another program issues while the save dialog is open: the certificate gets
+// the next number, and the name offered follows it; a name the engineer
+// typed is kept as typed.
+void TestRegisterWindow::pdfNameFollowsNumberTakenMeanwhile()
+{
+    leaveDialogsToTest();
+    QFETCH(bool, keptOffered);
+    const Settings settings = useRegister(m_data.filePath(QTest::currentDataTag()) + ".sqlite");
+    StartDirectory dir;
+    dir.addFile("a.bin", savedRecord(0));
+    QTemporaryDir out;
+    auto form = startWindow();
+    chooseConclusion(*form, 1);
+    ModalDriver driver(form.get());
+    QString offered;
+    driver.expect([&](QWidget *modal) {
+        Register other(settings);
+        QVERIFY(other.issue(entryFor(dir.inArchive("a.bin"), header(), {}), [](Entry &e) {
+            e.issuedHow = "Word";
+            return true;
+        }));
+        saveOffered(out.path(), offered)(modal);
+        if (!keptOffered)
+            modal->findChild<QLineEdit *>("fileNameEdit")->setText(out.filePath("mine.pdf"));
+    });
+    action(*form, "Pdf1")->trigger();
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(offered.left(11), year() + "-00001 ");
+    const QString second = year() + "-00002";
+    const QString expected = keptOffered ? QString(offered).replace(year() + "-00001", second) : "mine.pdf";
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{expected});
+    QVERIFY(pdftext::info(out.filePath(expected), "Title").contains(second));
+    const QVector<Entry> entries = Register(settings).allEntries();
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries[0].number, second);
+    QCOMPARE(entries[0].issuedHow, "PDF " + out.filePath(expected));
 }
 
 // The office here cannot show a window (or is not installed): the export
