@@ -63,13 +63,6 @@ QString computerUserName()
     return QString::fromLocal8Bit(qgetenv("USER"));
 }
 
-RecordCheck check(const Entry &entry)
-{
-    if (!QFileInfo::exists(entry.recordPath))
-        return RecordCheck::Missing;
-    return sha256OfFile(entry.recordPath) == entry.recordSha256 ? RecordCheck::Unchanged : RecordCheck::Changed;
-}
-
 QString checkText(RecordCheck check, const Entry &entry)
 {
     switch (check) {

@@ -44,8 +44,7 @@ Entry entryFor(const QString &recordPath, const PanelValues &values, const QStri
 // The login name of the computer's user.
 QString computerUserName();
 
-// The record of the entry as it is now against its hash at issue.
-RecordCheck check(const Entry &entry);
+// Verify's finding about the entry's record, for a tooltip.
 QString checkText(RecordCheck check, const Entry &entry);
 
 // Column captions of the register's table and CSV export, and an entry's

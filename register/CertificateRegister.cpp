@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTimeZone>

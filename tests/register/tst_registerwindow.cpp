@@ -100,8 +100,9 @@ RegisterDialog *openRegister(TForm1 &form)
 {
     action(form, "Certificates1")->trigger();
     auto *dialog = form.findChild<RegisterDialog *>();
-    if (dialog)
-        QTest::qWaitFor([&] { return dialog->isIdle(); }, 20000);
+    // Still searching: the test's own checks wait no longer and fail.
+    if (dialog && !QTest::qWaitFor([&] { return dialog->isIdle(); }, 20000))
+        qWarning("the register's view is still searching");
     return dialog;
 }
 
