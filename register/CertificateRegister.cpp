@@ -176,6 +176,9 @@ QSqlDatabase Register::db()
         }
         if (!db.open())
             fail(errorText(db.lastError()));
+        // The server's notices ("already exists, skipping") are no news.
+        if (postgres)
+            QSqlQuery(db).exec(QStringLiteral("SET client_min_messages = warning"));
     }
     if (!m_schemaChecked)
         ensureSchema(db);
