@@ -100,17 +100,20 @@ int main(int argc, char *argv[])
         constexpr int Rounds = 200;
         QVector<double> issued, bare;
         for (int i = 0; i < Rounds; ++i) {
+            // The panel's values are there already; the register's work is
+            // the check, the record's hash and the issue.
+            Entry e = sample(record, i);
+            Entry plain = e;
+            plain.number = QStringLiteral("BARE-%1").arg(i);
+            plain.issuedAt = QDateTime::currentDateTimeUtc();
+
             QElapsedTimer t;
             t.start();
             reg.checkWritable();
-            Entry e = sample(record, i);
             e.recordSha256 = sha256OfFile(record);
             reg.issue(e, [](Entry &) { return true; });
             issued.append(t.nsecsElapsed() / 1e6);
 
-            Entry plain = sample(record, i);
-            plain.number = QStringLiteral("BARE-%1").arg(i);
-            plain.issuedAt = QDateTime::currentDateTimeUtc();
             t.restart();
             reg.insertOne(plain);
             bare.append(t.nsecsElapsed() / 1e6);
