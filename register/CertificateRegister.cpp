@@ -360,15 +360,17 @@ std::optional<Entry> Register::issue(const Entry &entry, const std::function<boo
     }
     // How it went out is known once it went out; nobody has seen the entry yet.
     QString why;
-    {
+    try {
         QSqlQuery &q = statement(d, QStringLiteral("UPDATE certificates SET issued_how = ? WHERE number = ?"));
         q.bindValue(0, numbered.issuedHow.isNull() ? QStringLiteral("") : numbered.issuedHow);
         q.bindValue(1, numbered.number);
         QSqlQuery commit(d);
         if (!q.exec())
-            why = errorText(q.lastError());
-        else if (!commit.exec(QStringLiteral("COMMIT")))
-            why = errorText(commit.lastError());
+            throw q.lastError();
+        if (!commit.exec(QStringLiteral("COMMIT")))
+            throw commit.lastError();
+    } catch (const QSqlError &error) {
+        why = errorText(error);
     }
     if (!why.isEmpty()) {
         rollback(d);

@@ -299,8 +299,9 @@ void TestRegister::unwritableSqliteRegister()
 }
 
 // The server stops between the check and the certificate: the issue fails
-// before anything is made, and once the server is back the register goes on
-// where it was, nothing lost.
+// before anything is made; it stops while the certificate is made: the
+// certificate is withdrawn. Once the server is back the register goes on
+// where it was, nothing lost and no number used twice.
 void TestRegister::serverStoppedMidway()
 {
     if (!m_serverUp)
@@ -325,6 +326,24 @@ void TestRegister::serverStoppedMidway()
     QVERIFY_THROWS_EXCEPTION(AppError, reg.checkWritable());
     QVERIFY2(m_server.start(), qPrintable(m_server.error()));
     reg.checkWritable();
+
+    // The server stops while the certificate is being made: it cannot be
+    // kept, what can be taken back is (the PDF file), and the error says so.
+    QString withdrawn;
+    try {
+        reg.issue(
+            entry, [&](Entry &) { return m_server.stop(); },
+            [&](const Entry &numbered) { withdrawn = numbered.number; });
+        QFAIL("no error");
+    } catch (const AppError &e) {
+        QVERIFY2(e.text().contains(QStringLiteral("the certificate %1 was made but its entry could not be kept (")
+                                       .arg(withdrawn)),
+                 qPrintable(e.text()));
+        QVERIFY(e.text().endsWith("; it was withdrawn."));
+    }
+    QCOMPARE(withdrawn.right(5), QStringLiteral("00002"));
+    QVERIFY2(m_server.start(), qPrintable(m_server.error()));
+
     const std::optional<Entry> next = reg.issue(entry, [](Entry &) { return true; });
     QVERIFY(next);
     QCOMPARE(next->number.right(5), QStringLiteral("00002"));
