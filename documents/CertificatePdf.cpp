@@ -1,5 +1,6 @@
 #include "CertificatePdf.h"
 
+#include "CertificateIssuer.h"
 #include "FileWritten.h"
 #include "ProgramSettings.h"
 #include "Questions.h"
@@ -7,6 +8,7 @@
 #include "Unit5.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -32,9 +34,9 @@ QString filePart(const QString &value)
     return part.left(MaxPartLength).trimmed();
 }
 
-QStringList parts(const PanelValues &values)
+QStringList parts(const PanelValues &values, const QString &number)
 {
-    QStringList parts{values.edit4, values.edit9};
+    QStringList parts{number, values.edit4, values.edit9};
     if (values.dateTimePicker2.isValid())
         parts << values.dateTimePicker2.toString(Qt::ISODate);
     return parts;
@@ -53,19 +55,21 @@ QString startFolder()
 
 } // namespace
 
-QString fileName(const PanelValues &values)
+QString fileName(const PanelValues &values, const QString &number)
 {
     QStringList name;
-    for (const QString &part : parts(values))
+    for (const QString &part : parts(values, number))
         if (const QString safe = filePart(part); !safe.isEmpty())
             name << safe;
     return (name.isEmpty() ? report::Title : name.join(QStringLiteral(" - "))) + QStringLiteral(".pdf");
 }
 
-QString title(const PanelValues &values)
+QString title(const PanelValues &values, const QString &number)
 {
     QStringList title{report::Title};
-    for (QString part : parts(values)) {
+    if (!number.isEmpty())
+        title << QStringLiteral("certificate ") + number;
+    for (QString part : parts(values, {})) {
         for (QChar &c : part)
             if (c.category() == QChar::Other_Control)
                 c = u' ';
@@ -75,8 +79,9 @@ QString title(const PanelValues &values)
     return title.join(QStringLiteral(", "));
 }
 
-void save(QWidget *parent, TQuickReport5 &report, const PanelValues &values)
+void save(QWidget *parent, TQuickReport5 &report, const PanelValues &values, CertificateIssuer &issuer)
 {
+    const QString expected = issuer.expectedNumber();
     QFileDialog dialog(parent, QStringLiteral("Save the certificate as PDF"));
     dialog.setObjectName(QStringLiteral("PdfDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -86,7 +91,7 @@ void save(QWidget *parent, TQuickReport5 &report, const PanelValues &values)
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, after a look at what lies there
     dialog.setDirectory(startFolder());
-    dialog.selectFile(fileName(values));
+    dialog.selectFile(fileName(values, expected));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();
@@ -94,9 +99,25 @@ void save(QWidget *parent, TQuickReport5 &report, const PanelValues &values)
         return;
 
     report.fill(values);
-    report.printToPdf(path, title(values));
+    QString written;
+    issuer.issue(
+        [&](const QString &number, QString &how) {
+            QString target = path;
+            if (number != expected && QFileInfo(path).fileName() == fileName(values, expected)) {
+                target = QFileInfo(path).dir().filePath(fileName(values, number));
+                if (!mayWriteFile(parent, target))
+                    return false;
+            }
+            report.setNumberLine(issuer.printsNumber() ? report::numberLine(number) : QString());
+            report.printToPdf(target, title(values, number));
+            written = target;
+            how = QStringLiteral("PDF ") + target;
+            return true;
+        },
+        [&] { QFile::remove(written); });
     ProgramSettings().setValue(FolderKey, QFileInfo(path).absolutePath());
-    showFileWritten(parent, QStringLiteral("The certificate"), path);
+    if (!written.isEmpty())
+        showFileWritten(parent, QStringLiteral("The certificate"), written);
 }
 
 } // namespace certificatepdf

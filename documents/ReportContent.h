@@ -17,6 +17,10 @@ inline const QString NotCompliant = QStringLiteral("SART does not comply with it
 inline const QString Stamp = QStringLiteral("Stamp\n here");
 inline const QString Signature = QStringLiteral("Signature") + QString(33, u' ');
 
+// The certificate's number from the register, on the page and in the Word
+// document only when the register's settings ask for it.
+inline QString numberLine(const QString &number) { return QStringLiteral("Certificate № %1").arg(number); }
+
 constexpr int LineCount = 36;
 
 // The 36 lines of the caption column; headings and empty lines included.

@@ -49,7 +49,7 @@ void drawValue(QPainter &painter, QFont font, const QPointF &baseline, qreal wid
 
 } // namespace
 
-void paint(QPainter &painter, const QStringList &values, const QString &verdict)
+void paint(QPainter &painter, const QStringList &values, const QString &verdict, const QString &numberLine)
 {
     const PageUnits mm(*painter.device());
     painter.save();
@@ -80,6 +80,11 @@ void paint(QPainter &painter, const QStringList &values, const QString &verdict)
     verdictFont.setUnderline(true);
     painter.setFont(verdictFont);
     painter.drawText(mm.rect(Verdict), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, verdict);
+
+    if (!numberLine.isEmpty()) {
+        painter.setFont(timesNewRoman(10));
+        painter.drawText(mm.rect(Number), Qt::AlignRight | Qt::AlignVCenter, numberLine);
+    }
 
     painter.setPen(QColor(128, 128, 128));
     painter.setFont(greyNote());

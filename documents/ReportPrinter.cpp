@@ -54,15 +54,18 @@ QPrinter &programPrinter()
     return *thePrinter;
 }
 
-void preview(QWidget *parent, const QString &what, const PagePainter &paint)
+void preview(QWidget *parent, const QString &what, const PagePainter &paint, const IssueAround &issue)
 {
-    previewDocument(parent, what, [&](QPrinter &target) {
-        QPainter painter(&target);
-        paint(painter, target);
-    });
+    previewDocument(
+        parent, what,
+        [&](QPrinter &target) {
+            QPainter painter(&target);
+            paint(painter, target);
+        },
+        issue);
 }
 
-void previewDocument(QWidget *parent, const QString &what, const DocumentPrinter &print)
+void previewDocument(QWidget *parent, const QString &what, const DocumentPrinter &print, const IssueAround &issue)
 {
     QPrinter &printer = programPrinter();
     applyReportPage(printer);
@@ -72,7 +75,8 @@ void previewDocument(QWidget *parent, const QString &what, const DocumentPrinter
     // Maximized, and as large as the screen where no window manager maximizes.
     dialog.setGeometry(dialog.screen()->availableGeometry());
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
-    takeOverPrinting(dialog, printer);
+    takeOverPrinting(dialog, printer, issue ? [&](const std::function<void()> &print) { issue(printer, print); }
+                                            : std::function<void(const std::function<void()> &)>());
     // The preview closes accepted once it printed; the print dialog names a
     // file when the engineer printed into one.
     if (dialog.exec() == QDialog::Accepted && !printer.outputFileName().isEmpty())

@@ -26,12 +26,19 @@ QPrinter &programPrinter();
 // Prints a whole document onto the printer with a painter of its own.
 using DocumentPrinter = std::function<void(QPrinter &)>;
 
+// Runs around the printing of a certificate once the print dialog was
+// accepted: `print` prints on the printer as set up.
+using IssueAround = std::function<void(QPrinter &printer, const std::function<void()> &print)>;
+
 // Opens the print preview (zoom, page stepping, printer set-up, print) on the
 // program's printer and returns when it closes. Printing to a file writes
 // only where the engineer chose (takeOverPrinting) and ends with a message
-// naming the file; `what` names the document ("The certificate").
-void preview(QWidget *parent, const QString &what, const PagePainter &paint);
-void previewDocument(QWidget *parent, const QString &what, const DocumentPrinter &print);
+// naming the file; `what` names the document ("The certificate"). `issue`,
+// when given, runs around the printing (a print dialog cancelled runs
+// nothing).
+void preview(QWidget *parent, const QString &what, const PagePainter &paint, const IssueAround &issue = {});
+void previewDocument(QWidget *parent, const QString &what, const DocumentPrinter &print,
+                     const IssueAround &issue = {});
 
 // The platform's page set-up dialog for the program's printer. Its printer
 // choice stays for the next preview; the page stays A4 with 10 mm margins.

@@ -14,17 +14,19 @@ TQuickReport5::TQuickReport5(QObject *parent)
 void TQuickReport5::fill(const PanelValues &panel)
 {
     m_content.fill(panel);
+    m_numberLine.clear();
 }
 
 void TQuickReport5::paint(QPainter &painter) const
 {
-    reportpage::paint(painter, m_content.valueLines(), m_content.verdict());
+    reportpage::paint(painter, m_content.valueLines(), m_content.verdict(), m_numberLine);
 }
 
-void TQuickReport5::preview(QWidget *parent)
+void TQuickReport5::preview(QWidget *parent, const printing::IssueAround &issue)
 {
-    printing::preview(parent, QStringLiteral("The certificate"),
-                      [this](QPainter &painter, QPagedPaintDevice &) { paint(painter); });
+    printing::preview(
+        parent, QStringLiteral("The certificate"), [this](QPainter &painter, QPagedPaintDevice &) { paint(painter); },
+        issue);
 }
 
 void TQuickReport5::pageSetup(QWidget *parent)

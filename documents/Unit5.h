@@ -2,6 +2,7 @@
 
 #include "PanelValues.h"
 #include "ReportContent.h"
+#include "ReportPrinter.h"
 
 #include <QObject>
 #include <QStringList>
@@ -18,14 +19,18 @@ class TQuickReport5 : public QObject
 public:
     explicit TQuickReport5(QObject *parent = nullptr);
 
-    // Replaces the value column and the verdict with what the panel shows.
+    // Replaces the value column and the verdict with what the panel shows;
+    // no number line.
     void fill(const PanelValues &panel);
+    // The certificate's number printed on the page (empty: none).
+    void setNumberLine(const QString &line) { m_numberLine = line; }
 
     QStringList valueLines() const { return m_content.valueLines(); }
     QString verdict() const { return m_content.verdict(); }
 
-    // Print preview of the report on the program's printer; returns when closed.
-    void preview(QWidget *parent);
+    // Print preview of the report on the program's printer; returns when
+    // closed. `issue` runs around the printing itself (printing::preview).
+    void preview(QWidget *parent, const printing::IssueAround &issue = {});
     // The platform's page set-up dialog for the program's printer.
     void pageSetup(QWidget *parent);
     // Writes the page as a PDF file; errors raise AppError.
@@ -35,4 +40,5 @@ private:
     void paint(QPainter &painter) const;
 
     ReportContent m_content;
+    QString m_numberLine;
 };

@@ -222,18 +222,9 @@ void DueDialog::exportCsv(const QString &path) const
 
 void DueDialog::exportWithDialog()
 {
-    QFileDialog dialog(this, QStringLiteral("Export CSV"));
-    dialog.setObjectName(QStringLiteral("DueExportDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, after a look at what lies there
-    dialog.selectFile(QStringLiteral("due-for-test-%1.csv").arg(m_today.toString(Qt::ISODate)));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString path = dialog.selectedFiles().constFirst();
-    if (!mayWriteFile(this, path))
+    const QString path = askCsvFile(this, QStringLiteral("DueExportDialog"),
+                                    QStringLiteral("due-for-test-%1.csv").arg(m_today.toString(Qt::ISODate)));
+    if (path.isEmpty())
         return;
     exportCsv(path);
     showFileWritten(this, QStringLiteral("The due list"), path);

@@ -256,7 +256,12 @@ RecordPanel::RecordPanel(QWidget *parent)
     warning.setColor(QPalette::WindowText, QColor(176, 0, 0));
     m_goneLine->setPalette(warning);
     m_goneLine->hide();
+    m_lastIssuedLine = new QLabel(this);
+    m_lastIssuedLine->setObjectName(QStringLiteral("LastIssuedLine"));
+    m_lastIssuedLine->setWordWrap(true);
+    m_lastIssuedLine->hide();
     outer->addWidget(m_limitsLine);
+    outer->addWidget(m_lastIssuedLine);
     outer->addWidget(m_goneLine);
 
     // The controller's name: carried from the record to Save changes, never shown.
@@ -680,6 +685,12 @@ void RecordPanel::updateMark(QWidget *w)
         w->setProperty("outsideLimit", false);
     }
     w->setToolTip(tips.join(QStringLiteral("\n\n")));
+}
+
+void RecordPanel::setLastIssued(const QString &text)
+{
+    m_lastIssuedLine->setText(text);
+    m_lastIssuedLine->setVisible(!text.isEmpty());
 }
 
 void RecordPanel::setRecordGone(bool gone)

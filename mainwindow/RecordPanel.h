@@ -85,6 +85,9 @@ public:
     // The file of the record shown no longer exists (or exists again): the
     // panel says so below its columns.
     void setRecordGone(bool gone);
+    // The certificate last issued for the record shown (its verdict above
+    // all), so that a verdict chosen once is not lost; empty: none.
+    void setLastIssued(const QString &text);
 
     PanelValues values() const;
     int testingModeIndex() const;
@@ -141,6 +144,7 @@ private:
     std::optional<MeasuredValues> m_measured;
     QLabel *m_limitsLine = nullptr;
     QLabel *m_goneLine = nullptr;
+    QLabel *m_lastIssuedLine = nullptr;
     // The header as the record was shown or saved, for discarding typed edits.
     QVariantList m_remembered;
     QHash<Control, QString> m_rememberedSource;

@@ -1,7 +1,9 @@
 #include "Unit1.h"
 
 #include "AtomicFile.h"
+#include "CertificateIssuer.h"
 #include "CertificatePdf.h"
+#include "CertificateRegister.h"
 #include "ErrorBox.h"
 #include "FileGrid.h"
 #include "FileNames.h"
@@ -33,6 +35,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -91,6 +94,7 @@ TForm1::TForm1(QWidget *parent)
     buildMenus();
     buildFinder();
     buildSettingsMenu();
+    buildRegister();
     buildToolBar();
 
     Timer1 = new QTimer(this);
@@ -318,10 +322,24 @@ void TForm1::ToolButton11Click()
 void TForm1::ToolButton13Click()
 {
     requireShownRecordFile(QStringLiteral("print"));
-    if (!confirmCertificate(QStringLiteral("Print the certificate")))
+    if (!confirmCertificate(QStringLiteral("Print the certificate")) || !registerReady())
         return;
     QuickReport5->fill(Panel1->values());
-    QuickReport5->preview(this);
+    // Numbered only once the print dialog was accepted: a print cancelled
+    // takes no number.
+    QuickReport5->preview(this, [this](QPrinter &printer, const std::function<void()> &print) {
+        issueCertificate([&](CertificateIssuer &issuer) {
+            issuer.issue([&](const QString &number, QString &how) {
+                QuickReport5->setNumberLine(issuer.printsNumber() ? report::numberLine(number) : QString());
+                printer.setDocName(report::Title + QStringLiteral(", certificate ") + number);
+                const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+                how = toFile ? QStringLiteral("PDF ") + printer.outputFileName()
+                             : QStringLiteral("Printer ") + printer.printerName();
+                print();
+                return true;
+            });
+        });
+    });
 }
 
 void TForm1::Print1Click()
@@ -339,9 +357,15 @@ void TForm1::N4Click()
 void TForm1::Word1Click()
 {
     requireShownRecordFile(QStringLiteral("export"));
-    if (!confirmCertificate(QStringLiteral("Export the certificate to Word")))
+    if (!confirmCertificate(QStringLiteral("Export the certificate to Word")) || !registerReady())
         return;
-    exportToWord(Panel1->values());
+    issueCertificate([this](CertificateIssuer &issuer) {
+        issuer.issue([&](const QString &number, QString &how) {
+            exportToWord(Panel1->values(), issuer.printsNumber() ? report::numberLine(number) : QString());
+            how = QStringLiteral("Word");
+            return true;
+        });
+    });
     // Writer has no file for it yet: the message says where it went instead.
     QMessageBox box(QMessageBox::Information, ProgramTitle,
                     QStringLiteral("The certificate is in LibreOffice Writer as the new document \"%1\". "
@@ -355,9 +379,11 @@ void TForm1::Word1Click()
 void TForm1::Pdf1Click()
 {
     requireShownRecordFile(QStringLiteral("save as PDF"));
-    if (!confirmCertificate(QStringLiteral("Save the certificate as PDF")))
+    if (!confirmCertificate(QStringLiteral("Save the certificate as PDF")) || !registerReady())
         return;
-    certificatepdf::save(this, *QuickReport5, Panel1->values());
+    issueCertificate([this](CertificateIssuer &issuer) {
+        certificatepdf::save(this, *QuickReport5, Panel1->values(), issuer);
+    });
 }
 
 void TForm1::UserGuide1Click()
@@ -601,6 +627,7 @@ void TForm1::showRecord(const DecodedRecord &record, const QString &path)
     m_notice->setStale({}, false);
     m_keptTyped.clear();
     m_notice->clearTypedValues();
+    showLastIssued();
     updateTitle();
 }
 

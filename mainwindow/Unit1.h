@@ -5,9 +5,15 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
+class CertificateIssuer;
 class FileGrid;
+class RegisterDialog;
+namespace certregister {
+class Register;
+}
 class Finder;
 class RecordNotice;
 namespace archive {
@@ -54,6 +60,8 @@ public:
     void About2Click();         // About box
     void ToolButton16Click();   // About box from the tool bar
     void Limits1Click();        // limits of the SART standard
+    void Certificates1Click();  // the register of certificates issued (RegisterMenu.cpp)
+    void Register1Click();      // the register's settings
     void StringGrid1MouseUp(int tableRow);  // any button; the pop-up follows a right click
     // Shows a row's record as a click on it does and moves the highlight
     // there; nothing moves when the user chooses to stay with typed changes.
@@ -121,6 +129,16 @@ private:
     void buildToolBar();
     void createWindows();
     void buildFinder();    // FinderMenu.cpp
+    // The register of certificates issued (RegisterMenu.cpp).
+    void buildRegister();
+    certregister::Register &certificateRegister();
+    // Whether the register can keep a certificate now; when it cannot, says
+    // why and lets the engineer try again or give up (false).
+    bool registerReady();
+    // Hands the register's issuer for the record shown to `produce`, which
+    // makes the certificate under the number it gives.
+    void issueCertificate(const std::function<void(CertificateIssuer &)> &produce);
+    void showLastIssued();
     void indexArchive();   // hands the listed records to the archive index
     // Changes another program made in the archive folder, applied between
     // the user's commands (not while a question or dialog is open).
@@ -149,4 +167,8 @@ private:
     TForm4 *Form4 = nullptr;
     GuideWindow *Guide1 = nullptr;  // made when first wanted
     TQuickReport5 *QuickReport5 = nullptr;
+
+    std::unique_ptr<certregister::Register> m_register;
+    bool m_registerDown = false;  // the last look-up failed: none until the next certificate
+    RegisterDialog *m_registerDialog = nullptr;
 };

@@ -14,12 +14,17 @@ case "${1:-}" in
   *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
 esac
 
-packages=(cmake g++ make qt6-base-dev libxkbcommon-dev fonts-liberation2 libreoffice-dev)
+# libqt6sql6-sqlite and libqt6sql6-psql: the register of certificates issued,
+# in SQLite on one computer or on the centre's PostgreSQL server.
+packages=(cmake g++ make qt6-base-dev libxkbcommon-dev fonts-liberation2 libreoffice-dev
+          libqt6sql6-sqlite libqt6sql6-psql)
 if ((tests)); then
   # bindfs, samba and smbnetfs: the shared-folder test mounts the archive a
-  # second time as a network share would show it.
-  # python3: its csv module reads back what the program writes.
-  packages+=(poppler-utils xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev bindfs samba smbnetfs python3)
+  # second time as a network share would show it. postgresql: the register's
+  # tests start a server of their own. python3: its csv module reads back what
+  # the program writes.
+  packages+=(poppler-utils xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev bindfs samba smbnetfs
+             postgresql python3)
 fi
 
 installed() {

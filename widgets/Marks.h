@@ -11,3 +11,9 @@ inline const QColor CarriedBackground(255, 240, 196);
 // A value outside the limits of the SART standard: a pale red, plainly
 // another mark than the amber of carried-over values.
 inline const QColor OutsideLimitBackground(255, 199, 206);
+
+// An entry of the register of certificates whose record changed since the
+// certificate was issued: a pale violet, apart from the other marks.
+inline const QColor RecordChangedBackground(221, 208, 255);
+// An entry whose record is missing: a grey darker than any row's own.
+inline const QColor RecordMissingBackground(200, 200, 200);

@@ -51,35 +51,46 @@ void checkFileBeforePrinting(QPrintDialog &dialog)
 
 bool isWholePdf(const QByteArray &tail) { return tail.contains("%%EOF"); }
 
+// Prints the preview's pages as the print dialog set the printer up.
+void printOut(QPrinter &printer, QPrintPreviewWidget &view)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        const QString path = printer.outputFileName();
+        const auto restore = qScopeGuard([&] { printer.setOutputFileName(path); });
+        outputfile::writeThrough(
+            path,
+            [&](const QString &temporaryPath) {
+                printer.setOutputFileName(temporaryPath);
+                view.print();
+            },
+            isWholePdf);
+    } else {
+        view.print();
+    }
+}
+
 } // namespace
 
-void takeOverPrinting(QPrintPreviewDialog &preview, QPrinter &printer)
+void takeOverPrinting(QPrintPreviewDialog &preview, QPrinter &printer,
+                      const std::function<void(const std::function<void()> &print)> &around)
 {
     QAction *print = printAction(preview);
     auto *view = preview.findChild<QPrintPreviewWidget *>();
     if (!print || !view)
         return;
     QObject::disconnect(print, nullptr, &preview, nullptr);
-    QObject::connect(print, &QAction::triggered, &preview, [&preview, &printer, view] {
+    QObject::connect(print, &QAction::triggered, &preview, [&preview, &printer, view, around] {
         guarded(&preview, [&] {
             QPrintDialog dialog(&printer, &preview);
             checkFileBeforePrinting(dialog);
             if (dialog.exec() != QDialog::Accepted)
                 return;
-            if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-                const QString path = printer.outputFileName();
-                const auto restore = qScopeGuard([&] { printer.setOutputFileName(path); });
-                outputfile::writeThrough(
-                    path,
-                    [&](const QString &temporaryPath) {
-                        printer.setOutputFileName(temporaryPath);
-                        view->print();
-                    },
-                    isWholePdf);
-            } else {
-                view->print();
-            }
+            if (around)
+                around([&] { printOut(printer, *view); });
+            else
+                printOut(printer, *view);
             preview.accept();
         });
     });
 }
+

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QPrintPreviewDialog;
 class QPrinter;
 
@@ -12,4 +14,8 @@ class QPrinter;
 // and the printer writes a temporary file in the chosen folder, which is
 // renamed into place once it is whole (outputfile::writeThrough). Printing
 // on a printer stays as it was.
-void takeOverPrinting(QPrintPreviewDialog &preview, QPrinter &printer);
+// `around`, when given, runs around the printing once the print dialog was
+// accepted, and prints by calling its argument; an error it raises ends the
+// printing and leaves the preview open.
+void takeOverPrinting(QPrintPreviewDialog &preview, QPrinter &printer,
+                      const std::function<void(const std::function<void()> &print)> &around = {});

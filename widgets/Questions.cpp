@@ -4,6 +4,7 @@
 #include "FileNames.h"
 #include "OutputFile.h"
 
+#include <QFileDialog>
 #include <QFileInfo>
 
 bool askYesNo(QWidget *parent, const QString &objectName, const QString &text, QMessageBox::Icon icon)
@@ -23,4 +24,20 @@ bool mayWriteFile(QWidget *parent, const QString &path)
                     QStringLiteral("The file %1 already exists.\nDo you want to replace it?")
                         .arg(filenames::display(QFileInfo(path).fileName())),
                     QMessageBox::Question);
+}
+
+QString askCsvFile(QWidget *parent, const QString &objectName, const QString &offeredName)
+{
+    QFileDialog dialog(parent, QStringLiteral("Export CSV"));
+    dialog.setObjectName(objectName);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, after a look at what lies there
+    dialog.selectFile(offeredName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString path = dialog.selectedFiles().constFirst();
+    return mayWriteFile(parent, path) ? path : QString();
 }

@@ -17,3 +17,7 @@ bool askYesNo(QWidget *parent, const QString &objectName, const QString &text,
 // link, a FIFO, a device, a folder) is refused: raises the FileError that
 // names it (outputfile::inspect).
 bool mayWriteFile(QWidget *parent, const QString &path);
+
+// The save dialog of a CSV export, offering the name given; the path chosen
+// once mayWriteFile agreed, or empty when the engineer gave up.
+QString askCsvFile(QWidget *parent, const QString &objectName, const QString &offeredName);

@@ -4,21 +4,21 @@
 #include "WordProcessor.h"
 #include "WordReport.h"
 
-void exportToWord(const PanelValues &values)
+void exportToWord(const PanelValues &values, const QString &numberLine)
 {
     const LibreOfficeOptions options = LibreOfficeOptions::defaults();
     requireOfficeWindow(options.office.officeProgram);
     LibreOfficeWriter writer(options);
-    exportToWord(values, writer);
+    exportToWord(values, writer, numberLine);
 }
 
-void exportToWord(const PanelValues &values, WordProcessor &wordProcessor)
+void exportToWord(const PanelValues &values, WordProcessor &wordProcessor, const QString &numberLine)
 {
     try {
         wordProcessor.connectApplication();
         wordProcessor.setVisible(true);
         wordProcessor.setCaption(wordreport::WindowCaption);
-        for (const QString &piece : wordreport::pieces(values))
+        for (const QString &piece : wordreport::pieces(values, numberLine))
             wordProcessor.appendToDocument(piece);
         wordProcessor.disconnectDocument();
         wordProcessor.disconnectApplication();

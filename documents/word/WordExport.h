@@ -8,8 +8,9 @@ class WordProcessor;
 // document of LibreOffice Writer and leaves Writer running with it, unsaved.
 // Raises AppError when the export fails; whatever was appended stays. An
 // office that cannot show a window is refused before anything is started.
-void exportToWord(const PanelValues &values);
+// `numberLine`, when not empty, is written at the end (wordreport::pieces).
+void exportToWord(const PanelValues &values, const QString &numberLine = {});
 
 // The same export through any word processor. After a failure both links are
 // released, so the next export starts afresh.
-void exportToWord(const PanelValues &values, WordProcessor &wordProcessor);
+void exportToWord(const PanelValues &values, WordProcessor &wordProcessor, const QString &numberLine = {});

@@ -12,12 +12,12 @@ QString verdict(int conclusionsIndex)
     return conclusionsIndex == 0 ? PassedVerdict : FailedVerdict;
 }
 
-QStringList pieces(const PanelValues &v)
+QStringList pieces(const PanelValues &v, const QString &numberLine)
 {
     const auto value = [](const QString &text) { return text + u'\r'; };
     const auto date = [&](const QDate &d) { return value(QLocale().toString(d, QLocale::ShortFormat)); };
 
-    return {
+    QStringList pieces = {
         u"\t\t\t\tSART TEST REPORT\r\r\r"_s,
         u"SART MODEL\t\t\t\t\t\t"_s, value(v.edit3),
         u"MANUFACTURER \u2116:\t\t\t\t\t"_s, value(v.edit9),
@@ -50,6 +50,9 @@ QStringList pieces(const PanelValues &v)
         u"\r\r\r"_s,
         u"\t\tStamp here\t\t\t\t\t\tSignature"_s,
     };
+    if (!numberLine.isEmpty())
+        pieces.append(u"\r\r"_s + numberLine);
+    return pieces;
 }
 
 } // namespace wordreport

@@ -21,6 +21,8 @@ inline const QString FailedVerdict = QStringLiteral("SART does not comply with i
 QString verdict(int conclusionsIndex);
 
 // The pieces for what the panel shows; dates in the system's short format.
-QStringList pieces(const PanelValues &values);
+// With the certificate's number line, one more piece ends the document: two
+// empty paragraphs and that line.
+QStringList pieces(const PanelValues &values, const QString &numberLine = {});
 
 } // namespace wordreport

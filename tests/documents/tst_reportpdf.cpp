@@ -4,6 +4,7 @@
 #include "AppError.h"
 #include "ModalDriver.h"
 #include "PdfText.h"
+#include "PrintSteps.h"
 #include "ReportContent.h"
 #include "ReportFixture.h"
 #include "ReportPrinter.h"
@@ -89,39 +90,6 @@ QList<double> lineBaselines(const QList<Word> &words)
             return {};
     }
     return baselines;
-}
-
-// The print dialog set to print to a file and its Print button pressed, once
-// the step has returned, so that the driver answers a message it brings.
-ModalDriver::Step printToFile(const QString &path)
-{
-    return [path](QWidget *modal) {
-        auto *dialog = qobject_cast<QPrintDialog *>(modal);
-        auto *printers = dialog ? dialog->findChild<QComboBox *>(QStringLiteral("printers")) : nullptr;
-        auto *fileName = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("filename")) : nullptr;
-        auto *buttons = dialog ? dialog->findChild<QDialogButtonBox *>() : nullptr;
-        if (!printers || !fileName || !buttons) {
-            qWarning("not the print dialog");
-            modal->close();
-            return;
-        }
-        printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
-        fileName->setText(path);
-        QTimer::singleShot(0, buttons->button(QDialogButtonBox::Ok), &QAbstractButton::click);
-    };
-}
-
-// The preview's own Print command, from its tool bar; run once the step has
-// returned, so that the driver answers the dialogs the command opens.
-ModalDriver::Step printFromPreview()
-{
-    return [](QWidget *modal) {
-        for (QAction *action : modal->findChildren<QAction *>())
-            if (action->text() == QLatin1String("Print"))
-                return QTimer::singleShot(0, action, &QAction::trigger);
-        qWarning("no Print command");
-        modal->close();
-    };
 }
 
 PanelValues otherPanel()

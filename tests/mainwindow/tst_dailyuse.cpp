@@ -3,6 +3,7 @@
 // the folder the program keeps its records in, and the Word export into an
 // office that cannot show a window.
 #include "AppError.h"
+#include "CertificateRegister.h"
 #include "FaultSupport.h"
 #include "FileGrid.h"
 #include "LibreOfficeWriter.h"
@@ -251,8 +252,9 @@ void TestDailyUse::deleteKey()
 }
 
 // Data export > PDF... saves the shown record's certificate under a name made
-// of vessel, manufacturer's number and testing date, in the folder used last
-// time; the PDF holds the certificate's page and carries a title.
+// of the certificate's number, vessel, manufacturer's number and testing
+// date, in the folder used last time; the PDF holds the certificate's page
+// and carries a title with the number.
 void TestDailyUse::pdfCertificate()
 {
     ProgramSettings().clear();
@@ -266,6 +268,7 @@ void TestDailyUse::pdfCertificate()
     const QString date = form->recordPanel()->values().dateTimePicker2.toString(Qt::ISODate);
     QVERIFY(!date.isEmpty());
 
+    const QString number = certregister::Register(certregister::loadProgramSettings()).nextNumber();
     QTemporaryDir out;
     const QString first = out.filePath("certificate.pdf");
     FolderOpener opener;
@@ -276,7 +279,7 @@ void TestDailyUse::pdfCertificate()
     QCOMPARE(seen.size(), 2);
     QCOMPARE(seen[0].objectName, QStringLiteral("PdfDialog1"));
     // The first time the dialog starts in the documents folder.
-    QCOMPARE(seen[0].text, m_home.filePath("Documents/M_V NORTH STAR - 123456 - " + date + ".pdf"));
+    QCOMPARE(seen[0].text, m_home.filePath("Documents/" + number + " - M_V NORTH STAR - 123456 - " + date + ".pdf"));
     // The message names the file; its button opens the folder.
     QCOMPARE(seen[1].objectName, QStringLiteral("FileWritten"));
     QCOMPARE(seen[1].text, "The certificate was saved as\n" + first);
@@ -292,7 +295,7 @@ void TestDailyUse::pdfCertificate()
                                                "VESSEL NAME: M/V NORTH STAR", "RADIOENGINEER " + engineerOf(0)})
         QVERIFY2(text.contains(expected), qPrintable(expected + " not in: " + text));
     QCOMPARE(pdftext::info(first, "Pages"), QStringLiteral("1"));
-    QCOMPARE(pdftext::info(first, "Title"), "SART TEST REPORT, M/V NORTH STAR, 123456, " + date);
+    QCOMPARE(pdftext::info(first, "Title"), "SART TEST REPORT, certificate " + number + ", M/V NORTH STAR, 123456, " + date);
 
     // The next certificate is offered in the folder used last time, also
     // after a restart.
@@ -305,7 +308,9 @@ void TestDailyUse::pdfCertificate()
     action(*form, "Pdf1")->trigger();
     seen = m_dialogs->takeSeen();
     QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].text, out.filePath(date + ".pdf"));
+    const QString next = certregister::Register(certregister::loadProgramSettings()).nextNumber();
+    QVERIFY(next != number);
+    QCOMPARE(seen[0].text, out.filePath(next + " - " + date + ".pdf"));
 }
 
 void TestDailyUse::pdfWriteFailures_data()

@@ -98,8 +98,10 @@ void TestMainWindow::menus()
     QCOMPARE(describe(child<QMenu>(form.get(), "Dataimport1")), QStringList{"Receiving|"});
     QCOMPARE(describe(child<QMenu>(form.get(), "Dataexport1")), QStringList({"Word|Ctrl+W", "PDF...|"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Archive1")),
-             QStringList({"&Find...|Ctrl+F", "&Due for test...|", "&History of this SART...|"}));
-    QCOMPARE(describe(child<QMenu>(form.get(), "Settings1")), QStringList{"SART &limits...|"});
+             QStringList({"&Find...|Ctrl+F", "&Due for test...|", "&History of this SART...|", "-",
+                          "&Certificates issued...|"}));
+    QCOMPARE(describe(child<QMenu>(form.get(), "Settings1")),
+             QStringList({"SART &limits...|", "Certificate &register...|"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Help1")), QStringList({"User guide|F1", "Help|", "-", "About|"}));
 }
 

@@ -159,6 +159,7 @@ private slots:
     void datesInSystemShortFormat_data();
     void datesInSystemShortFormat();
     void exportSequence();
+    void certificateNumberEndsDocument();
     void failureEndsExportAndReleasesLinks_data();
     void failureEndsExportAndReleasesLinks();
     void missingPluginNeedsWriter_data();
@@ -311,6 +312,18 @@ void TestWordExport::exportSequence()
     exportToWord(realisticValues(), word);
     QCOMPARE(word.calls, expectedCalls());
     QCOMPARE(word.document.size(), 53);
+}
+
+// With the register's number asked for, one piece more ends the document:
+// two empty paragraphs and the number line; the report before it unchanged.
+void TestWordExport::certificateNumberEndsDocument()
+{
+    RecordingWordProcessor word;
+    exportToWord(realisticValues(), word, QStringLiteral("Certificate № 2026-00042"));
+    QCOMPARE(word.calls.size(), expectedCalls().size() + 1);
+    QCOMPARE(word.document.size(), wordreport::PieceCount + 1);
+    QCOMPARE(word.document.mid(0, wordreport::PieceCount), wordreport::pieces(realisticValues()));
+    QCOMPARE(word.document.last(), QStringLiteral("\r\rCertificate № 2026-00042"));
 }
 
 void TestWordExport::failureEndsExportAndReleasesLinks_data()
