@@ -2,6 +2,7 @@
 
 #include "CsvFile.h"
 #include "ErrorBox.h"
+#include "FileWritten.h"
 #include "Questions.h"
 #include "RegisterModel.h"
 #include "RowsModel.h"
@@ -14,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -240,11 +240,7 @@ void RegisterDialog::exportWithDialog()
     if (path.isEmpty())
         return;
     exportCsv(path);
-    QMessageBox box(QMessageBox::Information, windowTitle(),
-                    QStringLiteral("%1 certificates were written to %2.").arg(m_model->rowCount()).arg(path),
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("RegisterExported"));
-    box.exec();
+    showFileWritten(this, QStringLiteral("The list of %1 certificates").arg(m_model->rowCount()), path);
 }
 
 void RegisterDialog::chooseCurrent()

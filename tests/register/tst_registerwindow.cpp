@@ -175,6 +175,7 @@ void TestRegisterWindow::certificateIssuedIsRegistered()
         driver.expect(printFromPreview());
         driver.expect(printToFile(printed));
     }
+    driver.expect(ModalDriver::press(QMessageBox::Ok));  // where the certificate went
     if (command.startsWith("ToolButton"))
         clickTool(*form, command);
     else
@@ -235,6 +236,7 @@ void TestRegisterWindow::cancelledPrintTakesNoNumber()
     QCOMPARE(Register(settings).count(), 0);
     driver.expect(printFromPreview());
     driver.expect(printToFile(out.filePath("p.pdf")));
+    driver.expect(ModalDriver::press(QMessageBox::Ok));  // where it went
     action(*form, "Print2")->trigger();
     QCOMPARE(driver.unexpected(), QStringList());
     QCOMPARE(driver.pending(), 0);
@@ -276,6 +278,7 @@ void TestRegisterWindow::pdfNameFollowsNumberTakenMeanwhile()
         if (!keptOffered)
             modal->findChild<QLineEdit *>("fileNameEdit")->setText(out.filePath("mine.pdf"));
     });
+    driver.expect(ModalDriver::press(QMessageBox::Ok));  // where it went
     action(*form, "Pdf1")->trigger();
     QCOMPARE(driver.unexpected(), QStringList());
     QCOMPARE(offered.left(11), year() + "-00001 ");
@@ -375,6 +378,7 @@ void TestRegisterWindow::serverStoppedBeforeTheNextCertificate()
     driver.tolerate("QPrintPreviewDialog");
     driver.expect(printFromPreview());
     driver.expect(printToFile(out.filePath("1.pdf")));
+    driver.expect(ModalDriver::press(QMessageBox::Ok));  // where it went
     action(*form, "Print2")->trigger();
     QVERIFY(server.stop());
 
@@ -389,6 +393,7 @@ void TestRegisterWindow::serverStoppedBeforeTheNextCertificate()
     QVERIFY2(server.start(), qPrintable(server.error()));
     driver.expect(printFromPreview());
     driver.expect(printToFile(out.filePath("2.pdf")));
+    driver.expect(ModalDriver::press(QMessageBox::Ok));  // where it went
     action(*form, "Print2")->trigger();
     QCOMPARE(driver.unexpected(), QStringList());
     QCOMPARE(driver.pending(), 0);
@@ -418,6 +423,7 @@ void TestRegisterWindow::panelOffersLastCertificate()
     driver.tolerate("QPrintPreviewDialog");
     driver.expect(printFromPreview());
     driver.expect(printToFile(out.filePath("a.pdf")));
+    driver.expect(ModalDriver::press(QMessageBox::Ok));  // where it went
     action(*form, "Print2")->trigger();
     const QString number = year() + "-00001";
     QVERIFY(!line->isHidden());
@@ -505,7 +511,7 @@ void TestRegisterWindow::registerViewSearchesVerifiesAndExports()
     child<QPushButton>(view, "RegisterExport")->click();
     QCOMPARE(driver.unexpected(), QStringList());
     QCOMPARE(driver.pending(), 0);
-    QCOMPARE(told, QStringLiteral("3 certificates were written to %1.").arg(csv));
+    QCOMPARE(told, QStringLiteral("The list of 3 certificates was saved as\n%1").arg(csv));
     QVERIFY(readFile(csv).startsWith("\xEF\xBB\xBF"));  // UTF-8 for a spreadsheet
     const QStringList lines = QString::fromUtf8(readFile(csv).mid(3)).split("\r\n", Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 4);
@@ -551,6 +557,7 @@ void TestRegisterWindow::settingsChangeTheNumbers()
 
     driver.expect(printFromPreview());
     driver.expect(printToFile(out.filePath("p.pdf")));
+    driver.expect(ModalDriver::press(QMessageBox::Ok));  // where it went
     action(*form, "Print2")->trigger();
     QCOMPARE(driver.unexpected(), QStringList());
     QCOMPARE(driver.pending(), 0);

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -68,8 +69,11 @@ protected:
         if (event->type() == QEvent::Hide) {
             watched->removeEventFilter(this);
             m_open.removeAll(watched);
-            if (watched == m_last)
+            if (watched == m_last) {
+                auto *dialog = qobject_cast<QDialog *>(watched);
+                m_lastAccepted = dialog && !qobject_cast<QMessageBox *>(dialog) && dialog->result() == QDialog::Accepted;
                 m_last = nullptr;
+            }
         }
         return false;
     }
@@ -98,15 +102,15 @@ private:
         if (!modal || modal == m_window || modal == m_last || !modal->isVisible())
             return;
         // A dialog shown again after it was hidden counts again, and so does
-        // one that stayed open under a message once the message is answered
-        // (a print dialog that asks for another name). One that is merely
-        // active again for a moment after a dialog above it closed (the
-        // preview under its print dialog) does not.
+        // one that stayed open under a message or a dialog given up (a print
+        // dialog that asks for another name, a preview whose print dialog was
+        // cancelled). One under a dialog that was accepted goes on by itself,
+        // maybe after a moment as the active one (the preview that closes
+        // once it printed): it does not count again.
         m_open.removeAll(nullptr);
-        if (m_open.contains(modal) && !m_lastWasMessage)
+        if (m_open.contains(modal) && m_lastAccepted)
             return;
         m_last = modal;
-        m_lastWasMessage = qobject_cast<QMessageBox *>(modal) != nullptr;
         if (!m_open.contains(modal)) {
             m_open.append(modal);
             modal->installEventFilter(this);
@@ -131,7 +135,7 @@ private:
     std::function<void()> m_tick;
     QList<QPointer<QObject>> m_open;  // counted and not hidden since
     QPointer<QWidget> m_last;         // the dialog counted last
-    bool m_lastWasMessage = false;
+    bool m_lastAccepted = false;      // the dialog counted last closed accepted
     QStringList m_seen;
     QStringList m_unexpected;
     QStringList m_tolerated;
