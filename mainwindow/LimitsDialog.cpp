@@ -18,11 +18,29 @@ using limits::Value;
 constexpr double KHzPerGHz = 1e6;
 constexpr double UnitsPerMicrosecond = 5;
 
+// A frequency in GHz, to the kHz the record and the settings hold it in: at
+// least the three decimals the standard is written with, and every further
+// digit the value has ("9.200 GHz", "9.2004 GHz"), as the panel writes it.
+class FrequencyField : public QDoubleSpinBox
+{
+public:
+    using QDoubleSpinBox::QDoubleSpinBox;
+
+    QString textFromValue(double value) const override
+    {
+        const qint64 kHz = qRound64(value * KHzPerGHz);
+        QString decimals = QStringLiteral("%1").arg(kHz % qint64(KHzPerGHz), 6, 10, QLatin1Char('0'));
+        while (decimals.size() > 3 && decimals.endsWith(u'0'))
+            decimals.chop(1);
+        return QString::number(kHz / qint64(KHzPerGHz)) + locale().decimalPoint() + decimals;
+    }
+};
+
 QDoubleSpinBox *frequencyField(const QString &name, QWidget *parent)
 {
-    auto *field = new QDoubleSpinBox(parent);
+    auto *field = new FrequencyField(parent);
     field->setObjectName(name);
-    field->setDecimals(3);
+    field->setDecimals(6);  // kHz: before the range, which is rounded to them
     field->setRange(0, 0xFFFFFF / KHzPerGHz);
     field->setSingleStep(0.01);
     field->setSuffix(QStringLiteral(" GHz"));

@@ -1,7 +1,8 @@
 // The limits of the SART standard through the real main window: each value
 // exactly at its limit and one unit beyond, in both testing modes, marked or
 // not with its tooltip; the answers and dates judged as the user changes
-// them; a limit changed in the limits dialog, kept, and restored.
+// them; a limit changed in the limits dialog, kept, and restored; the
+// dialog keeping every limit exactly as stored or typed.
 #include "HeaderWriteBack.h"
 #include "LimitsDialog.h"
 #include "Marks.h"
@@ -27,6 +28,17 @@
 #include <functional>
 
 using namespace windowtest;
+
+namespace limits {
+// For QCOMPARE's message.
+char *toString(const Limits &l)
+{
+    return qstrdup(qPrintable(QStringLiteral("{%1 kHz, %2 kHz, %3 mW, %4 tunings, %5..%6 units, %7, %8}")
+                                  .arg(l.lowMaxKHz).arg(l.highMinKHz).arg(l.powerMinMw).arg(l.tunings)
+                                  .arg(l.durationMinUnits).arg(l.durationMaxUnits)
+                                  .arg(l.batteryInDate).arg(l.answeredYes)));
+}
+} // namespace limits
 
 namespace {
 
@@ -123,6 +135,11 @@ private slots:
     void valuesAtAndBeyondTheirLimits();
     void answersAndDatesAreJudgedAsTheyChange();
     void changedAndRestoredLimit();
+    void okKeepsTheStoredLimits_data();
+    void okKeepsTheStoredLimits();
+    void typedLimitIsKeptExactly_data();
+    void typedLimitIsKeptExactly();
+    void everyStoredValueRoundTrips();
 };
 
 void TestLimits::initTestCase()
@@ -309,6 +326,200 @@ void TestLimits::changedAndRestoredLimit()
     QCOMPARE(markedControls(*form), QStringList());
     QVERIFY(!child<QWidget>(form.get(), "Label12")->toolTip().contains("changed"));
     m_dialogs->setPaused(false);
+}
+
+namespace {
+
+limits::Limits limitsWith(const std::function<void(limits::Limits &)> &change)
+{
+    limits::Limits l;
+    change(l);
+    return l;
+}
+
+// The program's default locale for as long as the object lives.
+class DefaultLocale
+{
+public:
+    explicit DefaultLocale(const QString &name) { QLocale::setDefault(QLocale(name)); }
+    ~DefaultLocale() { QLocale::setDefault(m_previous); }
+
+private:
+    QLocale m_previous;
+};
+
+QString fieldText(LimitsDialog &d, const char *name) { return d.findChild<QAbstractSpinBox *>(name)->text(); }
+
+} // namespace
+
+void TestLimits::okKeepsTheStoredLimits_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<limits::Limits>("stored");
+    QTest::addColumn<QStringList>("shown");  // the frequencies and durations as the dialog shows them
+
+    using L = limits::Limits;
+    QTest::newRow("standard") << "C" << L() << QStringList{"9.200 GHz", "9.500 GHz", "81.6 µs", "108.0 µs"};
+    QTest::newRow("9200400 kHz") << "C" << limitsWith([](L &l) { l.lowMaxKHz = 9200400; })
+                                 << QStringList{"9.2004 GHz", "9.500 GHz", "81.6 µs", "108.0 µs"};
+    QTest::newRow("single kHz and odd duration units")
+        << "C" << limitsWith([](L &l) {
+               l.lowMaxKHz = 9199999;
+               l.highMinKHz = 9500001;
+               l.durationMinUnits = 407;
+               l.durationMaxUnits = 541;
+               l.powerMinMw = 399;
+               l.tunings = 11;
+           })
+        << QStringList{"9.199999 GHz", "9.500001 GHz", "81.4 µs", "108.2 µs"};
+    QTest::newRow("smallest values, rules off")
+        << "C" << limitsWith([](L &l) {
+               l.lowMaxKHz = 0;
+               l.highMinKHz = 1;
+               l.powerMinMw = 0;
+               l.tunings = 0;
+               l.durationMinUnits = 0;
+               l.durationMaxUnits = 1;
+               l.batteryInDate = false;
+               l.answeredYes = false;
+           })
+        << QStringList{"0.000 GHz", "0.000001 GHz", "0.0 µs", "0.2 µs"};
+    QTest::newRow("largest values the record holds")
+        << "C" << limitsWith([](L &l) {
+               l.lowMaxKHz = 0xFFFFFF;
+               l.highMinKHz = 0xFFFFFE;
+               l.powerMinMw = 0xFFFF;
+               l.tunings = 0xFF;
+               l.durationMinUnits = 0xFFFF;
+               l.durationMaxUnits = 0xFFFF;
+               l.answeredYes = false;
+           })
+        << QStringList{"16.777215 GHz", "16.777214 GHz", "13107.0 µs", "13107.0 µs"};
+    QTest::newRow("decimal comma") << "de_DE" << limitsWith([](L &l) {
+        l.lowMaxKHz = 9200400;
+        l.highMinKHz = 9490010;
+        l.durationMinUnits = 409;
+        l.durationMaxUnits = 3333;
+        l.batteryInDate = false;
+    }) << QStringList{"9,2004 GHz", "9,49001 GHz", "81,8 µs", "666,6 µs"};
+}
+
+// OK without a change keeps every limit as it was stored, to the unit the
+// record holds it in (kHz, mW, 0.2 µs), and the dialog shows every digit.
+void TestLimits::okKeepsTheStoredLimits()
+{
+    QFETCH(QString, locale);
+    QFETCH(limits::Limits, stored);
+    QFETCH(QStringList, shown);
+
+    const DefaultLocale inLocale(locale);
+    limits::InForce::instance().set(stored);
+    QCOMPARE(limits::inForce(), stored);
+    // What OK keeps is what the dialog gives, not what was there before.
+    ProgramSettings().clear();
+    StartDirectory dir;
+    auto form = startWindow();
+    m_dialogs->setPaused(true);
+    const auto resume = qScopeGuard([&] { m_dialogs->setPaused(false); });
+
+    QStringList seen;
+    inLimitsDialog([&](LimitsDialog &d) {
+        for (const char *name : {"LowerFrequencyMax", "UpperFrequencyMin", "DurationMin", "DurationMax"})
+            seen.append(fieldText(d, name));
+    }, QDialogButtonBox::Ok);
+    action(*form, "Limits1")->trigger();
+    QCOMPARE(limits::inForce(), stored);
+    QCOMPARE(limits::load(ProgramSettings()), stored);
+    QCOMPARE(seen, shown);
+    limits::InForce::instance().set(limits::Limits());
+}
+
+void TestLimits::typedLimitIsKeptExactly_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<limits::Limits>("kept");
+
+    using L = limits::Limits;
+    QTest::newRow("lower frequency to the kHz") << "C" << "LowerFrequencyMax" << "9.2004" << "9.2004 GHz"
+                                                << limitsWith([](L &l) { l.lowMaxKHz = 9200400; });
+    QTest::newRow("upper frequency, one kHz above") << "C" << "UpperFrequencyMin" << "9.500001" << "9.500001 GHz"
+                                                    << limitsWith([](L &l) { l.highMinKHz = 9500001; });
+    QTest::newRow("upper frequency, whole GHz") << "C" << "UpperFrequencyMin" << "10.0" << "10.0 GHz"
+                                                << limitsWith([](L &l) { l.highMinKHz = 10000000; });
+    QTest::newRow("largest frequency") << "C" << "LowerFrequencyMax" << "16.777215" << "16.777215 GHz"
+                                       << limitsWith([](L &l) { l.lowMaxKHz = 0xFFFFFF; });
+    QTest::newRow("shortest signal") << "C" << "DurationMin" << "81.8" << "81.8 µs"
+                                     << limitsWith([](L &l) { l.durationMinUnits = 409; });
+    QTest::newRow("longest signal") << "C" << "DurationMax" << "108.2" << "108.2 µs"
+                                    << limitsWith([](L &l) { l.durationMaxUnits = 541; });
+    QTest::newRow("power") << "C" << "PowerMin" << "399" << "399 mW" << limitsWith([](L &l) { l.powerMinMw = 399; });
+    QTest::newRow("decimal comma") << "de_DE" << "LowerFrequencyMax" << "9,2004" << "9,2004 GHz"
+                                   << limitsWith([](L &l) { l.lowMaxKHz = 9200400; });
+}
+
+// A limit typed in, the rest left as they are: OK keeps exactly what was typed.
+void TestLimits::typedLimitIsKeptExactly()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(limits::Limits, kept);
+
+    const DefaultLocale inLocale(locale);
+    limits::InForce::instance().set(limits::Limits());
+    StartDirectory dir;
+    auto form = startWindow();
+    m_dialogs->setPaused(true);
+    const auto resume = qScopeGuard([&] { m_dialogs->setPaused(false); });
+
+    QString after;
+    inLimitsDialog([&](LimitsDialog &d) {
+        auto *box = d.findChild<QAbstractSpinBox *>(field);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, Qt::Key_Tab);  // on to the next field: the value as the dialog shows it
+        QVERIFY(!box->hasFocus());
+        after = box->text();
+    }, QDialogButtonBox::Ok);
+    action(*form, "Limits1")->trigger();
+    QCOMPARE(after, shown);
+    QCOMPARE(limits::inForce(), kept);
+    QCOMPARE(limits::load(ProgramSettings()), kept);
+    limits::InForce::instance().set(limits::Limits());
+}
+
+// Any value the settings may hold comes back from the dialog unchanged: every
+// duration, and frequencies across the whole range, every kHz near the
+// standard's limits.
+void TestLimits::everyStoredValueRoundTrips()
+{
+    LimitsDialog d;
+    QList<int> frequencies;
+    for (int kHz = 0; kHz <= 0xFFFFFF; kHz += 7919)
+        frequencies.append(kHz);
+    for (int kHz : {9200000, 9500000})
+        for (int near = kHz - 2000; near <= kHz + 2000; ++near)
+            frequencies.append(near);
+    frequencies.append(0xFFFFFF);
+    for (int kHz : std::as_const(frequencies)) {
+        limits::Limits l;
+        l.lowMaxKHz = kHz;
+        l.highMinKHz = 0xFFFFFF - kHz;
+        d.setLimits(l);
+        QCOMPARE(d.limits(), l);
+    }
+    for (int units = 0; units <= 0xFFFF; ++units) {
+        limits::Limits l;
+        l.durationMinUnits = units;
+        l.durationMaxUnits = units;
+        d.setLimits(l);
+        QCOMPARE(d.limits(), l);
+    }
 }
 
 QTEST_MAIN(TestLimits)
