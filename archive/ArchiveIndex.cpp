@@ -95,7 +95,11 @@ IndexEntry indexRecord(const IndexSource &source)
 {
     RecordBytes bytes;
     decoder::readRecord(source.path, bytes);
+    return indexRecord(source, bytes);
+}
 
+IndexEntry indexRecord(const IndexSource &source, const RecordBytes &bytes)
+{
     IndexEntry entry;
     entry.fileName = source.fileName;
     entry.path = source.path;

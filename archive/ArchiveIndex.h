@@ -2,6 +2,7 @@
 
 #include "SartLimits.h"
 #include "FileIdentity.h"
+#include "RecordBuffer.h"
 
 #include <QDate>
 #include <QObject>
@@ -70,6 +71,8 @@ struct IndexEntry
 // a record whose header cannot be decoded is indexed with what was read
 // before the failure, with the failure's text in `problem`.
 IndexEntry indexRecord(const IndexSource &source);
+// The same for a record whose bytes are read already; never raises.
+IndexEntry indexRecord(const IndexSource &source, const RecordBytes &bytes);
 
 // Indexes every source that can be read, in their order; unreadable files are
 // left out. Stops early, returning what it has, when `cancel` becomes true.

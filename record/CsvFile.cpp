@@ -15,7 +15,8 @@ bool runsAsFormula(const QString &value)
         return false;
     if (value.front() == u'\t' || value.front() == u'\r')
         return true;
-    static const QRegularExpression number(QStringLiteral("^[+-]?[0-9]+([.,][0-9]+)?$"));
+    // \z, not $: $ also matches before a line break at the end.
+    static const QRegularExpression number(QStringLiteral("^[+-]?[0-9]+([.,][0-9]+)?\\z"));
     if (number.match(value).hasMatch())
         return false;
     for (const QChar c : value) {

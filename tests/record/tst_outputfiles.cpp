@@ -95,6 +95,7 @@ void TestOutputFiles::csvCells_data()
     QTest::newRow("semicolon") << "Sea; Star" << QByteArray("\"Sea; Star\"");
     QTest::newRow("trailing blank") << "Star " << QByteArray("\"Star \"");
     QTest::newRow("negative number") << "-22" << QByteArray("-22");
+    QTest::newRow("number, line break") << "-22\n" << QByteArray("\"'-22\n\"");
     QTest::newRow("decimal") << "+9.41" << QByteArray("+9.41");
     QTest::newRow("hyphen inside") << "SART-9" << QByteArray("SART-9");
     QTest::newRow("Cyrillic") << "Маяк-М2" << QStringLiteral("Маяк-М2").toUtf8();
