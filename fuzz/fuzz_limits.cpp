@@ -77,7 +77,7 @@ const std::pair<const char *, bool limits::Limits::*> Rules[] = {
 // within range; -1 otherwise.
 int plainValue(const QSettings &settings, const Integer &i)
 {
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}\\z"));
     const QString text = settings.value(QLatin1String(i.key)).toString();
     if (!digits.match(text).hasMatch())
         return -1;
