@@ -93,9 +93,10 @@ std::optional<QueryTerm> dateTerm(const QString &text, const QLocale &locale, in
         term.month = month;
         return term;
     }
+    // Years as records hold them: a negative year written in full is no date.
     for (const QDate &day : {systemDate(text, locale, currentYear),
                              QLocale::c().toDate(text, QStringLiteral("d MMM yyyy"))})
-        if (day.isValid())
+        if (day.isValid() && day.year() >= 1 && day.year() <= 9999)
             return dayTerm(text, day);
     return std::nullopt;
 }

@@ -30,8 +30,8 @@ struct QueryTerm
 // "5.1.26"), ISO "2026-01-05", the system's short date format and the C
 // locale's "5 Jan 2026"; a two-digit year lies within the hundred years that
 // begin 50 years before `currentYear`, as the file table's dates do. Months:
-// "01.2026" and "2026-01". Anything else, an impossible date included, is no
-// date.
+// "01.2026" and "2026-01". Anything else, an impossible date and a year no
+// record holds (before 1, after 9999) included, is no date.
 std::optional<QueryTerm> dateTerm(const QString &text, const QLocale &locale, int currentYear);
 
 // The query split at blanks into terms; a date written with blanks

@@ -40,6 +40,8 @@ private slots:
     void search();
     void twoDigitYears_data();
     void twoDigitYears();
+    void yearsNoRecordHoldsAreNoDates_data();
+    void yearsNoRecordHoldsAreNoDates();
 
 private:
     QVector<IndexEntry> m_entries;
@@ -120,6 +122,27 @@ void TestFindDates::twoDigitYears()
     const std::optional<archive::QueryTerm> term = archive::dateTerm(text, QLocale(), currentYear);
     QVERIFY(term);
     QCOMPARE(term->day, day);
+}
+
+void TestFindDates::yearsNoRecordHoldsAreNoDates_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("negative year, dd.MM.yyyy") << "ru_RU" << "10.12.-0199";
+    QTest::newRow("negative year, dd/MM/yyyy") << "en_GB" << "10/12/-0199";
+    QTest::newRow("negative year, d MMM yyyy") << "C" << "5 Jan -0199";
+    QTest::newRow("year 0") << "ru_RU" << "10.12.0000";
+}
+
+// A date no record can hold (the record's years are 1 to 9999) is a word.
+void TestFindDates::yearsNoRecordHoldsAreNoDates()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    const std::optional<archive::QueryTerm> term = archive::dateTerm(text, QLocale(locale), 2026);
+    QVERIFY2(!term, qPrintable(term ? term->day.toString(Qt::ISODate) : QString()));
+    for (const archive::QueryTerm &word : archive::parseQuery(text, QLocale(locale), 2026))
+        QVERIFY2(!word.isDate(), qPrintable(word.text));
 }
 
 QTEST_GUILESS_MAIN(TestFindDates)
