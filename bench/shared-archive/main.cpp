@@ -200,7 +200,7 @@ void polledLatency(const QString &start, int count, const QByteArray &record)
     navigation.scan();
     archive::FolderWatch watch(archive::FolderWatch::Events::PollOnly);
     QObject::connect(&watch, &archive::FolderWatch::filesChanged, &watch,
-                     [&](const QStringList &names) { navigation.filesChanged(names); });
+                     [&](const QStringList &names, const QStringList &gone) { navigation.filesChanged(names, gone); });
     watch.watch(folder, navigation.table().names(), navigation.table().identities());
 
     std::atomic_bool stop{false};
