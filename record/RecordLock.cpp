@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <ctime>
@@ -18,6 +19,10 @@
 
 namespace recordlock {
 namespace {
+
+// Locks this process holds now: a lock file that names this process while it
+// holds none was left by a removal the share refused.
+std::atomic_int heldHere{0};
 
 QByteArray hostName()
 {
@@ -94,6 +99,8 @@ bool readHolder(const QByteArray &path, Holder &holder, struct stat &st)
 bool isStale(const Holder &holder, const struct stat &st)
 {
     static const QByteArray here = hostName();
+    if (holder.host == here && holder.pid == qint64(::getpid()))
+        return heldHere == 0;
     if (holder.host == here && holder.pid > 0)
         return ::kill(pid_t(holder.pid), 0) != 0 && errno == ESRCH;
     const qint64 since = holder.since > 0 ? holder.since : qint64(st.st_mtime);
@@ -118,20 +125,25 @@ Held::Held(const QString &recordPath, const QString &action, int waitMs)
 {
     const QString lockPath = lockPathFor(recordPath);
     m_lockPath = filenames::toBytes(lockPath);
-    m_content = "host=" + hostName() + "\npid=" + QByteArray::number(qint64(::getpid()))
+    const QByteArray content = "host=" + hostName() + "\npid=" + QByteArray::number(qint64(::getpid()))
                 + "\nsince=" + QByteArray::number(qint64(std::time(nullptr)))
                 + "\ntoken=" + QByteArray::number(QRandomGenerator::system()->generate64(), 16) + '\n';
     QElapsedTimer waited;
     waited.start();
     int pauseMs = 5;
     Holder holder;
+    qint64 lookedAt = -1;  // when the holder was last read
     for (;;) {
         // An exclusive create never opens what is there, a pipe or a link included.
-        m_fd = ::open(m_lockPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-        if (m_fd >= 0) {
+        const int fd =
+            ::open(m_lockPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+        if (fd >= 0) {
             // Whoever finds it half written waits: only its age makes it stale.
-            if (::write(m_fd, m_content.constData(), size_t(m_content.size())) != m_content.size())
-                m_content.clear();
+            [[maybe_unused]] const ssize_t written = ::write(fd, content.constData(), size_t(content.size()));
+            // Closed at once: a network share refuses to remove a file still open.
+            ::close(fd);
+            m_held = true;
+            ++heldHere;
             return;
         }
         if (errno == EINTR)
@@ -145,9 +157,15 @@ Held::Held(const QString &recordPath, const QString &action, int waitMs)
                                              "Remove %5 and try again.")
                                   .arg(action, recordName(recordPath), kindOf(st.st_mode),
                                        QLatin1String(FileName), filenames::display(lockPath)));
-        if (readHolder(m_lockPath, holder, st) && isStale(holder, st)) {
-            ::unlink(m_lockPath.constData());
-            continue;
+        // Who holds it is read at once and then once a second: a share
+        // refuses to remove a file someone has open, the holder's own lock
+        // file included.
+        if (lookedAt < 0 || waited.elapsed() - lookedAt >= 1000) {
+            lookedAt = waited.elapsed();
+            if (readHolder(m_lockPath, holder, st) && isStale(holder, st)) {
+                atomicfile::retryWhileBusy([&] { return ::unlink(m_lockPath.constData()); });
+                continue;
+            }
         }
         if (waited.elapsed() >= waitMs)
             break;
@@ -163,19 +181,10 @@ Held::Held(const QString &recordPath, const QString &action, int waitMs)
 
 Held::~Held()
 {
-    if (m_fd < 0)
+    if (!m_held)
         return;
-    ::close(m_fd);
-    // Removed only while it is still this holder's: one taken away as stale
-    // and made anew by another program stays.
-    const int fd = ::open(m_lockPath.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    char buffer[512];
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    ::close(fd);
-    if (m_content.isEmpty() || (n > 0 && QByteArray(buffer, n) == m_content))
-        ::unlink(m_lockPath.constData());
+    atomicfile::retryWhileBusy([&] { return ::unlink(m_lockPath.constData()); });
+    --heldHere;
 }
 
 RemoveResult removeIfUnchanged(const QString &path, const recordstate::Fingerprint &expected)

@@ -19,7 +19,10 @@
 // system from everywhere. The file tells who holds it (host, process, since
 // when): a lock left by a program that ended without letting go (its process
 // gone on this computer, or older than a minute when held elsewhere) is taken
-// away. The name never ends in ".bin": the archive never lists it.
+// away, and so is one naming this very process while it holds none (a share
+// that refused to remove it). The name never ends in ".bin": the archive never
+// lists it. One lock for the whole folder: a save holds it for milliseconds,
+// and no lock files gather, one per record.
 namespace recordlock {
 
 inline constexpr char FileName[] = ".sart-archive.lock";
@@ -40,12 +43,11 @@ public:
     Held(const Held &) = delete;
     Held &operator=(const Held &) = delete;
 
-    bool isHeld() const { return m_fd >= 0; }
+    bool isHeld() const { return m_held; }
 
 private:
     QByteArray m_lockPath;
-    QByteArray m_content;  // what this holder wrote into the lock file
-    int m_fd = -1;
+    bool m_held = false;
 };
 
 // The lock file's path for a record file's folder.
