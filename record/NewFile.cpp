@@ -51,6 +51,7 @@ bool write(const QString &path, mode_t mode, const std::function<void(int fd)> &
         } catch (const atomicfile::TargetExists &) {
             continue;  // appeared while written: the question comes now
         } catch (const atomicfile::NoReplaceUnsupported &e) {
+            lock.reset();  // never held while a question waits for the user
             if (!ask.goOnUnguarded(e.text()))
                 return false;
             checkedIsEnough = true;
