@@ -2,7 +2,6 @@
 
 #include "AppError.h"
 #include "ArchiveScan.h"
-#include "AtomicFile.h"
 #include "Convert.h"
 #include "Decoder.h"
 #include "FileNames.h"
@@ -13,9 +12,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
