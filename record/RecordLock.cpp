@@ -4,10 +4,8 @@
 #include "AtomicFile.h"
 #include "FileNames.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <atomic>
 #include <cerrno>
@@ -126,8 +124,7 @@ Held::Held(const QString &recordPath, const QString &action, int waitMs)
     const QString lockPath = lockPathFor(recordPath);
     m_lockPath = filenames::toBytes(lockPath);
     const QByteArray content = "host=" + hostName() + "\npid=" + QByteArray::number(qint64(::getpid()))
-                + "\nsince=" + QByteArray::number(qint64(std::time(nullptr)))
-                + "\ntoken=" + QByteArray::number(QRandomGenerator::system()->generate64(), 16) + '\n';
+                + "\nsince=" + QByteArray::number(qint64(std::time(nullptr))) + '\n';
     QElapsedTimer waited;
     waited.start();
     int pauseMs = 5;
