@@ -65,10 +65,12 @@ QString recordPath(const QString &folder, int record) { return folder + QStringL
 
 // A worker: for `seconds`, shows a record (reads it), lets a moment pass as
 // an engineer would, then saves a header of its own into it or deletes it,
-// only while it is as shown. A missing record is made anew. Every change
+// only while it is as shown; or saves a reception under its name, replacing
+// it once agreed to. A missing record is made anew. Every change
 // that took place is logged with the version it replaced:
 //   W <record> <new version> <version seen>    saved over what it had seen
 //   D <record> - <version seen>                deleted what it had seen
+//   R <record> <new version> <version agreed>  received or imported over what it agreed to replace
 //   C <record> <new version> -                 made anew where none was
 //   T <record>                                 told that it changed: nothing done
 //   E <record> <text>                          told an error: nothing done
@@ -95,6 +97,29 @@ int runWorker(const QString &folder, const QString &side, int seconds, const QSt
                 if (newfile::write(path, 0644, [&](int fd) { atomicfile::writeAll(fd, fresh.constData(), fresh.size()); },
                                    never))
                     line = "C " + name + ' ' + versionId(fresh) + " -";
+            } else if (random.bounded(6) == 0) {
+                // A reception or import under the name, replacing the record
+                // there once agreed to: what was agreed to is what it replaced.
+                QByteArray agreed;
+                bool asked = false, replacing = false;
+                const newfile::Questions replace{[&](const QString &existing) {
+                                                     QByteArray bytes;
+                                                     recordstate::ofFile(existing, &bytes);
+                                                     agreed = versionId(bytes);
+                                                     asked = true;
+                                                     QThread::usleep(random.bounded(3000));
+                                                     return true;
+                                                 },
+                                                 [](const QString &) { return true; }};
+                const QByteArray fresh = versionBytes(tag);
+                if (newfile::write(path, 0644,
+                                   [&](int fd) {
+                                       replacing = std::exchange(asked, false);
+                                       atomicfile::writeAll(fd, fresh.constData(), fresh.size());
+                                   },
+                                   replace))
+                    line = (replacing ? "R " : "C ") + name + ' ' + versionId(fresh) + ' '
+                           + (replacing ? agreed : QByteArray("-"));
             } else {
                 QThread::usleep(random.bounded(3000));
                 if (random.bounded(6) == 0) {
@@ -227,14 +252,15 @@ void TestRecordLock::noVersionLostBetweenTwoPrograms()
             const int r = f[1].toInt();
             if (f[0] == "E")
                 errors.append(QString::fromUtf8(line));
-            if ((f[0] == "W" || f[0] == "C") && f.size() == 4)
+            if ((f[0] == "W" || f[0] == "R" || f[0] == "C") && f.size() == 4)
                 written[r].insert(f[2]);
-            if ((f[0] == "W" || f[0] == "D") && f.size() == 4)
+            if ((f[0] == "W" || f[0] == "R" || f[0] == "D") && f.size() == 4)
                 replaced[r].append(f[3]);
         }
     }
-    qInfo("%d saved, %d deleted, %d made anew, %d told of a change, %d told an error", counts.value("W"),
-          counts.value("D"), counts.value("C"), counts.value("T"), counts.value("E"));
+    qInfo("%d saved, %d received over a record, %d deleted, %d made anew, %d told of a change, %d told an error",
+          counts.value("W"), counts.value("R"), counts.value("D"), counts.value("C"), counts.value("T"),
+          counts.value("E"));
     for (const QString &e : std::as_const(errors).first(std::min<qsizetype>(errors.size(), 3)))
         qInfo("told: %s", qPrintable(e));
 
