@@ -42,7 +42,7 @@ void FolderSnapshot::reset(const QStringList &carriedNames, const QVector<FileId
         m_entries[filenames::toBytes(carriedNames[i]).toStdString()] = {identities.value(i), m_generation};
 }
 
-QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder, qsizetype lookAt)
+QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder, qsizetype lookAt, QList<QByteArray> *gone)
 {
     QList<QByteArray> changed;
     const quint64 generation = ++m_generation;
@@ -97,6 +97,8 @@ QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder, qsizetype lookA
             continue;
         }
         changed.append(QByteArray::fromStdString(it->first));
+        if (gone)
+            gone->append(changed.constLast());
         it = m_entries.erase(it);
     }
     m_order = std::move(order);
@@ -104,7 +106,8 @@ QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder, qsizetype lookA
     return changed;
 }
 
-QList<QByteArray> FolderSnapshot::recheck(const QByteArray &folder, const QList<QByteArray> &names)
+QList<QByteArray> FolderSnapshot::recheck(const QByteArray &folder, const QList<QByteArray> &names,
+                                          QList<QByteArray> *gone)
 {
     QList<QByteArray> changed;
     m_order.clear();  // entries may go: the next poll looks each name up
@@ -117,6 +120,8 @@ QList<QByteArray> FolderSnapshot::recheck(const QByteArray &folder, const QList<
             if (it != m_entries.end()) {
                 m_entries.erase(it);
                 changed.append(name);
+                if (gone)
+                    gone->append(name);
             }
             continue;
         }
@@ -165,20 +170,22 @@ public:
     }
 
 signals:
-    void filesChanged(const QStringList &names);
+    void filesChanged(const QStringList &names, const QStringList &gone);
 
 private:
     static constexpr int SettleMs = 20;  // events of one write come in a burst
 
-    void tell(const QList<QByteArray> &names)
+    void tell(const QList<QByteArray> &names, const QList<QByteArray> &gone)
     {
         if (names.isEmpty())
             return;
-        QStringList carried;
+        QStringList carried, carriedGone;
         carried.reserve(names.size());
         for (const QByteArray &name : names)
             carried.append(filenames::fromBytes(name));
-        emit filesChanged(carried);
+        for (const QByteArray &name : gone)
+            carriedGone.append(filenames::fromBytes(name));
+        emit filesChanged(carried, carriedGone);
     }
 
     void pollNow()
@@ -188,7 +195,9 @@ private:
         // A folder that came back (or was made) is watched again.
         if (m_events && !m_events->isWatching())
             m_events->watch(m_folder);
-        tell(m_snapshot.poll(m_folder, m_lookAt));
+        QList<QByteArray> gone;
+        const QList<QByteArray> changed = m_snapshot.poll(m_folder, m_lookAt, &gone);
+        tell(changed, gone);
         // Next time as many closer looks as fit the poll's time, by what each
         // took this time with the listing counted in: the polls settle at
         // about that time, the listing included.
@@ -218,7 +227,9 @@ private:
     {
         const QList<QByteArray> names(m_named.cbegin(), m_named.cend());
         m_named.clear();
-        tell(m_snapshot.recheck(m_folder, names));
+        QList<QByteArray> gone;
+        const QList<QByteArray> changed = m_snapshot.recheck(m_folder, names, &gone);
+        tell(changed, gone);
     }
 
     const bool m_useEvents;

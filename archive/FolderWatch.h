@@ -32,10 +32,12 @@ public:
 
     // The entries as the file table lists them.
     void reset(const QStringList &carriedNames, const QVector<FileIdentity> &identities);
-    // Names (as bytes) of the entries that came, went or changed.
-    QList<QByteArray> poll(const QByteArray &folder, qsizetype lookAt = Everything);
+    // Names (as bytes) of the entries that came, went or changed; `gone`,
+    // when given, receives those of them the listing no longer holds.
+    QList<QByteArray> poll(const QByteArray &folder, qsizetype lookAt = Everything, QList<QByteArray> *gone = nullptr);
     // As poll(), for the named entries only.
-    QList<QByteArray> recheck(const QByteArray &folder, const QList<QByteArray> &names);
+    QList<QByteArray> recheck(const QByteArray &folder, const QList<QByteArray> &names,
+                              QList<QByteArray> *gone = nullptr);
     qsizetype size() const { return qsizetype(m_entries.size()); }
     // Entries the last poll looked at closer.
     qsizetype lookedAt() const { return m_lookedAt; }
@@ -93,8 +95,11 @@ public:
 
 signals:
     // Carried names of the files added, changed or removed since they were
-    // last told (or listed).
-    void filesChanged(const QStringList &names);
+    // last told (or listed). `gone` are those of them no longer there: the
+    // folder's listing no longer holds their names. A share may go on
+    // answering a look at such a file from its cache for seconds; the
+    // listing is what tells.
+    void filesChanged(const QStringList &names, const QStringList &gone);
 
 private:
     QThread m_thread;

@@ -2,19 +2,17 @@
 
 #include "AppError.h"
 #include "ArchiveScan.h"
-#include "AtomicFile.h"
 #include "Convert.h"
 #include "Decoder.h"
 #include "FileNames.h"
 #include "HeaderWriteBack.h"
 #include "RecordImport.h"
+#include "RecordLock.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -81,7 +79,7 @@ bool Navigation::putFile(const QString &name)
     return true;
 }
 
-void Navigation::filesChanged(const QStringList &names)
+void Navigation::filesChanged(const QStringList &names, const QStringList &gone)
 {
     const QString currentFile = m_table.isListed(CurrentRow) ? m_table.fileName(CurrentRow) : QString();
     // Many at once (a folder copied in): one listing costs less than reading
@@ -93,7 +91,8 @@ void Navigation::filesChanged(const QStringList &names)
     const auto problemsBefore = m_problems;
     QStringList changed, removed;
     for (const QString &name : names) {
-        const std::optional<archive::FileIdentity> now = archive::identityIn(m_folder, name);
+        const std::optional<archive::FileIdentity> now =
+            gone.contains(name) ? std::nullopt : archive::identityIn(m_folder, name);
         const int row = m_table.rowOfFile(name);
         if (!now) {
             if (m_table.takeRow(name) > 0) {
@@ -379,9 +378,11 @@ Navigation::Outcome Navigation::deleteCurrent()
     // changed or put in its place since.
     using recordstate::Change;
     recordstate::Fingerprint expected = m_chosenPath == m_shownPath ? m_shownState : m_chosenState;
+    recordlock::RemoveResult result;
     for (;;) {
-        const recordstate::Fingerprint now = recordstate::ofFile(CurrentPath);
-        const Change change = recordstate::compare(expected, now);
+        // Compared and removed under the archive folder's lock.
+        result = recordlock::removeIfUnchanged(CurrentPath, expected);
+        const Change change = result.change;
         if (change == Change::None)
             break;
         if (change == Change::Removed) {
@@ -391,27 +392,24 @@ Navigation::Outcome Navigation::deleteCurrent()
             scan();
             return Outcome::NotDone;
         }
-        switch (askAbout(change, name, now, QStringLiteral("Nothing was deleted."),
+        switch (askAbout(change, name, result.now, QStringLiteral("Nothing was deleted."),
                          QStringLiteral("Delete it anyway"))) {
         case NavigationView::Conflict::ShowAsItIsNow:
             return Outcome::ShowAsItIsNow;
         case NavigationView::Conflict::GoOn:
-            expected = now;
+            expected = result.now;
             continue;
         case NavigationView::Conflict::Cancel:
             return Outcome::NotDone;
         }
     }
-    const QByteArray doomed = filenames::toBytes(CurrentPath);
-    const int removed = atomicfile::retryWhileBusy([&] { return ::unlink(doomed.constData()); });
-    const int error = errno;
-    if (removed == 0 && CurrentPath == m_shownPath)
+    if (result.error == 0 && CurrentPath == m_shownPath)
         m_shownDeleted = true;
     FromTable = true;
     scan();
-    if (removed != 0)
+    if (result.error != 0)
         errors::throwText(QStringLiteral("Cannot delete file %1: %2")
-                              .arg(filenames::display(CurrentPath), errors::ioText(error)));
+                              .arg(filenames::display(CurrentPath), errors::ioText(result.error)));
     return Outcome::Done;
 }
 

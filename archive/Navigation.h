@@ -92,8 +92,10 @@ public:
     // Files of the archive folder that another program may have added,
     // changed or removed: each is looked at again and its row put right, read
     // only when its identity changed. The current row stays on its file; the
-    // record shown is never read into the panel, only compared.
-    void filesChanged(const QStringList &names);
+    // record shown is never read into the panel, only compared. `gone` are
+    // names the folder's listing no longer holds: their rows go without a look
+    // at the file, which a share may answer from its cache.
+    void filesChanged(const QStringList &names, const QStringList &gone = {});
     // The record shown, read again as it is now (its row made current).
     void showAgain();
     void observeTable(FileTable::Observer *observer) { m_table.setObserver(observer); }

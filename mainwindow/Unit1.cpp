@@ -537,11 +537,14 @@ void TForm1::tableChanged()
     m_watch->watch(m_navigation->archiveFolder(), table.names(), table.identities());
 }
 
-void TForm1::folderChanged(const QStringList &names)
+void TForm1::folderChanged(const QStringList &names, const QStringList &gone)
 {
-    for (const QString &name : names)
+    for (const QString &name : names) {
         if (!m_folderChanges.contains(name))
             m_folderChanges.append(name);
+        m_folderGone.removeAll(name);  // the last word on a name counts
+    }
+    m_folderGone += gone;
     applyFolderChanges();
 }
 
@@ -555,7 +558,9 @@ void TForm1::applyFolderChanges()
         m_applyChanges->start();
         return;
     }
-    guarded(this, [this] { m_navigation->filesChanged(std::exchange(m_folderChanges, {})); });
+    guarded(this, [this] {
+        m_navigation->filesChanged(std::exchange(m_folderChanges, {}), std::exchange(m_folderGone, {}));
+    });
 }
 
 void TForm1::filesUpdated(const QStringList &changed, const QStringList &removed)

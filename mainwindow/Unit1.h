@@ -142,7 +142,7 @@ private:
     void indexArchive();   // hands the listed records to the archive index
     // Changes another program made in the archive folder, applied between
     // the user's commands (not while a question or dialog is open).
-    void folderChanged(const QStringList &names);
+    void folderChanged(const QStringList &names, const QStringList &gone);
     void applyFolderChanges();
     bool eventFilter(QObject *watched, QEvent *event) override;
     QAction *command(QMenu *menu, const QString &name, const QString &caption, void (TForm1::*handler)(),
@@ -160,6 +160,7 @@ private:
     RecordPanel::TypedValues m_keptTyped;  // offered for re-applying by the notice
     archive::FolderWatch *m_watch = nullptr;
     QStringList m_folderChanges;           // waiting to be applied
+    QStringList m_folderGone;              // of those, no longer listed
     QTimer *m_applyChanges = nullptr;
 
     TForm2 *Form2 = nullptr;

@@ -204,11 +204,14 @@ void replace(const QString &path, const QByteArray &content, mode_t mode)
     replaceWith(path, mode, [&](int fd) { writeAll(fd, content.constData(), content.size()); });
 }
 
-void createWith(const QString &path, mode_t mode, const std::function<void(int fd)> &fill, bool checkedIsEnough)
+void createWith(const QString &path, mode_t mode, const std::function<void(int fd)> &fill, bool checkedIsEnough,
+                const std::function<void()> &beforePlace)
 {
     TempFile temp(path);
     fill(temp.fd());
     temp.complete(mode);
+    if (beforePlace)
+        beforePlace();
     placeNoReplace(temp, path, checkedIsEnough);
     syncFolder(path);
 }

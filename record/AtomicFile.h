@@ -82,9 +82,11 @@ void replaceWith(const QString &path, mode_t mode, const std::function<void(int 
 // is raised, unless `checkedIsEnough` allows a look for the name just before a
 // plain rename (which the user was told cannot rule out a file appearing
 // between the two).
+// `beforePlace`, when given, runs once the temporary file is complete, just
+// before it takes its name.
 void create(const QString &path, const QByteArray &content, mode_t mode = 0644, bool checkedIsEnough = false);
 void createWith(const QString &path, mode_t mode, const std::function<void(int fd)> &fill,
-                bool checkedIsEnough = false);
+                bool checkedIsEnough = false, const std::function<void()> &beforePlace = {});
 
 // Writes all bytes; raises the I/O text.
 void writeAll(int fd, const char *data, qsizetype size);

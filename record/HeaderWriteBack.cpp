@@ -5,6 +5,7 @@
 #include "FileNames.h"
 #include "RecordFile.h"
 #include "RecordLayout.h"
+#include "RecordLock.h"
 #include "RecordText.h"
 
 #include <cerrno>
@@ -115,8 +116,13 @@ void save(const QString &recordPath, const PanelValues &values)
     });
 }
 
-SaveResult saveIfUnchanged(const QString &recordPath, const PanelValues &values,
-                           const recordstate::Fingerprint &shown)
+namespace {
+
+// Save changes under the archive folder's lock; nullopt when the file was
+// replaced by a program that takes no lock while the new copy was written,
+// and found the same bytes again: then it is saved into anew.
+std::optional<SaveResult> saveUnderLock(const QString &recordPath, const PanelValues &values,
+                                        const recordstate::Fingerprint &shown)
 {
     using recordstate::Change;
     std::optional<recordfile::Source> source;
@@ -125,16 +131,18 @@ SaveResult saveIfUnchanged(const QString &recordPath, const PanelValues &values,
     } catch (const FileError &) {
         const recordstate::Fingerprint now = recordstate::ofFile(recordPath);
         if (const Change change = recordstate::compare(shown, now); change != Change::None)
-            return {change, now};
+            return SaveResult{change, now};
         throw;
     }
+    // The bytes as they are now, read again: never the attributes a share
+    // may answer from its cache.
     const QByteArray content = source->readAll();
     recordstate::Fingerprint now = recordstate::ofContent(content);
     now.size = source->size();
     if (const Change change = recordstate::compare(shown, now); change != Change::None)
-        return {change, now};
+        return SaveResult{change, now};
     if (!writable(*source))
-        return {Change::None, now};
+        return SaveResult{Change::None, now};
     const QByteArray written = buildHeader(values) + content.sliced(layout::HeaderSize);
     try {
         replaceRecord(
@@ -149,9 +157,23 @@ SaveResult saveIfUnchanged(const QString &recordPath, const PanelValues &values,
         // same bytes again (a copy of the record shown) are saved into anew.
         now = recordstate::ofFile(recordPath);
         const Change change = recordstate::compare(shown, now);
-        return change != Change::None ? SaveResult{change, now} : saveIfUnchanged(recordPath, values, shown);
+        if (change != Change::None)
+            return SaveResult{change, now};
+        return std::nullopt;
     }
-    return {Change::None, recordstate::ofContent(written)};
+    return SaveResult{Change::None, recordstate::ofContent(written)};
+}
+
+} // namespace
+
+SaveResult saveIfUnchanged(const QString &recordPath, const PanelValues &values,
+                           const recordstate::Fingerprint &shown)
+{
+    for (;;) {
+        const recordlock::Held lock(recordPath, QStringLiteral("save"));
+        if (std::optional<SaveResult> result = saveUnderLock(recordPath, values, shown))
+            return *result;
+    }
 }
 
 } // namespace writeback

@@ -41,8 +41,11 @@ struct SaveResult
 // As save(), into the record that was shown: only while the file still holds
 // exactly the bytes `shown` was taken from. When another program changed,
 // replaced or removed it, nothing is written and the result says what
-// happened. The file is compared by its bytes, and once more by its identity
-// just before the new copy takes its name.
+// happened. The file is compared by its bytes and replaced under the archive
+// folder's lock (recordlock), so that no program that takes it too writes
+// between the comparison and the replacement; once more by its identity just
+// before the new copy takes its name, for a program that takes no lock.
+// Raises, with nothing written, when the lock cannot be had.
 SaveResult saveIfUnchanged(const QString &recordPath, const PanelValues &values,
                            const recordstate::Fingerprint &shown);
 

@@ -2,7 +2,10 @@
 
 #include "AtomicFile.h"
 #include "FileNames.h"
+#include "RecordLock.h"
 #include "RecordState.h"
+
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -26,8 +29,12 @@ bool write(const QString &path, mode_t mode, const std::function<void(int fd)> &
             const recordstate::Fingerprint agreed = recordstate::ofFile(path);
             if (!ask.replace(path))
                 return false;
+            // Compared and replaced under the archive folder's lock: no
+            // program that takes it writes another version in between.
+            std::optional<recordlock::Held> lock;
             try {
                 atomicfile::replaceWith(path, mode, fill, [&] {
+                    lock.emplace(path, QStringLiteral("save"));
                     if (!(recordstate::ofFile(path) == agreed))
                         throw NotAgreed();
                 });
@@ -36,12 +43,15 @@ bool write(const QString &path, mode_t mode, const std::function<void(int fd)> &
                 continue;  // asked again about the file there now
             }
         }
+        std::optional<recordlock::Held> lock;
         try {
-            atomicfile::createWith(path, mode, fill, checkedIsEnough);
+            atomicfile::createWith(path, mode, fill, checkedIsEnough,
+                                   [&] { lock.emplace(path, QStringLiteral("save")); });
             return true;
         } catch (const atomicfile::TargetExists &) {
             continue;  // appeared while written: the question comes now
         } catch (const atomicfile::NoReplaceUnsupported &e) {
+            lock.reset();  // never held while a question waits for the user
             if (!ask.goOnUnguarded(e.text()))
                 return false;
             checkedIsEnough = true;

@@ -9,7 +9,8 @@
 // one), through a temporary file and a rename. A file already there is
 // replaced only after the user agreed, and only while it is still the file
 // they agreed to replace; a file that appears under the name meanwhile is
-// never replaced: the user is asked about it instead.
+// never replaced: the user is asked about it instead. The file is put in
+// place under the archive folder's lock (recordlock).
 namespace newfile {
 
 struct Questions

@@ -8,7 +8,9 @@
 #include <QCryptographicHash>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace recordstate {
 namespace {
@@ -55,7 +57,15 @@ Fingerprint ofFile(const QString &path, QByteArray *content)
             *content = std::move(bytes);
         return read;
     } catch (const AppError &) {
-        return f;  // unreadable, or gone between the two looks
+        // Unreadable, or gone: a share may still answer the look at its type
+        // from its cache after the file was removed, but opening it asks the
+        // share itself.
+        const int fd = ::open(filenames::toBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd >= 0)
+            ::close(fd);
+        else if (errno == ENOENT)
+            f.exists = f.regular = false;
+        return f;
     }
 }
 

@@ -20,6 +20,7 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -109,6 +110,7 @@ private slots:
     void importNeverReplacesAFileUnseen_data();
     void importNeverReplacesAFileUnseen();
     void heldTemporaryFileSurvivesAnotherStart();
+    void archiveLockHeldByAnotherProgram();
 
 private:
     // The two windows on one archive folder: `direct` sees it as it is,
@@ -600,6 +602,46 @@ void TestSharedFolder::heldTemporaryFileSurvivesAnotherStart()
     auto second = startWindow();
     QVERIFY(!QFile::exists(held));
     QCOMPARE(readFile(dir.inArchive("a.bin")), recordOf(0));
+}
+
+// Another program holds the archive folder's lock for longer than a save
+// takes: Save changes and Delete say so, naming the record, and change
+// nothing; the typing stays, and both work once the lock is let go.
+void TestSharedFolder::archiveLockHeldByAnotherProgram()
+{
+    StartDirectory dir;
+    const QString file = dir.addRecord("sart-0587.bin", 2);
+    const QByteArray before = readFile(file);
+    const QString lock = dir.inArchive(".sart-archive.lock");
+    auto form = startWindow();
+    writeFile(lock, "host=another-computer\npid=4242\nsince=" + QByteArray::number(QDateTime::currentSecsSinceEpoch())
+                        + '\n');
+    const QString held = QStringLiteral("now: another program (process 4242 on another-computer) is saving into the "
+                                        "archive and has held its lock file %1 for more than 5 seconds. Nothing was "
+                                        "changed; try again in a moment. If no other program works on this archive, "
+                                        "remove %1.")
+                             .arg(lock);
+
+    setEdit(*form, "Edit4", "typed");
+    clickTool(*form, "ToolButton11");
+    QCOMPARE(m_dialogs->takeErrors(), QStringList{"Cannot save the record sart-0587.bin " + held});
+    QCOMPARE(readFile(file), before);
+    QCOMPARE(editText(*form, "Edit4"), QStringLiteral("typed"));
+    QVERIFY(form->recordPanel()->hasTypedEdits());
+
+    m_dialogs->answer(QMessageBox::Yes);  // DELETE FILE?
+    m_dialogs->answer(QMessageBox::Discard);  // its typing
+    action(*form, "N131")->trigger();
+    QCOMPARE(m_dialogs->takeErrors(), QStringList{"Cannot delete the record sart-0587.bin " + held});
+    m_dialogs->takeSeen();
+    QCOMPARE(readFile(file), before);
+    QCOMPARE(listedNames(*form), QStringList{"sart-0587.bin"});
+
+    QVERIFY(QFile::remove(lock));
+    clickTool(*form, "ToolButton11");
+    QCOMPARE(m_dialogs->takeErrors(), QStringList());
+    QCOMPARE(readFile(file), savedBytes(before, form->recordPanel()->values()));
+    QVERIFY(!QFile::exists(lock));
 }
 
 QTEST_MAIN(TestSharedFolder)
