@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CertificateCheck.h"
 #include "DecodeTarget.h"
 #include "PanelValues.h"
 #include "SartLimits.h"
@@ -61,15 +62,21 @@ public:
     TypedValues typedValues() const;
     void reapply(const TypedValues &values);
 
-    // The certificate's SART data (model, manufacturer's number, vessel) that
-    // is carried over: each field's caption and the record it came from
-    // (empty: it was in the panel before any record was shown).
+    // The header values that are carried over (SART data, dates, service
+    // centre): each field's caption and the record it came from (empty: it
+    // was in the panel before any record was shown).
     struct CarriedValue
     {
+        Control control;
         QString caption;
         QString source;
     };
-    QList<CarriedValue> carriedOverSartData() const;
+    QList<CarriedValue> carriedOverValues() const;
+    // Where each value that is not the record file's came from, for the
+    // check before a certificate goes out.
+    certificate::Provenance provenance() const;
+    // The testing date shown is not the one the record was shown with.
+    bool testingDateEdited() const;
     // The record the conclusion was chosen for when it was not chosen for the
     // record shown (empty: it was in the panel before any record was shown);
     // nothing when it was chosen for the record shown, or none is shown.
@@ -120,6 +127,7 @@ private:
     void setCarried(Control control, bool carried);
     void conclusionChosen();
     void updateConclusionMark();
+    void updateTestingDateMark();
     void updateLimits();
     void updateMark(QWidget *w);
     void remember();
@@ -136,6 +144,7 @@ private:
     QHash<Control, QString> m_source;   // record each header value came from
     QSet<Control> m_carried;
     QString m_conclusionSource;         // record the conclusion was chosen for
+    QDate m_recordTestingDate;          // the testing date the record shown was shown with
 
     // The marks of each control: why its value is carried over, and how the
     // limits judge it.

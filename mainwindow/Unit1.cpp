@@ -312,6 +312,11 @@ void TForm1::ToolButton11Click()
     requireShownRecordFile(QStringLiteral("save"));
     if (!confirmSave())
         return;
+    saveShown();
+}
+
+void TForm1::saveShown()
+{
     m_saveOutcome = m_navigation->saveShown(Panel1->values());
     if (m_saveOutcome == Navigation::Outcome::Done)
         Panel1->headerSaved();
@@ -322,7 +327,7 @@ void TForm1::ToolButton11Click()
 void TForm1::ToolButton13Click()
 {
     requireShownRecordFile(QStringLiteral("print"));
-    if (!confirmCertificate(QStringLiteral("Print the certificate")) || !registerReady())
+    if (!certifiable(QStringLiteral("Print the certificate")) || !registerReady())
         return;
     QuickReport5->fill(Panel1->values());
     // Numbered only once the print dialog was accepted: a print cancelled
@@ -357,7 +362,7 @@ void TForm1::N4Click()
 void TForm1::Word1Click()
 {
     requireShownRecordFile(QStringLiteral("export"));
-    if (!confirmCertificate(QStringLiteral("Export the certificate to Word")) || !registerReady())
+    if (!certifiable(QStringLiteral("Export the certificate to Word")) || !registerReady())
         return;
     issueCertificate([this](CertificateIssuer &issuer) {
         issuer.issue([&](const QString &number, QString &how) {
@@ -379,7 +384,7 @@ void TForm1::Word1Click()
 void TForm1::Pdf1Click()
 {
     requireShownRecordFile(QStringLiteral("save as PDF"));
-    if (!confirmCertificate(QStringLiteral("Save the certificate as PDF")) || !registerReady())
+    if (!certifiable(QStringLiteral("Save the certificate as PDF")) || !registerReady())
         return;
     issueCertificate([this](CertificateIssuer &issuer) {
         certificatepdf::save(this, *QuickReport5, Panel1->values(), issuer);
@@ -668,9 +673,15 @@ bool TForm1::settleTypedEdits(const QString &action)
 
 void TForm1::shownRecordReplaced() { Panel1->recordReplaced(); }
 
-QString TForm1::carriedSartData() const
+QString TForm1::carriedValues() const
 {
-    const QList<RecordPanel::CarriedValue> carried = Panel1->carriedOverSartData();
+    // Every value another record left in the panel; of the panel's own first
+    // values only the SART's identity (its start dates are no SART's).
+    QList<RecordPanel::CarriedValue> carried = Panel1->carriedOverValues();
+    carried.removeIf([](const RecordPanel::CarriedValue &v) {
+        return v.source.isEmpty() && v.control != DecodeTarget::Edit3 && v.control != DecodeTarget::Edit9
+               && v.control != DecodeTarget::Edit4;
+    });
     if (carried.isEmpty())
         return {};
     // "SART Model and Vessel Name come from the record a.bin", one clause per source.
@@ -695,15 +706,82 @@ QString TForm1::carriedSartData() const
                            : QStringLiteral("%1 %2 from the record %3")
                                  .arg(fields, one ? QStringLiteral("comes") : QStringLiteral("come"), source));
     }
-    return QStringLiteral("The record %1 has no saved SART data of its own: %2.")
+    return QStringLiteral("The record %1 has no saved header of its own: %2.")
         .arg(Panel1->shownRecord(), clauses.join(QStringLiteral("; ")));
+}
+
+bool TForm1::certifiable(const QString &action)
+{
+    // No certificate without a record: nothing is printed or numbered.
+    if (m_navigation->shownPath().isEmpty())
+        errors::throwText(QStringLiteral("No record is shown: there is nothing to certify. Choose a record in the "
+                                         "file table, open one or receive one first."));
+    m_checked.reset();
+    for (;;) {
+        certificate::Input input;
+        input.recordPath = m_navigation->shownPath();
+        input.shown = m_navigation->shownState();
+        input.panel = Panel1->values();
+        input.provenance = Panel1->provenance();
+        certificate::Result result = certificate::check(input);
+        if (!result.clean()) {
+            switch (askCertificateCheck(result, action)) {
+            case CheckAnswer::SaveFirst:
+                m_saveOutcome = Navigation::Outcome::NotDone;
+                saveShown();
+                if (m_saveOutcome != Navigation::Outcome::Done)
+                    return false;
+                continue;  // read and compared again
+            case CheckAnswer::ShowFile:
+                showShownAgain();
+                return false;
+            case CheckAnswer::CertifyDate:
+                break;
+            case CheckAnswer::Cancel:
+                return false;
+            }
+        }
+        if (!confirmCertificate(action))
+            return false;
+        m_checked = std::move(result);
+        return true;
+    }
+}
+
+TForm1::CheckAnswer TForm1::askCertificateCheck(const certificate::Result &result, const QString &action)
+{
+    const bool dateOnly = result.onlyTestingDate();
+    QString text = result.describe();
+    if (dateOnly)
+        text += QStringLiteral("\n\nThe testing date is never saved into the record: certify the date shown only "
+                               "if it is the day of the test. The register keeps both dates.");
+    else
+        text += QStringLiteral("\n\n%1: not while the certificate and the record differ.").arg(action);
+    QMessageBox box(QMessageBox::Warning, ProgramTitle, text, QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("CertificateCheckQuestion"));
+    if (result.saveResolves())
+        box.addButton(QMessageBox::Save)->setText(QStringLiteral("Save changes first"));
+    box.addButton(QMessageBox::Open)->setText(QStringLiteral("Show the file as it is now"));
+    if (dateOnly)
+        box.addButton(QMessageBox::Yes)->setText(QStringLiteral("Certify this date"));
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return CheckAnswer::SaveFirst;
+    case QMessageBox::Open:
+        return CheckAnswer::ShowFile;
+    case QMessageBox::Yes:
+        return CheckAnswer::CertifyDate;
+    default:
+        return CheckAnswer::Cancel;
+    }
 }
 
 bool TForm1::confirmCertificate(const QString &action)
 {
     QStringList reasons;
-    if (const QString carried = carriedSartData(); !carried.isEmpty())
-        reasons.append(carried);
     const PanelValues values = Panel1->values();
     if (const std::optional<QString> source = Panel1->carriedOverConclusion())
         reasons.append(QStringLiteral("The conclusion \"%1\" was not chosen for the record %2: %3.")
@@ -736,7 +814,7 @@ bool TForm1::confirmCertificate(const QString &action)
 
 bool TForm1::confirmSave()
 {
-    const QString carried = carriedSartData();
+    const QString carried = carriedValues();
     if (carried.isEmpty())
         return true;
     return askYesNo(this, QStringLiteral("SaveQuestion"),
@@ -786,5 +864,5 @@ void TForm1::updateTitle()
     // are not saved.
     const QString path = m_navigation->shownPath();
     const QString title = path.isEmpty() ? ProgramTitle : recordName(path) + QStringLiteral(" - ") + ProgramTitle;
-    setWindowTitle(Panel1->hasTypedEdits() ? u'*' + title : title);
+    setWindowTitle(Panel1->hasTypedEdits() || Panel1->testingDateEdited() ? u'*' + title : title);
 }
