@@ -155,9 +155,7 @@ QString Difference::text(const QString &recordName) const
     case Kind::Typed:
         return QStringLiteral("%1 is typed and not saved (%2).").arg(value, holds);
     case Kind::CarriedOver:
-        return detail.isEmpty()
-                   ? QStringLiteral("%1 was in the panel before any record was shown (%2).").arg(value, holds)
-                   : QStringLiteral("%1 is carried over from the record %2 (%3).").arg(value, detail, holds);
+        return QStringLiteral("%1 is carried over from the record %2 (%3).").arg(value, detail, holds);
     case Kind::TestingDate:
         return QStringLiteral("The testing date shown, %1, is not the record's: the record %2 was tested on %3.")
             .arg(shown, recordName, inFile);
@@ -250,6 +248,10 @@ Result check(const Input &input)
         if (c == C::DateTimePicker2)
             d.kind = Difference::Kind::TestingDate;
         else if (const auto carried = input.provenance.carried.constFind(c); carried != input.provenance.carried.constEnd()) {
+            // The panel's start values (its first dates) are the program's,
+            // no other record's: printed as before, and marked on the panel.
+            if (carried->isEmpty())
+                continue;
             d.kind = Difference::Kind::CarriedOver;
             d.detail = *carried;
         } else if (input.provenance.typed.contains(c)) {

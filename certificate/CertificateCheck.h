@@ -26,7 +26,8 @@ using Control = DecodeTarget::Control;
 struct Provenance
 {
     // Values carried over from another record: the record each came from
-    // (empty: it was in the panel before any record was shown).
+    // (empty: it was in the panel before any record was shown, which is no
+    // difference: the panel's start dates are the program's).
     QHash<Control, QString> carried;
     // Values typed (or filled in) since the record was shown or saved.
     QSet<Control> typed;
