@@ -30,10 +30,12 @@ DatePicker::DatePicker(QWidget *parent)
 
 QValidator::State DatePicker::validate(QString &input, int &pos) const
 {
+    // What QDateEdit can read field by field stays its own; only a text it
+    // refuses is read as a whole date.
     QString asSections = input;
     int sectionPos = pos;
     const QValidator::State state = QDateEdit::validate(asSections, sectionPos);
-    if (state == QValidator::Acceptable) {
+    if (state != QValidator::Invalid) {
         input = asSections;
         pos = sectionPos;
         return state;

@@ -491,7 +491,7 @@ void RecordPanel::showRecord(const DecodedRecord &record, const QString &recordN
 
 bool RecordPanel::hasTypedEdits() const
 {
-    return !m_shownRecord.isEmpty() && headerState() != m_remembered;
+    return !m_shownRecord.isEmpty() && (headerState() != m_remembered || !m_filledIn.isEmpty());
 }
 
 void RecordPanel::discardTypedEdits()
@@ -501,6 +501,7 @@ void RecordPanel::discardTypedEdits()
         setHeaderState(m_remembered);
     }
     m_source = m_rememberedSource;
+    m_filledIn.clear();
     for (Control c : HeaderControls)
         setCarried(c, m_rememberedCarried.contains(c));
     updateTestingDateMark();
@@ -616,7 +617,8 @@ RecordPanel::TypedValues RecordPanel::typedValues() const
     if (m_shownRecord.isEmpty())
         return typed;
     for (qsizetype i = 0; i < qsizetype(std::size(TypedControls)); ++i)
-        if (const QVariant now = stateOf(TypedControls[i]); now != m_remembered.value(i))
+        if (const QVariant now = stateOf(TypedControls[i]);
+            now != m_remembered.value(i) || m_filledIn.contains(TypedControls[i]))
             typed.append({TypedControls[i], now});
     return typed;
 }
@@ -626,6 +628,24 @@ void RecordPanel::reapply(const TypedValues &values)
     // Set as the user sets them: each becomes a typed change of the record shown.
     for (const auto &[control, state] : values)
         setState(control, state);
+}
+
+bool RecordPanel::wouldChange(const TypedValues &values) const
+{
+    return std::any_of(values.cbegin(), values.cend(), [this](const auto &v) {
+        return m_carried.contains(v.first) || stateOf(v.first) != v.second;
+    });
+}
+
+void RecordPanel::fillIn(const TypedValues &values)
+{
+    for (const auto &[control, state] : values) {
+        setState(control, state);  // as the user sets it
+        m_source[control] = m_shownRecord;
+        setCarried(control, false);
+        m_filledIn.insert(control);
+    }
+    updateEdited();
 }
 
 void RecordPanel::headerEdited(Control control)
@@ -757,6 +777,7 @@ void RecordPanel::setRecordGone(bool gone)
 
 void RecordPanel::remember()
 {
+    m_filledIn.clear();
     m_remembered = headerState();
     m_rememberedSource = m_source;
     m_rememberedCarried = m_carried;

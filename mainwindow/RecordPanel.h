@@ -61,6 +61,13 @@ public:
     using TypedValues = QList<std::pair<Control, QVariant>>;
     TypedValues typedValues() const;
     void reapply(const TypedValues &values);
+    // Whether filling in `values` would change anything: a value the panel
+    // does not hold, or holds carried over from another record.
+    bool wouldChange(const TypedValues &values) const;
+    // Fills in values the engineer chose (from the SART's latest record):
+    // each becomes a typed value of the record shown, also one the panel
+    // held already, carried over; none is marked.
+    void fillIn(const TypedValues &values);
 
     // The header values that are carried over (SART data, dates, service
     // centre): each field's caption and the record it came from (empty: it
@@ -143,6 +150,7 @@ private:
     bool m_edited = false;
     QHash<Control, QString> m_source;   // record each header value came from
     QSet<Control> m_carried;
+    QSet<Control> m_filledIn;           // filled in, to be saved even where unchanged
     QString m_conclusionSource;         // record the conclusion was chosen for
     QDate m_recordTestingDate;          // the testing date the record shown was shown with
 

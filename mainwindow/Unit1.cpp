@@ -7,6 +7,7 @@
 #include "ErrorBox.h"
 #include "FileGrid.h"
 #include "FileNames.h"
+#include "FillInBar.h"
 #include "Finder.h"
 #include "FolderWatch.h"
 #include "Glyphs.h"
@@ -24,6 +25,8 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCompleter>
+#include <QStringListModel>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -84,6 +87,8 @@ TForm1::TForm1(QWidget *parent)
     layout->addWidget(StringGrid1, 1);
     layout->addWidget(m_notice, 0);
     layout->addWidget(Panel1, 0);
+    m_fillIn = new FillInBar(content);
+    layout->addWidget(m_fillIn, 0);
     auto *scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("ScrollBox1"));
     scroll->setWidget(content);
@@ -148,8 +153,58 @@ TForm1::TForm1(QWidget *parent)
         if (qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w) || qobject_cast<QComboBox *>(w))
             w->installEventFilter(this);
 
+    buildFillIn();
     guarded(this, [this] { FormCreate(); });
     createWindows();
+}
+
+void TForm1::buildFillIn()
+{
+    // A manufacturer's number typed (or picked from the numbers the archive
+    // knows) brings the offer of that SART's latest record.
+    auto *number = Panel1->findChild<QLineEdit *>(QStringLiteral("Edit9"));
+    auto *numbers = new QStringListModel(this);
+    auto *completer = new QCompleter(numbers, number);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    number->setCompleter(completer);
+    connect(&Finder1->index(), &archive::ArchiveIndex::changed, this, [this, numbers] {
+        QStringList known;
+        for (const archive::IndexEntry &e : Finder1->index().entries())
+            if (e.headerSaved && !e.manufacturerNo.trimmed().isEmpty() && !known.contains(e.manufacturerNo.trimmed()))
+                known.append(e.manufacturerNo.trimmed());
+        known.sort(Qt::CaseInsensitive);
+        numbers->setStringList(known);
+    });
+    auto *typing = new QTimer(this);
+    typing->setSingleShot(true);
+    typing->setInterval(400);
+    connect(typing, &QTimer::timeout, this, &TForm1::offerFillIn);
+    connect(number, &QLineEdit::textEdited, typing, qOverload<>(&QTimer::start));
+    connect(number, &QLineEdit::editingFinished, this, &TForm1::offerFillIn);
+    connect(completer, qOverload<const QString &>(&QCompleter::activated), this, &TForm1::offerFillIn);
+    connect(m_fillIn, &FillInBar::accepted, this, [this](const certificate::FillIn &fillIn) {
+        // The engineer's own choice: typed values of the record shown, not
+        // carried over, saved with Save changes.
+        Panel1->fillIn(fillIn.values);
+    });
+    connect(m_fillIn, &FillInBar::dismissed, this, [this](const QString &number) { m_fillInDismissed = number; });
+}
+
+void TForm1::offerFillIn()
+{
+    const QString number = Panel1->values().edit9.trimmed();
+    const QString shown = QFileInfo(m_navigation->shownPath()).fileName();
+    std::optional<certificate::FillIn> latest;
+    if (!shown.isEmpty() && !number.isEmpty()
+        && number.compare(m_fillInDismissed.trimmed(), Qt::CaseInsensitive) != 0)
+        latest = certificate::latestRecordOf(Finder1->index().entries(), number, shown);
+    // Nothing to offer when the panel holds those values already.
+    if (latest && !Panel1->wouldChange(latest->values))
+        latest.reset();
+    if (latest)
+        m_fillIn->offer(*latest);
+    else
+        m_fillIn->withdraw();
 }
 
 // The file table's model reads the navigation's table: the widgets go first.
@@ -627,6 +682,8 @@ void TForm1::showWarning(const QString &text)
 void TForm1::showRecord(const DecodedRecord &record, const QString &path)
 {
     Panel1->showRecord(record, QFileInfo(path).fileName());
+    m_fillIn->withdraw();
+    m_fillInDismissed.clear();
     // The record as read now: nothing to tell about it, no typed values of
     // another reading to offer.
     m_notice->setStale({}, false);

@@ -11,6 +11,7 @@
 
 class CertificateIssuer;
 class FileGrid;
+class FillInBar;
 class RegisterDialog;
 namespace certregister {
 class Register;
@@ -44,6 +45,7 @@ public:
     RecordPanel *recordPanel() const { return Panel1; }
     FileGrid *grid() const { return StringGrid1; }
     RecordNotice *notice() const { return m_notice; }
+    FillInBar *fillInOffer() const { return m_fillIn; }
     QString startDirectory() const { return m_startDirectory; }
 
     // Handlers, named after the controls that fire them.
@@ -140,6 +142,9 @@ private:
     void buildToolBar();
     void createWindows();
     void buildFinder();    // FinderMenu.cpp
+    // The offer to fill in a SART's data from its latest record.
+    void buildFillIn();
+    void offerFillIn();
     // The register of certificates issued (RegisterMenu.cpp).
     void buildRegister();
     certregister::Register &certificateRegister();
@@ -168,6 +173,8 @@ private:
     bool m_stayed = false;  // the last question about typed edits kept them
     Navigation::Outcome m_saveOutcome = Navigation::Outcome::NotDone;  // of the last Save changes
     RecordNotice *m_notice = nullptr;
+    FillInBar *m_fillIn = nullptr;
+    QString m_fillInDismissed;  // the number whose offer was dismissed for the record shown
     RecordPanel::TypedValues m_keptTyped;  // offered for re-applying by the notice
     archive::FolderWatch *m_watch = nullptr;
     QStringList m_folderChanges;           // waiting to be applied
