@@ -1,5 +1,6 @@
 #include "FillInBar.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -47,7 +48,14 @@ FillInBar::FillInBar(QWidget *parent)
     // Escape anywhere in the window while the offer is shown.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, dismissOffer);
+    connect(escape, &QShortcut::activated, this, [dismissOffer] {
+        // A list open over the window (the numbers the archive knows) closes
+        // first, as Escape closes it anywhere.
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+        else
+            dismissOffer();
+    });
     hide();
 }
 
