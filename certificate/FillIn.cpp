@@ -44,8 +44,8 @@ QString offerText(const FillIn &fillIn)
     const QString tested = fillIn.testingDate.isValid()
                                ? QStringLiteral(", tested %1").arg(QLocale().toString(fillIn.testingDate, QLocale::ShortFormat))
                                : QString();
-    return QStringLiteral("The archive holds the record %1%2 of the SART %3: %4.")
-        .arg(filenames::display(fillIn.fileName), tested, fillIn.manufacturerNo, values.join(QStringLiteral(", ")));
+    return QStringLiteral("The latest record of the SART %1 in the archive is %2%3: %4.")
+        .arg(fillIn.manufacturerNo, filenames::display(fillIn.fileName), tested, values.join(QStringLiteral(", ")));
 }
 
 } // namespace certificate

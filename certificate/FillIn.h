@@ -30,8 +30,8 @@ struct FillIn
 std::optional<FillIn> latestRecordOf(const QVector<archive::IndexEntry> &entries, const QString &manufacturerNo,
                                      const QString &shownFile);
 
-// "The archive holds sart-0412.bin, tested 05 Jan 2026, of the SART No 12345:
-// SART Model "SART-20", Vessel Name "MV Dawn", ..."
+// "The latest record of the SART No 12345 in the archive is sart-0412.bin,
+// tested 5 Jan 2026: SART Model "SART-20", Vessel Name "MV Dawn", ..."
 QString offerText(const FillIn &fillIn);
 
 } // namespace certificate

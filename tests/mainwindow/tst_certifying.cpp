@@ -71,21 +71,33 @@ void queuePdf(DialogDriver &dialogs, const QString &path)
 }
 
 // Under Xvfb with SART_SHOTS set: the screen while the next modal dialog is
-// up, saved there under `name` (the driver answers the dialog afterwards).
-void shootNextDialog(const QString &name)
+// up, saved there under `name`; the driver answers the dialog afterwards.
+void shootNextDialog(DialogDriver &dialogs, const QString &name)
 {
     const QString dir = qEnvironmentVariable("SART_SHOTS");
     if (dir.isEmpty())
         return;
+    dialogs.setPaused(true);
     auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, dir, name] {
-        if (!QApplication::activeModalWidget() && !name.startsWith(QLatin1String("window")))
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, dir, name, &dialogs] {
+        if (!QApplication::activeModalWidget())
             return;
         timer->stop();
         timer->deleteLater();
         QProcess::execute("import", {"-window", "root", dir + u'/' + name + ".png"});
+        dialogs.setPaused(false);
     });
-    timer->start(300);
+    timer->start(500);
+}
+
+// The whole screen now, under SART_SHOTS.
+void shootScreen(const QString &name)
+{
+    const QString dir = qEnvironmentVariable("SART_SHOTS");
+    if (dir.isEmpty())
+        return;
+    QTest::qWait(500);
+    QProcess::execute("import", {"-window", "root", dir + u'/' + name + ".png"});
 }
 
 void typeInto(QWidget *w, const QString &text)
@@ -179,7 +191,7 @@ void TestCertifying::editedTestingDateIsNamed()
     QCOMPARE(form->windowTitle(), QStringLiteral("*a.bin - SART TESTER SOFTWARE"));
 
     // Cancel, the default: nothing goes out.
-    shootNextDialog("certificate-question-testing-date");
+    shootNextDialog(*m_dialogs, "certificate-question-testing-date");
     m_dialogs->answer(QMessageBox::Cancel);
     clickTool(*form, "ToolButton13");
     QList<SeenDialog> seen = m_dialogs->takeSeen();
@@ -235,7 +247,7 @@ void TestCertifying::carriedOverValuesAreSavedFirst()
     QCOMPARE(m_dialogs->takeSeen().size(), 0);
 
     const PanelValues h = header();
-    shootNextDialog("certificate-question-carried-over");
+    shootNextDialog(*m_dialogs, "certificate-question-carried-over");
     m_dialogs->answer(QMessageBox::Save);
     m_dialogs->closeWindow("QPrintPreviewDialog");
     clickTool(*form, "ToolButton13");
@@ -295,6 +307,7 @@ void TestCertifying::colleaguesChangeOnDisk()
     QTest::qWait(300);  // the folder watch tells the window, which asks nothing
     QCOMPARE(m_dialogs->takeSeen().size(), 0);
 
+    shootNextDialog(*m_dialogs, "certificate-question-changed-on-disk");
     m_dialogs->answer(QMessageBox::Open);
     clickTool(*form, "ToolButton13");
     QList<SeenDialog> seen = m_dialogs->takeSeen();
@@ -440,11 +453,11 @@ void TestCertifying::repeatTestWithoutQuestion()
     QVERIFY(!known->isVisible());
     QTRY_VERIFY(offer->isVisible());
     const QString text = child<QLabel>(offer, "FillInText")->text();
-    QVERIFY2(text.startsWith("The archive holds the record c.bin, tested " + shortDate(sample::variant(2).testingDate)
-                             + " of the SART No 12345: SART Model \"SART-20\", Vessel Name \"MV Baltic Dawn\""),
+    QVERIFY2(text.startsWith("The latest record of the SART No 12345 in the archive is c.bin, tested "
+                             + shortDate(sample::variant(2).testingDate)
+                             + ": SART Model \"SART-20\", Vessel Name \"MV Baltic Dawn\""),
              qPrintable(text));
-    shootNextDialog("window-fill-in-offer");
-    QTest::qWait(qEnvironmentVariableIsSet("SART_SHOTS") ? 1500 : 0);
+    shootScreen("fill-in-offer");
     form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     QTest::keyClick(number, Qt::Key_U, Qt::AltModifier);
