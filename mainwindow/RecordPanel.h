@@ -24,8 +24,9 @@ class QLineEdit;
 // Each such control is marked (background, tooltip naming the record its
 // value came from, dynamic property "carriedOver") until it is typed in or
 // the header is saved. The conclusion is marked the same way until it is
-// chosen for the record shown. The panel also knows whether the header
-// fields hold typed changes not yet saved.
+// chosen for the record shown, and the testing date while it is not the one
+// the record was shown with. The panel also knows whether the header fields
+// (and the testing date) hold typed changes not yet saved.
 //
 // Each value the limits of the SART standard judge carries a tooltip with its
 // limit and the limit's source, and the dynamic property "outsideLimit"; a
