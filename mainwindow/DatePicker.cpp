@@ -87,7 +87,26 @@ void DatePicker::keyPressEvent(QKeyEvent *event)
         if (typed.isValid() && typed >= minimumDate() && typed <= maximumDate())
             setDate(typed);
     }
+    // The characters typed one after the other, whatever QDateEdit made of
+    // them field by field: once they are a whole date, that is the date.
+    const QString text = event->text();
+    const bool typing = !text.isEmpty() && text.at(0).isPrint()
+                        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     QDateEdit::keyPressEvent(event);
+    if (!typing) {
+        m_typed.clear();
+        return;
+    }
+    m_typed = (m_typed + text).right(32);
+    const QDate typed = typeddate::parse(m_typed, locale());
+    if (typed.isValid() && typed >= minimumDate() && typed <= maximumDate() && typed != date())
+        setDate(typed);
+}
+
+void DatePicker::focusInEvent(QFocusEvent *event)
+{
+    m_typed.clear();
+    QDateEdit::focusInEvent(event);
 }
 
 void DatePicker::showCalendar()

@@ -20,4 +20,8 @@ protected:
     void fixup(QString &input) const override;
     QDateTime dateTimeFromText(const QString &text) const override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+
+private:
+    QString m_typed;  // the characters typed since the picker got the focus or another key
 };

@@ -393,6 +393,14 @@ void TestCertifying::datesAsEngineersTypeThem()
         QCOMPARE(edit->text(), picker->locale().toString(expected, picker->displayFormat()));
     }
     QCOMPARE(form->recordPanel()->values().dateTimePicker1, expected);
+
+    // Tabbed into, its first field selected, the whole date typed over it.
+    auto *battery = child<QDateEdit>(form.get(), "DateTimePicker3");
+    battery->setDate(QDate(2004, 8, 20));
+    battery->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(battery, typed);
+    QTest::keyClick(battery, Qt::Key_Tab);
+    QCOMPARE(battery->date(), expected);
     QCOMPARE(m_dialogs->takeSeen().size(), 0);
 }
 
