@@ -23,6 +23,13 @@ bool mayBecomeDate(const QString &text)
 
 } // namespace
 
+QDate DatePicker::wholeDate(const QString &text) const
+{
+    // Month names in the picker's language, the system's, or English.
+    const QDate date = typeddate::parse(text, locale());
+    return date.isValid() || locale() == QLocale::system() ? date : typeddate::parse(text, QLocale::system());
+}
+
 DatePicker::DatePicker(QWidget *parent)
     : QDateEdit(parent)
 {
@@ -40,7 +47,7 @@ QValidator::State DatePicker::validate(QString &input, int &pos) const
         pos = sectionPos;
         return state;
     }
-    const QDate typed = typeddate::parse(input, locale());
+    const QDate typed = wholeDate(input);
     if (typed.isValid() && typed >= minimumDate() && typed <= maximumDate())
         return QValidator::Acceptable;
     if (mayBecomeDate(input))
@@ -52,7 +59,7 @@ QValidator::State DatePicker::validate(QString &input, int &pos) const
 
 void DatePicker::fixup(QString &input) const
 {
-    const QDate typed = typeddate::parse(input, locale());
+    const QDate typed = wholeDate(input);
     if (typed.isValid() && typed >= minimumDate() && typed <= maximumDate()) {
         input = locale().toString(typed, displayFormat());
         return;
@@ -67,7 +74,7 @@ QDateTime DatePicker::dateTimeFromText(const QString &text) const
     const QDateTime asSections = QDateEdit::dateTimeFromText(text);
     if (asSections.isValid() && locale().toString(asSections.date(), displayFormat()) == text)
         return asSections;
-    const QDate typed = typeddate::parse(text, locale());
+    const QDate typed = wholeDate(text);
     if (typed.isValid())
         return QDateTime(typed, QTime(0, 0));
     return asSections;
@@ -83,7 +90,7 @@ void DatePicker::keyPressEvent(QKeyEvent *event)
     }
     // Enter takes a whole date typed before it goes to the dialog or window.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        const QDate typed = typeddate::parse(lineEdit()->text(), locale());
+        const QDate typed = wholeDate(lineEdit()->text());
         if (typed.isValid() && typed >= minimumDate() && typed <= maximumDate())
             setDate(typed);
     }
@@ -98,7 +105,7 @@ void DatePicker::keyPressEvent(QKeyEvent *event)
         return;
     }
     m_typed = (m_typed + text).right(32);
-    const QDate typed = typeddate::parse(m_typed, locale());
+    const QDate typed = wholeDate(m_typed);
     if (typed.isValid() && typed >= minimumDate() && typed <= maximumDate() && typed != date())
         setDate(typed);
 }

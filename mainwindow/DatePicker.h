@@ -23,5 +23,6 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    QDate wholeDate(const QString &text) const;
     QString m_typed;  // the characters typed since the picker got the focus or another key
 };

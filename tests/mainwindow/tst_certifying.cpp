@@ -367,6 +367,9 @@ void TestCertifying::datesAsEngineersTypeThem_data()
     QTest::newRow("month name") << "5 January 2027" << jan5;
     QTest::newRow("short month name first") << "Jan 5, 2027" << jan5;
     QTest::newRow("later year") << "31.12.2031" << QDate(2031, 12, 31);
+    QTest::newRow("system's month name") << "5 " + QLocale::system().monthName(1) + " 2027" << jan5;
+    QTest::newRow("system's short month name") << "5 " + QLocale::system().monthName(1, QLocale::ShortFormat) + " 2027"
+                                               << jan5;
 }
 
 // A whole date typed over the picker's text is taken as that date, on Enter
