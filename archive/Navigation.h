@@ -76,6 +76,8 @@ public:
     QString rowPath(int row) const;
     // The record file the open-and-decode routine last read; empty before.
     QString shownPath() const { return m_shownPath; }
+    // The record shown as it was read (or saved here): the bytes the panel shows.
+    const recordstate::Fingerprint &shownState() const { return m_shownState; }
     // The record file last chosen, shown or not (one that could not be read).
     QString chosenPath() const { return m_chosenPath; }
 

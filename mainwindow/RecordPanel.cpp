@@ -1,6 +1,8 @@
 #include "RecordPanel.h"
 
 #include "AppError.h"
+#include "CertificateCheck.h"
+#include "DatePicker.h"
 #include "DecodedRecord.h"
 #include "FileNames.h"
 #include "Marks.h"
@@ -28,6 +30,13 @@ using C = DecodeTarget;
 constexpr C::Control HeaderControls[] = {
     C::Edit1, C::Edit3, C::Edit9, C::Edit4, C::Edit5, C::Edit6, C::Edit7, C::Edit8,
     C::ComboBox1, C::ComboBox2, C::ComboBox3, C::DateTimePicker1, C::DateTimePicker3,
+};
+
+// The controls whose changes are the user's typing: the header, and the
+// testing date, which is never saved but may be certified as typed.
+constexpr C::Control TypedControls[] = {
+    C::Edit1, C::Edit3, C::Edit9, C::Edit4, C::Edit5, C::Edit6, C::Edit7, C::Edit8,
+    C::ComboBox1, C::ComboBox2, C::ComboBox3, C::DateTimePicker1, C::DateTimePicker3, C::DateTimePicker2,
 };
 
 // The values the limits judge, and the control that shows each.
@@ -239,6 +248,7 @@ RecordPanel::RecordPanel(QWidget *parent)
     column4->addWidget(caption(QStringLiteral("Label22"), QStringLiteral("Conclusions:"), true));
     m_conclusions = selector(QStringLiteral("ComboBox5"),
                              {QStringLiteral("SART PASSED TESTS"), QStringLiteral("SART FAILED TESTS")});
+    m_conclusions->setEditable(false);  // one of the two verdicts, nothing typed
     m_conclusions->setCurrentIndex(0);
     column4->addWidget(m_conclusions);
     columns->addLayout(column4, 1);
@@ -278,7 +288,6 @@ RecordPanel::RecordPanel(QWidget *parent)
     // the item chosen is the one already there.
     m_conclusions->setProperty("carriedOver", false);
     connect(m_conclusions, &QComboBox::activated, this, &RecordPanel::conclusionChosen);
-    connect(m_conclusions, &QComboBox::editTextChanged, this, &RecordPanel::conclusionChosen);
 
     // The answers and dates the user sets are judged as they change, as
     // are all values when the limits change.
@@ -296,6 +305,17 @@ RecordPanel::RecordPanel(QWidget *parent)
     for (Control c : {DateTimePicker2, DateTimePicker3})
         connect(static_cast<QDateEdit *>(m_controls.value(c)), &QDateEdit::dateChanged, this, judgeAgain);
     connect(&limits::InForce::instance(), &limits::InForce::changed, this, &RecordPanel::updateLimits);
+
+    // A testing date the user changed is not the record's: marked, and
+    // named before a certificate goes out.
+    auto *testingDate = static_cast<QDateEdit *>(m_controls.value(DateTimePicker2));
+    testingDate->setProperty("notRecordDate", false);
+    connect(testingDate, &QDateEdit::dateChanged, this, [this] {
+        if (!m_applying) {
+            updateTestingDateMark();
+            updateEdited();
+        }
+    });
 
     for (Control c : HeaderControls) {
         QWidget *w = m_controls.value(c);
@@ -378,7 +398,7 @@ QComboBox *RecordPanel::selector(const QString &name, const QStringList &items)
 
 QDateEdit *RecordPanel::picker(const QString &name, const QDate &date)
 {
-    auto *picker = new QDateEdit(this);
+    auto *picker = new DatePicker(this);
     picker->setObjectName(name);
     picker->setCalendarPopup(true);
     picker->setDateRange(pickerMinimum(), pickerMaximum());
@@ -450,6 +470,8 @@ void RecordPanel::showRecord(const DecodedRecord &record, const QString &recordN
         record.applyTo(*this);
     }
     m_shownRecord = recordName;
+    m_recordTestingDate = static_cast<QDateEdit *>(m_controls.value(DateTimePicker2))->date();
+    updateTestingDateMark();
     for (Control c : HeaderControls) {
         if (record.sets(c)) {
             m_source[c] = recordName;
@@ -469,7 +491,7 @@ void RecordPanel::showRecord(const DecodedRecord &record, const QString &recordN
 
 bool RecordPanel::hasTypedEdits() const
 {
-    return !m_shownRecord.isEmpty() && headerState() != m_remembered;
+    return !m_shownRecord.isEmpty() && (headerState() != m_remembered || !m_filledIn.isEmpty());
 }
 
 void RecordPanel::discardTypedEdits()
@@ -479,8 +501,10 @@ void RecordPanel::discardTypedEdits()
         setHeaderState(m_remembered);
     }
     m_source = m_rememberedSource;
+    m_filledIn.clear();
     for (Control c : HeaderControls)
         setCarried(c, m_rememberedCarried.contains(c));
+    updateTestingDateMark();
     updateLimits();
     updateEdited();
 }
@@ -507,15 +531,46 @@ void RecordPanel::recordReplaced()
     updateConclusionMark();
 }
 
-QList<RecordPanel::CarriedValue> RecordPanel::carriedOverSartData() const
+QList<RecordPanel::CarriedValue> RecordPanel::carriedOverValues() const
 {
-    const std::pair<Control, const char *> fields[] = {
-        {Edit3, "SART Model"}, {Edit9, "Manufacturer №"}, {Edit4, "Vessel Name"}};
+    // In the order the panel shows them, the SART's identity first.
+    constexpr Control order[] = {Edit3, Edit9, Edit4, DateTimePicker1, DateTimePicker3, Edit5, Edit6,
+                                 Edit7, Edit8, Edit1, ComboBox1, ComboBox2, ComboBox3};
     QList<CarriedValue> carried;
-    for (const auto &[control, caption] : fields)
+    for (Control control : order)
         if (m_carried.contains(control))
-            carried.append({QString::fromUtf8(caption), m_source.value(control)});
+            carried.append({control, certificate::captionOf(control), m_source.value(control)});
     return carried;
+}
+
+certificate::Provenance RecordPanel::provenance() const
+{
+    certificate::Provenance p;
+    for (Control c : std::as_const(m_carried))
+        p.carried.insert(c, m_source.value(c));
+    for (const auto &[control, state] : typedValues())
+        p.typed.insert(control);
+    return p;
+}
+
+bool RecordPanel::testingDateEdited() const
+{
+    return !m_shownRecord.isEmpty()
+           && static_cast<QDateEdit *>(m_controls.value(DateTimePicker2))->date() != m_recordTestingDate;
+}
+
+void RecordPanel::updateTestingDateMark()
+{
+    QWidget *w = m_controls.value(DateTimePicker2);
+    const bool edited = testingDateEdited();
+    if (edited)
+        m_carriedTip[w] = QStringLiteral("Not the testing date of the record %1: it was tested on %2. "
+                                         "A certificate with this date is made only when asked for in so many words.")
+                              .arg(m_shownRecord, QLocale().toString(m_recordTestingDate, QLocale::ShortFormat));
+    else
+        m_carriedTip.remove(w);
+    w->setProperty("notRecordDate", edited);
+    updateMark(w);
 }
 
 QVariant RecordPanel::stateOf(Control control) const
@@ -545,7 +600,7 @@ void RecordPanel::setState(Control control, const QVariant &state)
 QVariantList RecordPanel::headerState() const
 {
     QVariantList state;
-    for (Control c : HeaderControls)
+    for (Control c : TypedControls)
         state.append(stateOf(c));
     return state;
 }
@@ -553,7 +608,7 @@ QVariantList RecordPanel::headerState() const
 void RecordPanel::setHeaderState(const QVariantList &state)
 {
     for (qsizetype i = 0; i < state.size(); ++i)
-        setState(HeaderControls[i], state[i]);
+        setState(TypedControls[i], state[i]);
 }
 
 RecordPanel::TypedValues RecordPanel::typedValues() const
@@ -561,9 +616,10 @@ RecordPanel::TypedValues RecordPanel::typedValues() const
     TypedValues typed;
     if (m_shownRecord.isEmpty())
         return typed;
-    for (qsizetype i = 0; i < std::size(HeaderControls); ++i)
-        if (const QVariant now = stateOf(HeaderControls[i]); now != m_remembered.value(i))
-            typed.append({HeaderControls[i], now});
+    for (qsizetype i = 0; i < qsizetype(std::size(TypedControls)); ++i)
+        if (const QVariant now = stateOf(TypedControls[i]);
+            now != m_remembered.value(i) || m_filledIn.contains(TypedControls[i]))
+            typed.append({TypedControls[i], now});
     return typed;
 }
 
@@ -572,6 +628,24 @@ void RecordPanel::reapply(const TypedValues &values)
     // Set as the user sets them: each becomes a typed change of the record shown.
     for (const auto &[control, state] : values)
         setState(control, state);
+}
+
+bool RecordPanel::wouldChange(const TypedValues &values) const
+{
+    return std::any_of(values.cbegin(), values.cend(), [this](const auto &v) {
+        return m_carried.contains(v.first) || stateOf(v.first) != v.second;
+    });
+}
+
+void RecordPanel::fillIn(const TypedValues &values)
+{
+    for (const auto &[control, state] : values) {
+        setState(control, state);  // as the user sets it
+        m_source[control] = m_shownRecord;
+        setCarried(control, false);
+        m_filledIn.insert(control);
+    }
+    updateEdited();
 }
 
 void RecordPanel::headerEdited(Control control)
@@ -703,6 +777,7 @@ void RecordPanel::setRecordGone(bool gone)
 
 void RecordPanel::remember()
 {
+    m_filledIn.clear();
     m_remembered = headerState();
     m_rememberedSource = m_source;
     m_rememberedCarried = m_carried;

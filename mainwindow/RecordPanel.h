@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CertificateCheck.h"
 #include "DecodeTarget.h"
 #include "PanelValues.h"
 #include "SartLimits.h"
@@ -23,8 +24,9 @@ class QLineEdit;
 // Each such control is marked (background, tooltip naming the record its
 // value came from, dynamic property "carriedOver") until it is typed in or
 // the header is saved. The conclusion is marked the same way until it is
-// chosen for the record shown. The panel also knows whether the header
-// fields hold typed changes not yet saved.
+// chosen for the record shown, and the testing date while it is not the one
+// the record was shown with. The panel also knows whether the header fields
+// (and the testing date) hold typed changes not yet saved.
 //
 // Each value the limits of the SART standard judge carries a tooltip with its
 // limit and the limit's source, and the dynamic property "outsideLimit"; a
@@ -60,16 +62,29 @@ public:
     using TypedValues = QList<std::pair<Control, QVariant>>;
     TypedValues typedValues() const;
     void reapply(const TypedValues &values);
+    // Whether filling in `values` would change anything: a value the panel
+    // does not hold, or holds carried over from another record.
+    bool wouldChange(const TypedValues &values) const;
+    // Fills in values the engineer chose (from the SART's latest record):
+    // each becomes a typed value of the record shown, also one the panel
+    // held already, carried over; none is marked.
+    void fillIn(const TypedValues &values);
 
-    // The certificate's SART data (model, manufacturer's number, vessel) that
-    // is carried over: each field's caption and the record it came from
-    // (empty: it was in the panel before any record was shown).
+    // The header values that are carried over (SART data, dates, service
+    // centre): each field's caption and the record it came from (empty: it
+    // was in the panel before any record was shown).
     struct CarriedValue
     {
+        Control control;
         QString caption;
         QString source;
     };
-    QList<CarriedValue> carriedOverSartData() const;
+    QList<CarriedValue> carriedOverValues() const;
+    // Where each value that is not the record file's came from, for the
+    // check before a certificate goes out.
+    certificate::Provenance provenance() const;
+    // The testing date shown is not the one the record was shown with.
+    bool testingDateEdited() const;
     // The record the conclusion was chosen for when it was not chosen for the
     // record shown (empty: it was in the panel before any record was shown);
     // nothing when it was chosen for the record shown, or none is shown.
@@ -120,6 +135,7 @@ private:
     void setCarried(Control control, bool carried);
     void conclusionChosen();
     void updateConclusionMark();
+    void updateTestingDateMark();
     void updateLimits();
     void updateMark(QWidget *w);
     void remember();
@@ -135,7 +151,9 @@ private:
     bool m_edited = false;
     QHash<Control, QString> m_source;   // record each header value came from
     QSet<Control> m_carried;
+    QSet<Control> m_filledIn;           // filled in, to be saved even where unchanged
     QString m_conclusionSource;         // record the conclusion was chosen for
+    QDate m_recordTestingDate;          // the testing date the record shown was shown with
 
     // The marks of each control: why its value is carried over, and how the
     // limits judge it.

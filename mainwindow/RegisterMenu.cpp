@@ -106,8 +106,14 @@ void TForm1::issueCertificate(const std::function<void(CertificateIssuer &)> &pr
     QStringList outsideTexts;
     for (const limits::Judgement &j : outside)
         outsideTexts << j.text();
-    RegisterIssuer issuer(certificateRegister(), certregister::entryFor(m_navigation->shownPath(), values,
-                                                                         outsideTexts.join(QStringLiteral("; "))));
+    certregister::Entry entry =
+        certregister::entryFor(m_navigation->shownPath(), values, outsideTexts.join(QStringLiteral("; ")));
+    // The record as the check before the certificate read and compared it.
+    if (m_checked) {
+        entry.recordSha256 = m_checked->sha256;
+        // TODO(lead): entry.recordTestingDate = m_checked->recordTestingDate; once H1's field is merged.
+    }
+    RegisterIssuer issuer(certificateRegister(), std::move(entry));
     // The panel learns of the certificate also when the register failed at
     // the last moment (the error is shown all the same).
     const auto refresh = qScopeGuard([this] {

@@ -7,6 +7,7 @@
 #include "ErrorBox.h"
 #include "FileGrid.h"
 #include "FileNames.h"
+#include "FillInBar.h"
 #include "Finder.h"
 #include "FolderWatch.h"
 #include "Glyphs.h"
@@ -24,6 +25,8 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCompleter>
+#include <QStringListModel>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -84,6 +87,8 @@ TForm1::TForm1(QWidget *parent)
     layout->addWidget(StringGrid1, 1);
     layout->addWidget(m_notice, 0);
     layout->addWidget(Panel1, 0);
+    m_fillIn = new FillInBar(content);
+    layout->addWidget(m_fillIn, 0);
     auto *scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("ScrollBox1"));
     scroll->setWidget(content);
@@ -148,8 +153,58 @@ TForm1::TForm1(QWidget *parent)
         if (qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w) || qobject_cast<QComboBox *>(w))
             w->installEventFilter(this);
 
+    buildFillIn();
     guarded(this, [this] { FormCreate(); });
     createWindows();
+}
+
+void TForm1::buildFillIn()
+{
+    // A manufacturer's number typed (or picked from the numbers the archive
+    // knows) brings the offer of that SART's latest record.
+    auto *number = Panel1->findChild<QLineEdit *>(QStringLiteral("Edit9"));
+    auto *numbers = new QStringListModel(this);
+    auto *completer = new QCompleter(numbers, number);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    number->setCompleter(completer);
+    connect(&Finder1->index(), &archive::ArchiveIndex::changed, this, [this, numbers] {
+        QStringList known;
+        for (const archive::IndexEntry &e : Finder1->index().entries())
+            if (e.headerSaved && !e.manufacturerNo.trimmed().isEmpty() && !known.contains(e.manufacturerNo.trimmed()))
+                known.append(e.manufacturerNo.trimmed());
+        known.sort(Qt::CaseInsensitive);
+        numbers->setStringList(known);
+    });
+    auto *typing = new QTimer(this);
+    typing->setSingleShot(true);
+    typing->setInterval(400);
+    connect(typing, &QTimer::timeout, this, &TForm1::offerFillIn);
+    connect(number, &QLineEdit::textEdited, typing, qOverload<>(&QTimer::start));
+    connect(number, &QLineEdit::editingFinished, this, &TForm1::offerFillIn);
+    connect(completer, qOverload<const QString &>(&QCompleter::activated), this, &TForm1::offerFillIn);
+    connect(m_fillIn, &FillInBar::accepted, this, [this](const certificate::FillIn &fillIn) {
+        // The engineer's own choice: typed values of the record shown, not
+        // carried over, saved with Save changes.
+        Panel1->fillIn(fillIn.values);
+    });
+    connect(m_fillIn, &FillInBar::dismissed, this, [this](const QString &number) { m_fillInDismissed = number; });
+}
+
+void TForm1::offerFillIn()
+{
+    const QString number = Panel1->values().edit9.trimmed();
+    const QString shown = QFileInfo(m_navigation->shownPath()).fileName();
+    std::optional<certificate::FillIn> latest;
+    if (!shown.isEmpty() && !number.isEmpty()
+        && number.compare(m_fillInDismissed.trimmed(), Qt::CaseInsensitive) != 0)
+        latest = certificate::latestRecordOf(Finder1->index().entries(), number, shown);
+    // Nothing to offer when the panel holds those values already.
+    if (latest && !Panel1->wouldChange(latest->values))
+        latest.reset();
+    if (latest)
+        m_fillIn->offer(*latest);
+    else
+        m_fillIn->withdraw();
 }
 
 // The file table's model reads the navigation's table: the widgets go first.
@@ -312,6 +367,11 @@ void TForm1::ToolButton11Click()
     requireShownRecordFile(QStringLiteral("save"));
     if (!confirmSave())
         return;
+    saveShown();
+}
+
+void TForm1::saveShown()
+{
     m_saveOutcome = m_navigation->saveShown(Panel1->values());
     if (m_saveOutcome == Navigation::Outcome::Done)
         Panel1->headerSaved();
@@ -322,7 +382,7 @@ void TForm1::ToolButton11Click()
 void TForm1::ToolButton13Click()
 {
     requireShownRecordFile(QStringLiteral("print"));
-    if (!confirmCertificate(QStringLiteral("Print the certificate")) || !registerReady())
+    if (!certifiable(QStringLiteral("Print the certificate")) || !registerReady())
         return;
     QuickReport5->fill(Panel1->values());
     // Numbered only once the print dialog was accepted: a print cancelled
@@ -357,7 +417,7 @@ void TForm1::N4Click()
 void TForm1::Word1Click()
 {
     requireShownRecordFile(QStringLiteral("export"));
-    if (!confirmCertificate(QStringLiteral("Export the certificate to Word")) || !registerReady())
+    if (!certifiable(QStringLiteral("Export the certificate to Word")) || !registerReady())
         return;
     issueCertificate([this](CertificateIssuer &issuer) {
         issuer.issue([&](const QString &number, QString &how) {
@@ -379,7 +439,7 @@ void TForm1::Word1Click()
 void TForm1::Pdf1Click()
 {
     requireShownRecordFile(QStringLiteral("save as PDF"));
-    if (!confirmCertificate(QStringLiteral("Save the certificate as PDF")) || !registerReady())
+    if (!certifiable(QStringLiteral("Save the certificate as PDF")) || !registerReady())
         return;
     issueCertificate([this](CertificateIssuer &issuer) {
         certificatepdf::save(this, *QuickReport5, Panel1->values(), issuer);
@@ -627,6 +687,8 @@ void TForm1::showWarning(const QString &text)
 void TForm1::showRecord(const DecodedRecord &record, const QString &path)
 {
     Panel1->showRecord(record, QFileInfo(path).fileName());
+    m_fillIn->withdraw();
+    m_fillInDismissed.clear();
     // The record as read now: nothing to tell about it, no typed values of
     // another reading to offer.
     m_notice->setStale({}, false);
@@ -673,9 +735,15 @@ bool TForm1::settleTypedEdits(const QString &action)
 
 void TForm1::shownRecordReplaced() { Panel1->recordReplaced(); }
 
-QString TForm1::carriedSartData() const
+QString TForm1::carriedValues() const
 {
-    const QList<RecordPanel::CarriedValue> carried = Panel1->carriedOverSartData();
+    // Every value another record left in the panel; of the panel's own first
+    // values only the SART's identity (its start dates are no SART's).
+    QList<RecordPanel::CarriedValue> carried = Panel1->carriedOverValues();
+    carried.removeIf([](const RecordPanel::CarriedValue &v) {
+        return v.source.isEmpty() && v.control != DecodeTarget::Edit3 && v.control != DecodeTarget::Edit9
+               && v.control != DecodeTarget::Edit4;
+    });
     if (carried.isEmpty())
         return {};
     // "SART Model and Vessel Name come from the record a.bin", one clause per source.
@@ -700,15 +768,82 @@ QString TForm1::carriedSartData() const
                            : QStringLiteral("%1 %2 from the record %3")
                                  .arg(fields, one ? QStringLiteral("comes") : QStringLiteral("come"), source));
     }
-    return QStringLiteral("The record %1 has no saved SART data of its own: %2.")
+    return QStringLiteral("The record %1 has no saved header of its own: %2.")
         .arg(Panel1->shownRecord(), clauses.join(QStringLiteral("; ")));
+}
+
+bool TForm1::certifiable(const QString &action)
+{
+    // No certificate without a record: nothing is printed or numbered.
+    if (m_navigation->shownPath().isEmpty())
+        errors::throwText(QStringLiteral("No record is shown: there is nothing to certify. Choose a record in the "
+                                         "file table, open one or receive one first."));
+    m_checked.reset();
+    for (;;) {
+        certificate::Input input;
+        input.recordPath = m_navigation->shownPath();
+        input.shown = m_navigation->shownState();
+        input.panel = Panel1->values();
+        input.provenance = Panel1->provenance();
+        certificate::Result result = certificate::check(input);
+        if (!result.clean()) {
+            switch (askCertificateCheck(result, action)) {
+            case CheckAnswer::SaveFirst:
+                m_saveOutcome = Navigation::Outcome::NotDone;
+                saveShown();
+                if (m_saveOutcome != Navigation::Outcome::Done)
+                    return false;
+                continue;  // read and compared again
+            case CheckAnswer::ShowFile:
+                showShownAgain();
+                return false;
+            case CheckAnswer::CertifyDate:
+                break;
+            case CheckAnswer::Cancel:
+                return false;
+            }
+        }
+        if (!confirmCertificate(action))
+            return false;
+        m_checked = std::move(result);
+        return true;
+    }
+}
+
+TForm1::CheckAnswer TForm1::askCertificateCheck(const certificate::Result &result, const QString &action)
+{
+    const bool dateOnly = result.onlyTestingDate();
+    QString text = result.describe();
+    if (dateOnly)
+        text += QStringLiteral("\n\nThe testing date is never saved into the record: certify the date shown only "
+                               "if it is the day of the test. The register keeps both dates.");
+    else
+        text += QStringLiteral("\n\n%1: not while the certificate and the record differ.").arg(action);
+    QMessageBox box(QMessageBox::Warning, ProgramTitle, text, QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("CertificateCheckQuestion"));
+    if (result.saveResolves())
+        box.addButton(QMessageBox::Save)->setText(QStringLiteral("Save changes first"));
+    box.addButton(QMessageBox::Open)->setText(QStringLiteral("Show the file as it is now"));
+    if (dateOnly)
+        box.addButton(QMessageBox::Yes)->setText(QStringLiteral("Certify this date"));
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return CheckAnswer::SaveFirst;
+    case QMessageBox::Open:
+        return CheckAnswer::ShowFile;
+    case QMessageBox::Yes:
+        return CheckAnswer::CertifyDate;
+    default:
+        return CheckAnswer::Cancel;
+    }
 }
 
 bool TForm1::confirmCertificate(const QString &action)
 {
     QStringList reasons;
-    if (const QString carried = carriedSartData(); !carried.isEmpty())
-        reasons.append(carried);
     const PanelValues values = Panel1->values();
     if (const std::optional<QString> source = Panel1->carriedOverConclusion())
         reasons.append(QStringLiteral("The conclusion \"%1\" was not chosen for the record %2: %3.")
@@ -741,7 +876,7 @@ bool TForm1::confirmCertificate(const QString &action)
 
 bool TForm1::confirmSave()
 {
-    const QString carried = carriedSartData();
+    const QString carried = carriedValues();
     if (carried.isEmpty())
         return true;
     return askYesNo(this, QStringLiteral("SaveQuestion"),
@@ -791,5 +926,5 @@ void TForm1::updateTitle()
     // are not saved.
     const QString path = m_navigation->shownPath();
     const QString title = path.isEmpty() ? ProgramTitle : recordName(path) + QStringLiteral(" - ") + ProgramTitle;
-    setWindowTitle(Panel1->hasTypedEdits() ? u'*' + title : title);
+    setWindowTitle(Panel1->hasTypedEdits() || Panel1->testingDateEdited() ? u'*' + title : title);
 }

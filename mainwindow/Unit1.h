@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CertificateCheck.h"
 #include "Navigation.h"
 #include "RecordPanel.h"
 
@@ -10,6 +11,7 @@
 
 class CertificateIssuer;
 class FileGrid;
+class FillInBar;
 class RegisterDialog;
 namespace certregister {
 class Register;
@@ -43,6 +45,7 @@ public:
     RecordPanel *recordPanel() const { return Panel1; }
     FileGrid *grid() const { return StringGrid1; }
     RecordNotice *notice() const { return m_notice; }
+    FillInBar *fillInOffer() const { return m_fillIn; }
     QString startDirectory() const { return m_startDirectory; }
 
     // Handlers, named after the controls that fire them.
@@ -80,14 +83,21 @@ public:
     // A Save that is refused raises its error and nothing else happens.
     bool settleTypedEdits(const QString &action) override;
     void shownRecordReplaced() override;
-    // Before a certificate goes out (print, PDF, Word): asks once whether to
-    // go on, naming every reason not to: SART model, manufacturer's number or
-    // vessel name carried over from another record, a conclusion not chosen
-    // for this record, "SART PASSED TESTS" with values outside the limits.
-    // The default answer is not to; true when nothing is wrong or on Yes.
+    // Before a certificate goes out (print, PDF, Word): refused with no record
+    // shown; the record file read and compared with every value the
+    // certificate prints (certificate::check), and nothing goes out while
+    // they differ: one question names each difference and offers to save
+    // first or show the file as it is now, and for a testing date alone to
+    // certify it. Then confirmCertificate(). True to go on; the check's
+    // result is kept for the register's entry.
+    bool certifiable(const QString &action);
+    // Asks once whether to go on, naming every reason not to: a conclusion
+    // not chosen for this record, "SART PASSED TESTS" with values outside
+    // the limits. The default answer is not to; true when nothing is wrong or
+    // on Yes.
     bool confirmCertificate(const QString &action);
-    // Before Save changes writes SART data carried over from another record
-    // into this record's file: the same question, for the SART data alone.
+    // Before Save changes writes values carried over from another record
+    // into this record's file: names every one of them, with its record.
     bool confirmSave();
     // Shows the record shown again as its file is now; values typed for it
     // are kept, to be re-applied at the user's word.
@@ -119,7 +129,10 @@ protected:
 private:
     void updateTitle();
     void buildSettingsMenu();
-    QString carriedSartData() const;
+    QString carriedValues() const;
+    void saveShown();  // Save changes once asked, with m_saveOutcome
+    enum class CheckAnswer { SaveFirst, ShowFile, CertifyDate, Cancel };
+    CheckAnswer askCertificateCheck(const certificate::Result &result, const QString &action);
     // Raises an error naming the file when the record shown is gone from
     // the disk (deleted, moved), and tells the panel.
     void requireShownRecordFile(const QString &action);
@@ -129,6 +142,9 @@ private:
     void buildToolBar();
     void createWindows();
     void buildFinder();    // FinderMenu.cpp
+    // The offer to fill in a SART's data from its latest record.
+    void buildFillIn();
+    void offerFillIn();
     // The register of certificates issued (RegisterMenu.cpp).
     void buildRegister();
     certregister::Register &certificateRegister();
@@ -157,6 +173,8 @@ private:
     bool m_stayed = false;  // the last question about typed edits kept them
     Navigation::Outcome m_saveOutcome = Navigation::Outcome::NotDone;  // of the last Save changes
     RecordNotice *m_notice = nullptr;
+    FillInBar *m_fillIn = nullptr;
+    QString m_fillInDismissed;  // the number whose offer was dismissed for the record shown
     RecordPanel::TypedValues m_keptTyped;  // offered for re-applying by the notice
     archive::FolderWatch *m_watch = nullptr;
     QStringList m_folderChanges;           // waiting to be applied
@@ -169,6 +187,9 @@ private:
     GuideWindow *Guide1 = nullptr;  // made when first wanted
     TQuickReport5 *QuickReport5 = nullptr;
 
+    // The last check before a certificate: the bytes compared, whose SHA-256
+    // the register keeps.
+    std::optional<certificate::Result> m_checked;
     std::unique_ptr<certregister::Register> m_register;
     bool m_registerDown = false;  // the last look-up failed: none until the next certificate
     RegisterDialog *m_registerDialog = nullptr;

@@ -247,11 +247,15 @@ void TestCertificate::importOverShownRecordMarksItsValues()
              QStringLiteral("Not read from the record b.bin: carried over from the record b.bin as it was "
                             "before it was replaced."));
 
-    m_dialogs->answer(QMessageBox::No);
+    // Print names them before anything goes out (the check before a certificate).
+    m_dialogs->answer(QMessageBox::Cancel);
     clickTool(*form, "ToolButton13");
     const QList<SeenDialog> seen = m_dialogs->takeSeen();
     QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].objectName, QStringLiteral("CertificateQuestion"));
+    QCOMPARE(seen[0].objectName, QStringLiteral("CertificateCheckQuestion"));
+    QVERIFY2(seen[0].text.contains("SART Model \"SART-20\" is carried over from the record b.bin as it was before it "
+                                   "was replaced"),
+             qPrintable(seen[0].text));
 }
 
 // The conclusion is the user's for the record shown: carried over to the next
@@ -292,7 +296,6 @@ void TestCertificate::certificateAsksOnce_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("action");
-    QTest::addColumn<bool>("carriedSart");   // b.bin as received, after a.bin
     QTest::addColumn<bool>("carriedVerdict"); // chosen for a.bin only
     QTest::addColumn<bool>("weak");          // b.bin has 399 mW
     QTest::addColumn<bool>("yes");
@@ -303,17 +306,18 @@ void TestCertificate::certificateAsksOnce_data()
         {"PDF", "Pdf1", "Save the certificate as PDF"},
         {"Word", "Word1", "Export the certificate to Word"},
     };
-    const std::tuple<const char *, bool, bool, bool> reasons[] = {
-        {"SART data carried over", true, false, false},
-        {"conclusion carried over", false, true, false},
-        {"PASSED with a value outside the limits", false, false, true},
-        {"all three", true, true, true},
+    // SART data carried over is the check's before a certificate
+    // (tst_certifying): nothing goes out with it, Yes or not.
+    const std::tuple<const char *, bool, bool> reasons[] = {
+        {"conclusion carried over", true, false},
+        {"PASSED with a value outside the limits", false, true},
+        {"both", true, true},
     };
     for (const auto &[name, command, action] : commands)
-        for (const auto &[reason, sart, verdict, weak] : reasons)
+        for (const auto &[reason, verdict, weak] : reasons)
             for (bool yes : {false, true})
                 QTest::addRow("%s, %s, %s", name, reason, yes ? "Yes" : "No")
-                    << QString::fromLatin1(command) << QString::fromLatin1(action) << sart << verdict << weak << yes;
+                    << QString::fromLatin1(command) << QString::fromLatin1(action) << verdict << weak << yes;
 }
 
 // Print, PDF and Word ask once, naming every reason; No (the default) stops
@@ -322,7 +326,6 @@ void TestCertificate::certificateAsksOnce()
 {
     QFETCH(QString, command);
     QFETCH(QString, action);
-    QFETCH(bool, carriedSart);
     QFETCH(bool, carriedVerdict);
     QFETCH(bool, weak);
     QFETCH(bool, yes);
@@ -330,7 +333,7 @@ void TestCertificate::certificateAsksOnce()
         QSKIP("an export answered Yes would start the office installed here");
     StartDirectory dir;
     dir.addFile("a.bin", testRecord(0, false, true));
-    dir.addFile("b.bin", testRecord(1, weak, !carriedSart));
+    dir.addFile("b.bin", testRecord(1, weak, true));
     auto form = startWindow();
     clickRow(*form, 1);
     chooseConclusion(*form, 0);
@@ -340,9 +343,6 @@ void TestCertificate::certificateAsksOnce()
     QCOMPARE(m_dialogs->takeSeen().size(), 0);
 
     QStringList reasons;
-    if (carriedSart)
-        reasons << "The record b.bin has no saved SART data of its own: SART Model, Manufacturer № and Vessel "
-                   "Name come from the record a.bin.";
     if (carriedVerdict)
         reasons << "The conclusion \"SART PASSED TESTS\" was not chosen for the record b.bin: it is carried over "
                    "from the record a.bin.";
@@ -416,8 +416,11 @@ void TestCertificate::saveAsksAboutCarriedSartData()
         QCOMPARE(seen.takeFirst().text, unsavedQuestion("b.bin", "showing another record"));
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].objectName, QStringLiteral("SaveQuestion"));
-    QCOMPARE(seen[0].text, QStringLiteral("The record b.bin has no saved SART data of its own: SART Model, "
-                                          "Manufacturer № and Vessel Name come from the record a.bin.\n\n"
+    // Every value carried over is named, the dates and the service centre too.
+    QCOMPARE(seen[0].text, QStringLiteral("The record b.bin has no saved header of its own: SART Model, "
+                                          "Manufacturer №, Vessel Name, Next testing date, Battery replacement date, "
+                                          "Service center Name, Service center Address, Service center Tel and "
+                                          "Service center Fax come from the record a.bin.\n\n"
                                           "Save changes into the record b.bin with these values all the same?"));
     QCOMPARE(seen[0].defaultButton, QStringLiteral("No"));
 

@@ -6,6 +6,7 @@
 #include "Decoder.h"
 #include "ErrorText.h"
 #include "RecordText.h"
+#include "TypedDate.h"
 
 #include <QLocale>
 #include <QTest>
@@ -30,6 +31,8 @@ private slots:
     void toInt();
     void encodeDate_data();
     void encodeDate();
+    void typedDate_data();
+    void typedDate();
 
     void frequencyAgreesWithExtendedPrecision();
     void signalDurationAgreesWithExtendedPrecision();
@@ -199,6 +202,49 @@ void RecordParts::encodeDate()
 // The frequency is value / 10000 rounded half to even in 64-bit-mantissa
 // floating point, shown as hundredths in the shortest form. Checked at every
 // place where rounding can go either way, over the whole 24-bit range.
+void RecordParts::typedDate_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QDate>("expected");  // invalid: no whole date
+    const QDate jan5(2027, 1, 5);
+    const std::tuple<const char *, const char *, QDate> rows[] = {
+        {"05.01.2027", "C", jan5},
+        {"5.1.27", "C", jan5},
+        {" 5.1.27 ", "de_DE", jan5},
+        {"2027-01-05", "C", jan5},
+        {"5/1/2027", "C", jan5},
+        {"1/5/2027", "en_US", jan5},             // slashes in the locale's order
+        {"05.01.2027", "en_US", jan5},           // dots are day first everywhere
+        {"5 January 2027", "C", jan5},
+        {"Jan 5, 2027", "C", jan5},
+        {"5. Januar 2027", "de_DE", jan5},       // the system's language
+        {"5 janvier 2027", "fr_FR", jan5},
+        {"5 January 2027", "de_DE", jan5},       // English too
+        {"5 января 2027", "ru_RU", jan5},
+        {"5 jan 27", "C", jan5},
+        {"1.1.75", "C", QDate(2075, 1, 1)},      // two-digit years: 50 years back, 49 ahead (from 2026)
+        {"1.1.76", "C", QDate(1976, 1, 1)},
+        {"31.02.2027", "C", QDate()},            // no such day
+        {"05.01", "C", QDate()},                 // no year
+        {"5 Ja 2027", "C", QDate()},             // too short for a month
+        {"5 Foo 2027", "C", QDate()},
+        {"5.1.207", "C", QDate()},
+        {"2027", "C", QDate()},
+    };
+    for (const auto &[text, locale, date] : rows)
+        QTest::addRow("%s, %s", text, locale) << QString::fromUtf8(text) << QString::fromLatin1(locale) << date;
+}
+
+// Whole dates as engineers type them into a date picker.
+void RecordParts::typedDate()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, locale);
+    QFETCH(QDate, expected);
+    QCOMPARE(typeddate::parse(text, QLocale(locale), 2026), expected);
+}
+
 void RecordParts::frequencyAgreesWithExtendedPrecision()
 {
     for (int n = 0; n <= 0xFFFFFF / 10000; ++n) {

@@ -1,0 +1,51 @@
+#include "FillIn.h"
+
+#include "CertificateCheck.h"
+#include "FileNames.h"
+
+#include <QLocale>
+
+namespace certificate {
+
+std::optional<FillIn> latestRecordOf(const QVector<archive::IndexEntry> &entries, const QString &manufacturerNo,
+                                     const QString &shownFile)
+{
+    // history() lists the SART's records with a saved header, oldest first.
+    const QVector<int> records = archive::history(entries, manufacturerNo);
+    for (auto it = records.crbegin(); it != records.crend(); ++it) {
+        const archive::IndexEntry &e = entries[*it];
+        if (e.fileName == shownFile)
+            continue;
+        FillIn f;
+        f.fileName = e.fileName;
+        f.testingDate = e.testingDate;
+        f.manufacturerNo = e.manufacturerNo;
+        using C = DecodeTarget;
+        f.values = {{C::Edit3, e.sartModel},       {C::Edit4, e.vessel},       {C::Edit5, e.centreName},
+                    {C::Edit6, e.centreAddress},   {C::Edit7, e.centreTel},    {C::Edit8, e.centreFax}};
+        if (e.nextTestDate.isValid())
+            f.values.append({C::DateTimePicker1, e.nextTestDate});
+        if (e.batteryDate.isValid())
+            f.values.append({C::DateTimePicker3, e.batteryDate});
+        return f;
+    }
+    return std::nullopt;
+}
+
+QString offerText(const FillIn &fillIn)
+{
+    QStringList values;
+    for (const auto &[control, value] : fillIn.values) {
+        if (value.typeId() == QMetaType::QDate)
+            values.append(captionOf(control) + u' ' + QLocale().toString(value.toDate(), QLocale::ShortFormat));
+        else if (!value.toString().isEmpty())
+            values.append(QStringLiteral("%1 \"%2\"").arg(captionOf(control), value.toString()));
+    }
+    const QString tested = fillIn.testingDate.isValid()
+                               ? QStringLiteral(", tested %1").arg(QLocale().toString(fillIn.testingDate, QLocale::ShortFormat))
+                               : QString();
+    return QStringLiteral("The latest record of the SART %1 in the archive is %2%3: %4.")
+        .arg(fillIn.manufacturerNo, filenames::display(fillIn.fileName), tested, values.join(QStringLiteral(", ")));
+}
+
+} // namespace certificate
