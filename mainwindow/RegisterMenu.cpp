@@ -310,7 +310,7 @@ void TForm1::lookUpLastIssued()
                               .arg(last->number, dateTimeText(last->issuedAt), last->verdict)
                         : QString());
         },
-        [finish, settings](const QString &error) { finish(notAnswering(settings) + u' ' + error); });
+        [finish](const QString &error) { finish(error); });
 }
 
 void TForm1::Certificates1Click()
