@@ -329,9 +329,8 @@ void TForm1::Register1Click()
     RegisterSettingsDialog dialog(certregister::loadProgramSettings(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    certregister::storeProgramSettings(dialog.settings());
     // The engineer chose this register: no question about the change.
-    certregister::rememberLastUsed(dialog.settings());
+    certregister::storeProgramSettings(dialog.settings());
     m_register.reset();
     delete m_registerDialog;
     m_registerDialog = nullptr;

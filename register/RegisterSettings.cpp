@@ -124,6 +124,9 @@ void storeProgramSettings(const Settings &r)
 {
     ProgramSettings settings;
     store(settings, r);
+    // The register chosen in the program is the one it numbers with from
+    // now on: no question about the change at the next certificate.
+    settings.setValue(Group + QStringLiteral("lastUsed"), describe(r));
     settings.sync();
     if (settings.status() != QSettings::NoError)
         errors::throwText(QStringLiteral("The register settings could not be kept in %1.")

@@ -42,7 +42,8 @@ QString defaultSqlitePath();
 Settings load(const QSettings &settings);
 void store(QSettings &settings, const Settings &register_);
 // The settings kept in the program's settings file; store() raises AppError
-// naming the file when it cannot be written.
+// naming the file when it cannot be written, and keeps the register as the
+// one numbered with last (lastUsedRegister()).
 Settings loadProgramSettings();
 void storeProgramSettings(const Settings &register_);
 
