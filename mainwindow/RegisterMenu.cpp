@@ -239,7 +239,9 @@ bool TForm1::checkRegisterWritable()
     wait.setAutoReset(false);
     wait.setAutoClose(false);
     wait.hide();
+    // Its button, Escape or closing the window: the engineer stops waiting.
     connect(&wait, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+    connect(&wait, &QDialog::rejected, &loop, &QEventLoop::quit);
     QTimer::singleShot(WaitShownAfterMs, &wait, [&wait, &answered] {
         if (!answered)
             wait.show();

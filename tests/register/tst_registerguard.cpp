@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
@@ -352,9 +353,10 @@ void TestRegisterGuard::hangingServerLeavesWindowResponsive()
         if (!wait)
             return modal->close(), void();
         waiting = wait->labelText();
-        wait->cancel();
+        child<QPushButton>(wait, {})->click();  // "Stop waiting"
     });
     action(*form, "Print2")->trigger();
+    QVERIFY2(driver.seen() == QStringList{"QProgressDialog"}, qPrintable(driver.seen().join(" / ")));
     QCOMPARE(driver.unexpected(), QStringList());
     QCOMPARE(driver.pending(), 0);
     QVERIFY2(waiting.contains(named), qPrintable(waiting));
