@@ -253,6 +253,9 @@ bool TForm1::checkRegisterWritable()
         return false;  // the engineer stopped waiting: nothing issued
     if (!error.isEmpty())
         errors::throwText(error);
+    // The certificate connects afresh, as the check did: a connection of
+    // before (a server restarted since) is not relied on.
+    m_register.reset();
     return true;
 }
 
