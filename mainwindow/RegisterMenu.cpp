@@ -78,18 +78,9 @@ QString notAnswering(const certregister::Settings &settings)
 
 void TForm1::buildRegister()
 {
-    auto *archive = findChild<QMenu *>(QStringLiteral("Archive1"));
-    auto *settings = findChild<QMenu *>(QStringLiteral("Settings1"));
-    if (!archive || !settings)
-        return;
-    archive->addSeparator();
-    command(archive, QStringLiteral("Certificates1"), QStringLiteral("&Certificates issued..."),
-            &TForm1::Certificates1Click);
-    command(settings, QStringLiteral("Register1"), QStringLiteral("Certificate &register..."),
-            &TForm1::Register1Click);
-
     // A line above the record view panel, hidden while there is nothing to
-    // tell: the register that numbers now is not the one that numbered last.
+    // tell: the register's settings cannot be used, or the register that
+    // numbers now is not the one that numbered last.
     m_registerNotice = new QLabel(Panel1->parentWidget());
     m_registerNotice->setObjectName(QStringLiteral("RegisterNotice"));
     m_registerNotice->setWordWrap(true);
@@ -107,6 +98,16 @@ void TForm1::buildRegister()
         if (!m_lookupWanted.isEmpty() && m_lookupWanted == m_navigation->shownPath())
             Panel1->setLastIssued(notAnswering(certificateRegister().settings()));
     });
+
+    auto *archive = findChild<QMenu *>(QStringLiteral("Archive1"));
+    auto *settings = findChild<QMenu *>(QStringLiteral("Settings1"));
+    if (!archive || !settings)
+        return;
+    archive->addSeparator();
+    command(archive, QStringLiteral("Certificates1"), QStringLiteral("&Certificates issued..."),
+            &TForm1::Certificates1Click);
+    command(settings, QStringLiteral("Register1"), QStringLiteral("Certificate &register..."),
+            &TForm1::Register1Click);
 }
 
 certregister::Register &TForm1::certificateRegister()
@@ -132,10 +133,12 @@ QString TForm1::registerChange() const
 
 void TForm1::showRegisterChange()
 {
+    const QString unusable = certregister::loadProgramSettings().unusable;
     const QString change = m_registerChangeSettled ? QString() : registerChange();
-    m_registerNotice->setText(change.isEmpty() ? QString()
-                                               : change + QStringLiteral(" You are asked before the first certificate."));
-    m_registerNotice->setVisible(!change.isEmpty());
+    m_registerNotice->setText(!unusable.isEmpty() ? unusable
+                              : change.isEmpty()  ? QString()
+                                                  : change + QStringLiteral(" You are asked before the first certificate."));
+    m_registerNotice->setVisible(!m_registerNotice->text().isEmpty());
 }
 
 bool TForm1::registerMayNumber()

@@ -150,6 +150,8 @@ private:
     // The register in force against the one that numbered last; empty when
     // they are the same, or when nothing was numbered yet.
     QString registerChange() const;
+    // The line above the panel: settings of the register that cannot be
+    // used, or a change of register not yet asked about.
     void showRegisterChange();
     // Hands the register's issuer for the record shown to `produce`, which
     // makes the certificate under the number it gives.

@@ -184,6 +184,10 @@ void TestRegisterGuard::unusableSettingsStopIssuing()
     StartDirectory dir;
     dir.addFile("a.bin", savedRecord(0));
     auto form = startWindow();
+    // Told at start, and again before each certificate.
+    auto *notice = child<QLabel>(form.get(), "RegisterNotice");
+    QVERIFY(!notice->isHidden());
+    QVERIFY2(notice->text().contains(file) && notice->text().contains(named), qPrintable(notice->text()));
     chooseConclusion(*form, 1);
     ModalDriver driver(form.get());
     for (const char *command : {"Print2", "Pdf1", "Word1"}) {
