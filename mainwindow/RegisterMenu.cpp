@@ -324,7 +324,10 @@ void TForm1::lookUpLastIssued()
 void TForm1::Certificates1Click()
 {
     if (!m_registerDialog) {
-        m_registerDialog = new RegisterDialog(certregister::loadProgramSettings(), this);
+        // Never the default register in place of one the settings name.
+        const certregister::Settings settings = certregister::loadProgramSettings();
+        certregister::requireUsable(settings);
+        m_registerDialog = new RegisterDialog(settings, this);
         connect(m_registerDialog, &RegisterDialog::recordChosen, this, [this](const QString &fileName) {
             emit Finder1->recordChosen(fileName);
         });

@@ -199,6 +199,11 @@ void TestRegisterGuard::unusableSettingsStopIssuing()
         QVERIFY2(question.text.contains(file) && question.text.contains(named), qPrintable(question.text));
         QVERIFY(question.text.endsWith("nothing was issued."));
     }
+    // Nor is the default register shown as the register of certificates.
+    driver.expect(ModalDriver::press(QMessageBox::Ok));
+    action(*form, "Certificates1")->trigger();
+    QVERIFY2(driver.seen().last().contains(file), qPrintable(driver.seen().last()));
+    QVERIFY(!form->findChild<QDialog *>("RegisterDialog"));
     QCOMPARE(driver.unexpected(), QStringList());
     QVERIFY(!QFile::exists(defaultSqlitePath()));
     QVERIFY(!readMark(dir.archive()));
