@@ -10,11 +10,14 @@
 #include "PgServer.h"
 #include "ProgramSettings.h"
 #include "RecordPanel.h"
+#include "RegisterSettingsDialog.h"
 #include "SampleRecord.h"
 #include "TestSupport.h"
 #include "WindowFixture.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressDialog>
@@ -134,6 +137,8 @@ private slots:
     void changedRegisterIsAsked();
     void secondRegisterOnOneArchiveIsAsked();
     void hangingServerLeavesWindowResponsive();
+    void settingsDialogRefusesFormat_data();
+    void settingsDialogRefusesFormat();
 
 private:
     void leaveDialogsToTest() { m_dialogs->setPaused(true); }
@@ -374,6 +379,44 @@ void TestRegisterGuard::hangingServerLeavesWindowResponsive()
 
     signalAll(processes, SIGCONT);
     form.reset();
+}
+
+void TestRegisterGuard::settingsDialogRefusesFormat_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("example");  // the line under the field
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("default") << "YYYY-#####" << year() + "-00042" << true;
+    QTest::newRow("pasted with a line break") << "YYYY-#\n1" << "control character" << false;
+    QTest::newRow("tab") << "YYYY\t#" << "control character" << false;
+    QTest::newRow("two runs of #") << "##/##" << "more than one run of #" << false;
+    QTest::newRow("no #") << "YYYY" << "run of #" << false;
+    QTest::newRow("41 characters") << QString(40, u'x') + u'#' << "longer than 40" << false;
+}
+
+// The register's settings take a format only when it can number: while it is
+// typed the window says why not and OK waits; OK pressed all the same says
+// so in a message and keeps the window open.
+void TestRegisterGuard::settingsDialogRefusesFormat()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, example);
+    QFETCH(bool, ok);
+    RegisterSettingsDialog dialog{Settings()};
+    dialog.show();
+    child<QLineEdit>(&dialog, "RegisterFormat")->setText(format);
+    auto *okButton = child<QDialogButtonBox>(&dialog, {})->button(QDialogButtonBox::Ok);
+    QCOMPARE(okButton->isEnabled(), ok);
+    const QString shown = child<QLabel>(&dialog, "RegisterExample")->text();
+    QVERIFY2(shown.contains(example), qPrintable(shown));
+    if (ok)
+        return;
+    dialog.accept();  // the warning is acknowledged by the driver
+    QVERIFY(dialog.isVisible());
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QVERIFY2(seen[0].text.contains("cannot number certificates") && seen[0].text.contains(example),
+             qPrintable(seen[0].text));
 }
 
 QTEST_MAIN(TestRegisterGuard)
