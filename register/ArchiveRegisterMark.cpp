@@ -31,6 +31,24 @@ QString oneLine(QString value)
     return value;
 }
 
+// The path with the links of its existing part resolved: the same before
+// the database file (or its folder) is made as after.
+QString canonicalPath(const QString &path)
+{
+    QString existing = QFileInfo(path).absoluteFilePath();
+    QString rest;
+    while (!QFileInfo::exists(existing)) {
+        const QFileInfo info(existing);
+        const QString parent = info.absolutePath();
+        if (parent == existing)
+            break;
+        rest = u'/' + info.fileName() + rest;
+        existing = parent;
+    }
+    const QString canonical = QFileInfo(existing).canonicalFilePath();
+    return (canonical.isEmpty() ? existing : canonical == QLatin1String("/") ? QString() : canonical) + rest;
+}
+
 } // namespace
 
 QString registerIdentity(const Settings &r)
@@ -40,9 +58,7 @@ QString registerIdentity(const Settings &r)
     QString machine = QString::fromLatin1(QSysInfo::machineUniqueId()).trimmed();
     if (machine.isEmpty())
         machine = QSysInfo::machineHostName();
-    const QFileInfo file(describe(r));
-    const QString canonical = file.canonicalFilePath();
-    return QStringLiteral("sqlite://%1%2").arg(machine, canonical.isEmpty() ? file.absoluteFilePath() : canonical);
+    return QStringLiteral("sqlite://%1%2").arg(machine, canonicalPath(describe(r)));
 }
 
 ArchiveMark markOf(const Settings &r) { return {registerIdentity(r), describe(r)}; }

@@ -207,6 +207,19 @@ void TestRegisterSettings::archiveMark()
     QCOMPARE(check.found.description, first.sqlitePath);
     QCOMPARE(readMark(archive.path()), markOf(first));  // never replaced
 
+    // One SQLite register, before its file is made as after, also when its
+    // folder is reached through a link.
+    QVERIFY(QFile::link(data.path(), data.filePath("link")));
+    Settings viaLink;
+    viaLink.sqlitePath = data.filePath("link/three/certificates.sqlite");
+    const QString before = registerIdentity(viaLink);
+    QVERIFY(QDir().mkpath(data.filePath("three")));
+    writeFile(data.filePath("three/certificates.sqlite"), "");
+    QCOMPARE(registerIdentity(viaLink), before);
+    Settings direct;
+    direct.sqlitePath = data.filePath("three/certificates.sqlite");
+    QCOMPARE(registerIdentity(direct), before);
+
     // One PostgreSQL register, however its host is written.
     Settings pg, pgAgain;
     pg.engine = pgAgain.engine = Engine::PostgreSQL;
