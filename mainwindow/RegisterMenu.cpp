@@ -5,24 +5,32 @@
 #include "Unit1.h"
 
 #include "AppError.h"
+#include "ArchiveRegisterMark.h"
 #include "CertificateIssuer.h"
 #include "CertificateRegister.h"
 #include "ErrorBox.h"
 #include "FileNames.h"
 #include "Finder.h"
 #include "RecordPanel.h"
+#include "Questions.h"
 #include "RegisterDialog.h"
+#include "RegisterJobs.h"
 #include "RegisterSettingsDialog.h"
 #include "ReportContent.h"
 #include "SartLimits.h"
 
+#include <QBoxLayout>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTimer>
 
 namespace {
 
@@ -56,10 +64,41 @@ QString dateTimeText(const QDateTime &utc)
     return QLocale().toString(utc.toLocalTime(), QLocale::ShortFormat);
 }
 
+// How long a look-up may take before the panel says the register does not
+// answer, and a check before a certificate before the engineer may stop it.
+constexpr int LookupPatienceMs = 3000;
+constexpr int WaitShownAfterMs = 1500;
+
+QString notAnswering(const certregister::Settings &settings)
+{
+    return QStringLiteral("The register of certificates %1 does not answer.").arg(certregister::describe(settings));
+}
+
 } // namespace
 
 void TForm1::buildRegister()
 {
+    // A line above the record view panel, hidden while there is nothing to
+    // tell: the register's settings cannot be used, or the register that
+    // numbers now is not the one that numbered last.
+    m_registerNotice = new QLabel(Panel1->parentWidget());
+    m_registerNotice->setObjectName(QStringLiteral("RegisterNotice"));
+    m_registerNotice->setWordWrap(true);
+    m_registerNotice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_registerNotice->hide();
+    if (auto *layout = qobject_cast<QBoxLayout *>(Panel1->parentWidget()->layout()))
+        layout->insertWidget(layout->indexOf(Panel1), m_registerNotice, 0);
+    showRegisterChange();
+
+    m_lookups = new certregister::RegisterJobs(this);
+    m_lookupSlow = new QTimer(this);
+    m_lookupSlow->setSingleShot(true);
+    m_lookupSlow->setInterval(LookupPatienceMs);
+    connect(m_lookupSlow, &QTimer::timeout, this, [this] {
+        if (!m_lookupWanted.isEmpty() && m_lookupWanted == m_navigation->shownPath())
+            Panel1->setLastIssued(notAnswering(certificateRegister().settings()));
+    });
+
     auto *archive = findChild<QMenu *>(QStringLiteral("Archive1"));
     auto *settings = findChild<QMenu *>(QStringLiteral("Settings1"));
     if (!archive || !settings)
@@ -78,13 +117,81 @@ certregister::Register &TForm1::certificateRegister()
     return *m_register;
 }
 
+QString TForm1::registerChange() const
+{
+    const certregister::Settings settings = certregister::loadProgramSettings();
+    if (!settings.unusable.isEmpty())
+        return {};
+    const QString last = certregister::lastUsedRegister();
+    const QString now = certregister::describe(settings);
+    if (last.isEmpty() || last == now)
+        return {};
+    return QStringLiteral("Certificates were numbered by the register %1; this program now numbers with the "
+                          "register %2.")
+        .arg(last, now);
+}
+
+void TForm1::showRegisterChange()
+{
+    const QString unusable = certregister::loadProgramSettings().unusable;
+    const QString change = m_registerChangeSettled ? QString() : registerChange();
+    m_registerNotice->setText(!unusable.isEmpty() ? unusable
+                              : change.isEmpty()  ? QString()
+                                                  : change + QStringLiteral(" You are asked before the first certificate."));
+    m_registerNotice->setVisible(!m_registerNotice->text().isEmpty());
+}
+
+bool TForm1::registerMayNumber()
+{
+    const certregister::Settings &settings = certificateRegister().settings();
+    if (!settings.unusable.isEmpty())
+        return true;  // registerReady() refuses, saying why
+    if (!m_registerChangeSettled) {
+        const QString change = registerChange();
+        if (!change.isEmpty()
+            && !askYesNo(this, QStringLiteral("RegisterChangedQuestion"),
+                         change
+                             + QStringLiteral("\n\nNumbers may repeat numbers given before, and the certificates "
+                                              "issued before are not in this register. Settings > Certificate "
+                                              "register says where the register is kept.\n\nGo on?")))
+            return false;
+        certregister::rememberLastUsed(settings);
+        m_registerChangeSettled = true;
+        showRegisterChange();
+    }
+
+    const QString shown = m_navigation->shownPath();
+    if (shown.isEmpty())
+        return true;
+    const QString folder = QFileInfo(shown).absolutePath();
+    const certregister::MarkCheck mark = certregister::claimArchive(folder, settings);
+    if (mark.state != certregister::MarkCheck::Other)
+        return true;
+    const QString accepted = folder + u'\n' + mark.found.identity;
+    if (m_otherNumbersAccepted.contains(accepted))
+        return true;
+    if (!askYesNo(this, QStringLiteral("ArchiveRegisterQuestion"),
+                  QStringLiteral("Certificates for the archive %1 are numbered by the register %2 (%3 says so); "
+                                 "this program numbers with the register %4.\n\n"
+                                 "Two registers give the same numbers: a number may be given twice, to two "
+                                 "certificates. When several engineers issue certificates for one archive, they "
+                                 "should share one register on the service centre's PostgreSQL server (Settings > "
+                                 "Certificate register).\n\nNumber the certificate with %4 all the same?")
+                      .arg(folder, mark.found.description, certregister::markPath(folder),
+                           certregister::describe(settings))))
+        return false;
+    m_otherNumbersAccepted.insert(accepted);
+    return true;
+}
+
 bool TForm1::registerReady()
 {
+    if (!registerMayNumber())
+        return false;
     for (;;) {
         try {
-            certificateRegister().checkWritable();
-            m_registerDown = false;
-            return true;
+            certregister::requireUsable(certificateRegister().settings());
+            return checkRegisterWritable();
         } catch (const AppError &e) {
             QMessageBox box(QMessageBox::Warning, ProgramTitle,
                             e.text() + QStringLiteral("\n\nNo certificate goes out unless the register keeps it: "
@@ -95,8 +202,64 @@ bool TForm1::registerReady()
             box.setEscapeButton(QMessageBox::Cancel);
             if (box.exec() != QMessageBox::Retry)
                 return false;
+            // Settings that could not be used are read again.
+            if (!certificateRegister().settings().unusable.isEmpty())
+                m_register.reset();
         }
     }
+}
+
+bool TForm1::checkRegisterWritable()
+{
+    // On a thread of its own, with a connection of its own: a server that
+    // does not answer holds up a wait the engineer can end, not the window.
+    const certregister::Settings settings = certificateRegister().settings();
+    certregister::RegisterJobs job;
+    QEventLoop loop;
+    bool answered = false;
+    QString error;
+    job.run<bool>(
+        settings, [](certregister::Register &reg, const certregister::RegisterJobs::Stop &) {
+            reg.checkWritable();
+            return true;
+        },
+        [&](const bool &) {
+            answered = true;
+            loop.quit();
+        },
+        [&](const QString &why) {
+            answered = true;
+            error = why;
+            loop.quit();
+        });
+    QProgressDialog wait(QStringLiteral("Waiting for the register of certificates %1 to answer...")
+                             .arg(certregister::describe(settings)),
+                         QStringLiteral("Stop waiting"), 0, 0, this);
+    wait.setObjectName(QStringLiteral("RegisterWait"));
+    wait.setWindowTitle(ProgramTitle);
+    wait.setWindowModality(Qt::WindowModal);
+    wait.setMinimumDuration(0);
+    wait.setAutoReset(false);
+    wait.setAutoClose(false);
+    wait.hide();
+    // Its button, Escape or closing the window: the engineer stops waiting.
+    connect(&wait, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+    connect(&wait, &QDialog::rejected, &loop, &QEventLoop::quit);
+    QTimer::singleShot(WaitShownAfterMs, &wait, [&wait, &answered] {
+        if (!answered)
+            wait.show();
+    });
+    if (!answered)
+        loop.exec();
+    wait.hide();
+    if (!answered)
+        return false;  // the engineer stopped waiting: nothing issued
+    if (!error.isEmpty())
+        errors::throwText(error);
+    // The certificate connects afresh, as the check did: a connection of
+    // before (a server restarted since) is not relied on.
+    m_register.reset();
+    return true;
 }
 
 void TForm1::issueCertificate(const std::function<void(CertificateIssuer &)> &produce)
@@ -127,28 +290,50 @@ void TForm1::issueCertificate(const std::function<void(CertificateIssuer &)> &pr
 void TForm1::showLastIssued()
 {
     const QString path = m_navigation->shownPath();
-    if (path.isEmpty() || m_registerDown) {
-        Panel1->setLastIssued({});
+    Panel1->setLastIssued({});
+    m_lookupWanted = path;
+    if (!path.isEmpty() && !m_lookupRunning)
+        lookUpLastIssued();
+}
+
+void TForm1::lookUpLastIssued()
+{
+    const QString path = m_lookupWanted;
+    const certregister::Settings settings = certificateRegister().settings();
+    if (path.isEmpty() || !settings.unusable.isEmpty())
         return;
-    }
-    try {
-        const std::optional<certregister::Entry> last = certificateRegister().lastFor(
-            filenames::display(QFileInfo(path).fileName()), certregister::sha256OfFile(path));
-        Panel1->setLastIssued(last ? QStringLiteral("Last certificate for this record: %1 of %2, \"%3\".")
-                                         .arg(last->number, dateTimeText(last->issuedAt), last->verdict)
-                                   : QString());
-    } catch (const AppError &) {
-        // Not asked again for every record shown (a server that does not
-        // answer would hold each one up): the next certificate checks anew.
-        m_registerDown = true;
-        Panel1->setLastIssued({});
-    }
+    m_lookupRunning = true;
+    m_lookupSlow->start();
+    // A newer request waits for this one and supersedes any before it; the
+    // answer is shown only when its record is still the one shown.
+    const auto finish = [this, path](const QString &line) {
+        m_lookupRunning = false;
+        m_lookupSlow->stop();
+        if (m_lookupWanted != path)
+            lookUpLastIssued();
+        else if (m_navigation->shownPath() == path)
+            Panel1->setLastIssued(line);
+    };
+    m_lookups->run<std::optional<certregister::Entry>>(
+        settings,
+        [path](certregister::Register &reg, const certregister::RegisterJobs::Stop &) {
+            return reg.lastFor(filenames::display(QFileInfo(path).fileName()), certregister::sha256OfFile(path));
+        },
+        [finish](const std::optional<certregister::Entry> &last) {
+            finish(last ? QStringLiteral("Last certificate for this record: %1 of %2, \"%3\".")
+                              .arg(last->number, dateTimeText(last->issuedAt), last->verdict)
+                        : QString());
+        },
+        [finish](const QString &error) { finish(error); });
 }
 
 void TForm1::Certificates1Click()
 {
     if (!m_registerDialog) {
-        m_registerDialog = new RegisterDialog(certregister::loadProgramSettings(), this);
+        // Never the default register in place of one the settings name.
+        const certregister::Settings settings = certregister::loadProgramSettings();
+        certregister::requireUsable(settings);
+        m_registerDialog = new RegisterDialog(settings, this);
         connect(m_registerDialog, &RegisterDialog::recordChosen, this, [this](const QString &fileName) {
             emit Finder1->recordChosen(fileName);
         });
@@ -161,10 +346,11 @@ void TForm1::Register1Click()
     RegisterSettingsDialog dialog(certregister::loadProgramSettings(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    // The engineer chose this register: no question about the change.
     certregister::storeProgramSettings(dialog.settings());
     m_register.reset();
-    m_registerDown = false;
     delete m_registerDialog;
     m_registerDialog = nullptr;
+    showRegisterChange();
     showLastIssued();
 }

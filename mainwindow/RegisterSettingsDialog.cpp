@@ -91,6 +91,7 @@ RegisterSettingsDialog::RegisterSettingsDialog(const certregister::Settings &s, 
     m_testResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(test, &QPushButton::clicked, this, &RegisterSettingsDialog::testConnection);
@@ -122,10 +123,12 @@ certregister::Settings RegisterSettingsDialog::settings() const
 
 void RegisterSettingsDialog::updateFields()
 {
+    // A format that cannot number says why while it is typed, and OK waits.
     const QString format = m_format->text().trimmed();
-    m_example->setText(certregister::isValidFormat(format)
-                           ? certregister::formatNumber(format, QDate::currentDate().year(), 42)
-                           : QStringLiteral("a format needs a # for the sequence"));
+    const QString problem = certregister::formatProblem(format);
+    m_example->setText(problem.isEmpty() ? certregister::formatNumber(format, QDate::currentDate().year(), 42)
+                                         : QStringLiteral("This format cannot number certificates: %1.").arg(problem));
+    m_ok->setEnabled(problem.isEmpty());
     const bool server = m_postgres->isChecked();
     m_file->setEnabled(!server);
     for (QWidget *w : {static_cast<QWidget *>(m_host), static_cast<QWidget *>(m_port),
@@ -150,9 +153,12 @@ void RegisterSettingsDialog::testConnection()
 
 void RegisterSettingsDialog::accept()
 {
-    if (!certregister::isValidFormat(m_format->text().trimmed())) {
+    const QString format = m_format->text().trimmed();
+    const QString problem = certregister::formatProblem(format);
+    if (!problem.isEmpty()) {
         QMessageBox::warning(this, ProgramTitle,
-                             QStringLiteral("The number format needs a # for the sequence, for example YYYY-#####."));
+                             QStringLiteral("The certificate number format \"%1\" cannot number certificates: %2.")
+                                 .arg(certregister::visibleFormat(format), problem));
         m_format->setFocus();
         return;
     }

@@ -7,6 +7,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
@@ -39,4 +40,5 @@ private:
     QLineEdit *m_host = nullptr, *m_database = nullptr, *m_user = nullptr;
     QSpinBox *m_port = nullptr;
     QLabel *m_testResult = nullptr;
+    QPushButton *m_ok = nullptr;
 };

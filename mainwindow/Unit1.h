@@ -5,6 +5,7 @@
 #include "RecordPanel.h"
 
 #include <QMainWindow>
+#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@ class FillInBar;
 class RegisterDialog;
 namespace certregister {
 class Register;
+class RegisterJobs;
 }
 class Finder;
 class RecordNotice;
@@ -23,6 +25,7 @@ class FolderWatch;
 }
 class GuideWindow;
 class QAction;
+class QLabel;
 class QMenu;
 class QTimer;
 class QToolBar;
@@ -47,6 +50,8 @@ public:
     RecordNotice *notice() const { return m_notice; }
     FillInBar *fillInOffer() const { return m_fillIn; }
     QString startDirectory() const { return m_startDirectory; }
+    // Whether the panel's line of the last certificate waits for the register.
+    bool lastIssuedPending() const { return m_lookupRunning; }
 
     // Handlers, named after the controls that fire them.
     void FormCreate();
@@ -151,10 +156,26 @@ private:
     // Whether the register can keep a certificate now; when it cannot, says
     // why and lets the engineer try again or give up (false).
     bool registerReady();
+    // Before a certificate is numbered: asks, default No, when the register
+    // in force is not the one that numbered last, and when another register
+    // numbers for the record's archive folder (its mark); false to stop.
+    bool registerMayNumber();
+    // checkWritable() off the window's thread; false when the engineer
+    // stopped waiting. Raises what the register raised.
+    bool checkRegisterWritable();
+    // The register in force against the one that numbered last; empty when
+    // they are the same, or when nothing was numbered yet.
+    QString registerChange() const;
+    // The line above the panel: settings of the register that cannot be
+    // used, or a change of register not yet asked about.
+    void showRegisterChange();
     // Hands the register's issuer for the record shown to `produce`, which
     // makes the certificate under the number it gives.
     void issueCertificate(const std::function<void(CertificateIssuer &)> &produce);
+    // The panel's line of the certificate last issued for the record shown,
+    // looked up off the window's thread (lookUpLastIssued).
     void showLastIssued();
+    void lookUpLastIssued();
     void indexArchive();   // hands the listed records to the archive index
     // Changes another program made in the archive folder, applied between
     // the user's commands (not while a question or dialog is open).
@@ -191,6 +212,12 @@ private:
     // the register keeps.
     std::optional<certificate::Result> m_checked;
     std::unique_ptr<certregister::Register> m_register;
-    bool m_registerDown = false;  // the last look-up failed: none until the next certificate
+    certregister::RegisterJobs *m_lookups = nullptr;
+    QString m_lookupWanted;        // the record whose last certificate is wanted
+    bool m_lookupRunning = false;
+    QTimer *m_lookupSlow = nullptr;
+    QLabel *m_registerNotice = nullptr;
+    bool m_registerChangeSettled = false;  // asked, or nothing to ask, in this run
+    QSet<QString> m_otherNumbersAccepted;  // archive folder and register agreed to in this run
     RegisterDialog *m_registerDialog = nullptr;
 };

@@ -22,3 +22,26 @@ QString ProgramSettings::usablePath()
     // /dev/null is no folder: every read or write under it fails at once.
     return QStringLiteral("/dev/null/sart-tester.conf");
 }
+
+QString ProgramSettings::unreadable()
+{
+    const QString path = filePath();
+    switch (smallfile::check(path, MaxFileSize)) {
+    case smallfile::Kind::Missing:
+        return {};
+    case smallfile::Kind::Unusable:
+        return QStringLiteral("The settings file %1 cannot be read: it is not a regular file of at most %2 bytes.")
+            .arg(path)
+            .arg(MaxFileSize);
+    case smallfile::Kind::Usable:
+        break;
+    }
+    // A regular file: opening it never blocks.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("The settings file %1 cannot be read: %2.").arg(path, file.errorString());
+    if (smallfile::check(path + QStringLiteral(".lock"), MaxFileSize) == smallfile::Kind::Unusable)
+        return QStringLiteral("The settings file %1 cannot be read: its lock file %1.lock is not a regular file.")
+            .arg(path);
+    return {};
+}

@@ -25,6 +25,12 @@ public:
     static QString configFolder();
     static QString filePath() { return configFolder() + QStringLiteral("/sart-tester.conf"); }
 
+    // Why the settings file is there but cannot be read (not a regular file,
+    // too big, no permission to read), naming it; empty when it can be read
+    // or when there is none. The window runs on its defaults all the same;
+    // the register of certificates refuses to number by them.
+    static QString unreadable();
+
 private:
     // filePath() when it may be read, else a path under which nothing can
     // ever be read or written.

@@ -59,8 +59,10 @@ public:
         thread->start(QThread::LowPriority);
     }
 
-    // Jobs still running deliver nothing; they end soon after.
+    // Jobs still running deliver nothing; they end soon after. Gone with
+    // its owner, the object waits at most LeaveAfterMs for each.
     void cancelAll();
+    static constexpr int LeaveAfterMs = 1000;
     bool isBusy() const { return !m_jobs.empty(); }
 
 private:

@@ -26,6 +26,10 @@ struct Settings
     int port = 5432;
     QString database = QStringLiteral("sart_register");
     QString user;        // empty: the client library's default (the login name)
+    // Not empty when the settings could not be read as written (the file
+    // unreadable, an engine or number format this program does not know):
+    // why, naming the settings file. No certificate is numbered by them.
+    QString unusable;
 
     bool operator==(const Settings &) const = default;
 };
@@ -38,12 +42,30 @@ QString defaultSqlitePath();
 Settings load(const QSettings &settings);
 void store(QSettings &settings, const Settings &register_);
 // The settings kept in the program's settings file; store() raises AppError
-// naming the file when it cannot be written.
+// naming the file when it cannot be written, and keeps the register as the
+// one numbered with last (lastUsedRegister()).
 Settings loadProgramSettings();
 void storeProgramSettings(const Settings &register_);
 
-// Whether a number format can number certificates: it holds a "#".
+// Raises `unusable` when the settings cannot number certificates.
+void requireUsable(const Settings &register_);
+
+// The register this program numbered with last (describe() of it), as kept
+// in the program's settings; empty when none is kept.
+QString lastUsedRegister();
+// Keeps this register as the one numbered with last (nothing when the
+// settings file cannot be written).
+void rememberLastUsed(const Settings &register_);
+
+inline constexpr int MaxFormatLength = 40;
+// Why a number format cannot number certificates: a character that is not
+// printable (a control character, a line break), not exactly one run of "#",
+// more than MaxFormatLength characters. Empty when it can.
+QString formatProblem(const QString &format);
 bool isValidFormat(const QString &format);
+// The format as the engineer can read it in a message: control characters
+// and line breaks written as \n, \t, \u001b.
+QString visibleFormat(const QString &format);
 // The number of the sequence in the year by the format.
 QString formatNumber(const QString &format, int year, int sequence);
 // Whether the format counts per year ("YYYY" in it): else one sequence for

@@ -1,6 +1,7 @@
 #include "PgServer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -119,4 +120,14 @@ certregister::Settings PgServer::settings() const
     s.database = QStringLiteral("postgres");
     s.user = User;
     return s;
+}
+
+qint64 PgServer::pid() const
+{
+    if (!m_running || !m_dir)
+        return 0;
+    QFile file(m_dir->filePath(QStringLiteral("data/postmaster.pid")));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    return file.readLine().trimmed().toLongLong();
 }

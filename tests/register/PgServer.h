@@ -25,6 +25,8 @@ public:
     bool start();
     bool stop();
     QString error() const { return m_error; }
+    // The server's main process (from its postmaster.pid); 0 when not running.
+    qint64 pid() const;
 
     // The register on this server, in its database "postgres".
     certregister::Settings settings() const;
