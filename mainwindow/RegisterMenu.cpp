@@ -12,6 +12,7 @@
 #include "Finder.h"
 #include "RecordPanel.h"
 #include "RegisterDialog.h"
+#include "RegisterJobs.h"
 #include "RegisterSettingsDialog.h"
 #include "ReportContent.h"
 #include "SartLimits.h"
@@ -27,7 +28,8 @@
 namespace {
 
 // The register's side of a certificate going out: the entry for the record
-// shown, numbered and kept as the document asks.
+// shown, numbered (its own number when the same certificate went out before)
+// and its output recorded as the document tells where it goes.
 class RegisterIssuer final : public CertificateIssuer
 {
 public:
@@ -36,17 +38,35 @@ public:
 
     void issue(const Make &make, const std::function<void()> &withdraw) override
     {
-        const auto produce = [&](certregister::Entry &numbered) { return make(numbered.number, numbered.issuedHow); };
+        const auto produce = [&](certregister::Entry &numbered, const certregister::GoingTo &goingTo) {
+            Destination destination(goingTo, numbered.issuedHow);
+            return make(numbered.number, destination);
+        };
         if (withdraw)
-            m_register.issue(m_entry, produce, [&](const certregister::Entry &) { withdraw(); });
+            m_register.issueOutput(m_entry, produce, [&](const certregister::Entry &) { withdraw(); });
         else
-            m_register.issue(m_entry, produce);
+            m_register.issueOutput(m_entry, produce);
     }
 
-    QString expectedNumber() override { return m_register.nextNumber(); }
+    QString expectedNumber() override { return m_register.expectedNumber(m_entry); }
     bool printsNumber() const override { return m_register.settings().printNumber; }
 
 private:
+    class Destination final : public CertificateIssuer::Destination
+    {
+    public:
+        Destination(const certregister::GoingTo &goingTo, QString &how) : m_goingTo(goingTo), m_how(how) {}
+        void goingTo(const QString &how, const QString &filePath) override
+        {
+            m_goingTo(how, filePath);
+            m_how = how;
+        }
+
+    private:
+        const certregister::GoingTo &m_goingTo;
+        QString &m_how;
+    };
+
     certregister::Register &m_register;
     certregister::Entry m_entry;
 };
@@ -69,6 +89,14 @@ void TForm1::buildRegister()
             &TForm1::Certificates1Click);
     command(settings, QStringLiteral("Register1"), QStringLiteral("Certificate &register..."),
             &TForm1::Register1Click);
+    // Certificates left being issued by a program that crashed are settled
+    // now, off the window's thread; a register that cannot be reached now is
+    // settled before the next number is taken.
+    auto *jobs = new certregister::RegisterJobs(this);
+    jobs->run<int>(
+        certregister::loadProgramSettings(),
+        [](certregister::Register &reg, const certregister::RegisterJobs::Stop &) { return reg.settle(); },
+        [](const int &) {}, [](const QString &) {});
 }
 
 certregister::Register &TForm1::certificateRegister()
@@ -106,8 +134,9 @@ void TForm1::issueCertificate(const std::function<void(CertificateIssuer &)> &pr
     QStringList outsideTexts;
     for (const limits::Judgement &j : outside)
         outsideTexts << j.text();
-    RegisterIssuer issuer(certificateRegister(), certregister::entryFor(m_navigation->shownPath(), values,
-                                                                         outsideTexts.join(QStringLiteral("; "))));
+    RegisterIssuer issuer(certificateRegister(),
+                          certregister::entryFor(m_navigation->shownPath(), values, outsideTexts.join(QStringLiteral("; ")),
+                                                 m_navigation->archiveFolder()));
     // The panel learns of the certificate also when the register failed at
     // the last moment (the error is shown all the same).
     const auto refresh = qScopeGuard([this] {
@@ -147,6 +176,7 @@ void TForm1::Certificates1Click()
             emit Finder1->recordChosen(fileName);
         });
     }
+    m_registerDialog->setArchiveFolder(m_navigation->archiveFolder());
     m_registerDialog->showFresh();
 }
 

@@ -326,20 +326,33 @@ void TForm1::ToolButton13Click()
         return;
     QuickReport5->fill(Panel1->values());
     // Numbered only once the print dialog was accepted: a print cancelled
-    // takes no number.
-    QuickReport5->preview(this, [this](QPrinter &printer, const std::function<void()> &print) {
-        issueCertificate([&](CertificateIssuer &issuer) {
-            issuer.issue([&](const QString &number, QString &how) {
-                QuickReport5->setNumberLine(issuer.printsNumber() ? report::numberLine(number) : QString());
-                printer.setDocName(report::Title + QStringLiteral(", certificate ") + number);
-                const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
-                how = toFile ? QStringLiteral("PDF ") + printer.outputFileName()
-                             : QStringLiteral("Printer ") + printer.printerName();
-                print();
-                return true;
-            });
-        });
+    // takes no number. The preview's title shows the number the certificate
+    // will have; the message naming a file printed into, the number it got.
+    QString what = QStringLiteral("The certificate");
+    QString title;
+    issueCertificate([&](CertificateIssuer &issuer) {
+        title = report::Title + QStringLiteral(", certificate ") + issuer.expectedNumber();
     });
+    QuickReport5->preview(
+        this,
+        [&](QPrinter &printer, const std::function<void()> &print) {
+            issueCertificate([&](CertificateIssuer &issuer) {
+                issuer.issue([&](const QString &number, CertificateIssuer::Destination &destination) {
+                    QuickReport5->setNumberLine(issuer.printsNumber() ? report::numberLine(number) : QString());
+                    printer.setDocName(report::Title + QStringLiteral(", certificate ") + number);
+                    const bool toFile =
+                        printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+                    if (toFile)
+                        destination.goingTo(QStringLiteral("PDF ") + printer.outputFileName(), printer.outputFileName());
+                    else
+                        destination.goingTo(QStringLiteral("Printer ") + printer.printerName());
+                    print();
+                    what = QStringLiteral("The certificate ") + number;
+                    return true;
+                });
+            });
+        },
+        title, what);
 }
 
 void TForm1::Print1Click()
@@ -360,9 +373,9 @@ void TForm1::Word1Click()
     if (!confirmCertificate(QStringLiteral("Export the certificate to Word")) || !registerReady())
         return;
     issueCertificate([this](CertificateIssuer &issuer) {
-        issuer.issue([&](const QString &number, QString &how) {
+        issuer.issue([&](const QString &number, CertificateIssuer::Destination &destination) {
+            destination.goingTo(QStringLiteral("Word"));
             exportToWord(Panel1->values(), issuer.printsNumber() ? report::numberLine(number) : QString());
-            how = QStringLiteral("Word");
             return true;
         });
     });
