@@ -81,7 +81,7 @@ bool sameCertificate(const Entry &a, const Entry &b)
            && a.sartModel == b.sartModel && a.manufacturerNumber == b.manufacturerNumber && a.vessel == b.vessel
            && a.testingDate == b.testingDate && a.nextTestingDate == b.nextTestingDate
            && a.batteryDate == b.batteryDate && a.outsideLimits == b.outsideLimits && a.engineer == b.engineer
-           && a.recordTestingDate == b.recordTestingDate;
+           && a.recordTestingDate == b.recordTestingDate && a.recordName == b.recordName;
 }
 
 int notCompleted(const Entry &entry)

@@ -78,8 +78,8 @@ Entry entryFor(const QString &recordPath, const PanelValues &values, const QStri
 // record is not inside it (or no folder is given).
 QString archiveName(const QString &recordPath, const QString &archiveFolder);
 
-// Whether two entries are one certificate: the same record bytes, verdict
-// and certified values (dates included).
+// Whether two entries are one certificate: the same record (its archive name
+// and bytes), verdict and certified values (dates included).
 bool sameCertificate(const Entry &a, const Entry &b);
 
 // The number of outputs not completed.

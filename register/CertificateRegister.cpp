@@ -284,7 +284,8 @@ int socketOf(const QSqlDatabase &db)
     if (!db.driver())
         return -1;
     const QVariant handle = db.driver()->handle();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "PGconn*") == 0)
+    if (handle.isValid()
+        && (qstrcmp(handle.typeName(), "PGconn*") == 0 || qstrcmp(handle.typeName(), "pg_conn*") == 0))
         if (PGconn *conn = *static_cast<PGconn *const *>(handle.constData()))
             return PQsocket(conn);
 #else
@@ -377,7 +378,8 @@ bool pdfCarriesNumber(const QString &path, const QString &number)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = file.readAll();
-    if (!bytes.startsWith("%PDF"))
+    // Whole: it starts and ends as a PDF does.
+    if (!bytes.startsWith("%PDF") || !bytes.trimmed().endsWith("%%EOF"))
         return false;
     // The title as the PDF writer puts it: plain, or UTF-16 (big-endian) with
     // "(", ")" and "\" escaped.
@@ -790,13 +792,13 @@ int Register::settle()
             const bool made = !o.filePath.isEmpty() && pdfCarriesNumber(o.filePath, number);
             o.status = made ? OutputStatus::Issued : OutputStatus::NotCompleted;
             o.fileSha256 = made ? sha256OfFile(o.filePath) : QString();
-            QSqlQuery &u = run(d,
-                               QStringLiteral("UPDATE certificate_outputs SET status = ?, file_sha256 = ? "
-                                              "WHERE number = ? AND output = ? AND status = ?"),
-                               {statusValue(o.status), text(o.fileSha256), number, o.index,
-                                statusValue(OutputStatus::BeingIssued)});
-            settled += u.numRowsAffected() > 0;
-            u.finish();
+            // Another program settling it at the same moment writes the same.
+            run(d,
+                QStringLiteral("UPDATE certificate_outputs SET status = ?, file_sha256 = ? "
+                               "WHERE number = ? AND output = ? AND status = ?"),
+                {statusValue(o.status), text(o.fileSha256), number, o.index, statusValue(OutputStatus::BeingIssued)})
+                .finish();
+            ++settled;
         }
         return settled;
     } catch (const QSqlError &error) {

@@ -1,12 +1,14 @@
 #include "PgServer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -119,4 +121,34 @@ certregister::Settings PgServer::settings() const
     s.database = QStringLiteral("postgres");
     s.user = User;
     return s;
+}
+
+QString PgServer::dataFolder() const
+{
+    return m_dir ? m_dir->filePath(QStringLiteral("data")) : QString();
+}
+
+bool PgServer::signal(int sig)
+{
+    QFile pidFile(QDir(dataFolder()).filePath(QStringLiteral("postmaster.pid")));
+    if (!m_running || !pidFile.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 server = pidFile.readLine().trimmed().toLongLong();
+    if (server <= 0)
+        return false;
+    // Its processes: those whose parent is the server.
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == server)
+            ::kill(pid_t(pid), sig);
+    }
+    return ::kill(pid_t(server), sig) == 0;
 }

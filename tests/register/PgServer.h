@@ -25,6 +25,11 @@ public:
     bool start();
     bool stop();
     QString error() const { return m_error; }
+    // Sends the signal to the server and every process of it: SIGSTOP makes
+    // a server that no longer answers, SIGCONT brings it back.
+    bool signal(int sig);
+    // The server's data folder.
+    QString dataFolder() const;
 
     // The register on this server, in its database "postgres".
     certregister::Settings settings() const;
