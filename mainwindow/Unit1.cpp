@@ -372,18 +372,20 @@ void TForm1::Word1Click()
     requireShownRecordFile(QStringLiteral("export"));
     if (!confirmCertificate(QStringLiteral("Export the certificate to Word")) || !registerReady())
         return;
-    issueCertificate([this](CertificateIssuer &issuer) {
+    QString issued;
+    issueCertificate([&](CertificateIssuer &issuer) {
         issuer.issue([&](const QString &number, CertificateIssuer::Destination &destination) {
             destination.goingTo(QStringLiteral("Word"));
             exportToWord(Panel1->values(), issuer.printsNumber() ? report::numberLine(number) : QString());
+            issued = number;
             return true;
         });
     });
     // Writer has no file for it yet: the message says where it went instead.
     QMessageBox box(QMessageBox::Information, ProgramTitle,
-                    QStringLiteral("The certificate is in LibreOffice Writer as the new document \"%1\". "
+                    QStringLiteral("The certificate %1 is in LibreOffice Writer as the new document \"%2\". "
                                    "It is not saved yet: save or print it from Writer.")
-                        .arg(wordreport::WindowCaption),
+                        .arg(issued, wordreport::WindowCaption),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("WordDone"));
     box.exec();

@@ -167,15 +167,21 @@ void TestRegisterWindow::certificateIssuedIsRegistered()
 
     ModalDriver driver(form.get());
     driver.tolerate("QPrintPreviewDialog");
-    QString offered;
+    QString offered, previewTitle, told;
     const QString printed = out.filePath("printed.pdf");
     if (command == "Pdf1") {
         driver.expect(saveOffered(out.path(), offered));
     } else {
-        driver.expect(printFromPreview());
+        driver.expect([&previewTitle](QWidget *modal) {
+            previewTitle = modal->windowTitle();
+            printFromPreview()(modal);
+        });
         driver.expect(printToFile(printed));
     }
-    driver.expect(ModalDriver::press(QMessageBox::Ok));  // where the certificate went
+    driver.expect([&told](QWidget *modal) {  // where the certificate went
+        told = static_cast<QMessageBox *>(modal)->text();
+        static_cast<QMessageBox *>(modal)->accept();
+    });
     if (command.startsWith("ToolButton"))
         clickTool(*form, command);
     else
@@ -189,6 +195,10 @@ void TestRegisterWindow::certificateIssuedIsRegistered()
         QCOMPARE(offered, QStringLiteral("%1 - MV Baltic Dawn - No 12345 - %2.pdf")
                               .arg(number, values.dateTimePicker2.toString(Qt::ISODate)));
     QVERIFY2(pdftext::info(pdf, "Title").contains("certificate " + number), qPrintable(pdftext::info(pdf, "Title")));
+    // The number in the preview's title and in the message naming the file.
+    if (command != "Pdf1")
+        QVERIFY2(previewTitle.endsWith("certificate " + number), qPrintable(previewTitle));
+    QVERIFY2(told.startsWith(QStringLiteral("The certificate %1 was saved as\n").arg(number)), qPrintable(told));
     QCOMPARE(pdftext::flatText(pdf).contains(QStringLiteral("Certificate № ") + number), printNumber);
 
     Register reg(settings);
@@ -212,6 +222,12 @@ void TestRegisterWindow::certificateIssuedIsRegistered()
     QCOMPARE(e.engineer, QStringLiteral("A. Sidorov"));
     QCOMPARE(e.userName, computerUserName());
     QVERIFY(qAbs(e.issuedAt.secsTo(QDateTime::currentDateTimeUtc())) < 120);
+    QCOMPARE(e.recordName, QStringLiteral("a.bin"));
+    QCOMPARE(e.recordTestingDate, e.testingDate);
+    QCOMPARE(e.outputs.size(), 1);
+    QCOMPARE(e.outputs[0].status, OutputStatus::Issued);
+    QCOMPARE(e.outputs[0].filePath, pdf);
+    QCOMPARE(e.outputs[0].fileSha256, sha256OfFile(pdf));
 }
 
 // Closing the preview, or cancelling its print dialog, issues nothing and
