@@ -124,6 +124,9 @@ void TestRegisterCrash::killedWhileIssuing()
     env.insert("CRASH_PORT", QString::number(settings.port));
     env.insert("CRASH_OUT", out);
     env.insert("XDG_CONFIG_HOME", work.filePath("config"));
+    // What a killed child leaves in its temporary folders goes with this one.
+    QVERIFY(QDir().mkpath(work.filePath("tmp")));
+    env.insert("TMPDIR", work.filePath("tmp"));
     QRandomGenerator random(postgres ? 7 : 3);
     for (int run = 0; run < kills; ++run) {
         env.insert("CRASH_RUN", QString::number(run));
