@@ -99,25 +99,26 @@ void save(QWidget *parent, TQuickReport5 &report, const PanelValues &values, Cer
         return;
 
     report.fill(values);
-    QString written;
+    QString written, number;
     issuer.issue(
-        [&](const QString &number, QString &how) {
+        [&](const QString &given, CertificateIssuer::Destination &destination) {
             QString target = path;
-            if (number != expected && QFileInfo(path).fileName() == fileName(values, expected)) {
-                target = QFileInfo(path).dir().filePath(fileName(values, number));
+            if (given != expected && QFileInfo(path).fileName() == fileName(values, expected)) {
+                target = QFileInfo(path).dir().filePath(fileName(values, given));
                 if (!mayWriteFile(parent, target))
                     return false;
             }
-            report.setNumberLine(issuer.printsNumber() ? report::numberLine(number) : QString());
-            report.printToPdf(target, title(values, number));
+            report.setNumberLine(issuer.printsNumber() ? report::numberLine(given) : QString());
+            destination.goingTo(QStringLiteral("PDF ") + target, target);
+            report.printToPdf(target, title(values, given));
             written = target;
-            how = QStringLiteral("PDF ") + target;
+            number = given;
             return true;
         },
         [&] { QFile::remove(written); });
     ProgramSettings().setValue(FolderKey, QFileInfo(path).absolutePath());
     if (!written.isEmpty())
-        showFileWritten(parent, QStringLiteral("The certificate"), written);
+        showFileWritten(parent, QStringLiteral("The certificate ") + number, written);
 }
 
 } // namespace certificatepdf

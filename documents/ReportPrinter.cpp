@@ -54,7 +54,8 @@ QPrinter &programPrinter()
     return *thePrinter;
 }
 
-void preview(QWidget *parent, const QString &what, const PagePainter &paint, const IssueAround &issue)
+void preview(QWidget *parent, const QString &what, const PagePainter &paint, const IssueAround &issue,
+             const QString &title)
 {
     previewDocument(
         parent, what,
@@ -62,14 +63,17 @@ void preview(QWidget *parent, const QString &what, const PagePainter &paint, con
             QPainter painter(&target);
             paint(painter, target);
         },
-        issue);
+        issue, title);
 }
 
-void previewDocument(QWidget *parent, const QString &what, const DocumentPrinter &print, const IssueAround &issue)
+void previewDocument(QWidget *parent, const QString &what, const DocumentPrinter &print, const IssueAround &issue,
+                     const QString &title)
 {
     QPrinter &printer = programPrinter();
     applyReportPage(printer);
     QPrintPreviewDialog dialog(&printer, parent);
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&](QPrinter *target) { print(*target); });
     // Maximized, and as large as the screen where no window manager maximizes.

@@ -33,12 +33,14 @@ using IssueAround = std::function<void(QPrinter &printer, const std::function<vo
 // Opens the print preview (zoom, page stepping, printer set-up, print) on the
 // program's printer and returns when it closes. Printing to a file writes
 // only where the engineer chose (takeOverPrinting) and ends with a message
-// naming the file; `what` names the document ("The certificate"). `issue`,
-// when given, runs around the printing (a print dialog cancelled runs
-// nothing).
-void preview(QWidget *parent, const QString &what, const PagePainter &paint, const IssueAround &issue = {});
+// naming the file; `what` names the document ("The certificate"), read
+// when the preview closes (so `issue` may complete it). `issue`, when given,
+// runs around the printing (a print dialog cancelled runs nothing). `title`,
+// when given, is the preview window's title.
+void preview(QWidget *parent, const QString &what, const PagePainter &paint, const IssueAround &issue = {},
+             const QString &title = {});
 void previewDocument(QWidget *parent, const QString &what, const DocumentPrinter &print,
-                     const IssueAround &issue = {});
+                     const IssueAround &issue = {}, const QString &title = {});
 
 // The platform's page set-up dialog for the program's printer. Its printer
 // choice stays for the next preview; the page stays A4 with 10 mm margins.

@@ -22,11 +22,11 @@ void TQuickReport5::paint(QPainter &painter) const
     reportpage::paint(painter, m_content.valueLines(), m_content.verdict(), m_numberLine);
 }
 
-void TQuickReport5::preview(QWidget *parent, const printing::IssueAround &issue)
+void TQuickReport5::preview(QWidget *parent, const printing::IssueAround &issue, const QString &title,
+                            const QString &what)
 {
     printing::preview(
-        parent, QStringLiteral("The certificate"), [this](QPainter &painter, QPagedPaintDevice &) { paint(painter); },
-        issue);
+        parent, what, [this](QPainter &painter, QPagedPaintDevice &) { paint(painter); }, issue, title);
 }
 
 void TQuickReport5::pageSetup(QWidget *parent)

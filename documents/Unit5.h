@@ -29,8 +29,11 @@ public:
     QString verdict() const { return m_content.verdict(); }
 
     // Print preview of the report on the program's printer; returns when
-    // closed. `issue` runs around the printing itself (printing::preview).
-    void preview(QWidget *parent, const printing::IssueAround &issue = {});
+    // closed. `issue` runs around the printing itself; `title` is the
+    // preview's title, `what` begins the message naming a file printed into
+    // (read when the preview closes; printing::preview).
+    void preview(QWidget *parent, const printing::IssueAround &issue = {}, const QString &title = {},
+                 const QString &what = QStringLiteral("The certificate"));
     // The platform's page set-up dialog for the program's printer.
     void pageSetup(QWidget *parent);
     // Writes the page as a PDF file; errors raise AppError.

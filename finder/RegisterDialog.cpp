@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -150,14 +151,20 @@ void RegisterDialog::refill()
     m_searching = true;
     m_error.clear();
     const certregister::Filter filter{limitOf(m_from), limitOf(m_to), m_search->text()};
-    m_searches.run<QStringList>(
+    using Found = std::pair<QStringList, int>;
+    m_searches.run<Found>(
         m_settings,
         [filter](certregister::Register &reg, const certregister::RegisterJobs::Stop &stop) {
-            return reg.numbers(filter, [&stop] { return stop.load(); });
+            Found found{reg.numbers(filter, [&stop] { return stop.load(); }), 0};
+            const QSet<QString> notCompleted = reg.notCompletedNumbers();
+            for (const QString &number : found.first)
+                found.second += notCompleted.contains(number);
+            return found;
         },
-        [this](const QStringList &numbers) {
+        [this](const Found &found) {
             m_searching = false;
-            m_model->setNumbers(numbers);
+            m_notCompleted = found.second;
+            m_model->setNumbers(found.first);
             if (m_model->rowCount() > 0)
                 m_view->selectRow(0);
             showStatus();
@@ -179,9 +186,9 @@ void RegisterDialog::verify()
     using Result = std::pair<QHash<QString, certregister::RecordCheck>, int>;
     m_checks.run<Result>(
         m_settings,
-        [](certregister::Register &reg, const certregister::RegisterJobs::Stop &stop) {
+        [folder = m_archiveFolder](certregister::Register &reg, const certregister::RegisterJobs::Stop &stop) {
             Result result;
-            result.first = reg.checkRecords([&stop] { return stop.load(); }, result.second);
+            result.first = reg.checkRecords(folder, [&stop] { return stop.load(); }, result.second);
             return result;
         },
         [this](const Result &result) {
@@ -218,7 +225,11 @@ void RegisterDialog::showStatus()
     else if (m_searching)
         lines << QStringLiteral("Searching the register...");
     else
-        lines << QStringLiteral("%1 certificates").arg(m_model->rowCount());
+        lines << (m_notCompleted > 0 ? QStringLiteral("%1 certificates, %2 of them with an output not completed "
+                                                      "(in dark red)")
+                                           .arg(m_model->rowCount())
+                                           .arg(m_notCompleted)
+                                     : QStringLiteral("%1 certificates").arg(m_model->rowCount()));
     if (!m_checkSummary.isEmpty())
         lines << m_checkSummary;
     m_status->setText(lines.join(u'\n'));
@@ -227,9 +238,16 @@ void RegisterDialog::showStatus()
 void RegisterDialog::exportCsv(const QString &path)
 {
     const QVector<certregister::Entry> entries = m_register.entries(m_model->numbers());
-    QList<QStringList> rows{certregister::columnCaptions() << QStringLiteral("Record now")};
-    for (const certregister::Entry &e : entries)
-        rows.append(certregister::cells(e) << checkWord(m_model->checks(), e.number, m_verified));
+    // The columns of the first export stay first, "Record now" among them;
+    // the later ones follow.
+    QStringList captions = certregister::columnCaptions();
+    captions.insert(certregister::FirstColumns, QStringLiteral("Record now"));
+    QList<QStringList> rows{captions};
+    for (const certregister::Entry &e : entries) {
+        QStringList cells = certregister::cells(e);
+        cells.insert(certregister::FirstColumns, checkWord(m_model->checks(), e.number, m_verified));
+        rows.append(cells);
+    }
     csvfile::write(path, rows);
 }
 

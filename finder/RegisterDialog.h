@@ -16,7 +16,9 @@ class RegisterModel;
 // narrowed by a search text and a range of issue dates as the engineer
 // types. Searching and Verify run off the window's thread; the table reads
 // only the entries it shows. Verify marks the entries whose record changed
-// since issue or is missing; the entries found can be exported as CSV.
+// since issue or is missing (looked for in the archive folder by its name
+// there); certificates with an output not completed are shown in dark red
+// and counted. The entries found can be exported as CSV.
 class RegisterDialog : public QDialog
 {
     Q_OBJECT
@@ -30,6 +32,8 @@ public:
     // Reads the register again with the search and dates as they are.
     void refill();
     void verify();
+    // The archive folder in which Verify looks for the records.
+    void setArchiveFolder(const QString &folder) { m_archiveFolder = folder; }
     // Writes the entries found as CSV (csvfile::write).
     void exportCsv(const QString &path);
 
@@ -61,6 +65,8 @@ private:
     RegisterModel *m_model = nullptr;
     QLabel *m_status = nullptr;
     QPushButton *m_verify = nullptr;
+    QString m_archiveFolder;
+    int m_notCompleted = 0;  // certificates found with an output not completed
     QString m_error;
     QString m_checkSummary;
     bool m_searching = false;

@@ -65,14 +65,22 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return certregister::cells(entry(index.row())).value(index.column());
+    case Qt::ForegroundRole:
+        if (certregister::notCompleted(entry(index.row())) > 0)
+            return NotCompletedText;
+        return {};
     case Qt::BackgroundRole:
         if (marked)
             return *check == certregister::RecordCheck::Missing ? RecordMissingBackground : RecordChangedBackground;
         return {};
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
+        QStringList tips;
         if (marked)
-            return certregister::checkText(*check, entry(index.row()));
-        return {};
+            tips << certregister::checkText(*check, entry(index.row()));
+        if (const int n = certregister::notCompleted(entry(index.row())); n > 0)
+            tips << QStringLiteral("%1 of its outputs not completed: it may not have gone out.").arg(n);
+        return tips.isEmpty() ? QVariant() : QVariant(tips.join(u'\n'));
+    }
     default:
         return {};
     }

@@ -35,7 +35,8 @@
 namespace {
 
 // The register's side of a certificate going out: the entry for the record
-// shown, numbered and kept as the document asks.
+// shown, numbered (its own number when the same certificate went out before)
+// and its output recorded as the document tells where it goes.
 class RegisterIssuer final : public CertificateIssuer
 {
 public:
@@ -44,17 +45,35 @@ public:
 
     void issue(const Make &make, const std::function<void()> &withdraw) override
     {
-        const auto produce = [&](certregister::Entry &numbered) { return make(numbered.number, numbered.issuedHow); };
+        const auto produce = [&](certregister::Entry &numbered, const certregister::GoingTo &goingTo) {
+            Destination destination(goingTo, numbered.issuedHow);
+            return make(numbered.number, destination);
+        };
         if (withdraw)
-            m_register.issue(m_entry, produce, [&](const certregister::Entry &) { withdraw(); });
+            m_register.issueOutput(m_entry, produce, [&](const certregister::Entry &) { withdraw(); });
         else
-            m_register.issue(m_entry, produce);
+            m_register.issueOutput(m_entry, produce);
     }
 
-    QString expectedNumber() override { return m_register.nextNumber(); }
+    QString expectedNumber() override { return m_register.expectedNumber(m_entry); }
     bool printsNumber() const override { return m_register.settings().printNumber; }
 
 private:
+    class Destination final : public CertificateIssuer::Destination
+    {
+    public:
+        Destination(const certregister::GoingTo &goingTo, QString &how) : m_goingTo(goingTo), m_how(how) {}
+        void goingTo(const QString &how, const QString &filePath) override
+        {
+            m_goingTo(how, filePath);
+            m_how = how;
+        }
+
+    private:
+        const certregister::GoingTo &m_goingTo;
+        QString &m_how;
+    };
+
     certregister::Register &m_register;
     certregister::Entry m_entry;
 };
@@ -108,6 +127,14 @@ void TForm1::buildRegister()
             &TForm1::Certificates1Click);
     command(settings, QStringLiteral("Register1"), QStringLiteral("Certificate &register..."),
             &TForm1::Register1Click);
+    // Certificates left being issued by a program that crashed are settled
+    // now, off the window's thread; a register that cannot be reached now is
+    // settled before the next number is taken.
+    auto *jobs = new certregister::RegisterJobs(this);
+    jobs->run<int>(
+        certregister::loadProgramSettings(),
+        [](certregister::Register &reg, const certregister::RegisterJobs::Stop &) { return reg.settle(); },
+        [](const int &) {}, [](const QString &) {});
 }
 
 certregister::Register &TForm1::certificateRegister()
@@ -270,12 +297,12 @@ void TForm1::issueCertificate(const std::function<void(CertificateIssuer &)> &pr
     for (const limits::Judgement &j : outside)
         outsideTexts << j.text();
     certregister::Entry entry =
-        certregister::entryFor(m_navigation->shownPath(), values, outsideTexts.join(QStringLiteral("; ")));
+        certregister::entryFor(m_navigation->shownPath(), values, outsideTexts.join(QStringLiteral("; ")),
+                               m_navigation->archiveFolder(),
+                               m_checked ? m_checked->recordTestingDate : QDate());
     // The record as the check before the certificate read and compared it.
-    if (m_checked) {
+    if (m_checked)
         entry.recordSha256 = m_checked->sha256;
-        // TODO(lead): entry.recordTestingDate = m_checked->recordTestingDate; once H1's field is merged.
-    }
     RegisterIssuer issuer(certificateRegister(), std::move(entry));
     // The panel learns of the certificate also when the register failed at
     // the last moment (the error is shown all the same).
@@ -338,6 +365,7 @@ void TForm1::Certificates1Click()
             emit Finder1->recordChosen(fileName);
         });
     }
+    m_registerDialog->setArchiveFolder(m_navigation->archiveFolder());
     m_registerDialog->showFresh();
 }
 

@@ -386,20 +386,33 @@ void TForm1::ToolButton13Click()
         return;
     QuickReport5->fill(Panel1->values());
     // Numbered only once the print dialog was accepted: a print cancelled
-    // takes no number.
-    QuickReport5->preview(this, [this](QPrinter &printer, const std::function<void()> &print) {
-        issueCertificate([&](CertificateIssuer &issuer) {
-            issuer.issue([&](const QString &number, QString &how) {
-                QuickReport5->setNumberLine(issuer.printsNumber() ? report::numberLine(number) : QString());
-                printer.setDocName(report::Title + QStringLiteral(", certificate ") + number);
-                const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
-                how = toFile ? QStringLiteral("PDF ") + printer.outputFileName()
-                             : QStringLiteral("Printer ") + printer.printerName();
-                print();
-                return true;
-            });
-        });
+    // takes no number. The preview's title shows the number the certificate
+    // will have; the message naming a file printed into, the number it got.
+    QString what = QStringLiteral("The certificate");
+    QString title;
+    issueCertificate([&](CertificateIssuer &issuer) {
+        title = report::Title + QStringLiteral(", certificate ") + issuer.expectedNumber();
     });
+    QuickReport5->preview(
+        this,
+        [&](QPrinter &printer, const std::function<void()> &print) {
+            issueCertificate([&](CertificateIssuer &issuer) {
+                issuer.issue([&](const QString &number, CertificateIssuer::Destination &destination) {
+                    QuickReport5->setNumberLine(issuer.printsNumber() ? report::numberLine(number) : QString());
+                    printer.setDocName(report::Title + QStringLiteral(", certificate ") + number);
+                    const bool toFile =
+                        printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+                    if (toFile)
+                        destination.goingTo(QStringLiteral("PDF ") + printer.outputFileName(), printer.outputFileName());
+                    else
+                        destination.goingTo(QStringLiteral("Printer ") + printer.printerName());
+                    print();
+                    what = QStringLiteral("The certificate ") + number;
+                    return true;
+                });
+            });
+        },
+        title, what);
 }
 
 void TForm1::Print1Click()
@@ -419,18 +432,20 @@ void TForm1::Word1Click()
     requireShownRecordFile(QStringLiteral("export"));
     if (!certifiable(QStringLiteral("Export the certificate to Word")) || !registerReady())
         return;
-    issueCertificate([this](CertificateIssuer &issuer) {
-        issuer.issue([&](const QString &number, QString &how) {
+    QString issued;
+    issueCertificate([&](CertificateIssuer &issuer) {
+        issuer.issue([&](const QString &number, CertificateIssuer::Destination &destination) {
+            destination.goingTo(QStringLiteral("Word"));
             exportToWord(Panel1->values(), issuer.printsNumber() ? report::numberLine(number) : QString());
-            how = QStringLiteral("Word");
+            issued = number;
             return true;
         });
     });
     // Writer has no file for it yet: the message says where it went instead.
     QMessageBox box(QMessageBox::Information, ProgramTitle,
-                    QStringLiteral("The certificate is in LibreOffice Writer as the new document \"%1\". "
+                    QStringLiteral("The certificate %1 is in LibreOffice Writer as the new document \"%2\". "
                                    "It is not saved yet: save or print it from Writer.")
-                        .arg(wordreport::WindowCaption),
+                        .arg(issued, wordreport::WindowCaption),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("WordDone"));
     box.exec();

@@ -4,8 +4,11 @@
 #include "PanelValues.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -15,6 +18,16 @@ namespace certregister {
 namespace {
 
 QString dateText(const QDate &date) { return date.isValid() ? date.toString(Qt::ISODate) : QString(); }
+
+QString outputsText(const Entry &e)
+{
+    QStringList lines;
+    for (const Output &o : e.outputs)
+        lines << QStringLiteral("%1 %2: %3")
+                     .arg(o.issuedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), o.how,
+                          statusText(o.status));
+    return lines.join(u'\n');
+}
 
 } // namespace
 
@@ -37,9 +50,52 @@ QString sha256OfFile(const QString &path)
     return QString::fromLatin1(hash.result().toHex());
 }
 
-Entry entryFor(const QString &recordPath, const PanelValues &values, const QString &outsideLimits)
+QString statusText(OutputStatus status)
+{
+    switch (status) {
+    case OutputStatus::BeingIssued:
+        return QStringLiteral("being issued");
+    case OutputStatus::NotCompleted:
+        return QStringLiteral("not completed");
+    case OutputStatus::Issued:
+        break;
+    }
+    return QStringLiteral("issued");
+}
+
+QString archiveName(const QString &recordPath, const QString &archiveFolder)
+{
+    const QString name = QFileInfo(recordPath).fileName();
+    if (archiveFolder.isEmpty())
+        return name;
+    const QString relative = QDir(archiveFolder).relativeFilePath(QFileInfo(recordPath).absoluteFilePath());
+    if (relative.isEmpty() || relative.startsWith(QStringLiteral("../")) || relative == QStringLiteral("..")
+        || QDir::isAbsolutePath(relative))
+        return name;
+    return relative;
+}
+
+bool sameCertificate(const Entry &a, const Entry &b)
+{
+    return a.recordSha256 == b.recordSha256 && !a.recordSha256.isEmpty() && a.verdict == b.verdict
+           && a.sartModel == b.sartModel && a.manufacturerNumber == b.manufacturerNumber && a.vessel == b.vessel
+           && a.testingDate == b.testingDate && a.nextTestingDate == b.nextTestingDate
+           && a.batteryDate == b.batteryDate && a.outsideLimits == b.outsideLimits && a.engineer == b.engineer
+           && a.recordTestingDate == b.recordTestingDate && a.recordName == b.recordName;
+}
+
+int notCompleted(const Entry &entry)
+{
+    return int(std::count_if(entry.outputs.begin(), entry.outputs.end(),
+                             [](const Output &o) { return o.status == OutputStatus::NotCompleted; }));
+}
+
+Entry entryFor(const QString &recordPath, const PanelValues &values, const QString &outsideLimits,
+               const QString &archiveFolder, const QDate &recordTestingDate)
 {
     Entry e;
+    e.recordName = archiveName(recordPath, archiveFolder);
+    e.recordTestingDate = recordTestingDate.isValid() ? recordTestingDate : values.dateTimePicker2;
     e.recordPath = recordPath;
     e.recordFile = filenames::display(QFileInfo(recordPath).fileName());
     e.recordSha256 = sha256OfFile(recordPath);
@@ -67,7 +123,9 @@ QString checkText(RecordCheck check, const Entry &entry)
 {
     switch (check) {
     case RecordCheck::Missing:
-        return QStringLiteral("The record %1 is missing: no file at %2.").arg(entry.recordFile, entry.recordPath);
+        return QStringLiteral("The record %1 is missing: no file %2 in the archive folder (it was issued from %3).")
+            .arg(entry.recordFile, filenames::display(entry.recordName.isEmpty() ? entry.recordFile : entry.recordName),
+                 filenames::display(entry.recordPath));
     case RecordCheck::Changed:
         return QStringLiteral("The record %1 changed since the certificate was issued: its bytes are not "
                               "those certified (SHA-256 at issue %2).")
@@ -84,7 +142,9 @@ QStringList columnCaptions()
             QStringLiteral("Record file"),    QStringLiteral("SART model"),   QStringLiteral("Manufacturer №"),
             QStringLiteral("Vessel"),         QStringLiteral("Testing date"), QStringLiteral("Next testing"),
             QStringLiteral("Battery date"),   QStringLiteral("Verdict"),      QStringLiteral("Outside the limits"),
-            QStringLiteral("Engineer"),       QStringLiteral("User"),         QStringLiteral("Record SHA-256")};
+            QStringLiteral("Engineer"),       QStringLiteral("User"),         QStringLiteral("Record SHA-256"),
+            QStringLiteral("Outputs"),        QStringLiteral("Not completed"), QStringLiteral("Record's testing date"),
+            QStringLiteral("Record in the archive")};
 }
 
 QStringList cells(const Entry &e)
@@ -103,7 +163,11 @@ QStringList cells(const Entry &e)
             e.outsideLimits,
             e.engineer,
             e.userName,
-            e.recordSha256};
+            e.recordSha256,
+            outputsText(e),
+            QString::number(notCompleted(e)),
+            dateText(e.recordTestingDate),
+            filenames::display(e.recordName)};
 }
 
 } // namespace certregister

@@ -5,12 +5,37 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 struct PanelValues;
 
-// One certificate issued, as the register keeps it: never changed or
-// deleted by the program once it is there.
+// One certificate issued, as the register keeps it: one number for one
+// record's bytes, verdict and certified values, and each time it went out
+// (printed, saved as PDF, exported to Word) as an output under that number.
 namespace certregister {
+
+enum class OutputStatus { BeingIssued, Issued, NotCompleted };
+
+// One time a certificate went out.
+struct Output
+{
+    int index = 0;            // 1, 2, ... within the certificate
+    QDateTime issuedAt;       // UTC
+    QString how;              // "Printer <name>", "PDF <path>", "Word"
+    QString filePath;         // the output file, when it went into a file
+    QString fileSha256;       // of that file's bytes once made, hex
+    OutputStatus status = OutputStatus::BeingIssued;
+    // Who is issuing it: the computer, the process and its start (so that a
+    // pid used again later is not taken for the issuer).
+    QString host;
+    qint64 pid = 0;
+    QString processStart;
+
+    bool operator==(const Output &) const = default;
+};
+
+// "being issued", "issued", "not completed".
+QString statusText(OutputStatus status);
 
 struct Entry
 {
@@ -26,6 +51,11 @@ struct Entry
     QString outsideLimits;   // the values outside the limits, one line; empty when none
     QString engineer;        // Edit1
     QString userName;        // the computer's user name
+    // The record's name relative to the archive folder (a carried name, see
+    // FileNames.h: its bytes come back exactly); Verify looks for it there.
+    QString recordName;
+    QDate recordTestingDate; // the testing date the record file holds
+    QVector<Output> outputs; // as read from the register, first first
 
     bool operator==(const Entry &) const = default;
 };
@@ -38,8 +68,22 @@ QString sha256OfFile(const QString &path);
 QString sha256Of(const QByteArray &bytes);
 
 // An entry for the record at the path with what the panel shows; the
-// number, the time and how it is issued are filled when it is issued.
-Entry entryFor(const QString &recordPath, const PanelValues &values, const QString &outsideLimits);
+// number, the time and how it is issued are filled when it is issued. The
+// record's name is taken relative to the archive folder (its file name when
+// it lies elsewhere); its testing date is the one shown unless given.
+Entry entryFor(const QString &recordPath, const PanelValues &values, const QString &outsideLimits,
+               const QString &archiveFolder = {}, const QDate &recordTestingDate = {});
+
+// The record's name relative to the archive folder: the file name when the
+// record is not inside it (or no folder is given).
+QString archiveName(const QString &recordPath, const QString &archiveFolder);
+
+// Whether two entries are one certificate: the same record (its archive name
+// and bytes), verdict and certified values (dates included).
+bool sameCertificate(const Entry &a, const Entry &b);
+
+// The number of outputs not completed.
+int notCompleted(const Entry &entry);
 
 // The login name of the computer's user.
 QString computerUserName();
@@ -48,8 +92,11 @@ QString computerUserName();
 QString checkText(RecordCheck check, const Entry &entry);
 
 // Column captions of the register's table and CSV export, and an entry's
-// cells in that order (time shown in the computer's time zone).
+// cells in that order (time shown in the computer's time zone). After the
+// first columns: the outputs ("<time> <how>: <status>", one per line), how
+// many were not completed, the record's testing date and its archive name.
 QStringList columnCaptions();
+inline constexpr int FirstColumns = 15;  // the columns before the outputs
 QStringList cells(const Entry &entry);
 
 } // namespace certregister

@@ -17,3 +17,6 @@ inline const QColor OutsideLimitBackground(255, 199, 206);
 inline const QColor RecordChangedBackground(221, 208, 255);
 // An entry whose record is missing: a grey darker than any row's own.
 inline const QColor RecordMissingBackground(200, 200, 200);
+// A certificate with an output that was not completed (a crash or a failure
+// while it went out): its text in dark red.
+inline const QColor NotCompletedText(160, 0, 0);

@@ -8,6 +8,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -130,4 +131,34 @@ qint64 PgServer::pid() const
     if (!file.open(QIODevice::ReadOnly))
         return 0;
     return file.readLine().trimmed().toLongLong();
+}
+
+QString PgServer::dataFolder() const
+{
+    return m_dir ? m_dir->filePath(QStringLiteral("data")) : QString();
+}
+
+bool PgServer::signal(int sig)
+{
+    QFile pidFile(QDir(dataFolder()).filePath(QStringLiteral("postmaster.pid")));
+    if (!m_running || !pidFile.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 server = pidFile.readLine().trimmed().toLongLong();
+    if (server <= 0)
+        return false;
+    // Its processes: those whose parent is the server.
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == server)
+            ::kill(pid_t(pid), sig);
+    }
+    return ::kill(pid_t(server), sig) == 0;
 }

@@ -27,6 +27,11 @@ public:
     QString error() const { return m_error; }
     // The server's main process (from its postmaster.pid); 0 when not running.
     qint64 pid() const;
+    // Sends the signal to the server and every process of it: SIGSTOP makes
+    // a server that no longer answers, SIGCONT brings it back.
+    bool signal(int sig);
+    // The server's data folder.
+    QString dataFolder() const;
 
     // The register on this server, in its database "postgres".
     certregister::Settings settings() const;

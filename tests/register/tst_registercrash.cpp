@@ -1,0 +1,235 @@
+// The real program killed at random instants while it issues certificates
+// (PDF, print into a file from the preview) on SQLite and on a PostgreSQL
+// server of the test's own: each start settles what the killed one left,
+// no number is given to two certificates, and every whole certificate file
+// has its output, issued, with the file's fingerprint.
+#include "CertificateRegister.h"
+#include "HeaderWriteBack.h"
+#include "ModalDriver.h"
+#include "PgServer.h"
+#include "PrintSteps.h"
+#include "SampleRecord.h"
+#include "TestSupport.h"
+#include "WindowFixture.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <cstdio>
+
+#include <signal.h>
+
+using namespace windowtest;
+using namespace certregister;
+
+namespace {
+
+PanelValues header()
+{
+    PanelValues v;
+    v.edit1 = QStringLiteral("A. Sidorov");
+    v.edit3 = QStringLiteral("SART-20");
+    v.edit9 = QStringLiteral("No 12345");
+    v.edit4 = QStringLiteral("MV Baltic Dawn");
+    v.edit5 = QStringLiteral("Marine Radio");
+    v.comboBox1Index = v.comboBox2Index = v.comboBox3Index = 0;
+    v.dateTimePicker1 = QDate(2027, 3, 5);
+    v.dateTimePicker3 = QDate(2028, 6, 30);
+    return v;
+}
+
+Settings settingsFromEnvironment()
+{
+    Settings s;
+    s.engine = qEnvironmentVariable("CRASH_ENGINE") == QLatin1String("pg") ? Engine::PostgreSQL : Engine::SQLite;
+    s.sqlitePath = qEnvironmentVariable("CRASH_FILE");
+    s.host = QStringLiteral("127.0.0.1");
+    s.port = qEnvironmentVariableIntValue("CRASH_PORT");
+    s.database = QStringLiteral("postgres");
+    s.user = QStringLiteral("sart");
+    return s;
+}
+
+bool wholePdf(const QByteArray &bytes) { return bytes.startsWith("%PDF") && bytes.trimmed().endsWith("%%EOF"); }
+
+} // namespace
+
+class TestRegisterCrash : public WindowTestCase
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void killedWhileIssuing_data();
+    void killedWhileIssuing();
+    // The child's part: issues until it is killed.
+    void issueUntilKilled();
+
+private:
+    PgServer m_server;
+    bool m_serverUp = false;
+};
+
+void TestRegisterCrash::initTestCase()
+{
+    // The child uses the parent's server: one it started would outlive its kill.
+    if (!qEnvironmentVariableIsEmpty("CRASH_CHILD"))
+        return;
+    if (m_server.unavailable().isEmpty()) {
+        m_serverUp = m_server.start();
+        QVERIFY2(m_serverUp, qPrintable(m_server.error()));
+    }
+}
+
+void TestRegisterCrash::cleanupTestCase()
+{
+    if (m_serverUp)
+        m_server.stop();
+}
+
+void TestRegisterCrash::killedWhileIssuing_data()
+{
+    QTest::addColumn<bool>("postgres");
+    QTest::addColumn<int>("kills");
+    QTest::newRow("SQLite") << false << 50;
+    QTest::newRow("PostgreSQL") << true << 50;
+}
+
+void TestRegisterCrash::killedWhileIssuing()
+{
+    QFETCH(bool, postgres);
+    QFETCH(int, kills);
+    if (postgres && !m_serverUp)
+        QSKIP(qPrintable(m_server.unavailable()));
+    QTemporaryDir work;
+    const QString out = work.filePath("out");
+    QVERIFY(QDir().mkpath(out));
+    QVERIFY(QDir().mkpath(work.filePath("config")));
+    const Settings settings = postgres ? m_server.settings() : [&] {
+        Settings s;
+        s.sqlitePath = work.filePath("certificates.sqlite");
+        return s;
+    }();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("CRASH_CHILD", "1");
+    env.insert("CRASH_ENGINE", postgres ? "pg" : "sqlite");
+    env.insert("CRASH_FILE", settings.sqlitePath);
+    env.insert("CRASH_PORT", QString::number(settings.port));
+    env.insert("CRASH_OUT", out);
+    env.insert("XDG_CONFIG_HOME", work.filePath("config"));
+    // What a killed child leaves in its temporary folders goes with this one.
+    QVERIFY(QDir().mkpath(work.filePath("tmp")));
+    env.insert("TMPDIR", work.filePath("tmp"));
+    QRandomGenerator random(postgres ? 7 : 3);
+    for (int run = 0; run < kills; ++run) {
+        env.insert("CRASH_RUN", QString::number(run));
+        QProcess child;
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {"issueUntilKilled"});
+        QVERIFY(child.waitForStarted(10000));
+        // Killed once it issues: its window is up and the first certificate going out.
+        QByteArray said;
+        QElapsedTimer started;
+        started.start();
+        while (!said.contains("issuing") && started.elapsed() < 60000 && child.state() == QProcess::Running) {
+            child.waitForReadyRead(500);
+            said += child.readAllStandardOutput();
+        }
+        QVERIFY2(said.contains("issuing"), "the child did not start issuing");
+        QThread::msleep(random.bounded(200, 4000));
+        ::kill(pid_t(child.processId()), SIGKILL);
+        QVERIFY(child.waitForFinished(10000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    }
+
+    Register reg(settings);
+    const auto beingIssued = [&reg] {
+        for (const Entry &e : reg.allEntries())
+            for (const Output &o : e.outputs)
+                if (o.status == OutputStatus::BeingIssued)
+                    return true;
+        return false;
+    };
+    // PostgreSQL lets the last one's session go in a moment.
+    QElapsedTimer waited;
+    waited.start();
+    reg.settle();
+    while (postgres && beingIssued() && waited.elapsed() < 10000) {
+        QThread::msleep(100);
+        reg.settle();
+    }
+    const QVector<Entry> all = reg.allEntries();
+    QSet<QString> numbers;
+    QHash<QString, Output> byFile;
+    int issued = 0;
+    for (const Entry &e : all) {
+        QVERIFY2(!numbers.contains(e.number), qPrintable(e.number));
+        numbers.insert(e.number);
+        QVERIFY2(!e.outputs.isEmpty(), qPrintable(e.number));
+        for (const Output &o : e.outputs) {
+            QVERIFY2(o.status != OutputStatus::BeingIssued, qPrintable(e.number));
+            issued += o.status == OutputStatus::Issued;
+            if (!o.filePath.isEmpty())
+                byFile.insert(o.filePath, o);
+        }
+    }
+    QVERIFY(issued > 0);
+    for (const QString &name : QDir(out).entryList({"*.pdf"}, QDir::Files)) {
+        const QString path = QDir(out).filePath(name);
+        QVERIFY2(byFile.contains(path), qPrintable(path));
+        const Output o = byFile.value(path);
+        if (wholePdf(testsupport::readFile(path))) {
+            QCOMPARE(o.status, OutputStatus::Issued);
+            QCOMPARE(o.fileSha256, sha256OfFile(path));
+        } else {
+            QCOMPARE(o.status, OutputStatus::NotCompleted);
+        }
+    }
+    qInfo("%d certificates, %d outputs issued, %d files", int(all.size()), issued,
+          int(QDir(out).entryList({"*.pdf"}, QDir::Files).size()));
+}
+
+void TestRegisterCrash::issueUntilKilled()
+{
+    if (qEnvironmentVariableIsEmpty("CRASH_CHILD"))
+        QSKIP("run by killedWhileIssuing");
+    m_dialogs->setPaused(true);
+    storeProgramSettings(settingsFromEnvironment());
+    const int run = qEnvironmentVariableIntValue("CRASH_RUN");
+    StartDirectory dir;
+    // Each run its own record bytes: new certificates as well as known ones.
+    dir.addFile("a.bin", writeback::rewrite(sample::makeRecord(sample::variant(run % 5)), header()));
+    auto form = startWindow();
+    chooseConclusion(*form, run % 2);
+    ModalDriver driver(form.get());
+    driver.tolerate("QPrintPreviewDialog");
+    const QDir out(qEnvironmentVariable("CRASH_OUT"));
+    std::puts("issuing");
+    std::fflush(stdout);
+    for (int i = 0;; ++i) {
+        const QString file = out.filePath(QStringLiteral("%1-%2.pdf").arg(run).arg(i));
+        if (i % 2 == 0) {
+            driver.expect(ModalDriver::saveAs(file));
+            driver.expect(ModalDriver::press(QMessageBox::Ok));  // where it went
+            action(*form, "Pdf1")->trigger();
+        } else {
+            driver.expect(printFromPreview());
+            driver.expect(printToFile(file));
+            driver.expect(ModalDriver::press(QMessageBox::Ok));
+            action(*form, "Print2")->trigger();
+        }
+        if (i % 3 == 2)  // another verdict: another certificate
+            chooseConclusion(*form, (run + i) % 2);
+    }
+}
+
+QTEST_MAIN(TestRegisterCrash)
+#include "tst_registercrash.moc"
