@@ -64,6 +64,13 @@ LibreOfficeOptions LibreOfficeOptions::defaults()
     LibreOfficeOptions options;
     options.office.pipeName = QStringLiteral("sart_tester_uno_%1").arg(getuid());
     options.office.officeProgram = QStringLiteral(SART_OFFICE_PROGRAM);
+    // An office of one's own (a headless one for tests, a second profile):
+    // the export attaches to the office listening on this pipe, and starts
+    // this program when nobody listens.
+    if (const QString pipe = qEnvironmentVariable("SART_OFFICE_PIPE"); !pipe.isEmpty())
+        options.office.pipeName = pipe;
+    if (const QString program = qEnvironmentVariable("SART_OFFICE_PROGRAM"); !program.isEmpty())
+        options.office.officeProgram = program;
     if (QCoreApplication::instance()) {
         const QDir exeDir(QCoreApplication::applicationDirPath());
         options.pluginDirs << exeDir.path()
