@@ -130,9 +130,15 @@ void TForm1::buildRegister()
     // Certificates left being issued by a program that crashed are settled
     // now, off the window's thread; a register that cannot be reached now is
     // settled before the next number is taken.
+    // Nothing is settled in a register whose settings cannot be used, nor
+    // made where none is yet.
+    const certregister::Settings inForce = certregister::loadProgramSettings();
+    if (!inForce.unusable.isEmpty()
+        || (inForce.engine == certregister::Engine::SQLite && !QFileInfo::exists(certregister::describe(inForce))))
+        return;
     auto *jobs = new certregister::RegisterJobs(this);
     jobs->run<int>(
-        certregister::loadProgramSettings(),
+        inForce,
         [](certregister::Register &reg, const certregister::RegisterJobs::Stop &) { return reg.settle(); },
         [](const int &) {}, [](const QString &) {});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PanelValues.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QTime>
@@ -35,5 +37,10 @@ QByteArray makeRecord(const Params &params);
 
 // The n-th record of a small family of plausible tests (n >= 0).
 Params variant(int n);
+
+// A SART's header as an engineer saves it (engineer, SART model,
+// manufacturer's number, vessel, service centre, dates, visual checks "YES"):
+// a record holding it carries nothing over from another.
+PanelValues savedHeader();
 
 } // namespace sample

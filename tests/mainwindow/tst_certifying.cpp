@@ -17,6 +17,8 @@
 #include "Unit1.h"
 #include "WindowFixture.h"
 
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QCompleter>
@@ -329,10 +331,19 @@ void TestCertifying::colleaguesChangeOnDisk()
     queuePdf(*m_dialogs, out.filePath("c.pdf"));
     action(*form, "Pdf1")->trigger();
     QCOMPARE(m_dialogs->takeSeen().size(), 2);
+    // The certificate of exactly these bytes: a new one, or (these bytes and
+    // this verdict certified before, by the row before) that one again, with
+    // this PDF among its outputs.
     const QList<certregister::Entry> entries = registerEntries();
-    QCOMPARE(entries.size(), issued + 1);
-    QCOMPARE(entries.first().vessel, QStringLiteral("MV Other"));
-    QCOMPARE(entries.first().recordSha256, certregister::sha256Of(changed));
+    QVERIFY(entries.size() == issued + 1 || entries.size() == issued);
+    const auto certified = std::find_if(entries.begin(), entries.end(), [&](const certregister::Entry &e) {
+        return e.recordSha256 == certregister::sha256Of(changed);
+    });
+    QVERIFY(certified != entries.end());
+    QCOMPARE(certified->vessel, QStringLiteral("MV Other"));
+    QVERIFY(std::any_of(certified->outputs.begin(), certified->outputs.end(), [&](const certregister::Output &o) {
+        return o.filePath == out.filePath("c.pdf") && o.status == certregister::OutputStatus::Issued;
+    }));
 }
 
 // "Conclusions:" holds one of its two items, chosen by keyboard or mouse.

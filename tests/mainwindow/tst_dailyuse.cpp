@@ -282,7 +282,7 @@ void TestDailyUse::pdfCertificate()
     QCOMPARE(seen[0].text, m_home.filePath("Documents/" + number + " - M_V NORTH STAR - 123456 - " + date + ".pdf"));
     // The message names the file; its button opens the folder.
     QCOMPARE(seen[1].objectName, QStringLiteral("FileWritten"));
-    QCOMPARE(seen[1].text, "The certificate was saved as\n" + first);
+    QCOMPARE(seen[1].text, "The certificate " + number + " was saved as\n" + first);
     QStringList buttons = seen[1].buttons;
     buttons.sort();
     QCOMPARE(buttons, QStringList({"OK", "Open folder"}));
