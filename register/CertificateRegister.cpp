@@ -261,8 +261,10 @@ private:
             for (auto it = m_armed.begin(); it != m_armed.end(); ++it)
                 if (it->second.second < first->second.second)
                     first = it;
-            if (std::chrono::steady_clock::now() < first->second.second) {
-                m_changed.wait_until(lock, first->second.second);
+            // A copy: the entry may go while the lock is let go in the wait.
+            const auto deadline = first->second.second;
+            if (std::chrono::steady_clock::now() < deadline) {
+                m_changed.wait_until(lock, deadline);
                 continue;
             }
             ::shutdown(first->second.first, SHUT_RDWR);
