@@ -282,10 +282,10 @@ void Navigation::decode(const QString &path)
     m_view.showRecord(record, path);
 }
 
-void Navigation::rowChosen(int row, bool moveToLastRow)
+bool Navigation::rowChosen(int row, bool moveToLastRow)
 {
     if (!m_view.settleTypedEdits(QStringLiteral("showing another record")))
-        return;
+        return false;
     CurrentRow = row;
     if (m_table.isListed(row) || row == 0) {
         CurrentPath = rowPath(row);
@@ -299,14 +299,15 @@ void Navigation::rowChosen(int row, bool moveToLastRow)
     UseLastFile = false;
     FromTable = true;
     openAndDecode();
+    return true;
 }
 
-void Navigation::mouseUp(int row)
+bool Navigation::mouseUp(int row)
 {
     // Outside every cell, or an archive with nothing listed: nothing to show.
     if (row < 0 || row >= m_table.rowCount() || LastRow == 0)
-        return;
-    rowChosen(row, true);
+        return true;
+    return rowChosen(row, true);
 }
 
 void Navigation::keyUp()

@@ -83,7 +83,9 @@ public:
 
     void scan();                 // the archive scan
     void openAndDecode();        // ToolButton10Click
-    void mouseUp(int row);       // StringGrid1MouseUp; row -1: outside every cell
+    // StringGrid1MouseUp; row -1: outside every cell. False when the user
+    // stayed with typed changes of the record shown.
+    bool mouseUp(int row);
     void keyUp();                // StringGrid1KeyUp
     void goTo();                 // N4531Click
     Outcome deleteCurrent();     // N131Click
@@ -118,7 +120,7 @@ private:
     NavigationView::Conflict askAbout(recordstate::Change change, const QString &name,
                                       const recordstate::Fingerprint &now, const QString &nothingDone,
                                       const QString &goOn);
-    void rowChosen(int row, bool moveToLastRow);
+    bool rowChosen(int row, bool moveToLastRow);  // false: the user stayed
     void requireListed(const QString &path, const QString &action) const;
     void requireCurrentRowIs(const QString &path, const QString &action) const;
 

@@ -1,14 +1,11 @@
-// The register of certificates issued, as the main window uses it: checked
-// before a certificate goes out, numbering every certificate issued, the
-// certificate last issued for the record shown, and its Archive and Settings
-// menu items.
-#include "Unit1.h"
+#include "RegisterCommands.h"
 
 #include "AppError.h"
 #include "ArchiveRegisterMark.h"
 #include "CertificateIssuer.h"
 #include "CertificateRegister.h"
 #include "ErrorBox.h"
+#include "Navigation.h"
 #include "FileNames.h"
 #include "Finder.h"
 #include "RecordPanel.h"
@@ -24,8 +21,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -95,18 +90,23 @@ QString notAnswering(const certregister::Settings &settings)
 
 } // namespace
 
-void TForm1::buildRegister()
+RegisterCommands::RegisterCommands(QWidget *window, Navigation &navigation, RecordPanel *panel, Finder *finder)
+    : QObject(window)
+    , m_window(window)
+    , m_navigation(navigation)
+    , m_panel(panel)
+    , m_finder(finder)
 {
     // A line above the record view panel, hidden while there is nothing to
     // tell: the register's settings cannot be used, or the register that
     // numbers now is not the one that numbered last.
-    m_registerNotice = new QLabel(Panel1->parentWidget());
+    m_registerNotice = new QLabel(panel->parentWidget());
     m_registerNotice->setObjectName(QStringLiteral("RegisterNotice"));
     m_registerNotice->setWordWrap(true);
     m_registerNotice->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_registerNotice->hide();
-    if (auto *layout = qobject_cast<QBoxLayout *>(Panel1->parentWidget()->layout()))
-        layout->insertWidget(layout->indexOf(Panel1), m_registerNotice, 0);
+    if (auto *layout = qobject_cast<QBoxLayout *>(panel->parentWidget()->layout()))
+        layout->insertWidget(layout->indexOf(panel), m_registerNotice, 0);
     showRegisterChange();
 
     m_lookups = new certregister::RegisterJobs(this);
@@ -114,22 +114,15 @@ void TForm1::buildRegister()
     m_lookupSlow->setSingleShot(true);
     m_lookupSlow->setInterval(LookupPatienceMs);
     connect(m_lookupSlow, &QTimer::timeout, this, [this] {
-        if (!m_lookupWanted.isEmpty() && m_lookupWanted == m_navigation->shownPath())
-            Panel1->setLastIssued(notAnswering(certificateRegister().settings()));
+        if (!m_lookupWanted.isEmpty() && m_lookupWanted == m_navigation.shownPath())
+            m_panel->setLastIssued(notAnswering(certificateRegister().settings()));
     });
+}
 
-    auto *archive = findChild<QMenu *>(QStringLiteral("Archive1"));
-    auto *settings = findChild<QMenu *>(QStringLiteral("Settings1"));
-    if (!archive || !settings)
-        return;
-    archive->addSeparator();
-    command(archive, QStringLiteral("Certificates1"), QStringLiteral("&Certificates issued..."),
-            &TForm1::Certificates1Click);
-    command(settings, QStringLiteral("Register1"), QStringLiteral("Certificate &register..."),
-            &TForm1::Register1Click);
-    // Certificates left being issued by a program that crashed are settled
-    // now, off the window's thread; a register that cannot be reached now is
-    // settled before the next number is taken.
+RegisterCommands::~RegisterCommands() = default;
+
+void RegisterCommands::settleLeftOver()
+{
     // Nothing is settled in a register whose settings cannot be used, nor
     // made where none is yet.
     const certregister::Settings inForce = certregister::loadProgramSettings();
@@ -143,14 +136,14 @@ void TForm1::buildRegister()
         [](const int &) {}, [](const QString &) {});
 }
 
-certregister::Register &TForm1::certificateRegister()
+certregister::Register &RegisterCommands::certificateRegister()
 {
     if (!m_register)
         m_register = std::make_unique<certregister::Register>(certregister::loadProgramSettings());
     return *m_register;
 }
 
-QString TForm1::registerChange() const
+QString RegisterCommands::registerChange() const
 {
     const certregister::Settings settings = certregister::loadProgramSettings();
     if (!settings.unusable.isEmpty())
@@ -164,7 +157,7 @@ QString TForm1::registerChange() const
         .arg(last, now);
 }
 
-void TForm1::showRegisterChange()
+void RegisterCommands::showRegisterChange()
 {
     const QString unusable = certregister::loadProgramSettings().unusable;
     const QString change = m_registerChangeSettled ? QString() : registerChange();
@@ -174,7 +167,7 @@ void TForm1::showRegisterChange()
     m_registerNotice->setVisible(!m_registerNotice->text().isEmpty());
 }
 
-bool TForm1::registerMayNumber()
+bool RegisterCommands::registerMayNumber()
 {
     const certregister::Settings &settings = certificateRegister().settings();
     if (!settings.unusable.isEmpty())
@@ -182,7 +175,7 @@ bool TForm1::registerMayNumber()
     if (!m_registerChangeSettled) {
         const QString change = registerChange();
         if (!change.isEmpty()
-            && !askYesNo(this, QStringLiteral("RegisterChangedQuestion"),
+            && !askYesNo(m_window, QStringLiteral("RegisterChangedQuestion"),
                          change
                              + QStringLiteral("\n\nNumbers may repeat numbers given before, and the certificates "
                                               "issued before are not in this register. Settings > Certificate "
@@ -193,7 +186,7 @@ bool TForm1::registerMayNumber()
         showRegisterChange();
     }
 
-    const QString shown = m_navigation->shownPath();
+    const QString shown = m_navigation.shownPath();
     if (shown.isEmpty())
         return true;
     const QString folder = QFileInfo(shown).absolutePath();
@@ -203,7 +196,7 @@ bool TForm1::registerMayNumber()
     const QString accepted = folder + u'\n' + mark.found.identity;
     if (m_otherNumbersAccepted.contains(accepted))
         return true;
-    if (!askYesNo(this, QStringLiteral("ArchiveRegisterQuestion"),
+    if (!askYesNo(m_window, QStringLiteral("ArchiveRegisterQuestion"),
                   QStringLiteral("Certificates for the archive %1 are numbered by the register %2 (%3 says so); "
                                  "this program numbers with the register %4.\n\n"
                                  "Two registers give the same numbers: a number may be given twice, to two "
@@ -217,7 +210,7 @@ bool TForm1::registerMayNumber()
     return true;
 }
 
-bool TForm1::registerReady()
+bool RegisterCommands::registerReady()
 {
     if (!registerMayNumber())
         return false;
@@ -229,7 +222,7 @@ bool TForm1::registerReady()
             QMessageBox box(QMessageBox::Warning, ProgramTitle,
                             e.text() + QStringLiteral("\n\nNo certificate goes out unless the register keeps it: "
                                                       "nothing was issued."),
-                            QMessageBox::Retry | QMessageBox::Cancel, this);
+                            QMessageBox::Retry | QMessageBox::Cancel, m_window);
             box.setObjectName(QStringLiteral("RegisterQuestion"));
             box.setDefaultButton(QMessageBox::Retry);
             box.setEscapeButton(QMessageBox::Cancel);
@@ -242,7 +235,7 @@ bool TForm1::registerReady()
     }
 }
 
-bool TForm1::checkRegisterWritable()
+bool RegisterCommands::checkRegisterWritable()
 {
     // On a thread of its own, with a connection of its own: a server that
     // does not answer holds up a wait the engineer can end, not the window.
@@ -267,7 +260,7 @@ bool TForm1::checkRegisterWritable()
         });
     QProgressDialog wait(QStringLiteral("Waiting for the register of certificates %1 to answer...")
                              .arg(certregister::describe(settings)),
-                         QStringLiteral("Stop waiting"), 0, 0, this);
+                         QStringLiteral("Stop waiting"), 0, 0, m_window);
     wait.setObjectName(QStringLiteral("RegisterWait"));
     wait.setWindowTitle(ProgramTitle);
     wait.setWindowModality(Qt::WindowModal);
@@ -295,20 +288,21 @@ bool TForm1::checkRegisterWritable()
     return true;
 }
 
-void TForm1::issueCertificate(const std::function<void(CertificateIssuer &)> &produce)
+void RegisterCommands::issueCertificate(const std::optional<certificate::Result> &checked,
+                                        const std::function<void(CertificateIssuer &)> &produce)
 {
-    const PanelValues values = Panel1->values();
-    const QList<limits::Judgement> outside = Panel1->outsideLimits();
+    const PanelValues values = m_panel->values();
+    const QList<limits::Judgement> outside = m_panel->outsideLimits();
     QStringList outsideTexts;
     for (const limits::Judgement &j : outside)
         outsideTexts << j.text();
     certregister::Entry entry =
-        certregister::entryFor(m_navigation->shownPath(), values, outsideTexts.join(QStringLiteral("; ")),
-                               m_navigation->archiveFolder(),
-                               m_checked ? m_checked->recordTestingDate : QDate());
+        certregister::entryFor(m_navigation.shownPath(), values, outsideTexts.join(QStringLiteral("; ")),
+                               m_navigation.archiveFolder(),
+                               checked ? checked->recordTestingDate : QDate());
     // The record as the check before the certificate read and compared it.
-    if (m_checked)
-        entry.recordSha256 = m_checked->sha256;
+    if (checked)
+        entry.recordSha256 = checked->sha256;
     RegisterIssuer issuer(certificateRegister(), std::move(entry));
     // The panel learns of the certificate also when the register failed at
     // the last moment (the error is shown all the same).
@@ -320,16 +314,16 @@ void TForm1::issueCertificate(const std::function<void(CertificateIssuer &)> &pr
     produce(issuer);
 }
 
-void TForm1::showLastIssued()
+void RegisterCommands::showLastIssued()
 {
-    const QString path = m_navigation->shownPath();
-    Panel1->setLastIssued({});
+    const QString path = m_navigation.shownPath();
+    m_panel->setLastIssued({});
     m_lookupWanted = path;
     if (!path.isEmpty() && !m_lookupRunning)
         lookUpLastIssued();
 }
 
-void TForm1::lookUpLastIssued()
+void RegisterCommands::lookUpLastIssued()
 {
     const QString path = m_lookupWanted;
     const certregister::Settings settings = certificateRegister().settings();
@@ -344,8 +338,8 @@ void TForm1::lookUpLastIssued()
         m_lookupSlow->stop();
         if (m_lookupWanted != path)
             lookUpLastIssued();
-        else if (m_navigation->shownPath() == path)
-            Panel1->setLastIssued(line);
+        else if (m_navigation.shownPath() == path)
+            m_panel->setLastIssued(line);
     };
     m_lookups->run<std::optional<certregister::Entry>>(
         settings,
@@ -360,24 +354,24 @@ void TForm1::lookUpLastIssued()
         [finish](const QString &error) { finish(error); });
 }
 
-void TForm1::Certificates1Click()
+void RegisterCommands::showCertificates()
 {
     if (!m_registerDialog) {
         // Never the default register in place of one the settings name.
         const certregister::Settings settings = certregister::loadProgramSettings();
         certregister::requireUsable(settings);
-        m_registerDialog = new RegisterDialog(settings, this);
+        m_registerDialog = new RegisterDialog(settings, m_window);
         connect(m_registerDialog, &RegisterDialog::recordChosen, this, [this](const QString &fileName) {
-            emit Finder1->recordChosen(fileName);
+            emit m_finder->recordChosen(fileName);
         });
     }
-    m_registerDialog->setArchiveFolder(m_navigation->archiveFolder());
+    m_registerDialog->setArchiveFolder(m_navigation.archiveFolder());
     m_registerDialog->showFresh();
 }
 
-void TForm1::Register1Click()
+void RegisterCommands::editSettings()
 {
-    RegisterSettingsDialog dialog(certregister::loadProgramSettings(), this);
+    RegisterSettingsDialog dialog(certregister::loadProgramSettings(), m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The engineer chose this register: no question about the change.
