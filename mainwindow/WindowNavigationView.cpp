@@ -5,7 +5,6 @@
 #include "FileGrid.h"
 #include "FileNames.h"
 #include "FilePresence.h"
-#include "FillInBar.h"
 #include "Finder.h"
 #include "FolderWatch.h"
 #include "Questions.h"
