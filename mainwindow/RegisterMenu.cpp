@@ -297,7 +297,7 @@ bool TForm1::checkRegisterWritable()
 
 void TForm1::issueCertificate(const std::function<void(CertificateIssuer &)> &produce)
 {
-    const PanelValues values = Panel1->values();
+    const RecordHeader values = Panel1->values();
     const QList<limits::Judgement> outside = Panel1->outsideLimits();
     QStringList outsideTexts;
     for (const limits::Judgement &j : outside)

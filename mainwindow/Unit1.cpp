@@ -192,7 +192,7 @@ void TForm1::buildFillIn()
 
 void TForm1::offerFillIn()
 {
-    const QString number = Panel1->values().edit9.trimmed();
+    const QString number = Panel1->values().manufacturerNo.trimmed();
     const QString shown = QFileInfo(m_navigation->shownPath()).fileName();
     std::optional<certificate::FillIn> latest;
     if (!shown.isEmpty() && !number.isEmpty()
@@ -752,13 +752,7 @@ void TForm1::shownRecordReplaced() { Panel1->recordReplaced(); }
 
 QString TForm1::carriedValues() const
 {
-    // Every value another record left in the panel; of the panel's own first
-    // values only the SART's identity (its start dates are no SART's).
-    QList<RecordPanel::CarriedValue> carried = Panel1->carriedOverValues();
-    carried.removeIf([](const RecordPanel::CarriedValue &v) {
-        return v.source.isEmpty() && v.control != DecodeTarget::Edit3 && v.control != DecodeTarget::Edit9
-               && v.control != DecodeTarget::Edit4;
-    });
+    const QList<RecordPanel::CarriedValue> carried = Panel1->sources().carriedIntoSave();
     if (carried.isEmpty())
         return {};
     // "SART Model and Vessel Name come from the record a.bin", one clause per source.
@@ -859,20 +853,20 @@ TForm1::CheckAnswer TForm1::askCertificateCheck(const certificate::Result &resul
 bool TForm1::confirmCertificate(const QString &action)
 {
     QStringList reasons;
-    const PanelValues values = Panel1->values();
+    const RecordHeader values = Panel1->values();
     if (const std::optional<QString> source = Panel1->carriedOverConclusion())
         reasons.append(QStringLiteral("The conclusion \"%1\" was not chosen for the record %2: %3.")
-                           .arg(values.comboBox5Text, Panel1->shownRecord(),
+                           .arg(values.verdictText, Panel1->shownRecord(),
                                 source->isEmpty()
                                     ? QStringLiteral("it was in the panel before any record was shown")
                                     : QStringLiteral("it is carried over from the record %1").arg(*source)));
     // Item 0 is the sentence that certifies compliance.
-    if (values.comboBox5Index == 0) {
+    if (values.verdictIndex == 0) {
         const QList<limits::Judgement> outside = Panel1->outsideLimits();
         if (!outside.isEmpty()) {
             QString text = QStringLiteral("The certificate says \"%1\", but %2 of the record %3 %4 outside the "
                                           "limits of the SART standard:")
-                               .arg(values.comboBox5Text,
+                               .arg(values.verdictText,
                                     outside.size() == 1 ? QStringLiteral("1 value")
                                                         : QStringLiteral("%1 values").arg(outside.size()),
                                     Panel1->shownRecord(),
