@@ -5,8 +5,10 @@
 //
 // Input: bytes 0..2 are the answer selectors' item indexes (mod 11, minus 1:
 // -1..9), bytes 3..5 and 6..8 the next testing and battery dates (days after
-// 1 January 1601, within 9999), then nine texts in UTF-8 (RadioEngineer..ManufacturerNo), each
-// a length byte (mod 64) and its bytes; the rest is the source.
+// 1 January 1601, within 9999), then nine texts in UTF-8 (radio engineer,
+// controller, SART model, vessel, centre name, address, tel, fax,
+// manufacturer's number), each a length byte (mod 64) and its bytes; the rest
+// is the source.
 #include "AppError.h"
 #include "Decoder.h"
 #include "HeaderWriteBack.h"
@@ -126,8 +128,8 @@ void checkHeader(const QByteArray &out, const RecordHeader &v)
         if (out[i] < '0' || out[i] > '9')
             fail("answer digit", QString::number(i));
 
-    expectBytes(layout::RadioEngineer, expectedField(v.radioEngineer, layout::RadioEngineerWidth), "Edit1 field");
-    expectBytes(layout::Controller, ' ' + expectedField(v.controller, layout::ControllerTextWidth), "Edit2 field");
+    expectBytes(layout::RadioEngineer, expectedField(v.radioEngineer, layout::RadioEngineerWidth), "radio engineer field");
+    expectBytes(layout::Controller, ' ' + expectedField(v.controller, layout::ControllerTextWidth), "controller field");
     expectBytes(layout::NextTestDate, dateBytes(v.nextTestDate), "next testing date");
     expectBytes(layout::BatteryDate, dateBytes(v.batteryDate), "battery date");
     const char answers[] = {expectedDigit(v.standByIndex), expectedDigit(v.ledIndex),
