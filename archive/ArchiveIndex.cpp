@@ -25,46 +25,46 @@ class EntryTarget : public DecodeTarget
 public:
     explicit EntryTarget(IndexEntry &entry) : m_entry(entry) {}
 
-    void setText(Control control, const QString &text) override
+    void setText(Field control, const QString &text) override
     {
         if (QString *field = textField(control))
             *field = text.trimmed();  // saved texts are filled up with spaces
     }
-    void setItemIndex(Control control, int index) override
+    void setItemIndex(Field control, int index) override
     {
-        if (control == ComboBox1)
+        if (control == StandBy)
             m_entry.standBy = index;
-        else if (control == ComboBox2)
+        else if (control == Led)
             m_entry.led = index;
-        else if (control == ComboBox3)
+        else if (control == Beeper)
             m_entry.beeper = index;
     }
     void setMeasured(const MeasuredValues &measured) override { m_entry.measured = measured; }
-    void setDate(Control control, const QDate &date) override
+    void setDate(Field control, const QDate &date) override
     {
-        if (control == DateTimePicker1)
+        if (control == NextTestDate)
             m_entry.nextTestDate = date;
-        else if (control == DateTimePicker3)
+        else if (control == BatteryDate)
             m_entry.batteryDate = date;
     }
 
 private:
-    QString *textField(Control control)
+    QString *textField(Field control)
     {
         switch (control) {
-        case Label8: return &m_entry.frequencyHigh;
-        case Label11: return &m_entry.frequencyLow;
-        case Label12: return &m_entry.power;
-        case Label13: return &m_entry.signalDuration;
-        case Label14: return &m_entry.tunings;
-        case Edit1: return &m_entry.engineer;
-        case Edit3: return &m_entry.sartModel;
-        case Edit9: return &m_entry.manufacturerNo;
-        case Edit4: return &m_entry.vessel;
-        case Edit5: return &m_entry.centreName;
-        case Edit6: return &m_entry.centreAddress;
-        case Edit7: return &m_entry.centreTel;
-        case Edit8: return &m_entry.centreFax;
+        case FrequencyHigh: return &m_entry.frequencyHigh;
+        case FrequencyLow: return &m_entry.frequencyLow;
+        case Power: return &m_entry.power;
+        case SignalDuration: return &m_entry.signalDuration;
+        case Tunings: return &m_entry.tunings;
+        case RadioEngineer: return &m_entry.engineer;
+        case SartModel: return &m_entry.sartModel;
+        case ManufacturerNo: return &m_entry.manufacturerNo;
+        case Vessel: return &m_entry.vessel;
+        case CentreName: return &m_entry.centreName;
+        case CentreAddress: return &m_entry.centreAddress;
+        case CentreTel: return &m_entry.centreTel;
+        case CentreFax: return &m_entry.centreFax;
         default: return nullptr;
         }
     }

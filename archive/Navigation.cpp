@@ -22,7 +22,7 @@ constexpr int IncrementalLimit = 100;
 } // namespace
 
 Navigation::Navigation(const QString &startDirectory, NavigationView &view)
-    : m_folder(startDirectory + QStringLiteral("/bin")), m_view(view)
+    : m_folder(filenames::archiveFolder(startDirectory)), m_view(view)
 {
 }
 
@@ -190,7 +190,7 @@ NavigationView::Conflict Navigation::askAbout(recordstate::Change change, const 
     return m_view.askConflict(text, change == Change::HeaderChanged ? goOn : QString());
 }
 
-Navigation::Outcome Navigation::saveShown(const PanelValues &values)
+Navigation::Outcome Navigation::saveShown(const RecordHeader &values)
 {
     using recordstate::Change;
     const QString name = QFileInfo(m_shownPath).fileName();

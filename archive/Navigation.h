@@ -2,7 +2,7 @@
 
 #include "DecodedRecord.h"
 #include "FileTable.h"
-#include "PanelValues.h"
+#include "RecordHeader.h"
 #include "RecordState.h"
 #include "ScanWarnings.h"
 
@@ -109,7 +109,7 @@ public:
     // record shown must still be listed (the current row may be a record that
     // could not be shown); an error says why otherwise. Delete acts on the
     // file last chosen, shown or not, and only while its row is the current row.
-    Outcome saveShown(const PanelValues &values);
+    Outcome saveShown(const RecordHeader &values);
 
 private:
     void decode(const QString &path);

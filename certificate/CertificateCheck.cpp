@@ -21,25 +21,25 @@ using C = DecodeTarget;
 // The values the certificate prints that a record file holds, in the order
 // the panel shows them. The testing mode is the panel's own choice, and the
 // record is decoded in it; the verdict is the engineer's.
-constexpr Control Compared[] = {
-    C::Label8, C::Label11, C::Label12, C::Label13, C::Label14, C::Label15, C::Label16,
-    C::DateTimePicker3, C::ComboBox1, C::ComboBox2, C::ComboBox3, C::Edit3, C::Edit9, C::Edit4,
-    C::DateTimePicker1, C::DateTimePicker2, C::Edit5, C::Edit6, C::Edit7, C::Edit8, C::Edit1,
+constexpr Field Compared[] = {
+    C::FrequencyHigh, C::FrequencyLow, C::Power, C::SignalDuration, C::Tunings, C::Repetition, C::TesterDuration,
+    C::BatteryDate, C::StandBy, C::Led, C::Beeper, C::SartModel, C::ManufacturerNo, C::Vessel,
+    C::NextTestDate, C::TestingDate, C::CentreName, C::CentreAddress, C::CentreTel, C::CentreFax, C::RadioEngineer,
 };
 
-// What one decode of the bytes puts into the panel's controls.
+// What one decode of the bytes puts into the panel's fields.
 class Collected final : public DecodeTarget
 {
 public:
-    void setText(Control control, const QString &text) override { values.insert(control, text); }
-    void setItemIndex(Control control, int index) override { values.insert(control, index); }
-    void setDate(Control control, const QDate &date) override
+    void setText(Field field, const QString &text) override { values.insert(field, text); }
+    void setItemIndex(Field field, int index) override { values.insert(field, index); }
+    void setDate(Field field, const QDate &date) override
     {
         if (!date.isValid() || date < pickerMinimum() || date > pickerMaximum())
             errors::throwText(errors::CalendarRefused);
-        values.insert(control, date);
+        values.insert(field, date);
     }
-    QHash<Control, QVariant> values;
+    QHash<Field, QVariant> values;
 };
 
 QString dateText(const QDate &date) { return QLocale().toString(date, QLocale::ShortFormat); }
@@ -50,45 +50,45 @@ QString answerText(int index)
     return index == 0 ? QStringLiteral("YES") : index == 1 ? QStringLiteral("NO") : QString();
 }
 
-bool isDate(Control c) { return c == C::DateTimePicker1 || c == C::DateTimePicker2 || c == C::DateTimePicker3; }
-bool isAnswer(Control c) { return c == C::ComboBox1 || c == C::ComboBox2 || c == C::ComboBox3; }
+bool isDate(Field c) { return c == C::NextTestDate || c == C::TestingDate || c == C::BatteryDate; }
+bool isAnswer(Field c) { return c == C::StandBy || c == C::Led || c == C::Beeper; }
 
-// The panel's value of a control as the certificate prints it.
-QString shownText(const PanelValues &v, Control c)
+// The panel's value of a field as the certificate prints it.
+QString shownText(const RecordHeader &v, Field c)
 {
     switch (c) {
-    case C::Label8: return v.label8;
-    case C::Label11: return v.label11;
-    case C::Label12: return v.label12;
-    case C::Label13: return v.label13;
-    case C::Label14: return v.label14;
-    case C::Label15: return v.label15;
-    case C::Label16: return v.label16;
-    case C::Edit1: return v.edit1;
-    case C::Edit2: return v.edit2;
-    case C::Edit3: return v.edit3;
-    case C::Edit4: return v.edit4;
-    case C::Edit5: return v.edit5;
-    case C::Edit6: return v.edit6;
-    case C::Edit7: return v.edit7;
-    case C::Edit8: return v.edit8;
-    case C::Edit9: return v.edit9;
-    case C::ComboBox1: return v.comboBox1Text;
-    case C::ComboBox2: return v.comboBox2Text;
-    case C::ComboBox3: return v.comboBox3Text;
-    case C::DateTimePicker1: return dateText(v.dateTimePicker1);
-    case C::DateTimePicker2: return dateText(v.dateTimePicker2);
-    case C::DateTimePicker3: return dateText(v.dateTimePicker3);
+    case C::FrequencyHigh: return v.frequencyHigh;
+    case C::FrequencyLow: return v.frequencyLow;
+    case C::Power: return v.power;
+    case C::SignalDuration: return v.signalDuration;
+    case C::Tunings: return v.tunings;
+    case C::Repetition: return v.repetition;
+    case C::TesterDuration: return v.testerDuration;
+    case C::RadioEngineer: return v.radioEngineer;
+    case C::Controller: return v.controller;
+    case C::SartModel: return v.sartModel;
+    case C::Vessel: return v.vessel;
+    case C::CentreName: return v.centreName;
+    case C::CentreAddress: return v.centreAddress;
+    case C::CentreTel: return v.centreTel;
+    case C::CentreFax: return v.centreFax;
+    case C::ManufacturerNo: return v.manufacturerNo;
+    case C::StandBy: return v.standByText;
+    case C::Led: return v.ledText;
+    case C::Beeper: return v.beeperText;
+    case C::NextTestDate: return dateText(v.nextTestDate);
+    case C::TestingDate: return dateText(v.testingDate);
+    case C::BatteryDate: return dateText(v.batteryDate);
     }
     return {};
 }
 
-QDate shownDate(const PanelValues &v, Control c)
+QDate shownDate(const RecordHeader &v, Field c)
 {
-    return c == C::DateTimePicker1 ? v.dateTimePicker1 : c == C::DateTimePicker2 ? v.dateTimePicker2 : v.dateTimePicker3;
+    return c == C::NextTestDate ? v.nextTestDate : c == C::TestingDate ? v.testingDate : v.batteryDate;
 }
 
-QString fileText(Control c, const QVariant &value)
+QString fileText(Field c, const QVariant &value)
 {
     if (isDate(c))
         return dateText(value.toDate());
@@ -98,7 +98,7 @@ QString fileText(Control c, const QVariant &value)
 }
 
 // Equal as the certificate prints them; dates by their day, not their text.
-bool same(const PanelValues &v, Control c, const std::optional<QVariant> &inFile)
+bool same(const RecordHeader &v, Field c, const std::optional<QVariant> &inFile)
 {
     if (!inFile)  // the record holds none: only an empty box prints what it holds
         return !isDate(c) && shownText(v, c).isEmpty();
@@ -107,47 +107,47 @@ bool same(const PanelValues &v, Control c, const std::optional<QVariant> &inFile
     return shownText(v, c) == fileText(c, *inFile);
 }
 
-QString quoted(Control c, const QString &text)
+QString quoted(Field c, const QString &text)
 {
     return isDate(c) ? text : QStringLiteral("\"%1\"").arg(text);
 }
 
 } // namespace
 
-QString captionOf(Control control)
+QString captionOf(Field field)
 {
-    switch (control) {
-    case C::Label8: return QStringLiteral("Frequency high");
-    case C::Label11: return QStringLiteral("Frequency low");
-    case C::Label12: return QStringLiteral("Emitted Power");
-    case C::Label13: return QStringLiteral("Emitted signal duration");
-    case C::Label14: return QStringLiteral("Number of frequency tunings");
-    case C::Label15: return QStringLiteral("Frequency repetition");
-    case C::Label16: return QStringLiteral("Tester emitted signal duration");
-    case C::Edit1: return QStringLiteral("Radioengineer");
-    case C::Edit2: return QStringLiteral("Controller");
-    case C::Edit3: return QStringLiteral("SART Model");
-    case C::Edit4: return QStringLiteral("Vessel Name");
-    case C::Edit5: return QStringLiteral("Service center Name");
-    case C::Edit6: return QStringLiteral("Service center Address");
-    case C::Edit7: return QStringLiteral("Service center Tel");
-    case C::Edit8: return QStringLiteral("Service center Fax");
-    case C::Edit9: return QStringLiteral("Manufacturer №");
-    case C::ComboBox1: return QStringLiteral("Stand by");
-    case C::ComboBox2: return QStringLiteral("Led");
-    case C::ComboBox3: return QStringLiteral("Sound beeper");
-    case C::DateTimePicker1: return QStringLiteral("Next testing date");
-    case C::DateTimePicker2: return QStringLiteral("Testing date");
-    case C::DateTimePicker3: return QStringLiteral("Battery replacement date");
+    switch (field) {
+    case C::FrequencyHigh: return QStringLiteral("Frequency high");
+    case C::FrequencyLow: return QStringLiteral("Frequency low");
+    case C::Power: return QStringLiteral("Emitted Power");
+    case C::SignalDuration: return QStringLiteral("Emitted signal duration");
+    case C::Tunings: return QStringLiteral("Number of frequency tunings");
+    case C::Repetition: return QStringLiteral("Frequency repetition");
+    case C::TesterDuration: return QStringLiteral("Tester emitted signal duration");
+    case C::RadioEngineer: return QStringLiteral("Radioengineer");
+    case C::Controller: return QStringLiteral("Controller");
+    case C::SartModel: return QStringLiteral("SART Model");
+    case C::Vessel: return QStringLiteral("Vessel Name");
+    case C::CentreName: return QStringLiteral("Service center Name");
+    case C::CentreAddress: return QStringLiteral("Service center Address");
+    case C::CentreTel: return QStringLiteral("Service center Tel");
+    case C::CentreFax: return QStringLiteral("Service center Fax");
+    case C::ManufacturerNo: return QStringLiteral("Manufacturer №");
+    case C::StandBy: return QStringLiteral("Stand by");
+    case C::Led: return QStringLiteral("Led");
+    case C::Beeper: return QStringLiteral("Sound beeper");
+    case C::NextTestDate: return QStringLiteral("Next testing date");
+    case C::TestingDate: return QStringLiteral("Testing date");
+    case C::BatteryDate: return QStringLiteral("Battery replacement date");
     }
     return {};
 }
 
 QString Difference::text(const QString &recordName) const
 {
-    const QString value = caption + u' ' + quoted(control, shown);
+    const QString value = caption + u' ' + quoted(field, shown);
     const QString holds = inFile.isNull() ? QStringLiteral("the record holds none")
-                                          : QStringLiteral("the record holds %1").arg(quoted(control, inFile));
+                                          : QStringLiteral("the record holds %1").arg(quoted(field, inFile));
     switch (kind) {
     case Kind::Unreadable:
     case Kind::ChangedOnDisk:
@@ -208,12 +208,12 @@ Result check(const Input &input)
         result.sha256 = QString::fromLatin1(QCryptographicHash::hash(result.bytes, QCryptographicHash::Sha256).toHex());
     const recordstate::Change change = recordstate::compare(input.shown, now);
     if (change != recordstate::Change::None) {
-        result.differences.append({Difference::Kind::ChangedOnDisk, C::Edit1, {}, {}, {},
+        result.differences.append({Difference::Kind::ChangedOnDisk, C::RadioEngineer, {}, {}, {},
                                    recordstate::describe(change, QFileInfo(input.recordPath).fileName(), now)});
     }
     if (!now.isRecord()) {
         if (change == recordstate::Change::None)
-            result.differences.append({Difference::Kind::Unreadable, C::Edit1, {}, {}, {},
+            result.differences.append({Difference::Kind::Unreadable, C::RadioEngineer, {}, {}, {},
                                        QStringLiteral("The file of the record %1 cannot be read as a record.")
                                            .arg(result.recordName)});
         return result;
@@ -223,21 +223,21 @@ Result check(const Input &input)
     std::memcpy(bytes.data(), result.bytes.constData(), bytes.size());
     decoder::Input decode;
     decode.path = input.recordPath;
-    decode.modeIndex = input.panel.comboBox4Index;
+    decode.modeIndex = input.panel.testingModeIndex;
     decode.testingDateCell = archive::testingDateCell(bytes.data() + layout::TestingDate);
     decode.currentYear = input.currentYear;
     Collected file;
     try {
         decoder::decodeBuffer(bytes, decode, file);
     } catch (const AppError &e) {
-        result.differences.append({Difference::Kind::Unreadable, C::Edit1, {}, {}, {},
+        result.differences.append({Difference::Kind::Unreadable, C::RadioEngineer, {}, {}, {},
                                    QStringLiteral("The record %1 cannot be decoded as it is now: %2")
                                        .arg(result.recordName, e.text())});
         return result;
     }
-    result.recordTestingDate = file.values.value(C::DateTimePicker2).toDate();
+    result.recordTestingDate = file.values.value(C::TestingDate).toDate();
 
-    for (Control c : Compared) {
+    for (Field c : Compared) {
         const auto found = file.values.constFind(c);
         const std::optional<QVariant> inFile =
             found == file.values.constEnd() ? std::nullopt : std::optional<QVariant>(*found);
@@ -245,7 +245,7 @@ Result check(const Input &input)
             continue;
         Difference d{Difference::Kind::NotInFile, c, captionOf(c), shownText(input.panel, c),
                      inFile ? fileText(c, *inFile) : QString(), {}};
-        if (c == C::DateTimePicker2)
+        if (c == C::TestingDate)
             d.kind = Difference::Kind::TestingDate;
         else if (const auto carried = input.provenance.carried.constFind(c); carried != input.provenance.carried.constEnd()) {
             // The panel's start values (its first dates) are the program's,

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "DecodeTarget.h"
-#include "PanelValues.h"
+#include "Provenance.h"
+#include "RecordHeader.h"
 #include "RecordState.h"
 
 #include <QByteArray>
@@ -20,25 +21,12 @@
 // register keeps for the certificate.
 namespace certificate {
 
-using Control = DecodeTarget::Control;
-
-// Where the panel's header values came from, besides the record file.
-struct Provenance
-{
-    // Values carried over from another record: the record each came from
-    // (empty: it was in the panel before any record was shown, which is no
-    // difference: the panel's start dates are the program's).
-    QHash<Control, QString> carried;
-    // Values typed (or filled in) since the record was shown or saved.
-    QSet<Control> typed;
-};
-
 struct Input
 {
     QString recordPath;               // the record shown; empty: none
     recordstate::Fingerprint shown;   // the bytes the panel was decoded from
-    PanelValues panel;                // what the certificate would print
-    Provenance provenance;
+    RecordHeader panel;               // what the certificate would print
+    Provenance::Origins provenance;   // where the values not the file's came from
     int currentYear = 0;              // for the testing date's two-digit year; 0: this year
 };
 
@@ -53,7 +41,7 @@ struct Difference
         NotInFile,       // differs from the file for no reason the panel knows
     };
     Kind kind;
-    Control control = DecodeTarget::Edit1;  // the value concerned (not for the file's own kinds)
+    Field field = DecodeTarget::RadioEngineer;  // the value concerned (not for the file's own kinds)
     QString caption;   // "Vessel Name"
     QString shown;     // as the certificate would print it
     QString inFile;    // as the file holds it; empty: it holds none
@@ -86,6 +74,6 @@ struct Result
 Result check(const Input &input);
 
 // The captions the certificate's values go by on the panel.
-QString captionOf(Control control);
+QString captionOf(Field field);
 
 } // namespace certificate

@@ -21,12 +21,12 @@ std::optional<FillIn> latestRecordOf(const QVector<archive::IndexEntry> &entries
         f.testingDate = e.testingDate;
         f.manufacturerNo = e.manufacturerNo;
         using C = DecodeTarget;
-        f.values = {{C::Edit3, e.sartModel},       {C::Edit4, e.vessel},       {C::Edit5, e.centreName},
-                    {C::Edit6, e.centreAddress},   {C::Edit7, e.centreTel},    {C::Edit8, e.centreFax}};
+        f.values = {{C::SartModel, e.sartModel},       {C::Vessel, e.vessel},       {C::CentreName, e.centreName},
+                    {C::CentreAddress, e.centreAddress},   {C::CentreTel, e.centreTel},    {C::CentreFax, e.centreFax}};
         if (e.nextTestDate.isValid())
-            f.values.append({C::DateTimePicker1, e.nextTestDate});
+            f.values.append({C::NextTestDate, e.nextTestDate});
         if (e.batteryDate.isValid())
-            f.values.append({C::DateTimePicker3, e.batteryDate});
+            f.values.append({C::BatteryDate, e.batteryDate});
         return f;
     }
     return std::nullopt;
@@ -35,11 +35,11 @@ std::optional<FillIn> latestRecordOf(const QVector<archive::IndexEntry> &entries
 QString offerText(const FillIn &fillIn)
 {
     QStringList values;
-    for (const auto &[control, value] : fillIn.values) {
+    for (const auto &[field, value] : fillIn.values) {
         if (value.typeId() == QMetaType::QDate)
-            values.append(captionOf(control) + u' ' + QLocale().toString(value.toDate(), QLocale::ShortFormat));
+            values.append(captionOf(field) + u' ' + QLocale().toString(value.toDate(), QLocale::ShortFormat));
         else if (!value.toString().isEmpty())
-            values.append(QStringLiteral("%1 \"%2\"").arg(captionOf(control), value.toString()));
+            values.append(QStringLiteral("%1 \"%2\"").arg(captionOf(field), value.toString()));
     }
     const QString tested = fillIn.testingDate.isValid()
                                ? QStringLiteral(", tested %1").arg(QLocale().toString(fillIn.testingDate, QLocale::ShortFormat))

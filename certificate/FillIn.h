@@ -20,8 +20,8 @@ struct FillIn
     QString fileName;      // the SART's latest record with a saved header
     QDate testingDate;     // its testing date
     QString manufacturerNo;
-    // The values offered, with the controls they go into, in the panel's order.
-    QList<std::pair<DecodeTarget::Control, QVariant>> values;
+    // The values offered, with the fields they go into, in the panel's order.
+    QList<std::pair<DecodeTarget::Field, QVariant>> values;
 };
 
 // The latest record (by testing date) with a saved header of the SART with

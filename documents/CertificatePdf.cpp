@@ -34,11 +34,11 @@ QString filePart(const QString &value)
     return part.left(MaxPartLength).trimmed();
 }
 
-QStringList parts(const PanelValues &values, const QString &number)
+QStringList parts(const RecordHeader &values, const QString &number)
 {
-    QStringList parts{number, values.edit4, values.edit9};
-    if (values.dateTimePicker2.isValid())
-        parts << values.dateTimePicker2.toString(Qt::ISODate);
+    QStringList parts{number, values.vessel, values.manufacturerNo};
+    if (values.testingDate.isValid())
+        parts << values.testingDate.toString(Qt::ISODate);
     return parts;
 }
 
@@ -55,7 +55,7 @@ QString startFolder()
 
 } // namespace
 
-QString fileName(const PanelValues &values, const QString &number)
+QString fileName(const RecordHeader &values, const QString &number)
 {
     QStringList name;
     for (const QString &part : parts(values, number))
@@ -64,7 +64,7 @@ QString fileName(const PanelValues &values, const QString &number)
     return (name.isEmpty() ? report::Title : name.join(QStringLiteral(" - "))) + QStringLiteral(".pdf");
 }
 
-QString title(const PanelValues &values, const QString &number)
+QString title(const RecordHeader &values, const QString &number)
 {
     QStringList title{report::Title};
     if (!number.isEmpty())
@@ -79,7 +79,7 @@ QString title(const PanelValues &values, const QString &number)
     return title.join(QStringLiteral(", "));
 }
 
-void save(QWidget *parent, TQuickReport5 &report, const PanelValues &values, CertificateIssuer &issuer)
+void save(QWidget *parent, TQuickReport5 &report, const RecordHeader &values, CertificateIssuer &issuer)
 {
     const QString expected = issuer.expectedNumber();
     QFileDialog dialog(parent, QStringLiteral("Save the certificate as PDF"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PanelValues.h"
+#include "RecordHeader.h"
 
 #include <QString>
 
@@ -17,11 +17,11 @@ namespace certificatepdf {
 // shows, e.g. "2026-00042 - NORTHERN STAR - 123456 - 2024-03-05.pdf".
 // Characters that do not belong in a file name become "_"; empty parts are
 // left out, and with all four empty the name is "SART TEST REPORT.pdf".
-QString fileName(const PanelValues &values, const QString &number = {});
+QString fileName(const RecordHeader &values, const QString &number = {});
 
 // The PDF's title: the report's title followed by the same parts, the
 // number as "certificate 2026-00042".
-QString title(const PanelValues &values, const QString &number = {});
+QString title(const RecordHeader &values, const QString &number = {});
 
 // Asks where to save, starting in the folder a certificate was saved in last
 // time, and writes the certificate of the values there under the number the
@@ -31,6 +31,6 @@ QString title(const PanelValues &values, const QString &number = {});
 // offered, the file is named with the number given. Write failures raise
 // AppError; the folder is remembered once the file is written, and a message
 // names the file.
-void save(QWidget *parent, TQuickReport5 &report, const PanelValues &values, CertificateIssuer &issuer);
+void save(QWidget *parent, TQuickReport5 &report, const RecordHeader &values, CertificateIssuer &issuer);
 
 } // namespace certificatepdf

@@ -11,7 +11,7 @@ TQuickReport5::TQuickReport5(QObject *parent)
     setObjectName(QStringLiteral("QuickReport5"));
 }
 
-void TQuickReport5::fill(const PanelValues &panel)
+void TQuickReport5::fill(const RecordHeader &panel)
 {
     m_content.fill(panel);
     m_numberLine.clear();

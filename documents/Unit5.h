@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PanelValues.h"
+#include "RecordHeader.h"
 #include "ReportContent.h"
 #include "ReportPrinter.h"
 
@@ -21,7 +21,7 @@ public:
 
     // Replaces the value column and the verdict with what the panel shows;
     // no number line.
-    void fill(const PanelValues &panel);
+    void fill(const RecordHeader &panel);
     // The certificate's number printed on the page (empty: none).
     void setNumberLine(const QString &line) { m_numberLine = line; }
 

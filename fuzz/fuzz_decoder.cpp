@@ -39,9 +39,9 @@ void expectMatch(const QRegularExpression &re, const QString &text, const char *
 class CheckingTarget : public DecodeTarget
 {
 public:
-    std::vector<Control> calls;
+    std::vector<Field> calls;
 
-    void setText(Control control, const QString &text) override
+    void setText(Field control, const QString &text) override
     {
         static const QRegularExpression frequency(QStringLiteral("^(0|[1-9][0-9]*)(\\.[0-9]?[1-9])?$"));
         static const QRegularExpression number(QStringLiteral("^(0|[1-9][0-9]*)$"));
@@ -49,34 +49,34 @@ public:
         static const QStringList repetitions{"400", "800", "1250", "2000", "2500", "4000", "BAD"};
         static const QStringList durations{"0.5", "0.7", "0.9", "1.1", "1.3", "1.5", "BAD"};
         switch (control) {
-        case Label8:
-        case Label11:
+        case FrequencyHigh:
+        case FrequencyLow:
             expectMatch(frequency, text, "frequency");
             if (text.toDouble() > 16.78)
                 fail("frequency above 24 bits", text);
             break;
-        case Label12:
-        case Label14:
+        case Power:
+        case Tunings:
             expectMatch(number, text, "whole number");
-            if (text.toInt() > (control == Label12 ? 65535 : 255))
+            if (text.toInt() > (control == Power ? 65535 : 255))
                 fail("number too large", text);
             break;
-        case Label13:
+        case SignalDuration:
             expectMatch(duration, text, "signal duration");
             break;
-        case Label15:
+        case Repetition:
             if (!repetitions.contains(text))
                 fail("repetition", text);
             break;
-        case Label16:
+        case TesterDuration:
             if (!durations.contains(text))
                 fail("tester duration", text);
             break;
-        case Edit1:
+        case RadioEngineer:
             if (text.size() > 19)
                 fail("engineer name too long", text);
             break;
-        case Edit2:
+        case Controller:
             if (text.size() > 18)
                 fail("controller too long", text);
             break;
@@ -87,15 +87,15 @@ public:
         calls.push_back(control);
     }
 
-    void setItemIndex(Control control, int index) override
+    void setItemIndex(Field control, int index) override
     {
-        const int items = control == ComboBox1 ? 4 : 3;
+        const int items = control == StandBy ? 4 : 3;
         if (index < -1 || index >= items)
             fail("answer index", QString::number(index));
         calls.push_back(control);
     }
 
-    void setDate(Control control, const QDate &date) override
+    void setDate(Field control, const QDate &date) override
     {
         if (!date.isValid())
             fail("invalid date", QString());
@@ -105,19 +105,19 @@ public:
     }
 };
 
-std::vector<T::Control> expectedOrder(const RecordBytes &record)
+std::vector<T::Field> expectedOrder(const RecordBytes &record)
 {
-    std::vector<T::Control> order{T::Label8, T::Label11, T::Label12, T::Label13, T::Label14,
-                                  T::Edit1, T::Edit2};
+    std::vector<T::Field> order{T::FrequencyHigh, T::FrequencyLow, T::Power, T::SignalDuration, T::Tunings,
+                                  T::RadioEngineer, T::Controller};
     const bool service = record[layout::ServiceMark] == layout::Mark;
     if (service)
-        order.insert(order.end(), {T::DateTimePicker1, T::ComboBox1, T::ComboBox2, T::ComboBox3,
-                                   T::Edit3, T::Edit9, T::Edit4, T::Edit5, T::Edit6, T::Edit7, T::Edit8});
+        order.insert(order.end(), {T::NextTestDate, T::StandBy, T::Led, T::Beeper,
+                                   T::SartModel, T::ManufacturerNo, T::Vessel, T::CentreName, T::CentreAddress, T::CentreTel, T::CentreFax});
     if (record[layout::BatteryMark] == layout::Mark)
-        order.push_back(T::DateTimePicker3);
-    order.insert(order.end(), {T::DateTimePicker2, T::Label15, T::Label16});
+        order.push_back(T::BatteryDate);
+    order.insert(order.end(), {T::TestingDate, T::Repetition, T::TesterDuration});
     if (!service)
-        order.insert(order.end(), {T::ComboBox1, T::ComboBox2, T::ComboBox3});
+        order.insert(order.end(), {T::StandBy, T::Led, T::Beeper});
     return order;
 }
 
@@ -155,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             fail("empty error text", QString());
         failed = true;
     }
-    const std::vector<T::Control> order = expectedOrder(record);
+    const std::vector<T::Field> order = expectedOrder(record);
     const bool prefix = target.calls.size() <= order.size()
                         && std::equal(target.calls.begin(), target.calls.end(), order.begin());
     if (!prefix || (!failed && target.calls.size() != order.size()))

@@ -167,14 +167,14 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     recordtext::fromBytes("\x80\xC0");
     const sample::Params params = sample::variant(0);
     asReceived = toBytes(sample::makeRecord(params));
-    PanelValues header;
-    header.edit1 = QStringLiteral("A. Sidorov");
-    header.edit3 = QStringLiteral("SART-20");
-    header.edit9 = QStringLiteral("12345");
-    header.edit4 = QStringLiteral("MV Baltic Dawn");
-    header.comboBox1Index = header.comboBox2Index = header.comboBox3Index = 0;
-    header.dateTimePicker1 = QDate(2027, 1, 5);
-    header.dateTimePicker3 = QDate(2029, 1, 5);
+    RecordHeader header;
+    header.radioEngineer = QStringLiteral("A. Sidorov");
+    header.sartModel = QStringLiteral("SART-20");
+    header.manufacturerNo = QStringLiteral("12345");
+    header.vessel = QStringLiteral("MV Baltic Dawn");
+    header.standByIndex = header.ledIndex = header.beeperIndex = 0;
+    header.nextTestDate = QDate(2027, 1, 5);
+    header.batteryDate = QDate(2029, 1, 5);
     withHeader = toBytes(writeback::rewrite(sample::makeRecord(params), header));
     return 0;
 }

@@ -5,8 +5,10 @@
 //
 // Input: bytes 0..2 are the answer selectors' item indexes (mod 11, minus 1:
 // -1..9), bytes 3..5 and 6..8 the next testing and battery dates (days after
-// 1 January 1601, within 9999), then nine texts in UTF-8 (Edit1..Edit9), each
-// a length byte (mod 64) and its bytes; the rest is the source.
+// 1 January 1601, within 9999), then nine texts in UTF-8 (radio engineer,
+// controller, SART model, vessel, centre name, address, tel, fax,
+// manufacturer's number), each a length byte (mod 64) and its bytes; the rest
+// is the source.
 #include "AppError.h"
 #include "Decoder.h"
 #include "HeaderWriteBack.h"
@@ -101,15 +103,15 @@ int expectedItem(int index, int items)
 class Panel : public DecodeTarget
 {
 public:
-    std::map<Control, QString> texts;
-    std::map<Control, int> items;
-    std::map<Control, QDate> dates;
-    void setText(Control c, const QString &text) override { texts[c] = text; }
-    void setItemIndex(Control c, int index) override { items[c] = index; }
-    void setDate(Control c, const QDate &date) override { dates[c] = date; }
+    std::map<Field, QString> texts;
+    std::map<Field, int> items;
+    std::map<Field, QDate> dates;
+    void setText(Field c, const QString &text) override { texts[c] = text; }
+    void setItemIndex(Field c, int index) override { items[c] = index; }
+    void setDate(Field c, const QDate &date) override { dates[c] = date; }
 };
 
-void checkHeader(const QByteArray &out, const PanelValues &v)
+void checkHeader(const QByteArray &out, const RecordHeader &v)
 {
     const auto expectBytes = [&](int offset, const QByteArray &expected, const char *what) {
         if (out.mid(offset, expected.size()) != expected)
@@ -126,24 +128,24 @@ void checkHeader(const QByteArray &out, const PanelValues &v)
         if (out[i] < '0' || out[i] > '9')
             fail("answer digit", QString::number(i));
 
-    expectBytes(layout::RadioEngineer, expectedField(v.edit1, layout::RadioEngineerWidth), "Edit1 field");
-    expectBytes(layout::Controller, ' ' + expectedField(v.edit2, layout::ControllerTextWidth), "Edit2 field");
-    expectBytes(layout::NextTestDate, dateBytes(v.dateTimePicker1), "next testing date");
-    expectBytes(layout::BatteryDate, dateBytes(v.dateTimePicker3), "battery date");
-    const char answers[] = {expectedDigit(v.comboBox1Index), expectedDigit(v.comboBox2Index),
-                            expectedDigit(v.comboBox3Index)};
+    expectBytes(layout::RadioEngineer, expectedField(v.radioEngineer, layout::RadioEngineerWidth), "radio engineer field");
+    expectBytes(layout::Controller, ' ' + expectedField(v.controller, layout::ControllerTextWidth), "controller field");
+    expectBytes(layout::NextTestDate, dateBytes(v.nextTestDate), "next testing date");
+    expectBytes(layout::BatteryDate, dateBytes(v.batteryDate), "battery date");
+    const char answers[] = {expectedDigit(v.standByIndex), expectedDigit(v.ledIndex),
+                            expectedDigit(v.beeperIndex)};
     expectBytes(layout::StandByAnswer, QByteArray(answers, 3), "answers");
     const std::pair<const QString *, int> fields[] = {
-        {&v.edit3, layout::SartModel},     {&v.edit9, layout::ManufacturerNo},
-        {&v.edit4, layout::VesselName},    {&v.edit5, layout::CentreName},
-        {&v.edit6, layout::CentreAddress}, {&v.edit7, layout::CentreTel},
-        {&v.edit8, layout::CentreFax},
+        {&v.sartModel, layout::SartModel},     {&v.manufacturerNo, layout::ManufacturerNo},
+        {&v.vessel, layout::VesselName},    {&v.centreName, layout::CentreName},
+        {&v.centreAddress, layout::CentreAddress}, {&v.centreTel, layout::CentreTel},
+        {&v.centreFax, layout::CentreFax},
     };
     for (const auto &[text, offset] : fields)
         expectBytes(offset, expectedField(*text, layout::TextFieldWidth), "text field");
 }
 
-void checkDecoded(const QByteArray &out, const PanelValues &v)
+void checkDecoded(const QByteArray &out, const RecordHeader &v)
 {
     RecordBytes record{};
     std::copy_n(out.constData(), std::min<qsizetype>(out.size(), record.size()), record.begin());
@@ -158,29 +160,29 @@ void checkDecoded(const QByteArray &out, const PanelValues &v)
         fail("decoding the saved record", e.text());
     }
 
-    const auto expectText = [&](T::Control c, const QString &text, int width) {
+    const auto expectText = [&](T::Field c, const QString &text, int width) {
         QString expected = shown(expectedField(text, width));
         // The fill is not shown, except in the hidden controller box.
-        while (c != T::Edit2 && expected.endsWith(u' '))
+        while (c != T::Controller && expected.endsWith(u' '))
             expected.chop(1);
         if (panel.texts[c] != expected)
             fail("decoded text", panel.texts[c] + QStringLiteral(" instead of ") + expected);
     };
-    expectText(T::Edit1, v.edit1, layout::RadioEngineerWidth);
-    expectText(T::Edit2, v.edit2, layout::ControllerTextWidth);
-    const std::pair<T::Control, const QString *> fields[] = {
-        {T::Edit3, &v.edit3}, {T::Edit4, &v.edit4}, {T::Edit5, &v.edit5}, {T::Edit6, &v.edit6},
-        {T::Edit7, &v.edit7}, {T::Edit8, &v.edit8}, {T::Edit9, &v.edit9},
+    expectText(T::RadioEngineer, v.radioEngineer, layout::RadioEngineerWidth);
+    expectText(T::Controller, v.controller, layout::ControllerTextWidth);
+    const std::pair<T::Field, const QString *> fields[] = {
+        {T::SartModel, &v.sartModel}, {T::Vessel, &v.vessel}, {T::CentreName, &v.centreName}, {T::CentreAddress, &v.centreAddress},
+        {T::CentreTel, &v.centreTel}, {T::CentreFax, &v.centreFax}, {T::ManufacturerNo, &v.manufacturerNo},
     };
     for (const auto &[control, text] : fields)
         expectText(control, *text, layout::TextFieldWidth);
 
-    if (panel.dates[T::DateTimePicker1] != v.dateTimePicker1 || panel.dates[T::DateTimePicker3] != v.dateTimePicker3)
-        fail("decoded dates", panel.dates[T::DateTimePicker1].toString() + u' '
-                                  + panel.dates[T::DateTimePicker3].toString());
-    if (panel.items[T::ComboBox1] != expectedItem(v.comboBox1Index, 4)
-        || panel.items[T::ComboBox2] != expectedItem(v.comboBox2Index, 3)
-        || panel.items[T::ComboBox3] != expectedItem(v.comboBox3Index, 3))
+    if (panel.dates[T::NextTestDate] != v.nextTestDate || panel.dates[T::BatteryDate] != v.batteryDate)
+        fail("decoded dates", panel.dates[T::NextTestDate].toString() + u' '
+                                  + panel.dates[T::BatteryDate].toString());
+    if (panel.items[T::StandBy] != expectedItem(v.standByIndex, 4)
+        || panel.items[T::Led] != expectedItem(v.ledIndex, 3)
+        || panel.items[T::Beeper] != expectedItem(v.beeperIndex, 3))
         fail("decoded answers", QString());
 }
 
@@ -196,13 +198,13 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Reader in(data, size);
-    PanelValues v;
-    v.comboBox1Index = int(in.number(1) % 11) - 1;
-    v.comboBox2Index = int(in.number(1) % 11) - 1;
-    v.comboBox3Index = int(in.number(1) % 11) - 1;
-    v.dateTimePicker1 = dateFrom(in.number(3));
-    v.dateTimePicker3 = dateFrom(in.number(3));
-    for (QString *text : {&v.edit1, &v.edit2, &v.edit3, &v.edit4, &v.edit5, &v.edit6, &v.edit7, &v.edit8, &v.edit9})
+    RecordHeader v;
+    v.standByIndex = int(in.number(1) % 11) - 1;
+    v.ledIndex = int(in.number(1) % 11) - 1;
+    v.beeperIndex = int(in.number(1) % 11) - 1;
+    v.nextTestDate = dateFrom(in.number(3));
+    v.batteryDate = dateFrom(in.number(3));
+    for (QString *text : {&v.radioEngineer, &v.controller, &v.sartModel, &v.vessel, &v.centreName, &v.centreAddress, &v.centreTel, &v.centreFax, &v.manufacturerNo})
         *text = QString::fromUtf8(in.bytes(in.number(1) % 64));
     const QByteArray source = in.rest();
 

@@ -162,12 +162,12 @@ CertificateCommands::CheckAnswer CertificateCommands::askCertificateCheck(const 
 
 bool CertificateCommands::confirmCertificate(const QString &action)
 {
-    const PanelValues values = m_panel->values();
+    const RecordHeader values = m_panel->values();
     certificate::Verdict verdict;
     verdict.record = m_panel->shownRecord();
-    verdict.conclusion = values.comboBox5Text;
+    verdict.conclusion = values.verdictText;
     // Item 0 is the sentence that certifies compliance.
-    verdict.certifiesCompliance = values.comboBox5Index == 0;
+    verdict.certifiesCompliance = values.verdictIndex == 0;
     verdict.conclusionFrom = m_panel->carriedOverConclusion();
     if (verdict.certifiesCompliance)
         verdict.outside = m_panel->outsideLimits();

@@ -55,7 +55,7 @@ void FillInOffer::recordShown()
 
 void FillInOffer::offer()
 {
-    const QString number = m_panel->values().edit9.trimmed();
+    const QString number = m_panel->values().manufacturerNo.trimmed();
     const QString shown = QFileInfo(m_navigation.shownPath()).fileName();
     std::optional<certificate::FillIn> latest;
     if (!shown.isEmpty() && !number.isEmpty() && number.compare(m_dismissed.trimmed(), Qt::CaseInsensitive) != 0)

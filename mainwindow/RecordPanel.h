@@ -1,52 +1,52 @@
 #pragma once
 
-#include "CertificateCheck.h"
 #include "DecodeTarget.h"
-#include "PanelValues.h"
+#include "Provenance.h"
+#include "RecordHeader.h"
 #include "SartLimits.h"
 
 #include <QFrame>
 #include <QHash>
-#include <QSet>
 #include <QVariant>
 
+#include <memory>
+
 class DecodedRecord;
+class PanelMarks;
 class QComboBox;
-class QDateEdit;
-class QLabel;
-class QLineEdit;
 
 // The record view panel (Panel1): shows one decoded record in four columns and
 // holds the user's edits. The decoder writes into it through DecodeTarget;
 // Save changes, the report and the word export read values().
 //
-// A record without a saved header leaves some header controls as they were.
-// Each such control is marked (background, tooltip naming the record its
-// value came from, dynamic property "carriedOver") until it is typed in or
-// the header is saved. The conclusion is marked the same way until it is
-// chosen for the record shown, and the testing date while it is not the one
-// the record was shown with. The panel also knows whether the header fields
-// (and the testing date) hold typed changes not yet saved.
+// Where each value came from is certificate::Provenance's to know; the panel
+// tells it what the user and the program do and shows it. A record without a
+// saved header leaves some header fields as they were: each such control is
+// marked (background, tooltip naming the record its value came from, dynamic
+// property "carriedOver") until it is typed in or the header is saved. The
+// conclusion is marked the same way until it is chosen for the record shown,
+// and the testing date while it is not the one the record was shown with.
 //
 // Each value the limits of the SART standard judge carries a tooltip with its
 // limit and the limit's source, and the dynamic property "outsideLimit"; a
 // value outside its limit is marked in another colour, and a line below the
-// columns says how many are outside.
+// columns says how many are outside (PanelMarks).
 class RecordPanel : public QFrame, public DecodeTarget
 {
     Q_OBJECT
 
 public:
     explicit RecordPanel(QWidget *parent = nullptr);
+    ~RecordPanel() override;
 
-    void setText(Control control, const QString &text) override;
-    void setItemIndex(Control control, int index) override;
-    void setDate(Control control, const QDate &date) override;
+    void setText(Field field, const QString &text) override;
+    void setItemIndex(Field field, int index) override;
+    void setDate(Field field, const QDate &date) override;
     void setMeasured(const MeasuredValues &measured) override;
 
     // Shows a record decoded whole, read from the file recordName.
     void showRecord(const DecodedRecord &record, const QString &recordName);
-    QString shownRecord() const { return m_shownRecord; }
+    QString shownRecord() const { return m_provenance.shownRecord(); }
 
     // Header fields changed since the record was shown or saved.
     bool hasTypedEdits() const;
@@ -59,7 +59,7 @@ public:
     // The header fields typed in since the record was shown or saved, with
     // what they hold; reapply() puts them back as typed changes of the record
     // shown (after it was shown again as its file is now).
-    using TypedValues = QList<std::pair<Control, QVariant>>;
+    using TypedValues = certificate::Provenance::TypedValues;
     TypedValues typedValues() const;
     void reapply(const TypedValues &values);
     // Whether filling in `values` would change anything: a value the panel
@@ -70,19 +70,16 @@ public:
     // held already, carried over; none is marked.
     void fillIn(const TypedValues &values);
 
+    // Where each value of the record shown came from.
+    const certificate::Provenance &sources() const { return m_provenance; }
     // The header values that are carried over (SART data, dates, service
     // centre): each field's caption and the record it came from (empty: it
     // was in the panel before any record was shown).
-    struct CarriedValue
-    {
-        Control control;
-        QString caption;
-        QString source;
-    };
-    QList<CarriedValue> carriedOverValues() const;
+    using CarriedValue = certificate::Provenance::CarriedValue;
+    QList<CarriedValue> carriedOverValues() const { return m_provenance.carriedOver(); }
     // Where each value that is not the record file's came from, for the
     // check before a certificate goes out.
-    certificate::Provenance provenance() const;
+    certificate::Provenance::Origins provenance() const;
     // The testing date shown is not the one the record was shown with.
     bool testingDateEdited() const;
     // The record the conclusion was chosen for when it was not chosen for the
@@ -104,7 +101,7 @@ public:
     // all), so that a verdict chosen once is not lost; empty: none.
     void setLastIssued(const QString &text);
 
-    PanelValues values() const;
+    RecordHeader values() const;
     int testingModeIndex() const;
     void selectTestingMode(int index);  // programmatic: not a user change
     void restoreTestingMode();          // back to the mode the record is shown in
@@ -121,50 +118,27 @@ signals:
     void typedEditsChanged(bool edited);
 
 private:
-    QLabel *valueLabel(const QString &name);
-    QLabel *caption(const QString &name, const QString &text, bool emphasised = false);
-    QLineEdit *edit(const QString &name);
-    QComboBox *selector(const QString &name, const QStringList &items);
-    QDateEdit *picker(const QString &name, const QDate &date);
-
-    QVariantList headerState() const;
-    void setHeaderState(const QVariantList &state);
-    QVariant stateOf(Control control) const;
-    void setState(Control control, const QVariant &state);
-    void headerEdited(Control control);
-    void setCarried(Control control, bool carried);
+    QWidget *control(Field field) const { return m_controls.value(field); }
+    QDate dateOf(Field field) const;
+    certificate::Provenance::Values typedState() const;
+    QVariant stateOf(Field field) const;
+    void setState(Field field, const QVariant &state);
+    void headerEdited(Field field);
     void conclusionChosen();
+    void updateCarriedMarks();
     void updateConclusionMark();
     void updateTestingDateMark();
     void updateLimits();
-    void updateMark(QWidget *w);
-    void remember();
     void updateEdited();
 
-    QHash<Control, QWidget *> m_controls;
+    QHash<Field, QWidget *> m_controls;
     QComboBox *m_mode = nullptr;
     QComboBox *m_conclusions = nullptr;
     int m_shownMode = -1;
 
-    QString m_shownRecord;              // file name of the record shown
     bool m_applying = false;            // the program, not the user, sets controls
     bool m_edited = false;
-    QHash<Control, QString> m_source;   // record each header value came from
-    QSet<Control> m_carried;
-    QSet<Control> m_filledIn;           // filled in, to be saved even where unchanged
-    QString m_conclusionSource;         // record the conclusion was chosen for
-    QDate m_recordTestingDate;          // the testing date the record shown was shown with
-
-    // The marks of each control: why its value is carried over, and how the
-    // limits judge it.
-    QHash<QWidget *, QString> m_carriedTip;
-    QHash<QWidget *, limits::Judgement> m_judged;
+    certificate::Provenance m_provenance;
     std::optional<MeasuredValues> m_measured;
-    QLabel *m_limitsLine = nullptr;
-    QLabel *m_goneLine = nullptr;
-    QLabel *m_lastIssuedLine = nullptr;
-    // The header as the record was shown or saved, for discarding typed edits.
-    QVariantList m_remembered;
-    QHash<Control, QString> m_rememberedSource;
-    QSet<Control> m_rememberedCarried;
+    std::unique_ptr<PanelMarks> m_marks;
 };

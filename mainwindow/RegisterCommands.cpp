@@ -291,7 +291,7 @@ bool RegisterCommands::checkRegisterWritable()
 void RegisterCommands::issueCertificate(const std::optional<certificate::Result> &checked,
                                         const std::function<void(CertificateIssuer &)> &produce)
 {
-    const PanelValues values = m_panel->values();
+    const RecordHeader values = m_panel->values();
     const QList<limits::Judgement> outside = m_panel->outsideLimits();
     QStringList outsideTexts;
     for (const limits::Judgement &j : outside)

@@ -1,6 +1,7 @@
 #include "StartFolder.h"
 
 #include "AppError.h"
+#include "FileNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +17,7 @@ void enter(const QStringList &arguments)
         return;
     const QString folder = QDir::home().filePath(QStringLiteral("SART Tester"));
     std::error_code error;
-    std::filesystem::create_directories(QFile::encodeName(folder + QStringLiteral("/bin")).toStdString(), error);
+    std::filesystem::create_directories(QFile::encodeName(filenames::archiveFolder(folder)).toStdString(), error);
     if (error)
         throw AppError(QStringLiteral("Cannot make the folder %1 for the records: %2")
                            .arg(folder, QString::fromStdString(error.message())));

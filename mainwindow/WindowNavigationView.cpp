@@ -77,9 +77,7 @@ bool WindowNavigationView::confirmSave()
     const RecordPanel *panel = m_window.recordPanel();
     QList<certificate::CarriedValue> carried;
     for (const RecordPanel::CarriedValue &v : panel->carriedOverValues())
-        carried.append({v.caption, v.source,
-                        v.control == DecodeTarget::Edit3 || v.control == DecodeTarget::Edit9
-                            || v.control == DecodeTarget::Edit4});
+        carried.append({v.caption, v.source, certificate::Provenance::identifiesSart(v.field)});
     const QString question = certificate::saveQuestion(panel->shownRecord(), carried);
     return question.isEmpty() || askYesNo(&m_window, QStringLiteral("SaveQuestion"), question);
 }

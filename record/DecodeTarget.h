@@ -5,19 +5,21 @@
 #include <QDate>
 #include <QString>
 
-// The controls the decoder writes into. DecodedRecord collects them so that
-// the record view panel changes only for a record decoded whole; tests
-// implement it to decode without widgets. Each call happens as soon as the
-// decoder has the value, so a failure leaves earlier controls changed and
-// later ones untouched.
+// The fields the decoder writes into (see RecordHeader). DecodedRecord
+// collects them so that the record view panel changes only for a record
+// decoded whole; tests implement it to decode without widgets. Each call
+// happens as soon as the decoder has the value, so a failure leaves earlier
+// fields changed and later ones untouched.
 class DecodeTarget
 {
 public:
-    enum Control {
-        Label8, Label11, Label12, Label13, Label14, Label15, Label16,
-        Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9,
-        ComboBox1, ComboBox2, ComboBox3,
-        DateTimePicker1, DateTimePicker2, DateTimePicker3,
+    // The measured values shown, the header's texts, the visual checks'
+    // answers and the three dates.
+    enum Field {
+        FrequencyHigh, FrequencyLow, Power, SignalDuration, Tunings, Repetition, TesterDuration,
+        RadioEngineer, Controller, SartModel, Vessel, CentreName, CentreAddress, CentreTel, CentreFax, ManufacturerNo,
+        StandBy, Led, Beeper,
+        NextTestDate, TestingDate, BatteryDate,
     };
 
     // Dates a picker accepts; others raise "Failed to set calendar date or time".
@@ -25,11 +27,11 @@ public:
     static QDate pickerMaximum() { return QDate(9999, 12, 31); }
 
     virtual ~DecodeTarget() = default;
-    virtual void setText(Control control, const QString &text) = 0;
+    virtual void setText(Field field, const QString &text) = 0;
     // -1 leaves the selector with no item selected.
-    virtual void setItemIndex(Control control, int index) = 0;
+    virtual void setItemIndex(Field field, int index) = 0;
     // Raises "Failed to set calendar date or time" for a date outside the range.
-    virtual void setDate(Control control, const QDate &date) = 0;
+    virtual void setDate(Field field, const QDate &date) = 0;
     // The measured values of the block decoded, as the record holds them;
     // comes right after their texts. Targets that only show texts ignore it.
     virtual void setMeasured(const MeasuredValues &) {}

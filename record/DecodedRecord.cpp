@@ -2,21 +2,21 @@
 
 #include "AppError.h"
 
-void DecodedRecord::setText(Control control, const QString &text) { m_values.append({control, text}); }
+void DecodedRecord::setText(Field field, const QString &text) { m_values.append({field, text}); }
 
-void DecodedRecord::setItemIndex(Control control, int index) { m_values.append({control, index}); }
+void DecodedRecord::setItemIndex(Field field, int index) { m_values.append({field, index}); }
 
-void DecodedRecord::setDate(Control control, const QDate &date)
+void DecodedRecord::setDate(Field field, const QDate &date)
 {
     if (!date.isValid() || date < pickerMinimum() || date > pickerMaximum())
         errors::throwText(errors::CalendarRefused);
-    m_values.append({control, date});
+    m_values.append({field, date});
 }
 
-bool DecodedRecord::sets(Control control) const
+bool DecodedRecord::sets(Field field) const
 {
     for (const Value &v : m_values)
-        if (v.control == control)
+        if (v.field == field)
             return true;
     return false;
 }
@@ -26,13 +26,13 @@ void DecodedRecord::applyTo(DecodeTarget &target) const
     for (const Value &v : m_values) {
         switch (v.value.typeId()) {
         case QMetaType::QString:
-            target.setText(v.control, v.value.toString());
+            target.setText(v.field, v.value.toString());
             break;
         case QMetaType::Int:
-            target.setItemIndex(v.control, v.value.toInt());
+            target.setItemIndex(v.field, v.value.toInt());
             break;
         default:
-            target.setDate(v.control, v.value.toDate());
+            target.setDate(v.field, v.value.toDate());
             break;
         }
     }

@@ -13,13 +13,13 @@
 class DecodedRecord : public DecodeTarget
 {
 public:
-    void setText(Control control, const QString &text) override;
-    void setItemIndex(Control control, int index) override;
-    void setDate(Control control, const QDate &date) override;
+    void setText(Field field, const QString &text) override;
+    void setItemIndex(Field field, int index) override;
+    void setDate(Field field, const QDate &date) override;
     void setMeasured(const MeasuredValues &measured) override { m_measured = measured; }
 
-    // Whether the decode set the control (some are set only under a mark).
-    bool sets(Control control) const;
+    // Whether the decode set the field (some are set only under a mark).
+    bool sets(Field field) const;
     // Puts every value into target, in the order the decoder set them, the
     // measured values last.
     void applyTo(DecodeTarget &target) const;
@@ -27,7 +27,7 @@ public:
 private:
     struct Value
     {
-        Control control;
+        Field field;
         QVariant value;
     };
     QList<Value> m_values;

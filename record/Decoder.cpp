@@ -149,21 +149,21 @@ void decodeBuffer(const RecordBytes &buffer, const Input &input, DecodeTarget &t
     const int block = layout::MeasurementBlock + m;
     MeasuredValues measured;
     measured.highKHz = fieldValue(buffer, block + layout::FrequencyHigh, 3);
-    target.setText(T::Label8, frequencyText(measured.highKHz));
+    target.setText(T::FrequencyHigh, frequencyText(measured.highKHz));
     measured.lowKHz = fieldValue(buffer, block + layout::FrequencyLow, 3);
-    target.setText(T::Label11, frequencyText(measured.lowKHz));
+    target.setText(T::FrequencyLow, frequencyText(measured.lowKHz));
     measured.powerMw = fieldValue(buffer, block + layout::EmittedPower, 2);
-    target.setText(T::Label12, QString::number(measured.powerMw));
+    target.setText(T::Power, QString::number(measured.powerMw));
     measured.durationUnits = fieldValue(buffer, block + layout::SignalDuration, 2);
-    target.setText(T::Label13, signalDurationText(measured.durationUnits));
+    target.setText(T::SignalDuration, signalDurationText(measured.durationUnits));
     measured.tunings = fieldValue(buffer, block + layout::TuningCount, 1);
-    target.setText(T::Label14, QString::number(measured.tunings));
+    target.setText(T::Tunings, QString::number(measured.tunings));
     target.setMeasured(measured);
 
     // Engineer's name: the saved one under the mark, else the tester's ten
     // characters (+0..+8 and +10), ending at the first 0x00.
     if (buffer[layout::EngineerMark] == layout::Mark) {
-        target.setText(T::Edit1, withoutFill(textOf(buffer, layout::RadioEngineer, layout::RadioEngineerWidth)));
+        target.setText(T::RadioEngineer, withoutFill(textOf(buffer, layout::RadioEngineer, layout::RadioEngineerWidth)));
     } else {
         const int base = layout::TesterEngineer + m;
         QString name;
@@ -172,44 +172,44 @@ void decodeBuffer(const RecordBytes &buffer, const Input &input, DecodeTarget &t
                 break;
             name.append(recordtext::fromByte(buffer[base + offset]));
         }
-        target.setText(T::Edit1, name);
+        target.setText(T::RadioEngineer, name);
     }
 
     // Controller: byte 20 tells whether there is a text; the text itself starts
     // at byte 21, where Save changes writes it.
-    target.setText(T::Edit2, buffer[layout::Controller] == 0
+    target.setText(T::Controller, buffer[layout::Controller] == 0
                                  ? QString()
                                  : textOf(buffer, layout::ControllerText, layout::ControllerTextWidth));
 
     const bool serviceSaved = buffer[layout::ServiceMark] == layout::Mark;
     if (serviceSaved) {
-        target.setDate(T::DateTimePicker1, headerDate(buffer, layout::NextTestDate));
-        target.setItemIndex(T::ComboBox1, answerFromDigit(buffer, layout::StandByAnswer, 4));
-        target.setItemIndex(T::ComboBox2, answerFromDigit(buffer, layout::LedAnswer, 3));
-        target.setItemIndex(T::ComboBox3, answerFromDigit(buffer, layout::BeeperAnswer, 3));
-        const std::pair<T::Control, int> texts[] = {
-            {T::Edit3, layout::SartModel},     {T::Edit9, layout::ManufacturerNo},
-            {T::Edit4, layout::VesselName},    {T::Edit5, layout::CentreName},
-            {T::Edit6, layout::CentreAddress}, {T::Edit7, layout::CentreTel},
-            {T::Edit8, layout::CentreFax},
+        target.setDate(T::NextTestDate, headerDate(buffer, layout::NextTestDate));
+        target.setItemIndex(T::StandBy, answerFromDigit(buffer, layout::StandByAnswer, 4));
+        target.setItemIndex(T::Led, answerFromDigit(buffer, layout::LedAnswer, 3));
+        target.setItemIndex(T::Beeper, answerFromDigit(buffer, layout::BeeperAnswer, 3));
+        const std::pair<T::Field, int> texts[] = {
+            {T::SartModel, layout::SartModel},     {T::ManufacturerNo, layout::ManufacturerNo},
+            {T::Vessel, layout::VesselName},    {T::CentreName, layout::CentreName},
+            {T::CentreAddress, layout::CentreAddress}, {T::CentreTel, layout::CentreTel},
+            {T::CentreFax, layout::CentreFax},
         };
-        for (const auto &[control, offset] : texts)
-            target.setText(control, headerText(buffer, offset));
+        for (const auto &[field, offset] : texts)
+            target.setText(field, headerText(buffer, offset));
     }
 
     if (buffer[layout::BatteryMark] == layout::Mark)
-        target.setDate(T::DateTimePicker3, headerDate(buffer, layout::BatteryDate));
+        target.setDate(T::BatteryDate, headerDate(buffer, layout::BatteryDate));
 
     const int year = input.currentYear ? input.currentYear : QDate::currentDate().year();
-    target.setDate(T::DateTimePicker2, convert::tableDate(input.testingDateCell, year));
+    target.setDate(T::TestingDate, convert::tableDate(input.testingDateCell, year));
 
-    target.setText(T::Label15, repetitionText(buffer[block + layout::RepetitionCode]));
-    target.setText(T::Label16, testerDurationText(buffer[block + layout::TesterDurationCode]));
+    target.setText(T::Repetition, repetitionText(buffer[block + layout::RepetitionCode]));
+    target.setText(T::TesterDuration, testerDurationText(buffer[block + layout::TesterDurationCode]));
 
     if (!serviceSaved) {
-        target.setItemIndex(T::ComboBox1, answerFromCode(buffer[block + layout::StandByCode]));
-        target.setItemIndex(T::ComboBox2, answerFromCode(buffer[block + layout::LedCode]));
-        target.setItemIndex(T::ComboBox3, answerFromCode(buffer[block + layout::BeeperCode]));
+        target.setItemIndex(T::StandBy, answerFromCode(buffer[block + layout::StandByCode]));
+        target.setItemIndex(T::Led, answerFromCode(buffer[block + layout::LedCode]));
+        target.setItemIndex(T::Beeper, answerFromCode(buffer[block + layout::BeeperCode]));
     }
 }
 

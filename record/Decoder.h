@@ -6,8 +6,8 @@
 #include <QString>
 
 // Reads a record file into the record buffer and puts each decoded value into
-// its control, in the order of the decoding steps. Errors are raised as
-// AppError at the step where they happen; controls already set stay set.
+// its field, in the order of the decoding steps. Errors are raised as
+// AppError at the step where they happen; fields already set stay set.
 namespace decoder {
 
 struct Input

@@ -37,26 +37,26 @@ char answerDigit(int itemIndex)
     return itemIndex >= 0 && itemIndex <= 9 ? char('0' + itemIndex) : '2';
 }
 
-QByteArray buildHeader(const PanelValues &v)
+QByteArray buildHeader(const RecordHeader &v)
 {
     QByteArray h;
     h.reserve(layout::HeaderSize);
-    h += textField(QStringLiteral("9") + v.edit1, layout::RadioEngineerWidth + 1);
-    h += textField(QStringLiteral(" ") + v.edit2, layout::ControllerWidth);
+    h += textField(QStringLiteral("9") + v.radioEngineer, layout::RadioEngineerWidth + 1);
+    h += textField(QStringLiteral(" ") + v.controller, layout::ControllerWidth);
     h += layout::Mark;
-    h += dateField(v.dateTimePicker1);
-    h += answerDigit(v.comboBox1Index);
-    h += answerDigit(v.comboBox2Index);
-    h += answerDigit(v.comboBox3Index);
-    for (const QString *text : {&v.edit3, &v.edit9, &v.edit4, &v.edit5, &v.edit6, &v.edit7, &v.edit8})
+    h += dateField(v.nextTestDate);
+    h += answerDigit(v.standByIndex);
+    h += answerDigit(v.ledIndex);
+    h += answerDigit(v.beeperIndex);
+    for (const QString *text : {&v.sartModel, &v.manufacturerNo, &v.vessel, &v.centreName, &v.centreAddress, &v.centreTel, &v.centreFax})
         h += textField(*text, layout::TextFieldWidth);
     h += layout::Mark;
-    h += dateField(v.dateTimePicker3);
+    h += dateField(v.batteryDate);
     Q_ASSERT(h.size() == layout::HeaderSize);
     return h;
 }
 
-QByteArray rewrite(const QByteArray &source, const PanelValues &values)
+QByteArray rewrite(const QByteArray &source, const RecordHeader &values)
 {
     if (source.isEmpty())
         return source;
@@ -103,7 +103,7 @@ struct Moved
 
 } // namespace
 
-void save(const QString &recordPath, const PanelValues &values)
+void save(const QString &recordPath, const RecordHeader &values)
 {
     const recordfile::Source source(recordPath);
     if (!writable(source))
@@ -121,7 +121,7 @@ namespace {
 // Save changes under the archive folder's lock; nullopt when the file was
 // replaced by a program that takes no lock while the new copy was written,
 // and found the same bytes again: then it is saved into anew.
-std::optional<SaveResult> saveUnderLock(const QString &recordPath, const PanelValues &values,
+std::optional<SaveResult> saveUnderLock(const QString &recordPath, const RecordHeader &values,
                                         const recordstate::Fingerprint &shown)
 {
     using recordstate::Change;
@@ -166,7 +166,7 @@ std::optional<SaveResult> saveUnderLock(const QString &recordPath, const PanelVa
 
 } // namespace
 
-SaveResult saveIfUnchanged(const QString &recordPath, const PanelValues &values,
+SaveResult saveIfUnchanged(const QString &recordPath, const RecordHeader &values,
                            const recordstate::Fingerprint &shown)
 {
     for (;;) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PanelValues.h"
+#include "RecordHeader.h"
 #include "RecordState.h"
 
 #include <QByteArray>
@@ -11,7 +11,7 @@
 namespace writeback {
 
 // The 200 header bytes for the panel's values; the three marks are "9".
-QByteArray buildHeader(const PanelValues &values);
+QByteArray buildHeader(const RecordHeader &values);
 
 // A text field of `width` bytes: the characters before the first '@', cut to
 // width, filled up with spaces.
@@ -23,14 +23,14 @@ char answerDigit(int itemIndex);
 
 // The file's new content: the header followed by the source's bytes from 200
 // on. An empty source stays empty; 1..199 bytes raise "Read beyond end of file".
-QByteArray rewrite(const QByteArray &source, const PanelValues &values);
+QByteArray rewrite(const QByteArray &source, const RecordHeader &values);
 
 // Replaces the record file atomically with its rewritten content, streaming
 // the bytes after the header, so memory stays bounded whatever the file holds.
 // A read-only record file is refused with "File access denied", anything but
 // a regular file or a file far larger than a record as "not a record file";
 // errors name the file; on any failure the file is unchanged.
-void save(const QString &recordPath, const PanelValues &values);
+void save(const QString &recordPath, const RecordHeader &values);
 
 struct SaveResult
 {
@@ -46,7 +46,7 @@ struct SaveResult
 // between the comparison and the replacement; once more by its identity just
 // before the new copy takes its name, for a program that takes no lock.
 // Raises, with nothing written, when the lock cannot be had.
-SaveResult saveIfUnchanged(const QString &recordPath, const PanelValues &values,
+SaveResult saveIfUnchanged(const QString &recordPath, const RecordHeader &values,
                            const recordstate::Fingerprint &shown);
 
 } // namespace writeback

@@ -1,7 +1,7 @@
 #include "CertificateEntry.h"
 
 #include "FileNames.h"
-#include "PanelValues.h"
+#include "RecordHeader.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -90,24 +90,24 @@ int notCompleted(const Entry &entry)
                              [](const Output &o) { return o.status == OutputStatus::NotCompleted; }));
 }
 
-Entry entryFor(const QString &recordPath, const PanelValues &values, const QString &outsideLimits,
+Entry entryFor(const QString &recordPath, const RecordHeader &values, const QString &outsideLimits,
                const QString &archiveFolder, const QDate &recordTestingDate)
 {
     Entry e;
     e.recordName = archiveName(recordPath, archiveFolder);
-    e.recordTestingDate = recordTestingDate.isValid() ? recordTestingDate : values.dateTimePicker2;
+    e.recordTestingDate = recordTestingDate.isValid() ? recordTestingDate : values.testingDate;
     e.recordPath = recordPath;
     e.recordFile = filenames::display(QFileInfo(recordPath).fileName());
     e.recordSha256 = sha256OfFile(recordPath);
-    e.sartModel = values.edit3;
-    e.manufacturerNumber = values.edit9;
-    e.vessel = values.edit4;
-    e.testingDate = values.dateTimePicker2;
-    e.nextTestingDate = values.dateTimePicker1;
-    e.batteryDate = values.dateTimePicker3;
-    e.verdict = values.comboBox5Text;
+    e.sartModel = values.sartModel;
+    e.manufacturerNumber = values.manufacturerNo;
+    e.vessel = values.vessel;
+    e.testingDate = values.testingDate;
+    e.nextTestingDate = values.nextTestDate;
+    e.batteryDate = values.batteryDate;
+    e.verdict = values.verdictText;
     e.outsideLimits = outsideLimits;
-    e.engineer = values.edit1;
+    e.engineer = values.radioEngineer;
     e.userName = computerUserName();
     return e;
 }

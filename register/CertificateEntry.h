@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QVector>
 
-struct PanelValues;
+struct RecordHeader;
 
 // One certificate issued, as the register keeps it: one number for one
 // record's bytes, verdict and certified values, and each time it went out
@@ -49,7 +49,7 @@ struct Entry
     QDate testingDate, nextTestingDate, batteryDate;
     QString verdict;         // the conclusion chosen: "SART PASSED TESTS"
     QString outsideLimits;   // the values outside the limits, one line; empty when none
-    QString engineer;        // Edit1
+    QString engineer;        // the radio engineer
     QString userName;        // the computer's user name
     // The record's name relative to the archive folder (a carried name, see
     // FileNames.h: its bytes come back exactly); Verify looks for it there.
@@ -71,7 +71,7 @@ QString sha256Of(const QByteArray &bytes);
 // number, the time and how it is issued are filled when it is issued. The
 // record's name is taken relative to the archive folder (its file name when
 // it lies elsewhere); its testing date is the one shown unless given.
-Entry entryFor(const QString &recordPath, const PanelValues &values, const QString &outsideLimits,
+Entry entryFor(const QString &recordPath, const RecordHeader &values, const QString &outsideLimits,
                const QString &archiveFolder = {}, const QDate &recordTestingDate = {});
 
 // The record's name relative to the archive folder: the file name when the

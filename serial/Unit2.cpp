@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 #include "DeviceSurvey.h"
 #include "ErrorBox.h"
+#include "FileNames.h"
 #include "MyCom.h"
 #include "NewFile.h"
 #include "OutputFile.h"
@@ -481,7 +482,7 @@ void TForm2::Button9Click()
     // Each reception is offered a name of its own in the archive folder, made
     // from its testing date and the time it came in, which is also its stamp.
     const QDateTime received = QDateTime::currentDateTime();
-    const QString archive = m_startDirectory + QStringLiteral("/bin");
+    const QString archive = filenames::archiveFolder(m_startDirectory);
     SaveDialog1->setDirectory(archive);
     SaveDialog1->selectFile(reception::proposedName(ReceiveBuffer, received, archive));
     for (;;) {

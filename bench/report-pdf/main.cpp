@@ -13,30 +13,30 @@
 
 namespace {
 
-PanelValues panel()
+RecordHeader panel()
 {
     const sample::Params params = sample::variant(0);
-    PanelValues p;
-    p.edit1 = QString::fromLatin1(params.testerEngineer);
-    p.edit3 = QStringLiteral("SART-9");
-    p.edit4 = QStringLiteral("MV Northern Star");
-    p.edit5 = QStringLiteral("Harbour Radio Service");
-    p.edit6 = QStringLiteral("12 Quay Street, Port Town");
-    p.edit7 = QStringLiteral("+1 555 0100");
-    p.edit8 = QStringLiteral("+1 555 0101");
-    p.edit9 = QStringLiteral("123456");
-    p.label8 = QString::number(params.automatic.highKHz / 1e6, 'f', 3);
-    p.label11 = QString::number(params.automatic.lowKHz / 1e6, 'f', 3);
-    p.label12 = QString::number(params.automatic.powerMw);
-    p.label13 = QString::number(params.automatic.durationUnits / 5.0, 'f', 1);
-    p.label14 = QString::number(params.automatic.tunings);
-    p.label15 = QStringLiteral("1250");
-    p.label16 = QStringLiteral("1,1");
-    p.comboBox1Text = p.comboBox2Text = p.comboBox3Text = QStringLiteral("YES");
-    p.comboBox4Text = QStringLiteral("Auto");
-    p.dateTimePicker1 = params.testingDate.addYears(1);
-    p.dateTimePicker2 = params.testingDate;
-    p.dateTimePicker3 = params.testingDate.addYears(-1);
+    RecordHeader p;
+    p.radioEngineer = QString::fromLatin1(params.testerEngineer);
+    p.sartModel = QStringLiteral("SART-9");
+    p.vessel = QStringLiteral("MV Northern Star");
+    p.centreName = QStringLiteral("Harbour Radio Service");
+    p.centreAddress = QStringLiteral("12 Quay Street, Port Town");
+    p.centreTel = QStringLiteral("+1 555 0100");
+    p.centreFax = QStringLiteral("+1 555 0101");
+    p.manufacturerNo = QStringLiteral("123456");
+    p.frequencyHigh = QString::number(params.automatic.highKHz / 1e6, 'f', 3);
+    p.frequencyLow = QString::number(params.automatic.lowKHz / 1e6, 'f', 3);
+    p.power = QString::number(params.automatic.powerMw);
+    p.signalDuration = QString::number(params.automatic.durationUnits / 5.0, 'f', 1);
+    p.tunings = QString::number(params.automatic.tunings);
+    p.repetition = QStringLiteral("1250");
+    p.testerDuration = QStringLiteral("1,1");
+    p.standByText = p.ledText = p.beeperText = QStringLiteral("YES");
+    p.testingModeText = QStringLiteral("Auto");
+    p.nextTestDate = params.testingDate.addYears(1);
+    p.testingDate = params.testingDate;
+    p.batteryDate = params.testingDate.addYears(-1);
     return p;
 }
 

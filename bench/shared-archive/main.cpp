@@ -329,9 +329,9 @@ void lockCost(const QString &folder, const QByteArray &record)
     const QString path = folder + QStringLiteral("/zz-locked.bin");
     putRecord(folder, QStringLiteral("zz-locked.bin"), record);
     QVector<double> saves, locks;
-    PanelValues values;
+    RecordHeader values;
     for (int run = 0; run < 51; ++run) {
-        values.edit1 = QStringLiteral("run %1").arg(run);
+        values.radioEngineer = QStringLiteral("run %1").arg(run);
         const recordstate::Fingerprint shown = recordstate::ofFile(path);
         auto t = Clock::now();
         writeback::saveIfUnchanged(path, values, shown);
@@ -372,7 +372,7 @@ void saveIndexUpdate(TForm1 &form, const QString &folder, int count)
         indexed << msSince(t);
         reads = std::max(reads, index.filesRead() - before);
 
-        const PanelValues values = form.recordPanel()->values();
+        const RecordHeader values = form.recordPanel()->values();
         t = Clock::now();
         writeback::save(path, values);
         const archive::IndexEntry entry = archive::indexRecord({QFileInfo(path).fileName(), path, {}});
@@ -426,11 +426,11 @@ void findPerKeystroke(TForm1 &form, const QVector<sample::ArchiveRecord> &record
     // Someone looking for a vessel, then narrowing by the manufacturer's number.
     const sample::ArchiveRecord *target = nullptr;
     for (const sample::ArchiveRecord &r : records)
-        if (r.saved && !r.header.edit4.isEmpty() && !r.header.edit9.isEmpty()) {
+        if (r.saved && !r.header.vessel.isEmpty() && !r.header.manufacturerNo.isEmpty()) {
             target = &r;
             break;
         }
-    const QString query = target->header.edit4.left(6).toLower() + u' ' + target->header.edit9.right(3);
+    const QString query = target->header.vessel.left(6).toLower() + u' ' + target->header.manufacturerNo.right(3);
 
     QDialog bareDialog;
     auto *bareEdit = new QLineEdit(&bareDialog);

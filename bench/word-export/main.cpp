@@ -90,7 +90,7 @@ int main(int argc, char **argv)
         LibreOfficeOptions options = LibreOfficeOptions::defaults();
         options.office.pipeName = office.pipeName();
         options.office.officeProgram = QStringLiteral("/nonexistent/soffice");  // never a second office
-        const PanelValues values;
+        const RecordHeader values;
         const QStringList pieces = wordreport::pieces(values);
 
         // The first document of a run pays for loading Writer.

@@ -4,7 +4,7 @@
 #include "WordProcessor.h"
 #include "WordReport.h"
 
-void exportToWord(const PanelValues &values, const QString &numberLine)
+void exportToWord(const RecordHeader &values, const QString &numberLine)
 {
     const LibreOfficeOptions options = LibreOfficeOptions::defaults();
     requireOfficeWindow(options.office.officeProgram);
@@ -12,7 +12,7 @@ void exportToWord(const PanelValues &values, const QString &numberLine)
     exportToWord(values, writer, numberLine);
 }
 
-void exportToWord(const PanelValues &values, WordProcessor &wordProcessor, const QString &numberLine)
+void exportToWord(const RecordHeader &values, WordProcessor &wordProcessor, const QString &numberLine)
 {
     try {
         wordProcessor.connectApplication();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PanelValues.h"
+#include "RecordHeader.h"
 
 class WordProcessor;
 
@@ -9,8 +9,8 @@ class WordProcessor;
 // Raises AppError when the export fails; whatever was appended stays. An
 // office that cannot show a window is refused before anything is started.
 // `numberLine`, when not empty, is written at the end (wordreport::pieces).
-void exportToWord(const PanelValues &values, const QString &numberLine = {});
+void exportToWord(const RecordHeader &values, const QString &numberLine = {});
 
 // The same export through any word processor. After a failure both links are
 // released, so the next export starts afresh.
-void exportToWord(const PanelValues &values, WordProcessor &wordProcessor, const QString &numberLine = {});
+void exportToWord(const RecordHeader &values, WordProcessor &wordProcessor, const QString &numberLine = {});

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PanelValues.h"
+#include "RecordHeader.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,6 +23,6 @@ QString verdict(int conclusionsIndex);
 // The pieces for what the panel shows; dates in the system's short format.
 // With the certificate's number line, one more piece ends the document: two
 // empty paragraphs and that line.
-QStringList pieces(const PanelValues &values, const QString &numberLine = {});
+QStringList pieces(const RecordHeader &values, const QString &numberLine = {});
 
 } // namespace wordreport

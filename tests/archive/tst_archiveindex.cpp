@@ -108,19 +108,19 @@ void TestArchiveIndex::indexesSavedHeadersAndMeasuredValues()
         QVERIFY(e->headerSaved);
         QVERIFY2(e->problem.isEmpty(), qPrintable(e->problem));
         QCOMPARE(e->path, m_folder + u'/' + r.fileName);
-        QCOMPARE(e->engineer, r.header.edit1);
-        QCOMPARE(e->sartModel, r.header.edit3);
-        QCOMPARE(e->manufacturerNo, r.header.edit9);
-        QCOMPARE(e->vessel, r.header.edit4);
-        QCOMPARE(e->centreName, r.header.edit5);
-        QCOMPARE(e->centreAddress, r.header.edit6);
-        QCOMPARE(e->centreTel, r.header.edit7);
-        QCOMPARE(e->centreFax, r.header.edit8);
-        QCOMPARE(e->nextTestDate, r.header.dateTimePicker1);
-        QCOMPARE(e->batteryDate, r.header.dateTimePicker3);
-        QCOMPARE(e->standBy, r.header.comboBox1Index);
-        QCOMPARE(e->led, r.header.comboBox2Index);
-        QCOMPARE(e->beeper, r.header.comboBox3Index);
+        QCOMPARE(e->engineer, r.header.radioEngineer);
+        QCOMPARE(e->sartModel, r.header.sartModel);
+        QCOMPARE(e->manufacturerNo, r.header.manufacturerNo);
+        QCOMPARE(e->vessel, r.header.vessel);
+        QCOMPARE(e->centreName, r.header.centreName);
+        QCOMPARE(e->centreAddress, r.header.centreAddress);
+        QCOMPARE(e->centreTel, r.header.centreTel);
+        QCOMPARE(e->centreFax, r.header.centreFax);
+        QCOMPARE(e->nextTestDate, r.header.nextTestDate);
+        QCOMPARE(e->batteryDate, r.header.batteryDate);
+        QCOMPARE(e->standBy, r.header.standByIndex);
+        QCOMPARE(e->led, r.header.ledIndex);
+        QCOMPARE(e->beeper, r.header.beeperIndex);
         QCOMPARE(e->testingDate, r.params.testingDate);
 
         const sample::Measurement &m = r.params.automatic;
@@ -179,7 +179,7 @@ void TestArchiveIndex::unreadableFilesAreSkippedAndBadHeadersKept()
     QVERIFY(noDate);
     QVERIFY(!noDate->testingDate.isValid());
     QVERIFY(noDate->problem.isEmpty());
-    QCOMPARE(noDate->vessel, m_records[1].header.edit4);
+    QCOMPARE(noDate->vessel, m_records[1].header.vessel);
 }
 
 void TestArchiveIndex::search_data()
@@ -203,14 +203,14 @@ void TestArchiveIndex::search()
     const QStringList terms = query.split(u' ', Qt::SkipEmptyParts);
     QVector<QStringList> written;
     for (const ArchiveRecord &r : m_records)
-        written.append({r.fileName, r.header.edit4, r.header.edit3, r.header.edit9,
+        written.append({r.fileName, r.header.vessel, r.header.sartModel, r.header.manufacturerNo,
                         archive::dateText(r.params.testingDate),
-                        r.saved ? archive::dateText(r.header.dateTimePicker1) : QString()});
+                        r.saved ? archive::dateText(r.header.nextTestDate) : QString()});
     // The undecodable header gives nothing but its name and testing date; the
     // record without a testing date has its header.
-    const PanelValues &h = m_records[1].header;
+    const RecordHeader &h = m_records[1].header;
     written.append({QStringLiteral("bad-header.bin"), {}, {}, {}, archive::dateText(m_records[0].params.testingDate), {}});
-    written.append({QStringLiteral("no-date.bin"), h.edit4, h.edit3, h.edit9, {}, archive::dateText(h.dateTimePicker1)});
+    written.append({QStringLiteral("no-date.bin"), h.vessel, h.sartModel, h.manufacturerNo, {}, archive::dateText(h.nextTestDate)});
     QStringList expected;
     for (const QStringList &fields : std::as_const(written)) {
         const bool all = std::all_of(terms.begin(), terms.end(), [&](const QString &t) {
@@ -253,8 +253,8 @@ void TestArchiveIndex::dueList()
     // The two extra records repeat SARTs whose later records are newer.
     QList<QPair<QDate, QString>> expected;
     for (const ArchiveRecord *r : latest)
-        if (r->header.dateTimePicker1 <= m_today.addDays(days))
-            expected.append({r->header.dateTimePicker1, r->header.edit9});
+        if (r->header.nextTestDate <= m_today.addDays(days))
+            expected.append({r->header.nextTestDate, r->header.manufacturerNo});
     std::sort(expected.begin(), expected.end());
 
     const QVector<archive::DueItem> items = archive::dueForTest(m_entries, m_today, days);
@@ -280,7 +280,7 @@ void TestArchiveIndex::historyOldestFirst()
     QVector<const ArchiveRecord *> expected;
     int unsaved = 0;
     for (const ArchiveRecord &r : m_records) {
-        if (r.saved && r.header.edit9 == QStringLiteral("41007"))
+        if (r.saved && r.header.manufacturerNo == QStringLiteral("41007"))
             expected.append(&r);
         unsaved += !r.saved && r.fileName.contains(QStringLiteral("41007"));
     }

@@ -21,22 +21,22 @@ Q_DECLARE_METATYPE(QList<Kind>)
 
 namespace {
 
-PanelValues savedHeader()
+RecordHeader savedHeader()
 {
-    PanelValues v;
-    v.edit1 = QStringLiteral("A. Sidorov");
-    v.edit3 = QStringLiteral("SART-20");
-    v.edit9 = QStringLiteral("No 12345");
-    v.edit4 = QStringLiteral("MV Baltic Dawn");
-    v.edit5 = QStringLiteral("Marine Radio");
-    v.edit6 = QStringLiteral("Port street 1");
-    v.edit7 = QStringLiteral("+7 812 000");
-    v.edit8 = QStringLiteral("+7 812 001");
-    v.comboBox1Index = 0;
-    v.comboBox2Index = 0;
-    v.comboBox3Index = 0;
-    v.dateTimePicker1 = QDate(2027, 3, 5);
-    v.dateTimePicker3 = QDate(2028, 6, 30);
+    RecordHeader v;
+    v.radioEngineer = QStringLiteral("A. Sidorov");
+    v.sartModel = QStringLiteral("SART-20");
+    v.manufacturerNo = QStringLiteral("No 12345");
+    v.vessel = QStringLiteral("MV Baltic Dawn");
+    v.centreName = QStringLiteral("Marine Radio");
+    v.centreAddress = QStringLiteral("Port street 1");
+    v.centreTel = QStringLiteral("+7 812 000");
+    v.centreFax = QStringLiteral("+7 812 001");
+    v.standByIndex = 0;
+    v.ledIndex = 0;
+    v.beeperIndex = 0;
+    v.nextTestDate = QDate(2027, 3, 5);
+    v.batteryDate = QDate(2028, 6, 30);
     return v;
 }
 
@@ -45,32 +45,32 @@ PanelValues savedHeader()
 class PanelTarget final : public DecodeTarget
 {
 public:
-    explicit PanelTarget(PanelValues before) : v(std::move(before)) {}
-    void setText(Control c, const QString &text) override
+    explicit PanelTarget(RecordHeader before) : v(std::move(before)) {}
+    void setText(Field c, const QString &text) override
     {
-        QString *fields[] = {&v.label8, &v.label11, &v.label12, &v.label13, &v.label14, &v.label15, &v.label16,
-                             &v.edit1,  &v.edit2,   &v.edit3,   &v.edit4,   &v.edit5,   &v.edit6,   &v.edit7,
-                             &v.edit8,  &v.edit9};
+        QString *fields[] = {&v.frequencyHigh, &v.frequencyLow, &v.power, &v.signalDuration, &v.tunings, &v.repetition, &v.testerDuration,
+                             &v.radioEngineer,  &v.controller,   &v.sartModel,   &v.vessel,   &v.centreName,   &v.centreAddress,   &v.centreTel,
+                             &v.centreFax,  &v.manufacturerNo};
         *fields[c] = text;
     }
-    void setItemIndex(Control c, int index) override
+    void setItemIndex(Field c, int index) override
     {
         const QString text = index == 0 ? "YES" : index == 1 ? "NO" : "";
-        (c == ComboBox1 ? v.comboBox1Text : c == ComboBox2 ? v.comboBox2Text : v.comboBox3Text) = text;
-        (c == ComboBox1 ? v.comboBox1Index : c == ComboBox2 ? v.comboBox2Index : v.comboBox3Index) = index;
+        (c == StandBy ? v.standByText : c == Led ? v.ledText : v.beeperText) = text;
+        (c == StandBy ? v.standByIndex : c == Led ? v.ledIndex : v.beeperIndex) = index;
     }
-    void setDate(Control c, const QDate &date) override
+    void setDate(Field c, const QDate &date) override
     {
-        (c == DateTimePicker1 ? v.dateTimePicker1 : c == DateTimePicker2 ? v.dateTimePicker2 : v.dateTimePicker3) = date;
+        (c == NextTestDate ? v.nextTestDate : c == TestingDate ? v.testingDate : v.batteryDate) = date;
     }
-    PanelValues v;
+    RecordHeader v;
 };
 
-PanelValues shownFrom(const QString &path, const PanelValues &before)
+RecordHeader shownFrom(const QString &path, const RecordHeader &before)
 {
     PanelTarget target(before);
-    target.v.comboBox4Index = 0;
-    target.v.comboBox4Text = "Auto";
+    target.v.testingModeIndex = 0;
+    target.v.testingModeText = "Auto";
     const QByteArray bytes = testsupport::readFile(path);
     decoder::Input input;
     input.path = path;
@@ -159,23 +159,23 @@ void TestCertificateCheck::differences()
     certificate::Input input;
     input.recordPath = b;
     input.shown = recordstate::ofFile(b);
-    input.panel = shownFrom(b, saved ? PanelValues() : shownFrom(a, {}));
+    input.panel = shownFrom(b, saved ? RecordHeader() : shownFrom(a, {}));
     if (!saved)
-        for (C::Control c : {C::Edit3, C::Edit9, C::Edit4, C::Edit5, C::Edit6, C::Edit7, C::Edit8,
-                             C::DateTimePicker1, C::DateTimePicker3})
+        for (C::Field c : {C::SartModel, C::ManufacturerNo, C::Vessel, C::CentreName, C::CentreAddress, C::CentreTel, C::CentreFax,
+                             C::NextTestDate, C::BatteryDate})
             input.provenance.carried.insert(c, source);
     if (typed) {
-        input.panel.edit4 += " II";
-        input.provenance.carried.remove(C::Edit4);
-        input.provenance.typed.insert(C::Edit4);
+        input.panel.vessel += " II";
+        input.provenance.carried.remove(C::Vessel);
+        input.provenance.typed.insert(C::Vessel);
     }
     if (dateEdited)
-        input.panel.dateTimePicker2 = input.panel.dateTimePicker2.addDays(1);
+        input.panel.testingDate = input.panel.testingDate.addDays(1);
 
     QByteArray now = testsupport::readFile(b);
     if (onDisk == "header") {
-        PanelValues other = savedHeader();
-        other.edit4 = "MV Other";
+        RecordHeader other = savedHeader();
+        other.vessel = "MV Other";
         now = writeback::rewrite(now, other);
     } else if (onDisk == "replaced") {
         now = writeback::rewrite(sample::makeRecord(sample::variant(3)), savedHeader());
@@ -194,7 +194,7 @@ void TestCertificateCheck::differences()
         QVERIFY(result.differences.size() > 2);
         QCOMPARE(kinds(result).mid(0, 1), expected);
         for (const Difference &d : result.differences.mid(1))
-            QCOMPARE(d.kind, d.control == C::DateTimePicker2 ? Kind::TestingDate : Kind::NotInFile);
+            QCOMPARE(d.kind, d.field == C::TestingDate ? Kind::TestingDate : Kind::NotInFile);
         QCOMPARE(result.differences[1].caption, QStringLiteral("Frequency high"));
         expected = kinds(result);
     }
@@ -233,11 +233,11 @@ void TestCertificateCheck::textsNameValueAndReason()
 {
     using certificate::Difference;
     const QString name = "b.bin";
-    QCOMPARE((Difference{Kind::Typed, C::Edit4, "Vessel Name", "MV Dawn II", "MV Dawn", {}}.text(name)),
+    QCOMPARE((Difference{Kind::Typed, C::Vessel, "Vessel Name", "MV Dawn II", "MV Dawn", {}}.text(name)),
              QStringLiteral("Vessel Name \"MV Dawn II\" is typed and not saved (the record holds \"MV Dawn\")."));
-    QCOMPARE((Difference{Kind::CarriedOver, C::DateTimePicker1, "Next testing date", "05/03/2027", {}, "a.bin"}.text(name)),
+    QCOMPARE((Difference{Kind::CarriedOver, C::NextTestDate, "Next testing date", "05/03/2027", {}, "a.bin"}.text(name)),
              QStringLiteral("Next testing date 05/03/2027 is carried over from the record a.bin (the record holds none)."));
-    QCOMPARE((Difference{Kind::NotInFile, C::Edit4, "Vessel Name", "MV Dawn", "MV Other", {}}.text(name)),
+    QCOMPARE((Difference{Kind::NotInFile, C::Vessel, "Vessel Name", "MV Dawn", "MV Other", {}}.text(name)),
              QStringLiteral("Vessel Name \"MV Dawn\" is not what the file holds now (the record holds \"MV Other\")."));
 }
 

@@ -17,14 +17,14 @@ using namespace testsupport;
 
 namespace {
 
-PanelValues variant(int n)
+RecordHeader variant(int n)
 {
-    PanelValues v;
-    v.edit1 = n ? QStringLiteral("Second Engineer") : QStringLiteral("First Engineer");
-    v.edit3 = n ? QStringLiteral("Model B") : QStringLiteral("Model A");
-    v.comboBox1Index = v.comboBox2Index = v.comboBox3Index = n;
-    v.dateTimePicker1 = QDate(2027, 1, 1 + n);
-    v.dateTimePicker3 = QDate(2025, 1, 1 + n);
+    RecordHeader v;
+    v.radioEngineer = n ? QStringLiteral("Second Engineer") : QStringLiteral("First Engineer");
+    v.sartModel = n ? QStringLiteral("Model B") : QStringLiteral("Model A");
+    v.standByIndex = v.ledIndex = v.beeperIndex = n;
+    v.nextTestDate = QDate(2027, 1, 1 + n);
+    v.batteryDate = QDate(2025, 1, 1 + n);
     return v;
 }
 

@@ -1,44 +1,44 @@
 #pragma once
 
-#include "PanelValues.h"
+#include "RecordHeader.h"
 
 #include <QDate>
 #include <QStringList>
 
 // A panel as the engineer leaves it before printing. Every value is one word
 // that appears nowhere else on the page; the sound beeper answer is blank.
-inline PanelValues samplePanel()
+inline RecordHeader samplePanel()
 {
-    PanelValues p;
-    p.edit1 = QStringLiteral("Ivanov");
-    p.edit2 = QStringLiteral("CTRL-7");
-    p.edit3 = QStringLiteral("SART-9");
-    p.edit4 = QStringLiteral("Northern-Star");
-    p.edit5 = QStringLiteral("Harbour");
-    p.edit6 = QStringLiteral("Quay-Street");
-    p.edit7 = QStringLiteral("555-0100");
-    p.edit8 = QStringLiteral("555-0101");
-    p.edit9 = QStringLiteral("123456");
-    p.label8 = QStringLiteral("9,500");
-    p.label11 = QStringLiteral("9,200");
-    p.label12 = QStringLiteral("650");
-    p.label13 = QStringLiteral("100,0");
-    p.label14 = QStringLiteral("12");
-    p.label15 = QStringLiteral("1250");
-    p.label16 = QStringLiteral("1,1");
-    p.comboBox1Text = QStringLiteral("YES");
-    p.comboBox1Index = 0;
-    p.comboBox2Text = QStringLiteral("NO");
-    p.comboBox2Index = 1;
-    p.comboBox3Text = QString();
-    p.comboBox3Index = 2;
-    p.comboBox4Text = QStringLiteral("Manual");
-    p.comboBox4Index = 1;
-    p.comboBox5Text = QStringLiteral("SART PASSED TESTS");
-    p.comboBox5Index = 0;
-    p.dateTimePicker1 = QDate(2027, 11, 30);
-    p.dateTimePicker2 = QDate(2026, 11, 29);
-    p.dateTimePicker3 = QDate(2025, 3, 1);
+    RecordHeader p;
+    p.radioEngineer = QStringLiteral("Ivanov");
+    p.controller = QStringLiteral("CTRL-7");
+    p.sartModel = QStringLiteral("SART-9");
+    p.vessel = QStringLiteral("Northern-Star");
+    p.centreName = QStringLiteral("Harbour");
+    p.centreAddress = QStringLiteral("Quay-Street");
+    p.centreTel = QStringLiteral("555-0100");
+    p.centreFax = QStringLiteral("555-0101");
+    p.manufacturerNo = QStringLiteral("123456");
+    p.frequencyHigh = QStringLiteral("9,500");
+    p.frequencyLow = QStringLiteral("9,200");
+    p.power = QStringLiteral("650");
+    p.signalDuration = QStringLiteral("100,0");
+    p.tunings = QStringLiteral("12");
+    p.repetition = QStringLiteral("1250");
+    p.testerDuration = QStringLiteral("1,1");
+    p.standByText = QStringLiteral("YES");
+    p.standByIndex = 0;
+    p.ledText = QStringLiteral("NO");
+    p.ledIndex = 1;
+    p.beeperText = QString();
+    p.beeperIndex = 2;
+    p.testingModeText = QStringLiteral("Manual");
+    p.testingModeIndex = 1;
+    p.verdictText = QStringLiteral("SART PASSED TESTS");
+    p.verdictIndex = 0;
+    p.nextTestDate = QDate(2027, 11, 30);
+    p.testingDate = QDate(2026, 11, 29);
+    p.batteryDate = QDate(2025, 3, 1);
     return p;
 }
 

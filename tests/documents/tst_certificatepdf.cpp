@@ -45,10 +45,10 @@ void TestCertificatePdf::fileNameAndTitle()
     QFETCH(QString, vessel);
     QFETCH(QString, number);
     QFETCH(QDate, date);
-    PanelValues values;
-    values.edit4 = vessel;
-    values.edit9 = number;
-    values.dateTimePicker2 = date;
+    RecordHeader values;
+    values.vessel = vessel;
+    values.manufacturerNo = number;
+    values.testingDate = date;
     QTEST(certificatepdf::fileName(values), "fileName");
     QTEST(certificatepdf::title(values), "title");
 }

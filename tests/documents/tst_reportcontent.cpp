@@ -73,9 +73,9 @@ void TestReportContent::verdictFollowsConclusionIndex()
 {
     QFETCH(int, index);
     QFETCH(QString, verdict);
-    PanelValues panel = samplePanel();
-    panel.comboBox5Index = index;
-    panel.comboBox5Text = QStringLiteral("typed");
+    RecordHeader panel = samplePanel();
+    panel.verdictIndex = index;
+    panel.verdictText = QStringLiteral("typed");
     TQuickReport5 report;
     report.fill(panel);
     QCOMPARE(report.verdict(), verdict);
@@ -85,8 +85,8 @@ void TestReportContent::refillReplacesEverything()
 {
     TQuickReport5 report;
     report.fill(samplePanel());
-    PanelValues other;  // an all-empty panel, conclusion "failed"
-    other.comboBox5Index = 1;
+    RecordHeader other;  // an all-empty panel, conclusion "failed"
+    other.verdictIndex = 1;
     report.fill(other);
     QCOMPARE(report.valueLines(), QStringList(36, QString()));
     QCOMPARE(report.verdict(), report::NotCompliant);

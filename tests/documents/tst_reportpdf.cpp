@@ -92,14 +92,14 @@ QList<double> lineBaselines(const QList<Word> &words)
     return baselines;
 }
 
-PanelValues otherPanel()
+RecordHeader otherPanel()
 {
-    PanelValues p;
-    p.edit3 = QStringLiteral("Beacon-2");
-    p.edit1 = QStringLiteral("Petrov");
-    p.label8 = QStringLiteral("Label8");
-    p.comboBox4Text = QStringLiteral("Auto");
-    p.comboBox5Index = 1;
+    RecordHeader p;
+    p.sartModel = QStringLiteral("Beacon-2");
+    p.radioEngineer = QStringLiteral("Petrov");
+    p.frequencyHigh = QStringLiteral("Label8");
+    p.testingModeText = QStringLiteral("Auto");
+    p.verdictIndex = 1;
     return p;
 }
 
@@ -132,7 +132,7 @@ private slots:
     void pageSetupEditsProgramPrinter();
 
 private:
-    QString render(const PanelValues &panel, const QString &name);
+    QString render(const RecordHeader &panel, const QString &name);
     QTemporaryDir m_dir;
 };
 
@@ -142,7 +142,7 @@ void TestReportPdf::initTestCase()
     cleanup();
 }
 
-QString TestReportPdf::render(const PanelValues &panel, const QString &name)
+QString TestReportPdf::render(const RecordHeader &panel, const QString &name)
 {
     TQuickReport5 report;
     report.fill(panel);
@@ -184,8 +184,8 @@ void TestReportPdf::longValueStaysOnItsLine()
 {
     QFETCH(QString, address);
     QFETCH(bool, complete);
-    PanelValues panel = samplePanel();
-    panel.edit6 = address;
+    RecordHeader panel = samplePanel();
+    panel.centreAddress = address;
     const QList<Word> words = pdftext::words(render(panel, "long.pdf"));
     const QList<double> baselines = lineBaselines(words);
     QCOMPARE(baselines.size(), 36);
@@ -272,8 +272,8 @@ void TestReportPdf::verdictSentence()
     QFETCH(int, index);
     QFETCH(QString, printed);
     QFETCH(QString, absent);
-    PanelValues panel = samplePanel();
-    panel.comboBox5Index = index;
+    RecordHeader panel = samplePanel();
+    panel.verdictIndex = index;
     const QString text = pdftext::flatText(render(panel, "verdict.pdf"));
     QCOMPARE(text.count(printed), 1);
     QVERIFY(!text.contains(absent));
@@ -363,8 +363,8 @@ void TestReportPdf::previewShowsA4PageAndPrints()
     const QString printed = m_dir.filePath("from-preview.pdf");
 
     TQuickReport5 report;
-    PanelValues panel = samplePanel();
-    panel.comboBox5Index = 1;
+    RecordHeader panel = samplePanel();
+    panel.verdictIndex = 1;
     report.fill(panel);
     int pages = -1;
     QPageLayout layout;

@@ -50,8 +50,8 @@ void verifyShown(TForm1 &form, const QString &folder, const ArchiveRecord &r)
     QCOMPARE(highlightedRows(form), QList<int>{row});
     QCOMPARE(shownPower(form), QString::number(r.params.automatic.powerMw));
     QCOMPARE(child<QDateEdit>(&form, QStringLiteral("DateTimePicker2"))->date(), r.params.testingDate);
-    QCOMPARE(editText(form, QStringLiteral("Edit9")).trimmed(), r.header.edit9);
-    QCOMPARE(editText(form, QStringLiteral("Edit4")).trimmed(), r.header.edit4);
+    QCOMPARE(editText(form, QStringLiteral("Edit9")).trimmed(), r.header.manufacturerNo);
+    QCOMPARE(editText(form, QStringLiteral("Edit4")).trimmed(), r.header.vessel);
 }
 
 // The values of a record outside the standard's limits, worked out from what
@@ -71,10 +71,10 @@ QStringList outsideNames(const ArchiveRecord &r)
         names << "Emitted signal duration";
     if (m.tunings != 12)
         names << "Number of frequency tunings";
-    if (r.saved && r.header.dateTimePicker3 < r.params.testingDate)
+    if (r.saved && r.header.batteryDate < r.params.testingDate)
         names << "Battery replacement date";
-    const int answers[] = {r.saved ? r.header.comboBox1Index : m.standBy, r.saved ? r.header.comboBox2Index : m.led,
-                           r.saved ? r.header.comboBox3Index : m.beeper};
+    const int answers[] = {r.saved ? r.header.standByIndex : m.standBy, r.saved ? r.header.ledIndex : m.led,
+                           r.saved ? r.header.beeperIndex : m.beeper};
     const char *answerNames[] = {"Stand by", "Led", "Sound beeper"};
     for (int i = 0; i < 3; ++i)
         if (answers[i] != 0)
@@ -156,7 +156,7 @@ void TestFinder::findFiltersAsTypedAndShowsTheChosenRecord()
 
     // SART 2 sails on "Северное сияние"; the query is typed in capitals.
     const ArchiveRecord &target = savedRecord(2, 3);
-    QCOMPARE(target.header.edit4, QStringLiteral("Северное сияние"));
+    QCOMPARE(target.header.vessel, QStringLiteral("Северное сияние"));
     find->searchField()->setText(QStringLiteral("СЕВЕРНОЕ"));
     QVERIFY(resultsCame(find));
     auto *results = find->results();
@@ -164,7 +164,7 @@ void TestFinder::findFiltersAsTypedAndShowsTheChosenRecord()
     // SARTs 2, 14 and 26 sail on ships of that name, each with its saved records.
     int expected = 0;
     for (const ArchiveRecord &r : m_records)
-        expected += r.saved && r.header.edit4.startsWith(QStringLiteral("Северное"));
+        expected += r.saved && r.header.vessel.startsWith(QStringLiteral("Северное"));
     QCOMPARE(matching, expected);
     for (int row = 0; row < matching; ++row)
         QVERIFY(results->model()->index(row, 1).data().toString().startsWith(QStringLiteral("Северное")));
@@ -195,7 +195,7 @@ void TestFinder::findByKeyboardOnly()
     // The manufacturer's number of SART 5: its records, with and without a
     // saved header (those by their file names).
     const ArchiveRecord &first = savedRecord(5, 0);
-    QTest::keyClicks(find->searchField(), first.header.edit9);
+    QTest::keyClicks(find->searchField(), first.header.manufacturerNo);
     QVERIFY(resultsCame(find));
     QCOMPARE(find->results()->model()->rowCount(), 8);
     int unsaved = 0;
@@ -221,7 +221,7 @@ void TestFinder::findByKeyboardOnly()
     // Escape closes the window; Ctrl+F brings it back with the text selected.
     QTest::keyClick(form.get(), Qt::Key_F, Qt::ControlModifier);
     QVERIFY(find->isVisible());
-    QCOMPARE(find->searchField()->selectedText(), first.header.edit9);
+    QCOMPARE(find->searchField()->selectedText(), first.header.manufacturerNo);
     QTest::keyClick(find->searchField(), Qt::Key_Escape);
     QVERIFY(!find->isVisible());
 }
@@ -237,7 +237,7 @@ void TestFinder::findDatesAsWrittenAndEveryColumnInView()
     const QDate day = target.params.testingDate;
     QStringList expected;
     for (const ArchiveRecord &r : m_records)
-        if (r.params.testingDate == day || (r.saved && r.header.dateTimePicker1 == day))
+        if (r.params.testingDate == day || (r.saved && r.header.nextTestDate == day))
             expected.append(r.fileName);
     expected.sort();
     for (const QString &typed : {day.toString("dd.MM.yy"), day.toString(Qt::ISODate), archive::dateText(day)}) {
@@ -278,8 +278,8 @@ void TestFinder::dueListShowsPrintsAndExports()
     const QVector<const ArchiveRecord *> latest = sample::latestSavedOfEachSart(m_records);
     QList<QPair<QDate, QString>> expected;
     for (const ArchiveRecord *r : latest)
-        if (r->header.dateTimePicker1 <= today.addDays(90))
-            expected.append({r->header.dateTimePicker1, r->fileName});
+        if (r->header.nextTestDate <= today.addDays(90))
+            expected.append({r->header.nextTestDate, r->fileName});
     std::sort(expected.begin(), expected.end());
     const RowsModel &rows = due->rows();
     QCOMPARE(rows.rowCount(), expected.size());
@@ -344,11 +344,11 @@ void TestFinder::historyOfTheShownRecord()
     form->findChild<QAction *>(QStringLiteral("History1"))->trigger();
     HistoryDialog *history = form->Finder1->historyDialog();
     QVERIFY(history->isVisible());
-    QCOMPARE(history->windowTitle(), QStringLiteral("History of SART %1").arg(shown.header.edit9));
+    QCOMPARE(history->windowTitle(), QStringLiteral("History of SART %1").arg(shown.header.manufacturerNo));
 
     QVector<const ArchiveRecord *> expected;
     for (const ArchiveRecord &r : m_records)
-        if (r.saved && r.header.edit9 == shown.header.edit9)
+        if (r.saved && r.header.manufacturerNo == shown.header.manufacturerNo)
             expected.append(&r);
     std::sort(expected.begin(), expected.end(),
               [](auto *a, auto *b) { return a->params.testingDate < b->params.testingDate; });

@@ -38,22 +38,22 @@ const QStringList CarriableControls = {"Edit3", "Edit9", "Edit4", "Edit5", "Edit
                                        "DateTimePicker1", "DateTimePicker3"};
 const QStringList AlwaysReadControls = {"Edit1", "ComboBox1", "ComboBox2", "ComboBox3"};
 
-PanelValues savedHeader()
+RecordHeader savedHeader()
 {
-    PanelValues v;
-    v.edit1 = QStringLiteral("A. Sidorov");
-    v.edit3 = QStringLiteral("SART-20");
-    v.edit9 = QStringLiteral("No 12345");
-    v.edit4 = QStringLiteral("MV Baltic Dawn");
-    v.edit5 = QStringLiteral("Marine Radio");
-    v.edit6 = QStringLiteral("Port street 1");
-    v.edit7 = QStringLiteral("+7 812 000");
-    v.edit8 = QStringLiteral("+7 812 001");
-    v.comboBox1Index = 0;
-    v.comboBox2Index = 0;
-    v.comboBox3Index = 1;
-    v.dateTimePicker1 = QDate(2027, 3, 5);
-    v.dateTimePicker3 = QDate(2028, 6, 30);
+    RecordHeader v;
+    v.radioEngineer = QStringLiteral("A. Sidorov");
+    v.sartModel = QStringLiteral("SART-20");
+    v.manufacturerNo = QStringLiteral("No 12345");
+    v.vessel = QStringLiteral("MV Baltic Dawn");
+    v.centreName = QStringLiteral("Marine Radio");
+    v.centreAddress = QStringLiteral("Port street 1");
+    v.centreTel = QStringLiteral("+7 812 000");
+    v.centreFax = QStringLiteral("+7 812 001");
+    v.standByIndex = 0;
+    v.ledIndex = 0;
+    v.beeperIndex = 1;
+    v.nextTestDate = QDate(2027, 3, 5);
+    v.batteryDate = QDate(2028, 6, 30);
     return v;
 }
 
@@ -98,10 +98,10 @@ QString title(const QString &record) { return record + QStringLiteral(" - SART T
 
 // A header with every answer "YES" and the battery in date: a record saved
 // with it keeps every limit when its measured values do.
-PanelValues honestHeader()
+RecordHeader honestHeader()
 {
-    PanelValues v = savedHeader();
-    v.comboBox3Index = 0;
+    RecordHeader v = savedHeader();
+    v.beeperIndex = 0;
     return v;
 }
 
@@ -798,7 +798,7 @@ void TestCertificate::failedDecodeChangesNothing()
     // the last listed one.
     clickRow(*form, how == QLatin1String("down") ? 5 : 2);
     QCOMPARE(m_dialogs->takeErrors(), QStringList());
-    const PanelValues before = form->recordPanel()->values();
+    const RecordHeader before = form->recordPanel()->values();
     const QStringList carriedBefore = carriedControls(*form);
     const QString shownBefore = form->navigation().shownPath();
 
@@ -814,26 +814,26 @@ void TestCertificate::failedDecodeChangesNothing()
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0] == error || errors[0].endsWith(u'/' + error), qPrintable(errors[0]));
 
-    const PanelValues after = form->recordPanel()->values();
-    for (const auto &[name, a, b] : {std::tuple{"Label8", before.label8, after.label8},
-                                    {"Label11", before.label11, after.label11},
-                                    {"Label12", before.label12, after.label12},
-                                    {"Label13", before.label13, after.label13},
-                                    {"Label14", before.label14, after.label14},
-                                    {"Label15", before.label15, after.label15},
-                                    {"Label16", before.label16, after.label16},
-                                    {"Edit1", before.edit1, after.edit1},
-                                    {"Edit2", before.edit2, after.edit2},
-                                    {"Edit3", before.edit3, after.edit3},
-                                    {"Edit4", before.edit4, after.edit4},
-                                    {"Edit9", before.edit9, after.edit9},
-                                    {"ComboBox1", before.comboBox1Text, after.comboBox1Text}})
+    const RecordHeader after = form->recordPanel()->values();
+    for (const auto &[name, a, b] : {std::tuple{"Label8", before.frequencyHigh, after.frequencyHigh},
+                                    {"Label11", before.frequencyLow, after.frequencyLow},
+                                    {"Label12", before.power, after.power},
+                                    {"Label13", before.signalDuration, after.signalDuration},
+                                    {"Label14", before.tunings, after.tunings},
+                                    {"Label15", before.repetition, after.repetition},
+                                    {"Label16", before.testerDuration, after.testerDuration},
+                                    {"Edit1", before.radioEngineer, after.radioEngineer},
+                                    {"Edit2", before.controller, after.controller},
+                                    {"Edit3", before.sartModel, after.sartModel},
+                                    {"Edit4", before.vessel, after.vessel},
+                                    {"Edit9", before.manufacturerNo, after.manufacturerNo},
+                                    {"ComboBox1", before.standByText, after.standByText}})
         QVERIFY2(a == b, name);
-    QCOMPARE(after.comboBox2Index, before.comboBox2Index);
-    QCOMPARE(after.comboBox3Index, before.comboBox3Index);
-    QCOMPARE(after.dateTimePicker1, before.dateTimePicker1);
-    QCOMPARE(after.dateTimePicker2, before.dateTimePicker2);
-    QCOMPARE(after.dateTimePicker3, before.dateTimePicker3);
+    QCOMPARE(after.ledIndex, before.ledIndex);
+    QCOMPARE(after.beeperIndex, before.beeperIndex);
+    QCOMPARE(after.nextTestDate, before.nextTestDate);
+    QCOMPARE(after.testingDate, before.testingDate);
+    QCOMPARE(after.batteryDate, before.batteryDate);
     QCOMPARE(carriedControls(*form), carriedBefore);
     QCOMPARE(form->navigation().shownPath(), shownBefore);
     QCOMPARE(form->windowTitle(), title(QFileInfo(shownBefore).fileName()));
@@ -845,15 +845,15 @@ void TestCertificate::failedModeChangePutsTheModeBack()
     dir.addRecord("a.bin", 0);
     const QString b = dir.addRecord("b.bin", 1);
     auto form = startWindow();
-    const PanelValues before = form->recordPanel()->values();
+    const RecordHeader before = form->recordPanel()->values();
     QVERIFY(QFile::remove(b));  // gone behind the program's back
 
     auto *mode = child<QComboBox>(form.get(), "ComboBox4");
     QTest::keyClick(mode, Qt::Key_Down);
     QCOMPARE(m_dialogs->takeErrors(), QStringList{b + ": File not found."});
     QCOMPARE(mode->currentText(), QStringLiteral("Auto"));
-    QCOMPARE(shownPower(*form), before.label12);
-    QCOMPARE(form->recordPanel()->values().comboBox4Text, QStringLiteral("Auto"));
+    QCOMPARE(shownPower(*form), before.power);
+    QCOMPARE(form->recordPanel()->values().testingModeText, QStringLiteral("Auto"));
 }
 
 void TestCertificate::testingModeIsAutoOrManual()

@@ -35,20 +35,20 @@ using testsupport::readFile;
 
 namespace {
 
-PanelValues header(const QString &vessel = QStringLiteral("MV Baltic Dawn"))
+RecordHeader header(const QString &vessel = QStringLiteral("MV Baltic Dawn"))
 {
-    PanelValues v;
-    v.edit1 = QStringLiteral("A. Sidorov");
-    v.edit3 = QStringLiteral("SART-20");
-    v.edit9 = QStringLiteral("No 12345");
-    v.edit4 = vessel;
-    v.edit5 = QStringLiteral("Marine Radio");
-    v.edit6 = QStringLiteral("Port street 1");
-    v.edit7 = QStringLiteral("+7 812 000");
-    v.edit8 = QStringLiteral("+7 812 001");
-    v.comboBox1Index = v.comboBox2Index = v.comboBox3Index = 0;
-    v.dateTimePicker1 = QDate(2027, 3, 5);
-    v.dateTimePicker3 = QDate(2028, 6, 30);
+    RecordHeader v;
+    v.radioEngineer = QStringLiteral("A. Sidorov");
+    v.sartModel = QStringLiteral("SART-20");
+    v.manufacturerNo = QStringLiteral("No 12345");
+    v.vessel = vessel;
+    v.centreName = QStringLiteral("Marine Radio");
+    v.centreAddress = QStringLiteral("Port street 1");
+    v.centreTel = QStringLiteral("+7 812 000");
+    v.centreFax = QStringLiteral("+7 812 001");
+    v.standByIndex = v.ledIndex = v.beeperIndex = 0;
+    v.nextTestDate = QDate(2027, 3, 5);
+    v.batteryDate = QDate(2028, 6, 30);
     return v;
 }
 
@@ -248,7 +248,7 @@ void TestCertifying::carriedOverValuesAreSavedFirst()
     chooseConclusion(*form, 0);
     QCOMPARE(m_dialogs->takeSeen().size(), 0);
 
-    const PanelValues h = header();
+    const RecordHeader h = header();
     shootNextDialog(*m_dialogs, "certificate-question-carried-over");
     m_dialogs->answer(QMessageBox::Save);
     m_dialogs->closeWindow("QPrintPreviewDialog");
@@ -259,11 +259,11 @@ void TestCertifying::carriedOverValuesAreSavedFirst()
     const QString carried = " is carried over from the record a.bin (the record holds none).";
     QCOMPARE(seen[0].text,
              "The certificate would not say what the record b.bin holds:\n"
-             "- Battery replacement date " + shortDate(h.dateTimePicker3) + carried + "\n"
+             "- Battery replacement date " + shortDate(h.batteryDate) + carried + "\n"
              "- SART Model \"SART-20\"" + carried + "\n"
              "- Manufacturer № \"No 12345\"" + carried + "\n"
              "- Vessel Name \"MV Baltic Dawn\"" + carried + "\n"
-             "- Next testing date " + shortDate(h.dateTimePicker1) + carried + "\n"
+             "- Next testing date " + shortDate(h.nextTestDate) + carried + "\n"
              "- Service center Name \"Marine Radio\"" + carried + "\n"
              "- Service center Address \"Port street 1\"" + carried + "\n"
              "- Service center Tel \"+7 812 000\"" + carried + "\n"
@@ -360,10 +360,10 @@ void TestCertifying::verdictIsOneOfTwo()
     verdict->setCurrentIndex(0);
     QTest::keyClick(verdict, Qt::Key_Down);
     QCOMPARE(verdict->currentText(), QStringLiteral("SART FAILED TESTS"));
-    QCOMPARE(form->recordPanel()->values().comboBox5Index, 1);
+    QCOMPARE(form->recordPanel()->values().verdictIndex, 1);
     QVERIFY(!verdict->property("carriedOver").toBool());  // chosen for the record shown
     QTest::keyClick(verdict, Qt::Key_Up);
-    QCOMPARE(form->recordPanel()->values().comboBox5Index, 0);
+    QCOMPARE(form->recordPanel()->values().verdictIndex, 0);
     QCOMPARE(m_dialogs->takeSeen().size(), 0);
 }
 
@@ -406,7 +406,7 @@ void TestCertifying::datesAsEngineersTypeThem()
         QCOMPARE(picker->date(), expected);
         QCOMPARE(edit->text(), picker->locale().toString(expected, picker->displayFormat()));
     }
-    QCOMPARE(form->recordPanel()->values().dateTimePicker1, expected);
+    QCOMPARE(form->recordPanel()->values().nextTestDate, expected);
 
     // Tabbed into, its first field selected, the whole date typed over it.
     auto *battery = child<QDateEdit>(form.get(), "DateTimePicker3");
@@ -452,8 +452,8 @@ void TestCertifying::repeatTestWithoutQuestion()
     const QString b = dir.addRecord("b.bin", 1);
     // c.bin, tested last, carries the SART's latest values.
     {
-        PanelValues latest = header();
-        latest.edit4 = "MV Baltic Dawn";
+        RecordHeader latest = header();
+        latest.vessel = "MV Baltic Dawn";
         testsupport::writeFile(dir.inArchive("c.bin"), writeback::rewrite(sample::makeRecord(sample::variant(2)), latest));
     }
     auto form = startWindow();

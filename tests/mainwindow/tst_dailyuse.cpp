@@ -265,7 +265,7 @@ void TestDailyUse::pdfCertificate()
     // Saved first: a certificate goes out only with what the record holds.
     clickTool(*form, "ToolButton11");
     chooseConclusion(*form, 1);
-    const QString date = form->recordPanel()->values().dateTimePicker2.toString(Qt::ISODate);
+    const QString date = form->recordPanel()->values().testingDate.toString(Qt::ISODate);
     QVERIFY(!date.isEmpty());
 
     const QString number = certregister::Register(certregister::loadProgramSettings()).nextNumber();

@@ -61,25 +61,25 @@ sample::Measurement sound()
 const QDate TestingDate(2026, 1, 5);
 
 // A record saved with every answer "YES" and the battery good for years.
-PanelValues soundHeader()
+RecordHeader soundHeader()
 {
-    PanelValues h;
-    h.edit1 = QStringLiteral("A. Sidorov");
-    h.edit3 = QStringLiteral("SART-20");
-    h.edit9 = QStringLiteral("12345");
-    h.edit4 = QStringLiteral("MV Baltic Dawn");
-    h.comboBox1Index = h.comboBox2Index = h.comboBox3Index = 0;
-    h.dateTimePicker1 = TestingDate.addYears(1);
-    h.dateTimePicker3 = TestingDate.addYears(3);
+    RecordHeader h;
+    h.radioEngineer = QStringLiteral("A. Sidorov");
+    h.sartModel = QStringLiteral("SART-20");
+    h.manufacturerNo = QStringLiteral("12345");
+    h.vessel = QStringLiteral("MV Baltic Dawn");
+    h.standByIndex = h.ledIndex = h.beeperIndex = 0;
+    h.nextTestDate = TestingDate.addYears(1);
+    h.batteryDate = TestingDate.addYears(3);
     return h;
 }
 
-QByteArray record(const std::function<void(sample::Params &, PanelValues &)> &change)
+QByteArray record(const std::function<void(sample::Params &, RecordHeader &)> &change)
 {
     sample::Params params = sample::variant(0);
     params.automatic = params.manual = sound();
     params.testingDate = TestingDate;
-    PanelValues header = soundHeader();
+    RecordHeader header = soundHeader();
     change(params, header);
     return writeback::rewrite(sample::makeRecord(params), header);
 }
@@ -208,7 +208,7 @@ void TestLimits::valuesAtAndBeyondTheirLimits()
 
     for (bool outside : {false, true}) {
         StartDirectory dir;
-        dir.addFile("a.bin", record([&](sample::Params &p, PanelValues &) {
+        dir.addFile("a.bin", record([&](sample::Params &p, RecordHeader &) {
             sample::Measurement &shown = mode == 0 ? p.automatic : p.manual;
             sample::Measurement &other = mode == 0 ? p.manual : p.automatic;
             (outside ? beyond : atLimit)(shown);
@@ -244,7 +244,7 @@ void TestLimits::valuesAtAndBeyondTheirLimits()
 void TestLimits::answersAndDatesAreJudgedAsTheyChange()
 {
     StartDirectory dir;
-    dir.addFile("a.bin", record([](sample::Params &, PanelValues &) {}));
+    dir.addFile("a.bin", record([](sample::Params &, RecordHeader &) {}));
     auto form = startWindow();
     QCOMPARE(markedControls(*form), QStringList());
 
@@ -282,7 +282,7 @@ void TestLimits::answersAndDatesAreJudgedAsTheyChange()
 void TestLimits::changedAndRestoredLimit()
 {
     StartDirectory dir;
-    dir.addFile("a.bin", record([](sample::Params &p, PanelValues &) { p.automatic.powerMw = 450; }));
+    dir.addFile("a.bin", record([](sample::Params &p, RecordHeader &) { p.automatic.powerMw = 450; }));
     auto form = startWindow();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     QCOMPARE(markedControls(*form), QStringList());

@@ -242,13 +242,13 @@ void TestReceiving::savedOverRecordWithTypedChanges()
 void TestReceiving::savedOverRecordMarksItsValues()
 {
     StartDirectory dir;
-    PanelValues v;
-    v.edit3 = QStringLiteral("OLD-SART");
-    v.edit9 = QStringLiteral("111");
-    v.edit4 = QStringLiteral("MV Old");
-    v.comboBox1Index = v.comboBox2Index = v.comboBox3Index = 0;
-    v.dateTimePicker1 = QDate(2027, 1, 1);
-    v.dateTimePicker3 = QDate(2028, 1, 1);
+    RecordHeader v;
+    v.sartModel = QStringLiteral("OLD-SART");
+    v.manufacturerNo = QStringLiteral("111");
+    v.vessel = QStringLiteral("MV Old");
+    v.standByIndex = v.ledIndex = v.beeperIndex = 0;
+    v.nextTestDate = QDate(2027, 1, 1);
+    v.batteryDate = QDate(2028, 1, 1);
     dir.addFile("b.bin", writeback::rewrite(sample::makeRecord(sample::variant(1)), v));
     SimProcess sim(SimPort, {QStringLiteral("--record"), m_sentRecord});
     QVERIFY2(sim.isReady(), qPrintable(sim.output()));

@@ -13,25 +13,25 @@
 class RecordingTarget : public DecodeTarget
 {
 public:
-    QList<Control> calls;           // controls set in the latest run, in order
-    QMap<Control, QVariant> shown;  // what each control shows now
+    QList<Field> calls;           // controls set in the latest run, in order
+    QMap<Field, QVariant> shown;  // what each control shows now
 
-    void setText(Control control, const QString &text) override { set(control, text); }
-    void setItemIndex(Control control, int index) override { set(control, index); }
-    void setDate(Control control, const QDate &date) override
+    void setText(Field control, const QString &text) override { set(control, text); }
+    void setItemIndex(Field control, int index) override { set(control, index); }
+    void setDate(Field control, const QDate &date) override
     {
         if (!date.isValid() || date < pickerMinimum() || date > pickerMaximum())
             throw AppError(errors::CalendarRefused);
         set(control, date);
     }
 
-    bool wasSet(Control control) const { return calls.contains(control); }
-    QString text(Control control) const { return shown.value(control).toString(); }
-    int index(Control control) const { return shown.value(control, -2).toInt(); }
-    QDate date(Control control) const { return shown.value(control).toDate(); }
+    bool wasSet(Field control) const { return calls.contains(control); }
+    QString text(Field control) const { return shown.value(control).toString(); }
+    int index(Field control) const { return shown.value(control, -2).toInt(); }
+    QDate date(Field control) const { return shown.value(control).toDate(); }
 
 private:
-    void set(Control control, const QVariant &value)
+    void set(Field control, const QVariant &value)
     {
         calls.append(control);
         shown[control] = value;

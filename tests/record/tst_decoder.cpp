@@ -51,7 +51,7 @@ QByteArray savedRecord()
     return r;
 }
 
-QList<int> controls(std::initializer_list<T::Control> list)
+QList<int> controls(std::initializer_list<T::Field> list)
 {
     return QList<int>(list.begin(), list.end());
 }
@@ -154,14 +154,14 @@ void DecoderTest::controlsChangeInOrder_data()
     QTest::addColumn<QList<int>>("expected");
 
     QTest::newRow("as received") << blankRecord()
-        << controls({T::Label8, T::Label11, T::Label12, T::Label13, T::Label14, T::Edit1, T::Edit2,
-                     T::DateTimePicker2, T::Label15, T::Label16,
-                     T::ComboBox1, T::ComboBox2, T::ComboBox3});
+        << controls({T::FrequencyHigh, T::FrequencyLow, T::Power, T::SignalDuration, T::Tunings, T::RadioEngineer, T::Controller,
+                     T::TestingDate, T::Repetition, T::TesterDuration,
+                     T::StandBy, T::Led, T::Beeper});
     QTest::newRow("saved header") << savedRecord()
-        << controls({T::Label8, T::Label11, T::Label12, T::Label13, T::Label14, T::Edit1, T::Edit2,
-                     T::DateTimePicker1, T::ComboBox1, T::ComboBox2, T::ComboBox3,
-                     T::Edit3, T::Edit9, T::Edit4, T::Edit5, T::Edit6, T::Edit7, T::Edit8,
-                     T::DateTimePicker3, T::DateTimePicker2, T::Label15, T::Label16});
+        << controls({T::FrequencyHigh, T::FrequencyLow, T::Power, T::SignalDuration, T::Tunings, T::RadioEngineer, T::Controller,
+                     T::NextTestDate, T::StandBy, T::Led, T::Beeper,
+                     T::SartModel, T::ManufacturerNo, T::Vessel, T::CentreName, T::CentreAddress, T::CentreTel, T::CentreFax,
+                     T::BatteryDate, T::TestingDate, T::Repetition, T::TesterDuration});
 }
 
 void DecoderTest::controlsChangeInOrder()
@@ -177,7 +177,7 @@ void DecoderTest::controlsChangeInOrder()
 void DecoderTest::sampleRecordInBothModes_data()
 {
     QTest::addColumn<int>("mode");
-    QTest::addColumn<QStringList>("labels");  // Label8, 11, 12, 13, 14, 15, 16
+    QTest::addColumn<QStringList>("labels");  // FrequencyHigh, 11, 12, 13, 14, 15, 16
     QTest::addColumn<QString>("engineer");
 
     // The first sample: Auto 9500000/9200000 kHz, 600 mW, 480 units, 12 tunings,
@@ -201,13 +201,13 @@ void DecoderTest::sampleRecordInBothModes()
     RecordingTarget target;
     QCOMPARE(decode(record, target, mode, QStringLiteral("05.01.26")), QString());
 
-    const T::Control labelControls[] = {T::Label8, T::Label11, T::Label12, T::Label13,
-                                        T::Label14, T::Label15, T::Label16};
+    const T::Field labelControls[] = {T::FrequencyHigh, T::FrequencyLow, T::Power, T::SignalDuration,
+                                        T::Tunings, T::Repetition, T::TesterDuration};
     for (int i = 0; i < labels.size(); ++i)
         QCOMPARE(target.text(labelControls[i]), labels[i]);
-    QCOMPARE(target.text(T::Edit1), engineer);
-    QCOMPARE(target.date(T::DateTimePicker2), QDate(2026, 1, 5));
-    QCOMPARE(target.index(T::ComboBox1), 0);
+    QCOMPARE(target.text(T::RadioEngineer), engineer);
+    QCOMPARE(target.date(T::TestingDate), QDate(2026, 1, 5));
+    QCOMPARE(target.index(T::StandBy), 0);
 
     // The record buffer holds exactly the file.
     const RecordBytes &buffer = recordBuffer();
@@ -246,10 +246,10 @@ void DecoderTest::modeSelectsMeasurementBlock()
     }
     RecordingTarget target;
     QCOMPARE(decode(record, target, mode), QString());
-    QCOMPARE(target.text(T::Label8), frequency);
-    QCOMPARE(target.text(T::Label12), power);
-    QCOMPARE(target.text(T::Label15), repetition);
-    QCOMPARE(target.index(T::ComboBox1), standBy);
+    QCOMPARE(target.text(T::FrequencyHigh), frequency);
+    QCOMPARE(target.text(T::Power), power);
+    QCOMPARE(target.text(T::Repetition), repetition);
+    QCOMPARE(target.index(T::StandBy), standBy);
 }
 
 // Bytes 3328..3338 are both the Auto block's first fields and the Manual
@@ -261,14 +261,14 @@ void DecoderTest::manualNameIsAutoMeasurement()
 
     RecordingTarget target;
     QCOMPARE(decode(record, target, 1), QString());
-    QCOMPARE(target.text(T::Edit1), QStringLiteral("SIDOROV-PV"));
+    QCOMPARE(target.text(T::RadioEngineer), QStringLiteral("SIDOROV-PV"));
 
     QCOMPARE(decode(record, target, 0), QString());
-    QCOMPARE(target.text(T::Label8), QStringLiteral("5.46"));     // "SID" = 5458244
-    QCOMPARE(target.text(T::Label11), QStringLiteral("5.2"));     // "ORO" = 5198415
-    QCOMPARE(target.text(T::Label12), QStringLiteral("22061"));   // "V-"
-    QCOMPARE(target.text(T::Label13), QStringLiteral("4109,0"));  // "PA" = 20545
-    QCOMPARE(target.text(T::Label14), QStringLiteral("86"));      // "V"
+    QCOMPARE(target.text(T::FrequencyHigh), QStringLiteral("5.46"));     // "SID" = 5458244
+    QCOMPARE(target.text(T::FrequencyLow), QStringLiteral("5.2"));     // "ORO" = 5198415
+    QCOMPARE(target.text(T::Power), QStringLiteral("22061"));   // "V-"
+    QCOMPARE(target.text(T::SignalDuration), QStringLiteral("4109,0"));  // "PA" = 20545
+    QCOMPARE(target.text(T::Tunings), QStringLiteral("86"));      // "V"
 }
 
 void DecoderTest::frequency_data()
@@ -308,8 +308,8 @@ void DecoderTest::frequency()
         RecordingTarget target;
         QCOMPARE(decode(record, target), QString());
         const QString text = QString(expected).replace(u'.', c.separator);
-        QCOMPARE(target.text(T::Label8), text);
-        QCOMPARE(target.text(T::Label11), text);
+        QCOMPARE(target.text(T::FrequencyHigh), text);
+        QCOMPARE(target.text(T::FrequencyLow), text);
     }
 }
 
@@ -338,7 +338,7 @@ void DecoderTest::signalDuration()
         QLocale::setDefault(locale);
         RecordingTarget target;
         QCOMPARE(decode(record, target), QString());
-        QCOMPARE(target.text(T::Label13), expected);  // always a comma
+        QCOMPARE(target.text(T::SignalDuration), expected);  // always a comma
     }
 }
 
@@ -363,8 +363,8 @@ void DecoderTest::wholeNumbers()
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // no group separators
     RecordingTarget target;
     QCOMPARE(decode(record, target), QString());
-    QCOMPARE(target.text(T::Label12), QString::number(power));
-    QCOMPARE(target.text(T::Label14), QString::number(tunings));
+    QCOMPARE(target.text(T::Power), QString::number(power));
+    QCOMPARE(target.text(T::Tunings), QString::number(tunings));
 }
 
 void DecoderTest::testerCodes_data()
@@ -397,8 +397,8 @@ void DecoderTest::testerCodes()
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // "0.5" keeps its point
     RecordingTarget target;
     QCOMPARE(decode(record, target), QString());
-    QCOMPARE(target.text(T::Label15), repetition);
-    QCOMPARE(target.text(T::Label16), duration);
+    QCOMPARE(target.text(T::Repetition), repetition);
+    QCOMPARE(target.text(T::TesterDuration), duration);
 }
 
 void DecoderTest::answersFromDigits_data()
@@ -436,16 +436,16 @@ void DecoderTest::answersFromDigits()
 
     RecordingTarget target;
     QCOMPARE(decode(record, target), error);
-    const T::Control selectors[] = {T::ComboBox1, T::ComboBox2, T::ComboBox3};
+    const T::Field selectors[] = {T::StandBy, T::Led, T::Beeper};
     for (int i = 0; i < 3; ++i) {
         if (i < expected.size())
             QCOMPARE(target.index(selectors[i]), expected[i]);
         else
             QVERIFY(!target.wasSet(selectors[i]));
     }
-    QVERIFY(target.wasSet(T::DateTimePicker1));
-    QCOMPARE(target.wasSet(T::Edit3), error.isEmpty());
-    QCOMPARE(target.wasSet(T::Label15), error.isEmpty());
+    QVERIFY(target.wasSet(T::NextTestDate));
+    QCOMPARE(target.wasSet(T::SartModel), error.isEmpty());
+    QCOMPARE(target.wasSet(T::Repetition), error.isEmpty());
 }
 
 void DecoderTest::answersFromCodes_data()
@@ -475,9 +475,9 @@ void DecoderTest::answersFromCodes()
 
     RecordingTarget target;
     QCOMPARE(decode(record, target, mode), QString());
-    QCOMPARE(target.index(T::ComboBox1), expected[0]);
-    QCOMPARE(target.index(T::ComboBox2), expected[1]);
-    QCOMPARE(target.index(T::ComboBox3), expected[2]);
+    QCOMPARE(target.index(T::StandBy), expected[0]);
+    QCOMPARE(target.index(T::Led), expected[1]);
+    QCOMPARE(target.index(T::Beeper), expected[2]);
 }
 
 void DecoderTest::marksKeepControls_data()
@@ -517,19 +517,19 @@ void DecoderTest::marksKeepControls()
     QCOMPARE(decode(next, target), QString());
 
     const bool service = serviceMark == '9';
-    const T::Control texts[] = {T::Edit3, T::Edit4, T::Edit5, T::Edit6, T::Edit7, T::Edit8, T::Edit9};
-    for (T::Control c : texts)
+    const T::Field texts[] = {T::SartModel, T::Vessel, T::CentreName, T::CentreAddress, T::CentreTel, T::CentreFax, T::ManufacturerNo};
+    for (T::Field c : texts)
         QCOMPARE(target.wasSet(c), service);
-    QCOMPARE(target.wasSet(T::DateTimePicker1), service);
-    QCOMPARE(target.text(T::Edit3), service ? QStringLiteral("NEXT") : QStringLiteral("TRON SART"));
-    QCOMPARE(target.text(T::Edit8), service ? QStringLiteral("NEXT") : QStringLiteral("+7 812 000 00 01"));
-    QCOMPARE(target.date(T::DateTimePicker1), service ? QDate(2030, 1, 1) : QDate(2025, 3, 5));
-    QCOMPARE(target.index(T::ComboBox1), service ? 2 : 1);
-    QCOMPARE(target.index(T::ComboBox2), service ? 1 : 0);
+    QCOMPARE(target.wasSet(T::NextTestDate), service);
+    QCOMPARE(target.text(T::SartModel), service ? QStringLiteral("NEXT") : QStringLiteral("TRON SART"));
+    QCOMPARE(target.text(T::CentreFax), service ? QStringLiteral("NEXT") : QStringLiteral("+7 812 000 00 01"));
+    QCOMPARE(target.date(T::NextTestDate), service ? QDate(2030, 1, 1) : QDate(2025, 3, 5));
+    QCOMPARE(target.index(T::StandBy), service ? 2 : 1);
+    QCOMPARE(target.index(T::Led), service ? 1 : 0);
 
     const bool battery = batteryMark == '9';
-    QCOMPARE(target.wasSet(T::DateTimePicker3), battery);
-    QCOMPARE(target.date(T::DateTimePicker3), battery ? QDate(2022, 2, 2) : QDate(2024, 8, 20));
+    QCOMPARE(target.wasSet(T::BatteryDate), battery);
+    QCOMPARE(target.date(T::BatteryDate), battery ? QDate(2022, 2, 2) : QDate(2024, 8, 20));
 }
 
 void DecoderTest::headerTexts_data()
@@ -553,7 +553,7 @@ void DecoderTest::headerTexts()
     put(record, layout::SartModel, bytes);
     RecordingTarget target;
     QCOMPARE(decode(record, target), QString());
-    QCOMPARE(target.text(T::Edit3), expected);
+    QCOMPARE(target.text(T::SartModel), expected);
 }
 
 void DecoderTest::engineerName_data()
@@ -614,7 +614,7 @@ void DecoderTest::engineerName()
 
     RecordingTarget target;
     QCOMPARE(decode(record, target, mode), QString());
-    QCOMPARE(target.text(T::Edit1), expected);
+    QCOMPARE(target.text(T::RadioEngineer), expected);
 }
 
 void DecoderTest::controller_data()
@@ -640,7 +640,7 @@ void DecoderTest::controller()
     put(record, layout::Controller, bytes.left(layout::ControllerWidth));
     RecordingTarget target;
     QCOMPARE(decode(record, target), QString());
-    QCOMPARE(target.text(T::Edit2), expected);
+    QCOMPARE(target.text(T::Controller), expected);
 }
 
 void DecoderTest::headerDates_data()
@@ -692,15 +692,15 @@ void DecoderTest::headerDates()
     RecordingTarget target;
     QCOMPARE(decode(record, target), error);
 
-    const T::Control picker = offset == layout::NextTestDate ? T::DateTimePicker1 : T::DateTimePicker3;
+    const T::Field picker = offset == layout::NextTestDate ? T::NextTestDate : T::BatteryDate;
     QCOMPARE(target.wasSet(picker), error.isEmpty());
     if (error.isEmpty())
         QCOMPARE(target.date(picker), expected);
     // Earlier steps stay done, later ones are not reached.
-    QVERIFY(target.wasSet(T::Edit2));
-    QCOMPARE(target.wasSet(T::Edit8), error.isEmpty() || picker == T::DateTimePicker3);
-    QCOMPARE(target.wasSet(T::DateTimePicker2), error.isEmpty());
-    QCOMPARE(target.wasSet(T::Label15), error.isEmpty());
+    QVERIFY(target.wasSet(T::Controller));
+    QCOMPARE(target.wasSet(T::CentreFax), error.isEmpty() || picker == T::BatteryDate);
+    QCOMPARE(target.wasSet(T::TestingDate), error.isEmpty());
+    QCOMPARE(target.wasSet(T::Repetition), error.isEmpty());
 }
 
 void DecoderTest::testingDate_data()
@@ -747,11 +747,11 @@ void DecoderTest::testingDate()
 
     RecordingTarget target;
     QCOMPARE(decode(blankRecord(), target, 0, cell, year), error);
-    QCOMPARE(target.wasSet(T::DateTimePicker2), error.isEmpty());
+    QCOMPARE(target.wasSet(T::TestingDate), error.isEmpty());
     if (error.isEmpty())
-        QCOMPARE(target.date(T::DateTimePicker2), expected);
-    QVERIFY(target.wasSet(T::Edit2));
-    for (T::Control c : {T::Label15, T::Label16, T::ComboBox1, T::ComboBox2, T::ComboBox3})
+        QCOMPARE(target.date(T::TestingDate), expected);
+    QVERIFY(target.wasSet(T::Controller));
+    for (T::Field c : {T::Repetition, T::TesterDuration, T::StandBy, T::Led, T::Beeper})
         QCOMPARE(target.wasSet(c), error.isEmpty());
 }
 
@@ -830,8 +830,8 @@ void DecoderTest::readOnlyRecord()
         QString error = decodeFile(path(), target, 0, QStringLiteral("05.01.26"));
         if (!error.isEmpty())
             return QStringLiteral("read-only record: ") + error;
-        if (target.text(T::Label8) != QStringLiteral("9.5"))
-            return QStringLiteral("read-only record shows ") + target.text(T::Label8);
+        if (target.text(T::FrequencyHigh) != QStringLiteral("9.5"))
+            return QStringLiteral("read-only record shows ") + target.text(T::FrequencyHigh);
         error = decodeFile(unreadable, target, 0, QStringLiteral("05.01.26"));
         if (error != unreadable + QStringLiteral(": ") + errors::FileAccessDenied)
             return QStringLiteral("unreadable record: '%1'").arg(error);

@@ -5,7 +5,7 @@
 #include "AppError.h"
 #include "CertificateRegister.h"
 #include "FileNames.h"
-#include "PanelValues.h"
+#include "RecordHeader.h"
 #include "PgServer.h"
 #include "TestSupport.h"
 
@@ -883,7 +883,7 @@ void TestRegister::recordsAcrossComputers()
     const QString path = here.filePath("2026/" + carried);
     writeFile(path, QByteArray(4096, 'c'));
     writeFile(there.filePath("2026/" + carried), QByteArray(4096, 'c'));
-    const Entry entry = entryFor(path, PanelValues{}, {}, here.path());
+    const Entry entry = entryFor(path, RecordHeader{}, {}, here.path());
     QCOMPARE(entry.recordName, "2026/" + carried);
     QCOMPARE(entry.recordSha256, sha256Of(QByteArray(4096, 'c')));
     const QString number = reg.issue(entry, [](Entry &) { return true; })->number;

@@ -36,7 +36,7 @@ using namespace certregister;
 
 namespace {
 
-PanelValues header() { return sample::savedHeader(); }
+RecordHeader header() { return sample::savedHeader(); }
 
 Settings settingsFromEnvironment()
 {

@@ -32,7 +32,7 @@ using testsupport::writeFile;
 
 namespace {
 
-PanelValues header() { return sample::savedHeader(); }
+RecordHeader header() { return sample::savedHeader(); }
 
 // A record with its SART data saved, so that no certificate question comes;
 // 399 mW (outside the limits) when `weak`.
@@ -148,7 +148,7 @@ void TestRegisterWindow::certificateIssuedIsRegistered()
     QTemporaryDir out;
     auto form = startWindow();
     chooseConclusion(*form, conclusion);
-    const PanelValues values = form->recordPanel()->values();
+    const RecordHeader values = form->recordPanel()->values();
     QStringList outside;
     for (const limits::Judgement &j : form->recordPanel()->outsideLimits())
         outside << j.text();
@@ -181,7 +181,7 @@ void TestRegisterWindow::certificateIssuedIsRegistered()
     const QString pdf = command == "Pdf1" ? out.filePath(offered) : printed;
     if (command == "Pdf1")
         QCOMPARE(offered, QStringLiteral("%1 - MV Baltic Dawn - No 12345 - %2.pdf")
-                              .arg(number, values.dateTimePicker2.toString(Qt::ISODate)));
+                              .arg(number, values.testingDate.toString(Qt::ISODate)));
     QVERIFY2(pdftext::info(pdf, "Title").contains("certificate " + number), qPrintable(pdftext::info(pdf, "Title")));
     // The number in the preview's title and in the message naming the file.
     if (command != "Pdf1")
@@ -201,7 +201,7 @@ void TestRegisterWindow::certificateIssuedIsRegistered()
     QCOMPARE(e.sartModel, QStringLiteral("SART-20"));
     QCOMPARE(e.manufacturerNumber, QStringLiteral("No 12345"));
     QCOMPARE(e.vessel, QStringLiteral("MV Baltic Dawn"));
-    QCOMPARE(e.testingDate, values.dateTimePicker2);
+    QCOMPARE(e.testingDate, values.testingDate);
     QCOMPARE(e.nextTestingDate, QDate(2027, 3, 5));
     QCOMPARE(e.batteryDate, QDate(2028, 6, 30));
     QCOMPARE(e.verdict, conclusion ? QStringLiteral("SART FAILED TESTS") : QStringLiteral("SART PASSED TESTS"));

@@ -223,11 +223,11 @@ void TestFolderChanges::indexReadsOnlyWhatChanged()
     QTRY_COMPARE(changed.size(), 2);
     QCOMPARE(index.filesRead(), 20);  // nothing changed, nothing read
 
-    PanelValues saved;
-    saved.edit4 = QStringLiteral("MV Baltic Dawn");
-    saved.edit9 = QStringLiteral("41388");
-    saved.dateTimePicker1 = QDate(2027, 3, 5);
-    saved.dateTimePicker3 = QDate(2025, 12, 24);
+    RecordHeader saved;
+    saved.vessel = QStringLiteral("MV Baltic Dawn");
+    saved.manufacturerNo = QStringLiteral("41388");
+    saved.nextTestDate = QDate(2027, 3, 5);
+    saved.batteryDate = QDate(2025, 12, 24);
     writeback::save(dir.filePath("r07.bin"), saved);
     const QVector<archive::IndexSource> all = sources();
     index.update({all[7]}, {});

@@ -51,8 +51,8 @@ constexpr double ShareCacheSeconds = 5;
 // version's header is told apart by its hash.
 QByteArray versionBytes(const QString &tag)
 {
-    PanelValues v;
-    v.edit1 = tag;
+    RecordHeader v;
+    v.radioEngineer = tag;
     return writeback::buildHeader(v) + sample::makeRecord(sample::variant(0)).mid(layout::HeaderSize);
 }
 
@@ -127,8 +127,8 @@ int runWorker(const QString &folder, const QString &side, int seconds, const QSt
                     line = r.change == Change::None && r.error == 0 ? "D " + name + " - " + versionId(content)
                                                                      : "T " + name;
                 } else {
-                    PanelValues values;
-                    values.edit1 = tag;
+                    RecordHeader values;
+                    values.radioEngineer = tag;
                     const writeback::SaveResult r = writeback::saveIfUnchanged(path, values, shown);
                     line = r.change == Change::None
                                ? "W " + name + ' ' + versionId(versionBytes(tag)) + ' ' + versionId(content)
@@ -327,8 +327,8 @@ void TestRecordLock::lockHeldElsewhere()
     QCOMPARE(archive::scan(dir.path()).names, QStringList{"sart-0587.bin"});
 
     const recordstate::Fingerprint shown = recordstate::ofFile(path);
-    PanelValues values;
-    values.edit1 = QStringLiteral("saved");
+    RecordHeader values;
+    values.radioEngineer = QStringLiteral("saved");
     QElapsedTimer took;
     took.start();
     QString told;
@@ -406,7 +406,7 @@ void TestRecordLock::lockFileThatIsNoFile()
     try {
         const recordstate::Fingerprint shown = recordstate::ofFile(path);
         if (operation == u"save") {
-            PanelValues values;
+            RecordHeader values;
             writeback::saveIfUnchanged(path, values, shown);
         } else if (operation == u"delete") {
             recordlock::removeIfUnchanged(path, shown);

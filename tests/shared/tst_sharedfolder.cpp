@@ -58,7 +58,7 @@ void replaceByCopy(const QString &path, const QByteArray &bytes)
 }
 
 // The bytes Save changes writes for a panel's values into a record.
-QByteArray savedBytes(const QByteArray &record, const PanelValues &values)
+QByteArray savedBytes(const QByteArray &record, const RecordHeader &values)
 {
     return writeback::buildHeader(values) + record.mid(layout::HeaderSize);
 }
@@ -236,7 +236,7 @@ void TestSharedFolder::saveAfterAnotherSavedTheHeader()
 
     setEdit(saver, "Edit4", "MV Baltic Dawn");
     setEdit(saver, "Edit9", "41388");
-    const PanelValues typed = saver.recordPanel()->values();
+    const RecordHeader typed = saver.recordPanel()->values();
     m_dialogs->answer(QMessageBox::StandardButton(answer));
     clickTool(saver, "ToolButton11");
     const QList<SeenDialog> seen = m_dialogs->takeSeen();

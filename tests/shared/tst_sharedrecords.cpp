@@ -25,14 +25,14 @@ namespace {
 
 QByteArray recordOf(int variant) { return sample::makeRecord(sample::variant(variant)); }
 
-PanelValues typedValues()
+RecordHeader typedValues()
 {
-    PanelValues v;
-    v.edit1 = QStringLiteral("A. Petrov");
-    v.edit4 = QStringLiteral("MV Baltic Dawn");
-    v.edit9 = QStringLiteral("41388");
-    v.dateTimePicker1 = QDate(2027, 3, 5);
-    v.dateTimePicker3 = QDate(2025, 12, 24);
+    RecordHeader v;
+    v.radioEngineer = QStringLiteral("A. Petrov");
+    v.vessel = QStringLiteral("MV Baltic Dawn");
+    v.manufacturerNo = QStringLiteral("41388");
+    v.nextTestDate = QDate(2027, 3, 5);
+    v.batteryDate = QDate(2025, 12, 24);
     return v;
 }
 
@@ -160,8 +160,8 @@ void TestSharedRecords::saveOnlyOntoTheRecordShown()
 
     QByteArray before;
     if (meanwhile == QLatin1String("header")) {
-        PanelValues other;
-        other.edit1 = QStringLiteral("OTHER ENGINEER");
+        RecordHeader other;
+        other.radioEngineer = QStringLiteral("OTHER ENGINEER");
         writeback::save(path, other);
     } else if (meanwhile == QLatin1String("replaced")) {
         writeFile(path, recordOf(5));

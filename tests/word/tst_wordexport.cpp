@@ -60,33 +60,33 @@ QStringList expectedCalls()
     return calls << "disconnectDocument" << "disconnectApplication";
 }
 
-PanelValues realisticValues()
+RecordHeader realisticValues()
 {
-    PanelValues v;
-    v.edit1 = "I. Petrov";
-    v.edit3 = "Tron SART20";
-    v.edit4 = "MV Polar Star";
-    v.edit5 = "Baltic Radio Service";
-    v.edit6 = "12 Harbour Road, Riga";
-    v.edit7 = "+371 6700 0001";
-    v.edit8 = "+371 6700 0002";
-    v.edit9 = "020431";
-    v.label8 = "9.500";
-    v.label11 = "9.200";
-    v.label12 = "412";
-    v.label13 = "8.1";
-    v.label14 = "12";
-    v.label15 = "1000";
-    v.label16 = "10";
-    v.comboBox1Text = "YES";
-    v.comboBox2Text = "YES";
-    v.comboBox3Text = "NO";
-    v.comboBox4Text = "Auto";
-    v.comboBox5Text = "SART PASSED TESTS";
-    v.comboBox5Index = 0;
-    v.dateTimePicker1 = QDate(2005, 3, 15);
-    v.dateTimePicker2 = QDate(2004, 3, 15);
-    v.dateTimePicker3 = QDate(2003, 12, 24);
+    RecordHeader v;
+    v.radioEngineer = "I. Petrov";
+    v.sartModel = "Tron SART20";
+    v.vessel = "MV Polar Star";
+    v.centreName = "Baltic Radio Service";
+    v.centreAddress = "12 Harbour Road, Riga";
+    v.centreTel = "+371 6700 0001";
+    v.centreFax = "+371 6700 0002";
+    v.manufacturerNo = "020431";
+    v.frequencyHigh = "9.500";
+    v.frequencyLow = "9.200";
+    v.power = "412";
+    v.signalDuration = "8.1";
+    v.tunings = "12";
+    v.repetition = "1000";
+    v.testerDuration = "10";
+    v.standByText = "YES";
+    v.ledText = "YES";
+    v.beeperText = "NO";
+    v.testingModeText = "Auto";
+    v.verdictText = "SART PASSED TESTS";
+    v.verdictIndex = 0;
+    v.nextTestDate = QDate(2005, 3, 15);
+    v.testingDate = QDate(2004, 3, 15);
+    v.batteryDate = QDate(2003, 12, 24);
     return v;
 }
 
@@ -184,7 +184,7 @@ void TestWordExport::documentLayout()
 
 void TestWordExport::emptyValues()
 {
-    PanelValues empty;
+    RecordHeader empty;
     const QStringList pieces = wordreport::pieces(empty);
     QCOMPARE(pieces.size(), 53);
     // Every caption still gets its own paragraph, with nothing after its tabs.
@@ -230,31 +230,31 @@ void TestWordExport::valuePieces()
     QFETCH(int, piece);
     QFETCH(QString, expected);
     // Every control holds its own name (as typed, unsaved), every date its own day.
-    PanelValues v;
-    v.edit1 = "edit1";
-    v.edit2 = "edit2";
-    v.edit3 = "edit3";
-    v.edit4 = "edit4";
-    v.edit5 = "edit5";
-    v.edit6 = "edit6";
-    v.edit7 = "edit7";
-    v.edit8 = "edit8";
-    v.edit9 = "edit9";
-    v.label8 = "label8";
-    v.label11 = "label11";
-    v.label12 = "label12";
-    v.label13 = "label13";
-    v.label14 = "label14";
-    v.label15 = "label15";
-    v.label16 = "label16";
-    v.comboBox1Text = "comboBox1";
-    v.comboBox2Text = "comboBox2";
-    v.comboBox3Text = "comboBox3";
-    v.comboBox4Text = "comboBox4";
-    v.comboBox5Text = "comboBox5";
-    v.dateTimePicker1 = QDate(2001, 1, 1);
-    v.dateTimePicker2 = QDate(2002, 2, 2);
-    v.dateTimePicker3 = QDate(2003, 3, 3);
+    RecordHeader v;
+    v.radioEngineer = "edit1";
+    v.controller = "edit2";
+    v.sartModel = "edit3";
+    v.vessel = "edit4";
+    v.centreName = "edit5";
+    v.centreAddress = "edit6";
+    v.centreTel = "edit7";
+    v.centreFax = "edit8";
+    v.manufacturerNo = "edit9";
+    v.frequencyHigh = "label8";
+    v.frequencyLow = "label11";
+    v.power = "label12";
+    v.signalDuration = "label13";
+    v.tunings = "label14";
+    v.repetition = "label15";
+    v.testerDuration = "label16";
+    v.standByText = "comboBox1";
+    v.ledText = "comboBox2";
+    v.beeperText = "comboBox3";
+    v.testingModeText = "comboBox4";
+    v.verdictText = "comboBox5";
+    v.nextTestDate = QDate(2001, 1, 1);
+    v.testingDate = QDate(2002, 2, 2);
+    v.batteryDate = QDate(2003, 3, 3);
     QCOMPARE(wordreport::pieces(v).at(piece - 1), expected + u'\r');
 }
 
@@ -271,9 +271,9 @@ void TestWordExport::verdict()
 {
     QFETCH(int, conclusionsIndex);
     QFETCH(QString, expected);
-    PanelValues v = realisticValues();
-    v.comboBox5Index = conclusionsIndex;
-    v.comboBox5Text = "whatever was typed";
+    RecordHeader v = realisticValues();
+    v.verdictIndex = conclusionsIndex;
+    v.verdictText = "whatever was typed";
     const QStringList pieces = wordreport::pieces(v);
     QCOMPARE(pieces.at(49), QStringLiteral("\r\r\r"));
     QCOMPARE(pieces.at(50), expected);
@@ -294,8 +294,8 @@ void TestWordExport::datesInSystemShortFormat()
     QFETCH(QString, locale);
     QFETCH(QString, expected);
     QLocale::setDefault(QLocale(locale));
-    PanelValues v;
-    v.dateTimePicker3 = QDate(2003, 12, 24);
+    RecordHeader v;
+    v.batteryDate = QDate(2003, 12, 24);
     QCOMPARE(wordreport::pieces(v).at(33), expected + u'\r');
 }
 
@@ -344,7 +344,7 @@ void TestWordExport::failureEndsExportAndReleasesLinks()
     QFETCH(int, failingCall);
     RecordingWordProcessor word;
     word.failingCall = failingCall;
-    const PanelValues values = realisticValues();
+    const RecordHeader values = realisticValues();
 
     try {
         exportToWord(values, word);

@@ -21,24 +21,24 @@ using css::text::XTextDocument;
 
 namespace {
 
-PanelValues panel()
+RecordHeader panel()
 {
-    PanelValues v;
-    v.edit1 = "I. Petrov";
-    v.edit3 = "Tron SART20";
-    v.edit4 = "MV Polar Star";
-    v.edit5 = "Baltic Radio Service";
-    v.edit9 = "020431";
-    v.label8 = "9.500";
-    v.label11 = "9.200";
-    v.comboBox1Text = "YES";
-    v.comboBox4Text = "Auto";
-    v.dateTimePicker2 = QDate(2004, 3, 15);
+    RecordHeader v;
+    v.radioEngineer = "I. Petrov";
+    v.sartModel = "Tron SART20";
+    v.vessel = "MV Polar Star";
+    v.centreName = "Baltic Radio Service";
+    v.manufacturerNo = "020431";
+    v.frequencyHigh = "9.500";
+    v.frequencyLow = "9.200";
+    v.standByText = "YES";
+    v.testingModeText = "Auto";
+    v.testingDate = QDate(2004, 3, 15);
     return v;
 }
 
 // What the document must read: each "\r" a paragraph break, tabs as tabs.
-QStringList expectedParagraphs(const PanelValues &values)
+QStringList expectedParagraphs(const RecordHeader &values)
 {
     return wordreport::pieces(values).join(QString()).split(u'\r');
 }
@@ -133,8 +133,8 @@ void TestWordExportOffice::exportWritesReportIntoNewDocument()
 void TestWordExportOffice::secondExportAttachesToSameOffice()
 {
     const auto before = m_office->textDocuments();
-    PanelValues failed = panel();
-    failed.comboBox5Index = 1;
+    RecordHeader failed = panel();
+    failed.verdictIndex = 1;
     // The office program cannot be started: the export can only succeed by
     // attaching to the office already running.
     auto writer = writerFor(m_office->pipeName());

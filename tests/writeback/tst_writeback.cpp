@@ -19,22 +19,22 @@ using namespace testsupport;
 
 namespace {
 
-PanelValues typicalValues()
+RecordHeader typicalValues()
 {
-    PanelValues v;
-    v.edit1 = QStringLiteral("A. Petrov");
-    v.edit3 = QStringLiteral("RT-9");
-    v.edit9 = QStringLiteral("No 41207");
-    v.edit4 = QStringLiteral("MV Северная звезда");
-    v.edit5 = QStringLiteral("Harbour Radio");
-    v.edit6 = QStringLiteral("12 Quay St");
-    v.edit7 = QStringLiteral("+44 1632 960123");
-    v.edit8 = QStringLiteral("+44 1632 960124");
-    v.comboBox1Index = 1;
-    v.comboBox2Index = 0;
-    v.comboBox3Index = 2;
-    v.dateTimePicker1 = QDate(2027, 3, 5);
-    v.dateTimePicker3 = QDate(2025, 12, 24);
+    RecordHeader v;
+    v.radioEngineer = QStringLiteral("A. Petrov");
+    v.sartModel = QStringLiteral("RT-9");
+    v.manufacturerNo = QStringLiteral("No 41207");
+    v.vessel = QStringLiteral("MV Северная звезда");
+    v.centreName = QStringLiteral("Harbour Radio");
+    v.centreAddress = QStringLiteral("12 Quay St");
+    v.centreTel = QStringLiteral("+44 1632 960123");
+    v.centreFax = QStringLiteral("+44 1632 960124");
+    v.standByIndex = 1;
+    v.ledIndex = 0;
+    v.beeperIndex = 2;
+    v.nextTestDate = QDate(2027, 3, 5);
+    v.batteryDate = QDate(2025, 12, 24);
     return v;
 }
 
@@ -44,9 +44,9 @@ struct Collected : DecodeTarget
     QHash<int, QString> texts;
     QHash<int, int> indexes;
     QHash<int, QDate> dates;
-    void setText(Control c, const QString &t) override { texts[c] = t; }
-    void setItemIndex(Control c, int i) override { indexes[c] = i; }
-    void setDate(Control c, const QDate &d) override { dates[c] = d; }
+    void setText(Field c, const QString &t) override { texts[c] = t; }
+    void setItemIndex(Field c, int i) override { indexes[c] = i; }
+    void setDate(Field c, const QDate &d) override { dates[c] = d; }
 };
 
 QStringList folderEntries(const QString &path)
@@ -102,8 +102,8 @@ void TestWriteBack::headerBytes()
     QFETCH(QString, text);
     QFETCH(int, offset);
     QFETCH(QByteArray, expected);
-    PanelValues v = typicalValues();
-    QString *targets[] = {nullptr, &v.edit1, &v.edit2, &v.edit3, &v.edit4, nullptr, nullptr, nullptr, nullptr, &v.edit9};
+    RecordHeader v = typicalValues();
+    QString *targets[] = {nullptr, &v.radioEngineer, &v.controller, &v.sartModel, &v.vessel, nullptr, nullptr, nullptr, nullptr, &v.manufacturerNo};
     *targets[field] = text;
     const QByteArray header = writeback::buildHeader(v);
     QCOMPARE(header.size(), layout::HeaderSize);
@@ -113,9 +113,9 @@ void TestWriteBack::headerBytes()
 
 void TestWriteBack::marksAndLayoutOfAReceivedRecord()
 {
-    PanelValues v = typicalValues();
-    v.comboBox1Index = 3;   // the second blank Stand by item
-    v.comboBox3Index = -1;  // typed text that matches no item
+    RecordHeader v = typicalValues();
+    v.standByIndex = 3;   // the second blank Stand by item
+    v.beeperIndex = -1;  // typed text that matches no item
     const QByteArray h = writeback::buildHeader(v);
     QCOMPARE(h[layout::EngineerMark], '9');
     QCOMPARE(h[layout::ServiceMark], '9');
@@ -190,41 +190,41 @@ void TestWriteBack::saveThenDecodeGivesTheValuesBack()
     QTemporaryDir dir;
     const QString path = dir.filePath("r.bin");
     writeFile(path, sample::makeRecord({}));
-    PanelValues v = typicalValues();
-    v.edit2 = QStringLiteral("CTRL-7");
+    RecordHeader v = typicalValues();
+    v.controller = QStringLiteral("CTRL-7");
     writeback::save(path, v);
 
     Collected panel;
     decoder::decode({path, 0, QStringLiteral("30.11.26"), 2026}, panel);
     using T = DecodeTarget;
     // The text fields come back without their fill; the hidden controller as stored.
-    QCOMPARE(panel.texts[T::Edit1], v.edit1);
-    QCOMPARE(panel.texts[T::Edit2], v.edit2.leftJustified(18));
-    QCOMPARE(panel.texts[T::Edit3], v.edit3);
-    QCOMPARE(panel.texts[T::Edit4], v.edit4);
-    QCOMPARE(panel.texts[T::Edit9], v.edit9);
-    QCOMPARE(panel.indexes[T::ComboBox1], 1);
-    QCOMPARE(panel.indexes[T::ComboBox2], 0);
-    QCOMPARE(panel.indexes[T::ComboBox3], 2);
-    QCOMPARE(panel.dates[T::DateTimePicker1], v.dateTimePicker1);
-    QCOMPARE(panel.dates[T::DateTimePicker3], v.dateTimePicker3);
+    QCOMPARE(panel.texts[T::RadioEngineer], v.radioEngineer);
+    QCOMPARE(panel.texts[T::Controller], v.controller.leftJustified(18));
+    QCOMPARE(panel.texts[T::SartModel], v.sartModel);
+    QCOMPARE(panel.texts[T::Vessel], v.vessel);
+    QCOMPARE(panel.texts[T::ManufacturerNo], v.manufacturerNo);
+    QCOMPARE(panel.indexes[T::StandBy], 1);
+    QCOMPARE(panel.indexes[T::Led], 0);
+    QCOMPARE(panel.indexes[T::Beeper], 2);
+    QCOMPARE(panel.dates[T::NextTestDate], v.nextTestDate);
+    QCOMPARE(panel.dates[T::BatteryDate], v.batteryDate);
 
     // What was read back saves to the same bytes: the fill comes back, and
     // the controller text survives any number of loads and saves unchanged.
     const QByteArray saved = readFile(path);
-    v.edit1 = panel.texts[T::Edit1];
-    v.edit2 = panel.texts[T::Edit2];
-    v.edit3 = panel.texts[T::Edit3];
-    v.edit4 = panel.texts[T::Edit4];
-    v.edit5 = panel.texts[T::Edit5];
-    v.edit6 = panel.texts[T::Edit6];
-    v.edit7 = panel.texts[T::Edit7];
-    v.edit8 = panel.texts[T::Edit8];
-    v.edit9 = panel.texts[T::Edit9];
+    v.radioEngineer = panel.texts[T::RadioEngineer];
+    v.controller = panel.texts[T::Controller];
+    v.sartModel = panel.texts[T::SartModel];
+    v.vessel = panel.texts[T::Vessel];
+    v.centreName = panel.texts[T::CentreName];
+    v.centreAddress = panel.texts[T::CentreAddress];
+    v.centreTel = panel.texts[T::CentreTel];
+    v.centreFax = panel.texts[T::CentreFax];
+    v.manufacturerNo = panel.texts[T::ManufacturerNo];
     writeback::save(path, v);
     QCOMPARE(readFile(path), saved);
     decoder::decode({path, 0, QStringLiteral("30.11.26"), 2026}, panel);
-    QCOMPARE(panel.texts[T::Edit2], QStringLiteral("CTRL-7").leftJustified(18));
+    QCOMPARE(panel.texts[T::Controller], QStringLiteral("CTRL-7").leftJustified(18));
 }
 
 void TestWriteBack::readOnlyRecordIsRefused()

@@ -51,18 +51,18 @@ int main(int argc, char *argv[])
         file.close();
         if (s.saved) {
             // A record whose header the engineer has already completed.
-            PanelValues v;
-            v.edit1 = s.variant == 0 ? QStringLiteral("A. Petrov") : QStringLiteral("N. Smirnova");
-            v.edit3 = QStringLiteral("RT-9 SART");
-            v.edit9 = s.variant == 0 ? QStringLiteral("41207") : QStringLiteral("41388");
-            v.edit4 = s.variant == 0 ? QStringLiteral("MV Northern Star") : QStringLiteral("MV Baltic Dawn");
-            v.edit5 = QStringLiteral("Harbour Radio Service");
-            v.edit6 = QStringLiteral("12 Quay Street");
-            v.edit7 = QStringLiteral("+44 1632 960123");
-            v.edit8 = QStringLiteral("+44 1632 960124");
-            v.comboBox1Index = v.comboBox2Index = v.comboBox3Index = 0;
-            v.dateTimePicker1 = QDate(2027, 11, 30);
-            v.dateTimePicker3 = QDate(2025, 6, 12);
+            RecordHeader v;
+            v.radioEngineer = s.variant == 0 ? QStringLiteral("A. Petrov") : QStringLiteral("N. Smirnova");
+            v.sartModel = QStringLiteral("RT-9 SART");
+            v.manufacturerNo = s.variant == 0 ? QStringLiteral("41207") : QStringLiteral("41388");
+            v.vessel = s.variant == 0 ? QStringLiteral("MV Northern Star") : QStringLiteral("MV Baltic Dawn");
+            v.centreName = QStringLiteral("Harbour Radio Service");
+            v.centreAddress = QStringLiteral("12 Quay Street");
+            v.centreTel = QStringLiteral("+44 1632 960123");
+            v.centreFax = QStringLiteral("+44 1632 960124");
+            v.standByIndex = v.ledIndex = v.beeperIndex = 0;
+            v.nextTestDate = QDate(2027, 11, 30);
+            v.batteryDate = QDate(2025, 6, 12);
             writeback::save(path, v);
         }
     }

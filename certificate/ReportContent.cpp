@@ -52,29 +52,29 @@ static QString shortDate(const QDate &date)
     return QLocale().toString(date, QLocale::ShortFormat);
 }
 
-QStringList valueLines(const PanelValues &p)
+QStringList valueLines(const RecordHeader &p)
 {
     const QString none;
     return {
-        p.edit3, none,
-        p.edit9, none,
-        p.edit4, none,
+        p.sartModel, none,
+        p.manufacturerNo, none,
+        p.vessel, none,
         none,
-        p.label8, p.label11, p.label12, p.label13, p.label14,
-        none,
-        none,
-        p.label15, p.comboBox4Text, p.label16,
+        p.frequencyHigh, p.frequencyLow, p.power, p.signalDuration, p.tunings,
         none,
         none,
-        p.comboBox1Text, p.comboBox2Text, p.comboBox3Text,
+        p.repetition, p.testingModeText, p.testerDuration,
         none,
-        shortDate(p.dateTimePicker3), none,
-        shortDate(p.dateTimePicker1), none,
-        shortDate(p.dateTimePicker2), none,
         none,
-        p.edit5, p.edit6, p.edit7, p.edit8,
+        p.standByText, p.ledText, p.beeperText,
         none,
-        p.edit1,
+        shortDate(p.batteryDate), none,
+        shortDate(p.nextTestDate), none,
+        shortDate(p.testingDate), none,
+        none,
+        p.centreName, p.centreAddress, p.centreTel, p.centreFax,
+        none,
+        p.radioEngineer,
     };
 }
 
@@ -90,8 +90,8 @@ ReportContent::ReportContent()
 {
 }
 
-void ReportContent::fill(const PanelValues &panel)
+void ReportContent::fill(const RecordHeader &panel)
 {
     m_values = report::valueLines(panel);
-    m_verdict = report::verdict(panel.comboBox5Index);
+    m_verdict = report::verdict(panel.verdictIndex);
 }

@@ -24,4 +24,8 @@ bool isUtf8(const QByteArray &bytes);
 QString display(const QString &carried);
 inline const QString NotUtf8Mark = QStringLiteral(" [windows-1251]");
 
+// The archive folder: where the records of a start folder are kept, its
+// subfolder "bin".
+inline QString archiveFolder(const QString &startFolder) { return startFolder + QStringLiteral("/bin"); }
+
 } // namespace filenames

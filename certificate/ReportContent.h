@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PanelValues.h"
+#include "RecordHeader.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,7 +29,7 @@ const QStringList &captionLines();
 // The 36 lines printed beside the captions: line n belongs to caption line n,
 // and is empty where the caption column has a heading or an empty line.
 // Dates are written in the system's short date format.
-QStringList valueLines(const PanelValues &panel);
+QStringList valueLines(const RecordHeader &panel);
 
 // Index 0 of the conclusions selector certifies the SART; any other index,
 // including -1 for typed text that matches no item, does not.
@@ -44,7 +44,7 @@ public:
     ReportContent();
 
     // Replaces the value lines and the verdict completely.
-    void fill(const PanelValues &panel);
+    void fill(const RecordHeader &panel);
 
     const QStringList &valueLines() const { return m_values; }
     const QString &verdict() const { return m_verdict; }

@@ -53,21 +53,21 @@ QVector<ArchiveRecord> serviceArchive(int count, const QDate &today)
         // About one record in ten was never completed and saved.
         r.saved = (k + n) % 10 != 7;
         if (r.saved) {
-            PanelValues &h = r.header;
-            h.edit1 = QString::fromLatin1(Engineers[i % 3]);
-            h.edit3 = QString::fromUtf16(Models[k % 4]);
-            h.edit9 = number;
-            h.edit4 = QString::fromUtf16(Vessels[k % 12]) + (k >= 12 ? QStringLiteral(" %1").arg(k / 12 + 1) : QString());
-            h.edit5 = QStringLiteral("Морсервис");
-            h.edit6 = QStringLiteral("Портовая 5");
-            h.edit7 = QStringLiteral("+7 4012 555001");
-            h.edit8 = QStringLiteral("+7 4012 555002");
-            h.comboBox1Index = 0;
-            h.comboBox2Index = 0;
-            h.comboBox3Index = n % 4 == 3 ? 1 : 0;
-            h.dateTimePicker1 = testing.addYears(1);
-            h.dateTimePicker2 = testing;
-            h.dateTimePicker3 = testing.addYears(3);
+            RecordHeader &h = r.header;
+            h.radioEngineer = QString::fromLatin1(Engineers[i % 3]);
+            h.sartModel = QString::fromUtf16(Models[k % 4]);
+            h.manufacturerNo = number;
+            h.vessel = QString::fromUtf16(Vessels[k % 12]) + (k >= 12 ? QStringLiteral(" %1").arg(k / 12 + 1) : QString());
+            h.centreName = QStringLiteral("Морсервис");
+            h.centreAddress = QStringLiteral("Портовая 5");
+            h.centreTel = QStringLiteral("+7 4012 555001");
+            h.centreFax = QStringLiteral("+7 4012 555002");
+            h.standByIndex = 0;
+            h.ledIndex = 0;
+            h.beeperIndex = n % 4 == 3 ? 1 : 0;
+            h.nextTestDate = testing.addYears(1);
+            h.testingDate = testing;
+            h.batteryDate = testing.addYears(3);
             r.bytes = writeback::rewrite(r.bytes, h);
         }
         records.append(std::move(r));
@@ -80,7 +80,7 @@ QVector<const ArchiveRecord *> latestSavedOfEachSart(const QVector<ArchiveRecord
     QMap<QString, const ArchiveRecord *> latest;
     for (const ArchiveRecord &r : records)
         if (r.saved) {
-            const ArchiveRecord *&l = latest[r.header.edit9];
+            const ArchiveRecord *&l = latest[r.header.manufacturerNo];
             if (!l || l->params.testingDate < r.params.testingDate)
                 l = &r;
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PanelValues.h"
+#include "RecordHeader.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -41,6 +41,6 @@ Params variant(int n);
 // A SART's header as an engineer saves it (engineer, SART model,
 // manufacturer's number, vessel, service centre, dates, visual checks "YES"):
 // a record holding it carries nothing over from another.
-PanelValues savedHeader();
+RecordHeader savedHeader();
 
 } // namespace sample

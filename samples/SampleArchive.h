@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PanelValues.h"
+#include "RecordHeader.h"
 #include "SampleRecord.h"
 
 #include <QByteArray>
@@ -19,7 +19,7 @@ struct ArchiveRecord
     QString fileName;
     QByteArray bytes;      // the record file's content
     bool saved = false;    // true when the header was written by Save changes
-    PanelValues header;    // what the header holds when saved
+    RecordHeader header;    // what the header holds when saved
     Params params;         // what the tester measured, and the testing date
 };
 

@@ -87,17 +87,17 @@ Params variant(int n)
     return s;
 }
 
-PanelValues savedHeader()
+RecordHeader savedHeader()
 {
-    PanelValues v;
-    v.edit1 = QStringLiteral("A. Sidorov");
-    v.edit3 = QStringLiteral("SART-20");
-    v.edit9 = QStringLiteral("No 12345");
-    v.edit4 = QStringLiteral("MV Baltic Dawn");
-    v.edit5 = QStringLiteral("Marine Radio");
-    v.comboBox1Index = v.comboBox2Index = v.comboBox3Index = 0;
-    v.dateTimePicker1 = QDate(2027, 3, 5);
-    v.dateTimePicker3 = QDate(2028, 6, 30);
+    RecordHeader v;
+    v.radioEngineer = QStringLiteral("A. Sidorov");
+    v.sartModel = QStringLiteral("SART-20");
+    v.manufacturerNo = QStringLiteral("No 12345");
+    v.vessel = QStringLiteral("MV Baltic Dawn");
+    v.centreName = QStringLiteral("Marine Radio");
+    v.standByIndex = v.ledIndex = v.beeperIndex = 0;
+    v.nextTestDate = QDate(2027, 3, 5);
+    v.batteryDate = QDate(2028, 6, 30);
     return v;
 }
 
