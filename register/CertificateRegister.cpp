@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -595,7 +596,20 @@ void Register::ensureSchema(QSqlDatabase &db)
                      .arg(version)
                      .arg(SchemaVersion));
         // Two programs making the schema at once: the second waits for the
-        // first (begin() took the write lock) and finds it made.
+        // first and finds it made. On PostgreSQL the wait is for a session
+        // lock taken before the transaction starts: a transaction that began
+        // before the other's commit would still look the tables up in its
+        // stale catalogue cache, miss them and fail to create them again.
+        const bool postgres = isPostgres();
+        if (postgres) {
+            QSqlQuery q(db);
+            if (!exec(q, QStringLiteral("SELECT pg_advisory_lock(%1)").arg(WriteLock)))
+                fail(q.lastError());
+        }
+        const auto unlock = qScopeGuard([&] {
+            if (postgres)
+                QSqlQuery(db).exec(QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(WriteLock));
+        });
         begin(db);
         version = schemaVersion(db);
         if (version < SchemaVersion)

@@ -95,7 +95,7 @@ void TestCertificateQuestions::checkQuestion()
 {
     certificate::Result dateOnly;
     dateOnly.recordName = QStringLiteral("b.bin");
-    dateOnly.differences.append({Kind::TestingDate, DecodeTarget::DateTimePicker1, QStringLiteral("Testing Date"),
+    dateOnly.differences.append({Kind::TestingDate, DecodeTarget::TestingDate, QStringLiteral("Testing Date"),
                                  QStringLiteral("01.02.2027"), QStringLiteral("05.03.2027"), {}});
     QVERIFY(dateOnly.onlyTestingDate());
     QCOMPARE(certificate::checkQuestion(dateOnly, QStringLiteral("Print the certificate")),
@@ -104,7 +104,7 @@ void TestCertificateQuestions::checkQuestion()
                                   "only if it is the day of the test. The register keeps both dates."));
 
     certificate::Result typed = dateOnly;
-    typed.differences.append({Kind::Typed, DecodeTarget::Edit4, QStringLiteral("Vessel Name"),
+    typed.differences.append({Kind::Typed, DecodeTarget::Vessel, QStringLiteral("Vessel Name"),
                               QStringLiteral("MV Dawn II"), QStringLiteral("MV Dawn"), {}});
     QCOMPARE(certificate::checkQuestion(typed, QStringLiteral("Print the certificate")),
              typed.describe()
