@@ -319,10 +319,7 @@ void TForm1::buildToolBar()
 
 void TForm1::createWindows()
 {
-    Form2 = new TForm2(m_startDirectory, this);
-    connect(Form2, &TForm2::formClosed, Timer1, qOverload<>(&QTimer::start));
-    Form3 = new TForm3(this);  // holds the printable help
-    Form4 = new TForm4(this);
+    // The receive, help and About dialogs are built when first opened (StartUp.cpp).
     QuickReport5 = new TQuickReport5(this);
 }
 
@@ -344,7 +341,7 @@ void TForm1::FormCreate()
     // off last time may have left its temporary file there.
     QDir().mkpath(m_navigation->archiveFolder());
     atomicfile::removeStaleTemporaries(m_navigation->archiveFolder());
-    m_navigation->scan();
+    m_navigation->listAtStart();
     Timer2->start();
 }
 
@@ -424,7 +421,7 @@ void TForm1::ToolButton4Click() { close(); }
 
 void TForm1::N4Click()
 {
-    Form2->exec();
+    form2()->exec();
 }
 
 void TForm1::Word1Click()
@@ -470,12 +467,12 @@ void TForm1::UserGuide1Click()
 
 void TForm1::Abaut1Click()
 {
-    Form3->exec();
+    form3()->exec();
 }
 
 void TForm1::About2Click()
 {
-    Form4->exec();
+    form4()->exec();
 }
 
 void TForm1::ToolButton16Click() { About2Click(); }
@@ -532,7 +529,7 @@ void TForm1::Timer1Timer()
 {
     // A record just received into the archive is shown as if its row had
     // been chosen (asking first about typed changes of the record shown).
-    const QFileInfo received(Form2->takeSavedPath());
+    const QFileInfo received(Form2 ? Form2->takeSavedPath() : QString());
     m_navigation->rescan();
     if (received.filePath().isEmpty()
         || received.canonicalPath() != QFileInfo(m_navigation->archiveFolder()).canonicalFilePath())

@@ -121,6 +121,8 @@ public:
     void selectRow(int row) override;
     int selectedRow() const override;
     void tableChanged() override;
+    void namesListed() override;      // StartUp.cpp
+    void listingFinished() override;  // StartUp.cpp
     void showWarning(const QString &text) override;
     void showRecord(const DecodedRecord &record, const QString &path) override;
     Conflict askConflict(const QString &text, const QString &goOn) override;
@@ -202,6 +204,10 @@ private:
     QStringList m_folderGone;              // of those, no longer listed
     QTimer *m_applyChanges = nullptr;
 
+    // Built when first opened (StartUp.cpp).
+    TForm2 *form2();
+    TForm3 *form3();
+    TForm4 *form4();
     TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;
     TForm4 *Form4 = nullptr;
