@@ -223,7 +223,8 @@ NameListing listNames(const QString &folder)
     for (Entry *entryPointer : sorted(entries)) {
         Entry &entry = *entryPointer;
         QStringList row(FileTable::ColumnCount);
-        row[FileTable::Name] = std::move(entry.shown);
+        // Most names show as they are carried: the cell and the name share one text.
+        row[FileTable::Name] = entry.shown == entry.carried ? entry.carried : std::move(entry.shown);
         result.rows.append(std::move(row));
         result.names.append(std::move(entry.carried));
         listing.bytes.append(std::move(entry.bytes));
