@@ -34,7 +34,6 @@ struct Navigation::Listing
     QVector<unsigned char> types;
     std::vector<bool> read;
     qsizetype next = 0;             // where the slices go on
-    QTimer timer;
     std::vector<std::function<void()>> waiting;
 };
 
@@ -74,9 +73,13 @@ void Navigation::listAtStart()
     for (qsizetype place = 0; place < std::min<qsizetype>(FirstScreen, LastRow); ++place)
         readListed(place);
     readListed(LastRow - 1);
-    m_listing->timer.setInterval(0);
-    QObject::connect(&m_listing->timer, &QTimer::timeout, [this] { readSlice(); });
-    m_listing->timer.start();
+    // One timer for the navigation's life: it is never deleted while it fires.
+    if (!m_slices) {
+        m_slices = std::make_unique<QTimer>();
+        m_slices->setInterval(0);
+        QObject::connect(m_slices.get(), &QTimer::timeout, [this] { readSlice(); });
+    }
+    m_slices->start();
 }
 
 void Navigation::whenListed(std::function<void()> done)
@@ -128,6 +131,8 @@ void Navigation::readListedRow(int row)
 
 void Navigation::readSlice()
 {
+    if (!m_listing)
+        return;
     QElapsedTimer took;
     took.start();
     Listing &l = *m_listing;
@@ -144,6 +149,7 @@ std::vector<std::function<void()>> Navigation::stopListing()
 {
     if (!m_listing)
         return {};
+    m_slices->stop();
     std::vector<std::function<void()>> waiting = std::move(m_listing->waiting);
     m_listing.reset();
     return waiting;

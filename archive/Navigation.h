@@ -7,6 +7,7 @@
 #include "ScanWarnings.h"
 
 #include <QHash>
+#include <QTimer>
 #include <QString>
 
 #include <functional>
@@ -167,4 +168,5 @@ private:
     QString m_staleText;                 // what the view was last told about the record shown
     bool m_shownDeleted = false;         // its file deleted by Delete here
     std::unique_ptr<Listing> m_listing;  // the start-up listing while it reads dates
+    std::unique_ptr<QTimer> m_slices;    // runs its slices
 };

@@ -340,8 +340,10 @@ void TForm1::FormCreate()
     // A first run in a new folder starts with an empty archive; a save cut
     // off last time may have left its temporary file there.
     QDir().mkpath(m_navigation->archiveFolder());
-    atomicfile::removeStaleTemporaries(m_navigation->archiveFolder());
     m_navigation->listAtStart();
+    // Never listed: removed once the archive is (after the window shows, for a large one).
+    m_navigation->whenListed(
+        [folder = m_navigation->archiveFolder()] { atomicfile::removeStaleTemporaries(folder); });
     Timer2->start();
 }
 
