@@ -346,9 +346,10 @@ void ArchiveIndex::startNext()
             emit changed();
         startNext();
     });
-    // The lowest priority (an idle thread on Linux): the window's thread,
-    // which lists and shows the archive meanwhile, always comes first.
-    m_running->start(QThread::IdlePriority);
+    // A fair share of the processor, as the window's thread has: never an
+    // idle thread (SCHED_IDLE on Linux), which any busy process on the
+    // machine holds off for as long as it runs.
+    m_running->start(QThread::LowPriority);
 }
 
 qsizetype ArchiveIndex::placeOf(const QString &fileName) const

@@ -198,37 +198,73 @@ QString timeCell(const std::uint8_t *eightBytes)
     return text;
 }
 
-ScanResult scan(const QString &folder)
+NameListing listNames(const QString &folder)
 {
-    ScanResult result;
+    NameListing listing;
+    ScanResult &result = listing.result;
     result.folderProblem = folderProblem(folder);
     if (!result.folderProblem.isEmpty())
-        return result;
+        return listing;
     DIR *dir = ::opendir(filenames::toBytes(folder).constData());
     if (!dir) {
         result.folderProblem = QString::fromLocal8Bit(std::strerror(errno));
-        return result;
+        return listing;
     }
     std::vector<Entry> entries = listEntries(dir);
-    result.rows.reserve(qsizetype(entries.size()));
-    result.names.reserve(qsizetype(entries.size()));
-    result.identities.reserve(qsizetype(entries.size()));
+    ::closedir(dir);
+    const qsizetype count = qsizetype(entries.size());
+    result.rows.reserve(count);
+    result.names.reserve(count);
+    result.identities.resize(count);
+    listing.bytes.reserve(count);
+    listing.types.reserve(count);
     // The names move into the result: their texts are never touched again,
     // which matters when 100,000 of them lie scattered in memory.
     for (Entry *entryPointer : sorted(entries)) {
         Entry &entry = *entryPointer;
         QStringList row(FileTable::ColumnCount);
-        row[FileTable::Number] = QString::number(result.rows.size() + 1);
-        FileIdentity identity;
-        const QString problem = readCells(::dirfd(dir), entry.bytes, entry.type, row, identity);
-        row[FileTable::Name] = std::move(entry.shown);
-        if (!problem.isEmpty())
-            result.problems.append({entry.carried, problem});
+        // Most names show as they are carried: the cell and the name share one text.
+        row[FileTable::Name] = entry.shown == entry.carried ? entry.carried : std::move(entry.shown);
         result.rows.append(std::move(row));
         result.names.append(std::move(entry.carried));
-        result.identities.append(identity);
+        listing.bytes.append(std::move(entry.bytes));
+        listing.types.append(entry.type);
     }
-    ::closedir(dir);
+    return listing;
+}
+
+CellReader::CellReader(const QString &folder)
+    : m_dirFd(::open(filenames::toBytes(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+{
+}
+
+CellReader::~CellReader()
+{
+    if (m_dirFd >= 0)
+        ::close(m_dirFd);
+}
+
+QString CellReader::read(const QByteArray &name, unsigned char type, QStringList &row, FileIdentity &identity) const
+{
+    if (m_dirFd < 0)
+        return errors::ioText(EBADF);
+    return readCells(m_dirFd, name, type, row, identity);
+}
+
+ScanResult scan(const QString &folder)
+{
+    NameListing listing = listNames(folder);
+    ScanResult &result = listing.result;
+    if (!result.folderProblem.isEmpty())
+        return result;
+    const CellReader reader(folder);
+    for (qsizetype i = 0; i < result.rows.size(); ++i) {
+        QStringList &row = result.rows[i];
+        row[FileTable::Number] = QString::number(i + 1);
+        const QString problem = reader.read(listing.bytes[i], listing.types[i], row, result.identities[i]);
+        if (!problem.isEmpty())
+            result.problems.append({result.names[i], problem});
+    }
     return result;
 }
 

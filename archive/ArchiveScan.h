@@ -32,6 +32,33 @@ struct ScanResult
 
 ScanResult scan(const QString &folder);
 
+// The first half of a scan: the folder's record names in the listing's order,
+// without opening a file. Rows hold the Name cell only; the dates are read
+// with CellReader, row by row, in any order.
+struct NameListing
+{
+    ScanResult result;              // rows with Name cells, identities unknown, no problems
+    QVector<QByteArray> bytes;      // each row's name as the folder holds it
+    QVector<unsigned char> types;   // each entry's type as the listing gave it (dirent d_type)
+};
+NameListing listNames(const QString &folder);
+
+// Reads the date cells and identity of listed rows from one open folder.
+class CellReader
+{
+public:
+    explicit CellReader(const QString &folder);
+    ~CellReader();
+    CellReader(const CellReader &) = delete;
+    CellReader &operator=(const CellReader &) = delete;
+    // Fills the three date cells of `row` (five cells) and `identity`;
+    // returns why the file cannot be read, or an empty text.
+    QString read(const QByteArray &name, unsigned char type, QStringList &row, FileIdentity &identity) const;
+
+private:
+    int m_dirFd;
+};
+
 // One file of the folder as the scan lists it, for a single row that changed:
 // its cells, its identity and why it cannot be read.
 struct ScannedRow

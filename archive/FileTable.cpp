@@ -111,3 +111,15 @@ int FileTable::takeRow(const QString &fileName)
     }
     return row;
 }
+
+void FileTable::setDates(int row, const QStringList &cells, const FileIdentity &identity)
+{
+    if (!isListed(row))
+        return;
+    QStringList &target = m_rows[row];
+    for (const int column : {TestingDate, ComputerDate, ComputerTime})
+        target[column] = cells[column];
+    m_identities[row - 1] = identity;
+    if (m_observer)
+        m_observer->rowChanged(row);
+}

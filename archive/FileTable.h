@@ -62,6 +62,9 @@ public:
     // Takes a listed file out, moving the rows below it up; returns the row it
     // had, or 0.
     int takeRow(const QString &fileName);
+    // The date cells of a listed row and its file's identity, read after
+    // its name was listed: the three date cells of `cells` are taken.
+    void setDates(int row, const QStringList &cells, const FileIdentity &identity);
 
 private:
     int wantedRows() const { return std::max(MinimumRows, m_listed + 2); }

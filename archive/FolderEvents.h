@@ -28,4 +28,9 @@ public:
     virtual QList<QByteArray> take(bool &lost) = 0;
 };
 
+// Whether the folder lies on a file system whose changes other computers
+// make unseen by this kernel's events: network file systems (NFS, SMB/CIFS,
+// AFS, Ceph, 9P...) and FUSE mounts. Also true when it cannot be told.
+bool isSharedFileSystem(const QByteArray &folder);
+
 } // namespace archive

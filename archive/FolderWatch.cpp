@@ -45,6 +45,7 @@ void FolderSnapshot::reset(const QStringList &carriedNames, const QVector<FileId
 QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder, qsizetype lookAt, QList<QByteArray> *gone)
 {
     QList<QByteArray> changed;
+    ++m_listings;
     const quint64 generation = ++m_generation;
     // This poll's turn: the places [m_turn, m_turn + lookAt) of the listing, wrapping.
     const size_t listed = std::max<size_t>(m_entries.size(), 1);
@@ -103,6 +104,49 @@ QList<QByteArray> FolderSnapshot::poll(const QByteArray &folder, qsizetype lookA
     }
     m_order = std::move(order);
     m_turn = turn + turnLength;
+    return changed;
+}
+
+QList<QByteArray> FolderSnapshot::pollShare(const QByteArray &folder, qsizetype lookAt, QList<QByteArray> *gone)
+{
+    ++m_sharePolls;
+    // The stamp is taken before the listing: a change while it lists gives
+    // another stamp next time. A change within the stamp's clock tick right
+    // after a listing keeps the stamp: the second listing finds it.
+    struct stat st {};
+    const bool stamped = ::stat(folder.constData(), &st) == 0;
+    const FileIdentity stamp = stamped ? identityOf(st) : FileIdentity{};
+    const bool quiet = stamped && stamp == m_stamp && m_stampListings >= 2 && m_order.size() == m_entries.size()
+                       && m_sharePolls % RelistEvery != 0;
+    if (!quiet) {
+        m_stampListings = stamped && stamp == m_stamp ? m_stampListings + 1 : 1;
+        m_stamp = stamp;
+        return poll(folder, lookAt, gone);
+    }
+    QList<QByteArray> changed;
+    m_lookedAt = 0;
+    const size_t listed = m_order.size();
+    const int dirFd = listed > 0 ? ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    if (dirFd < 0)
+        return changed;
+    const size_t turn = m_turn % listed;
+    const size_t looks = size_t(std::min<qsizetype>(lookAt, qsizetype(listed)));
+    for (size_t k = 0; k < looks; ++k) {
+        const auto &[name, slot] = m_order[(turn + k) % listed];
+        ++m_lookedAt;
+        struct stat entry {};
+        if (::fstatat(dirFd, name->c_str(), &entry, 0) != 0) {
+            m_stampListings = 0;  // gone while the folder's stamp stayed: the next poll lists
+            continue;
+        }
+        const FileIdentity identity = identityOf(entry);
+        if (slot->identity != identity) {
+            slot->identity = identity;
+            changed.append(QByteArray::fromStdString(*name));
+        }
+    }
+    ::close(dirFd);
+    m_turn = turn + looks;
     return changed;
 }
 
@@ -165,7 +209,10 @@ public:
         if (folder != m_folder && m_events)
             m_events->watch(folder);
         m_folder = folder;
+        m_shared = !m_events || isSharedFileSystem(folder);
         m_snapshot.reset(names, identities);
+        // One listing finds what changed between the caller's listing and
+        // the kernel's watch.
         m_poll->start(FolderWatch::PollIntervalMs);
     }
 
@@ -195,17 +242,18 @@ private:
         // A folder that came back (or was made) is watched again.
         if (m_events && !m_events->isWatching())
             m_events->watch(m_folder);
+        const bool kernelTells = !m_shared && m_events->isWatching();
+        const qsizetype lookAt = std::exchange(m_lookAt, FolderWatch::LooksPerPoll);
         QList<QByteArray> gone;
-        const QList<QByteArray> changed = m_snapshot.poll(m_folder, m_lookAt, &gone);
+        const QList<QByteArray> changed = kernelTells || lookAt == FolderSnapshot::Everything
+                                              ? m_snapshot.poll(m_folder, lookAt, &gone)
+                                              : m_snapshot.pollShare(m_folder, lookAt, &gone);
         tell(changed, gone);
-        // Next time as many closer looks as fit the poll's time, by what each
-        // took this time with the listing counted in: the polls settle at
-        // about that time, the listing included.
+        if (kernelTells)
+            return;  // the kernel's events from now on
+        // A share so slow that a poll takes long is polled less often: at
+        // most about a tenth of one core.
         const double ms = double(took.nsecsElapsed()) / 1e6;
-        const double each = ms / double(std::max<qsizetype>(m_snapshot.lookedAt(), 1));
-        m_lookAt = std::max(qsizetype(FolderWatch::PollMs / std::max(each, 1e-4)), MinimumLooks);
-        // A share so slow that even that takes longer is polled less often:
-        // polling takes at most about a tenth of one core.
         m_poll->start(std::max<qint64>(FolderWatch::PollIntervalMs, qint64(10 * ms)));
     }
 
@@ -239,8 +287,8 @@ private:
     QTimer *m_poll = nullptr;
     QTimer *m_settle = nullptr;
     QSet<QByteArray> m_named;
-    static constexpr qsizetype MinimumLooks = 100;
-    qsizetype m_lookAt = MinimumLooks;  // grows to what the poll's time allows
+    bool m_shared = true;  // polled: the kernel does not tell everything
+    qsizetype m_lookAt = FolderWatch::LooksPerPoll;  // the next poll's closer looks
 };
 
 FolderWatch::FolderWatch(Events events, QObject *parent)
@@ -250,6 +298,7 @@ FolderWatch::FolderWatch(Events events, QObject *parent)
     m_poller->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_poller, &QObject::deleteLater);
     connect(m_poller, &FolderPoller::filesChanged, this, &FolderWatch::filesChanged);
+    // A fair share of the processor (LowPriority is no idle thread on Linux).
     m_thread.start(QThread::LowPriority);
 }
 

@@ -35,6 +35,16 @@ public:
     // Names (as bytes) of the entries that came, went or changed; `gone`,
     // when given, receives those of them the listing no longer holds.
     QList<QByteArray> poll(const QByteArray &folder, qsizetype lookAt = Everything, QList<QByteArray> *gone = nullptr);
+    // As poll() on a share, where the folder is polled for as long as the
+    // program runs: the folder's own stamp (its times, size and inode) is
+    // looked at first. While it stays as it was at two listings in a row,
+    // the folder is not listed again (every RelistEvery-th call lists all the
+    // same) and only `lookAt` entries are looked at closer, in turns: the
+    // cost of a quiet folder does not grow with its records.
+    QList<QByteArray> pollShare(const QByteArray &folder, qsizetype lookAt, QList<QByteArray> *gone = nullptr);
+    static constexpr int RelistEvery = 30;
+    // How many times the folder was listed.
+    qsizetype listings() const { return m_listings; }
     // As poll(), for the named entries only.
     QList<QByteArray> recheck(const QByteArray &folder, const QList<QByteArray> &names,
                               QList<QByteArray> *gone = nullptr);
@@ -61,21 +71,24 @@ private:
     quint64 m_generation = 0;
     size_t m_turn = 0;  // where in the listing the next poll's closer looks begin
     qsizetype m_lookedAt = 0;
+    qsizetype m_listings = 0;
+    FileIdentity m_stamp;       // the folder's, as it was before the last listing
+    int m_stampListings = 0;    // listings in a row that began with that stamp
+    quint64 m_sharePolls = 0;
 };
 
 class FolderPoller;
 
 // Tells which record files of the archive folder were added, changed or
-// removed while the program runs, by another program or another computer: at
-// once where the kernel reports changes to the folder (local folders, and what
-// this computer did on a share), and by a poll every second for what the file
-// system does not report (changes made on a network share from another
-// machine). Each poll lists the folder, which finds records added, removed or
-// replaced, and looks closer at as many other records as fit in a tenth of a
-// second, in turns, which finds files overwritten in place within a few
-// seconds even among 100,000; polling so takes about a tenth of one core. Both
-// run on a thread of their own, so that the window never waits for a poll,
-// however large the archive. Widget-free.
+// removed while the program runs, by another program or another computer. On
+// a local file system the kernel reports every change (inotify): the folder
+// is listed once after each watch() and then only when events were lost; an
+// idle program does nothing. On a network or FUSE file system (NFS, SMB/CIFS,
+// FUSE mounts...; told by statfs), where the kernel reports only what this
+// computer did, the folder is also polled every second: a look at the
+// folder's stamp, a listing only when it changed, and a closer look at a few
+// records in turns, which finds files overwritten in place. Runs on a thread
+// of its own, so that the window never waits for a poll. Widget-free.
 class FolderWatch : public QObject
 {
     Q_OBJECT
@@ -83,7 +96,7 @@ class FolderWatch : public QObject
 public:
     enum class Events { FromKernel, PollOnly };
     static constexpr int PollIntervalMs = 1000;
-    static constexpr int PollMs = 100;  // the time a poll may take, the listing included
+    static constexpr int LooksPerPoll = 32;  // closer looks at records a poll of a share takes
 
     explicit FolderWatch(Events events = Events::FromKernel, QObject *parent = nullptr);
     ~FolderWatch() override;

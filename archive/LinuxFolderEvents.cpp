@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <sys/inotify.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace archive {
@@ -64,6 +65,33 @@ private:
 };
 
 } // namespace
+
+bool isSharedFileSystem(const QByteArray &folder)
+{
+    struct statfs fs {};
+    if (::statfs(folder.constData(), &fs) != 0)
+        return true;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0x65735546UL:  // FUSE (bindfs, sshfs, smbnetfs, ...)
+    case 0x6969UL:      // NFS
+    case 0x517BUL:      // SMB
+    case 0xFF534D42UL:  // CIFS
+    case 0xFE534D42UL:  // SMB2
+    case 0x5346414FUL:  // AFS
+    case 0x6B414653UL:  // kAFS
+    case 0x00C36400UL:  // Ceph
+    case 0x01021997UL:  // 9P
+    case 0x73757245UL:  // Coda
+    case 0x564CUL:      // NCP
+    case 0x0BD00BD0UL:  // Lustre
+    case 0x47504653UL:  // GPFS
+    case 0x01161970UL:  // GFS2
+    case 0x7461636FUL:  // OCFS2
+        return true;
+    default:
+        return false;
+    }
+}
 
 std::unique_ptr<FolderEvents> FolderEvents::create()
 {

@@ -9,7 +9,10 @@
 #include "RecordImport.h"
 #include "RecordLock.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstring>
@@ -21,9 +24,145 @@ constexpr int IncrementalLimit = 100;
 
 } // namespace
 
+// The start-up listing's dates still to read, by place in the listing.
+struct Navigation::Listing
+{
+    explicit Listing(const QString &folder) : reader(folder) {}
+    archive::CellReader reader;
+    QStringList names;              // carried, in the listing's order
+    QVector<QByteArray> bytes;
+    QVector<unsigned char> types;
+    std::vector<bool> read;
+    qsizetype next = 0;             // where the slices go on
+    std::vector<std::function<void()>> waiting;
+};
+
 Navigation::Navigation(const QString &startDirectory, NavigationView &view)
     : m_folder(filenames::archiveFolder(startDirectory)), m_view(view)
 {
+}
+
+Navigation::~Navigation() = default;
+
+void Navigation::listAtStart()
+{
+    archive::NameListing listing = archive::listNames(m_folder);
+    if (!listing.result.folderProblem.isEmpty() || listing.result.rows.size() <= WholeAtOnce) {
+        scan();
+        return;
+    }
+    for (const auto &done : stopListing())
+        done();
+    m_problems.clear();
+    m_folderProblem.clear();
+    auto pending = std::make_unique<Listing>(m_folder);
+    pending->names = listing.result.names;  // shared with the table's
+    pending->bytes = std::move(listing.bytes);
+    pending->types = std::move(listing.types);
+    pending->read.assign(size_t(pending->names.size()), false);
+    m_table.setRecords(std::move(listing.result.rows), std::move(listing.result.names),
+                       std::move(listing.result.identities));
+    LastRow = m_table.listedCount();
+    UseLastFile = true;
+    FromTable = false;
+    m_listing = std::move(pending);
+    m_view.namesListed();
+    if (CurrentRow < m_table.rowCount())
+        m_view.selectRow(CurrentRow);
+    // What the window shows first: the top rows and the record shown at start.
+    for (qsizetype place = 0; place < std::min<qsizetype>(FirstScreen, LastRow); ++place)
+        readListed(place);
+    readListed(LastRow - 1);
+    // One timer for the navigation's life: it is never deleted while it fires.
+    if (!m_slices) {
+        m_slices = std::make_unique<QTimer>();
+        m_slices->setInterval(0);
+        QObject::connect(m_slices.get(), &QTimer::timeout, [this] { readSlice(); });
+    }
+    m_slices->start();
+}
+
+void Navigation::whenListed(std::function<void()> done)
+{
+    if (m_listing)
+        m_listing->waiting.push_back(std::move(done));
+    else
+        done();
+}
+
+// Reads the dates of the file at `place` of the start-up listing into its
+// row, wherever that row is now (rows may have come or gone meanwhile).
+void Navigation::readListed(qsizetype place)
+{
+    Listing &l = *m_listing;
+    if (place < 0 || place >= qsizetype(l.read.size()) || l.read[size_t(place)])
+        return;
+    l.read[size_t(place)] = true;
+    const QString &name = l.names[place];
+    int row = int(place) + 1;
+    if (!m_table.isListed(row) || m_table.fileName(row) != name)
+        row = m_table.rowOfFile(name);
+    if (row == 0)
+        return;  // no longer listed
+    QStringList cells(FileTable::ColumnCount);
+    archive::FileIdentity identity;
+    const QString problem = l.reader.read(l.bytes[place], l.types[place], cells, identity);
+    m_table.setDates(row, cells, identity);
+    if (problem.isEmpty())
+        m_problems.remove(name);
+    else
+        m_problems.insert(name, problem);
+}
+
+void Navigation::readListedRow(int row)
+{
+    if (!m_listing || !m_table.isListed(row))
+        return;
+    const QString name = m_table.fileName(row);
+    const QStringList &names = m_listing->names;
+    qsizetype place = row - 1;
+    if (place >= names.size() || names[place] != name) {
+        place = std::lower_bound(names.cbegin(), names.cend(), name, archive::listedBefore) - names.cbegin();
+        if (place >= names.size() || names[place] != name)
+            return;  // listed since: read when it came
+    }
+    readListed(place);
+}
+
+void Navigation::readSlice()
+{
+    if (!m_listing)
+        return;
+    QElapsedTimer took;
+    took.start();
+    Listing &l = *m_listing;
+    const qsizetype count = qsizetype(l.read.size());
+    while (l.next < count) {
+        readListed(l.next++);
+        if ((l.next & 15) == 0 && took.elapsed() >= SliceMs)
+            return;
+    }
+    finishListing();
+}
+
+std::vector<std::function<void()>> Navigation::stopListing()
+{
+    if (!m_listing)
+        return {};
+    m_slices->stop();
+    std::vector<std::function<void()>> waiting = std::move(m_listing->waiting);
+    m_listing.reset();
+    return waiting;
+}
+
+void Navigation::finishListing()
+{
+    const auto waiting = stopListing();
+    m_view.listingFinished();
+    warnAboutProblems();
+    checkShown();
+    for (const auto &done : waiting)
+        done();
 }
 
 QString Navigation::rowPath(int row) const
@@ -38,6 +177,12 @@ void Navigation::scan()
 
 void Navigation::relist(const QString &keepOn, bool asScan)
 {
+    // A whole scan ends the start-up listing: those waiting for it are told after it.
+    const auto waiting = stopListing();
+    const auto tell = qScopeGuard([&] {
+        for (const auto &done : waiting)
+            done();
+    });
     archive::ScanResult result = archive::scan(m_folder);
     m_problems.clear();
     for (const archive::ScanProblem &p : std::as_const(result.problems))
@@ -256,6 +401,8 @@ void Navigation::openAndDecode()
 
 void Navigation::decode(const QString &path)
 {
+    // A row of the start-up listing not read yet is read first.
+    readListedRow(CurrentRow);
     decoder::Input input;
     input.path = path;
     input.modeIndex = m_view.testingModeIndex();

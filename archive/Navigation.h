@@ -7,9 +7,13 @@
 #include "ScanWarnings.h"
 
 #include <QHash>
+#include <QTimer>
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 // What the navigation needs from the main window: its dialogs, the table's
 // selection, the testing-mode selector and the record view panel.
@@ -27,6 +31,11 @@ public:
     virtual void selectRow(int row) = 0;
     virtual int selectedRow() const = 0;
     virtual void tableChanged() = 0;
+    // The start-up listing on its way: the table holds the archive's names,
+    // their dates come row by row (FileTable::Observer::rowChanged); then
+    // listingFinished(), after which the table is as tableChanged() tells it.
+    virtual void namesListed() { tableChanged(); }
+    virtual void listingFinished() { tableChanged(); }
     virtual void showWarning(const QString &text) = 0;
     virtual bool settleTypedEdits(const QString &action) = 0;
     // A record decoded whole, read from path: the panel shows it.
@@ -82,6 +91,20 @@ public:
     QString chosenPath() const { return m_chosenPath; }
 
     void scan();                 // the archive scan
+    // The archive scan at start-up: the names at once, then the dates of the
+    // first screen of rows and of the last row (the record shown at start),
+    // and the rest in slices on this thread's event loop, none longer than
+    // SliceMs, so that the window paints and answers meanwhile. A small
+    // archive is scanned whole at once, as scan() does. Any other scan ends
+    // the listing with a whole one.
+    void listAtStart();
+    static constexpr int WholeAtOnce = 256;  // records read before the window shows
+    static constexpr int FirstScreen = 64;   // rows read before the window shows
+    static constexpr int SliceMs = 8;
+    // True while the start-up listing reads dates.
+    bool isListing() const { return m_listing != nullptr; }
+    // Runs `done` once the start-up listing has ended: at once when none runs.
+    void whenListed(std::function<void()> done);
     void openAndDecode();        // ToolButton10Click
     // StringGrid1MouseUp; row -1: outside every cell. False when the user
     // stayed with typed changes of the record shown.
@@ -111,7 +134,15 @@ public:
     // file last chosen, shown or not, and only while its row is the current row.
     Outcome saveShown(const RecordHeader &values);
 
+    ~Navigation();
+
 private:
+    struct Listing;
+    void readListed(qsizetype place);
+    void readListedRow(int row);
+    void readSlice();
+    void finishListing();
+    std::vector<std::function<void()>> stopListing();
     void decode(const QString &path);
     void relist(const QString &keepOn, bool asScan);
     bool putFile(const QString &name);
@@ -138,4 +169,6 @@ private:
     QString m_folderProblem;
     QString m_staleText;                 // what the view was last told about the record shown
     bool m_shownDeleted = false;         // its file deleted by Delete here
+    std::unique_ptr<Listing> m_listing;  // the start-up listing while it reads dates
+    std::unique_ptr<QTimer> m_slices;    // runs its slices
 };

@@ -146,10 +146,7 @@ bool TForm1::lastIssuedPending() const { return m_registerCommands->lookupPendin
 
 void TForm1::createWindows()
 {
-    Form2 = new TForm2(m_startDirectory, this);
-    connect(Form2, &TForm2::formClosed, Timer1, qOverload<>(&QTimer::start));
-    Form3 = new TForm3(this);  // holds the printable help
-    Form4 = new TForm4(this);
+    // The receive, help and About dialogs are built when first opened (WindowDialogs.cpp).
     QuickReport5 = new TQuickReport5(this);
 }
 
@@ -170,8 +167,10 @@ void TForm1::FormCreate()
     // A first run in a new folder starts with an empty archive; a save cut
     // off last time may have left its temporary file there.
     QDir().mkpath(m_navigation->archiveFolder());
-    atomicfile::removeStaleTemporaries(m_navigation->archiveFolder());
-    m_navigation->scan();
+    m_navigation->listAtStart();
+    // Never listed: removed once the archive is (after the window shows, for a large one).
+    m_navigation->whenListed(
+        [folder = m_navigation->archiveFolder()] { atomicfile::removeStaleTemporaries(folder); });
     Timer2->start();
 }
 
@@ -192,7 +191,7 @@ void TForm1::ToolButton11Click() { m_view->saveChanges(); }
 void TForm1::ToolButton13Click() { m_certificates->print(*QuickReport5); }
 void TForm1::Print1Click() { QuickReport5->pageSetup(this); }
 void TForm1::ToolButton4Click() { close(); }
-void TForm1::N4Click() { Form2->exec(); }
+void TForm1::N4Click() { form2()->exec(); }
 void TForm1::Word1Click() { m_certificates->exportToWriter(); }
 void TForm1::Pdf1Click() { m_certificates->savePdf(*QuickReport5); }
 
@@ -203,8 +202,8 @@ void TForm1::UserGuide1Click()
     Guide1->showGuide();
 }
 
-void TForm1::Abaut1Click() { Form3->exec(); }
-void TForm1::About2Click() { Form4->exec(); }
+void TForm1::Abaut1Click() { form3()->exec(); }
+void TForm1::About2Click() { form4()->exec(); }
 void TForm1::ToolButton16Click() { About2Click(); }
 
 void TForm1::Limits1Click()
@@ -249,7 +248,7 @@ void TForm1::ComboBox4Change() { m_view->changeTestingMode(); }
 
 void TForm1::Timer1Timer()
 {
-    const QString received = Form2->takeSavedPath();
+    const QString received = Form2 ? Form2->takeSavedPath() : QString();
     m_navigation->rescan();
     if (const int row = m_view->receivedRow(received))
         chooseRow(row);

@@ -106,6 +106,10 @@ private:
     RegisterCommands *m_registerCommands = nullptr;
     std::unique_ptr<CertificateCommands> m_certificates;
 
+    // Built when first opened (WindowDialogs.cpp).
+    TForm2 *form2();
+    TForm3 *form3();
+    TForm4 *form4();
     TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;
     TForm4 *Form4 = nullptr;

@@ -279,6 +279,19 @@ bool WindowNavigationView::settleTypedEdits(const QString &action)
 void WindowNavigationView::selectRow(int row) { m_window.grid()->selectTableRow(row); }
 int WindowNavigationView::selectedRow() const { return m_window.grid()->selectedTableRow(); }
 
+// The start-up listing: the names are in, their dates come row by row.
+void WindowNavigationView::namesListed() { m_window.grid()->refresh(); }
+
+// The dates are in: the index and the folder's watch start from the rows as
+// they are now.
+void WindowNavigationView::listingFinished()
+{
+    indexArchive();
+    checkShownRecordFile();
+    const Navigation &navigation = m_window.navigation();
+    m_watch->watch(navigation.archiveFolder(), navigation.table().names(), navigation.table().identities());
+}
+
 void WindowNavigationView::tableChanged()
 {
     m_window.grid()->refresh();

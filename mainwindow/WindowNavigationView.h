@@ -64,6 +64,8 @@ public:
     void selectRow(int row) override;
     int selectedRow() const override;
     void tableChanged() override;
+    void namesListed() override;
+    void listingFinished() override;
     void showWarning(const QString &text) override;
     // Before anything that would replace or drop typed changes of the panel
     // not yet saved: asks Save / Discard / Cancel, naming the record and the

@@ -33,6 +33,7 @@ void DeviceSurvey::start()
         }
         emit finished(*result);
     });
-    // Below the window's thread, which paints the dialog meanwhile.
-    m_worker->start(QThread::IdlePriority);
+    // A fair share of the processor, never an idle thread (SCHED_IDLE on
+    // Linux), which a busy machine would hold off while the list stays empty.
+    m_worker->start(QThread::LowPriority);
 }

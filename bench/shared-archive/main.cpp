@@ -130,16 +130,23 @@ void pollCost(const QString &folder, int count)
     }
     const double lf = bench::median(listFloors), sf = bench::median(statFloors), l = bench::median(listings),
                  e = bench::median(everything);
-    // The watch gives each poll about PollMs, once a second: the closer looks
-    // that fit, in turns, cover every record in this many seconds.
-    const double each = std::max((e - l) / count, 1e-6);
-    const double perPoll = std::max(archive::FolderWatch::PollMs - l, each) / each;
+    // A quiet share's poll: the folder's stamp and LooksPerPoll closer looks
+    // (after the two listings that settle the stamp).
+    QVector<double> quiet;
+    for (int run = 0; run < 12; ++run) {
+        const auto t = Clock::now();
+        if (!snapshot.pollShare(bytes, archive::FolderWatch::LooksPerPoll).isEmpty())
+            std::fprintf(stderr, "the poll found changes in an unchanged folder\n");
+        if (run >= 3)
+            quiet << msSince(t);
+    }
+    const double q = bench::median(quiet);
     std::printf("poll of %6d records: listing (finds records added, removed, replaced) %.1f ms = %.2f x floor "
                 "(listing the folder, %.1f ms); looking at every record (finds any overwritten in place) %.1f ms = "
-                "%.2f x floor (listing and a stat of each, %.1f ms); at %d ms a poll once a second, every record is "
-                "looked at within %.0f s\n",
-                count, l, l / lf, lf, e, e / sf, sf, archive::FolderWatch::PollMs,
-                std::max(1.0, std::ceil(count / perPoll)));
+                "%.2f x floor (listing and a stat of each, %.1f ms); a quiet share's poll %.3f ms (%d closer looks), "
+                "every record looked at within %d s\n",
+                count, l, l / lf, lf, e, e / sf, sf, q, archive::FolderWatch::LooksPerPoll,
+                (count + archive::FolderWatch::LooksPerPoll - 1) / archive::FolderWatch::LooksPerPoll);
 }
 
 // A new record put in place as a save does: written aside, renamed in.

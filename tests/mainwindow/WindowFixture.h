@@ -120,7 +120,8 @@ private slots:
 // returned timer lives.
 std::unique_ptr<QTimer> printNextPreviewInto(DialogDriver &dialogs, QPrinter &printer, const QString &path);
 
-// Waits until a shown main window is on the screen and its start-up has run.
+// Waits until a shown main window is on the screen, its start-up has run and
+// the archive is listed whole.
 void waitForStartUp(TForm1 &form);
 // Creates the main window in the current directory, shows it and lets the
 // start-up timer run its open.

@@ -7,7 +7,9 @@
 #include "FileTable.h"
 #include "FolderWatch.h"
 #include "HeaderWriteBack.h"
+#include "FolderEvents.h"
 #include "SampleRecord.h"
+#include "SharedMount.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -67,6 +69,8 @@ class TestFolderChanges : public QObject
 
 private slots:
     void pollTellsWhatCameWentOrChanged();
+    void quietShareIsNotListedAgain();
+    void sharesToldFromLocalFolders();
     void watchTellsOtherProgramsChanges_data();
     void watchTellsOtherProgramsChanges();
     void tableRowsOneAtATime();
@@ -107,6 +111,60 @@ void TestFolderChanges::pollTellsWhatCameWentOrChanged()
     // Named entries looked at alone, as the kernel's events name them.
     QVERIFY(QFile::remove(dir.filePath("a.bin")));
     QCOMPARE(snapshot.recheck(folder, {"a.bin", "e.bin", "zzz.bin"}), QList<QByteArray>{"a.bin"});
+}
+
+// A share's poll lists the folder only while its stamp changes; then it looks
+// at a few records per poll, in turns, which still finds one overwritten in
+// place. A record added is listed and told at the next poll.
+void TestFolderChanges::quietShareIsNotListedAgain()
+{
+    QTemporaryDir dir;
+    for (int i = 0; i < 10; ++i)
+        writeFile(dir.filePath(QStringLiteral("r%1.bin").arg(i)), recordOf(i % 4));
+    archive::FolderSnapshot snapshot;
+    const archive::ScanResult listed = archive::scan(dir.path());
+    snapshot.reset(listed.names, listed.identities);
+    const QByteArray folder = QFile::encodeName(dir.path());
+    // Polls come a second apart; here a clock tick of file times is enough.
+    auto poll = [&](QList<QByteArray> *gone = nullptr) {
+        QTest::qWait(20);
+        return sortedNames(snapshot.pollShare(folder, 3, gone));
+    };
+    for (int i = 0; i < 8; ++i)
+        QCOMPARE(poll(), QStringList());
+    QCOMPARE(snapshot.listings(), 2);
+    QCOMPARE(snapshot.lookedAt(), 3);
+
+    overwriteInPlace(dir.filePath("r4.bin"), recordOf(3));
+    QStringList inTurns;
+    for (int i = 0; i < 4; ++i)
+        inTurns += poll();
+    QCOMPARE(inTurns, QStringList{"r4.bin"});
+    QCOMPARE(snapshot.listings(), 2);
+
+    writeFile(dir.filePath("new.bin"), recordOf(0));
+    QCOMPARE(poll(), QStringList{"new.bin"});
+    QVERIFY(QFile::remove(dir.filePath("r7.bin")));
+    QList<QByteArray> gone;
+    QCOMPARE(poll(&gone), QStringList{"r7.bin"});
+    QCOMPARE(gone, QList<QByteArray>{"r7.bin"});
+    QCOMPARE(poll(), QStringList());
+    const qsizetype listings = snapshot.listings();
+    QCOMPARE(poll(), QStringList());
+    QCOMPARE(snapshot.listings(), listings);
+}
+
+// The kernel's events suffice for a local folder; a FUSE mount of it (as a
+// network share) is polled.
+void TestFolderChanges::sharesToldFromLocalFolders()
+{
+    QTemporaryDir dir;
+    QVERIFY(!archive::isSharedFileSystem(QFile::encodeName(dir.path())));
+    if (const QString missing = sharedtest::fuseMissing(); !missing.isEmpty())
+        QSKIP(qPrintable(missing));
+    sharedtest::SharedMount mount(sharedtest::SharedMount::Kind::Bindfs, dir.path(), 1);
+    QVERIFY2(mount.isMounted(), qPrintable(mount.error()));
+    QVERIFY(archive::isSharedFileSystem(QFile::encodeName(mount.root())));
 }
 
 // The watch tells the names of what another program did, both where the
