@@ -1,0 +1,187 @@
+#!/usr/bin/env bash
+# Builds the Debian package and proves it on a clean Debian 12 system:
+#   1. the package (scripts/build-package.sh), its lintian report (no error,
+#      no warning), its desktop entry (desktop-file-validate) and AppStream
+#      metainfo (appstreamcli validate --no-net);
+#   2. a fresh bookworm system made by mmdebstrap, the package installed there
+#      with "apt install ./sart-tester_*.deb";
+#   3. the installed program started under a fresh home on an X display of the
+#      test's own (Xvfb -displayfd): its main window comes, with an empty
+#      archive made in the home; a certificate saved as PDF from the command
+#      line (offscreen);
+#   4. the package purged: nothing of it is left on the system.
+# Prints the time of each step.
+#   scripts/package-test.sh            runs it (root, or unprivileged user
+#                                      namespaces for mmdebstrap --mode=unshare)
+#   scripts/package-test.sh --can-run  says whether it can run here, and why not
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+
+# mmdebstrap makes the system as root, or as a user in a user namespace of
+# its own (subordinate ids in /etc/subuid).
+cannot_run() {
+  if [ "$(id -u)" -eq 0 ]; then
+    return 1
+  fi
+  if ! unshare --user --map-root-user true 2>/dev/null; then
+    echo "not root, and unprivileged user namespaces are not allowed here (mmdebstrap --mode=unshare needs them)"
+    return 0
+  fi
+  if ! grep -q "^$(id -un):" /etc/subuid 2>/dev/null; then
+    echo "not root, and the user $(id -un) has no subordinate ids in /etc/subuid (mmdebstrap --mode=unshare needs them)"
+    return 0
+  fi
+  return 1
+}
+if [ "${1:-}" = --can-run ]; then
+  if reason="$(cannot_run)"; then
+    echo "$reason"
+    exit 1
+  fi
+  exit 0
+fi
+if reason="$(cannot_run)"; then
+  echo "The clean-system test cannot run here: $reason." >&2
+  exit 1
+fi
+
+started=$SECONDS
+step() { echo "== $1 (at $((SECONDS - started)) s)"; }
+
+"$root/scripts/install-packages.sh" --tests
+work="$(mktemp -d /tmp/sart-package-test.XXXXXX)"
+trap 'rm -rf "$work"' EXIT
+
+step "Building the package"
+"$root/scripts/build-package.sh" "$work" >/dev/null
+version="$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)"
+project="$(sed -n 's/^project(sart_tester VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
+if [ "$version" != "$project" ]; then
+  echo "debian/changelog is at version $version, CMakeLists.txt at $project: add a changelog entry." >&2
+  exit 1
+fi
+deb="$(ls "$work"/sart-tester_"$version"_*.deb)"
+echo "$(basename "$deb"): $(du -k "$deb" | cut -f1) kB"
+
+step "lintian"
+lintian --fail-on error,warning --display-info "$deb" "$work"/sart-tester-dbgsym_*.deb
+
+step "Desktop entry and AppStream metainfo of the package"
+dpkg-deb -x "$deb" "$work/files"
+desktop-file-validate "$work/files/usr/share/applications/sart-tester.desktop"
+appstreamcli validate --no-net "$work"/files/usr/share/metainfo/*.metainfo.xml
+for size in 16 22 24 32 48 64 128 256; do
+  test -s "$work/files/usr/share/icons/hicolor/${size}x${size}/apps/sart-tester.png"
+done
+test -s "$work/files/usr/share/icons/hicolor/scalable/apps/sart-tester.svg"
+test -s "$work/files/usr/lib/sart-tester/libsart_unowriter.so"
+
+# A record to certify, made by the package build's sample maker.
+"$(find /tmp/sart-tester-package -path '*/tools/sart-make-samples/sart-make-samples' -type f | head -n 1)" \
+  "$work/samples" >/dev/null
+cp "$(ls "$work"/samples/*.bin | head -n 1)" "$work/record.bin"
+
+# Runs inside the new system: the program on a display of its own, then a
+# certificate from the command line. $1: what to run; the rest as told.
+cat >"$work/inside.sh" <<'INSIDE'
+#!/bin/sh
+set -eu
+case "$1" in
+files)
+  # Every path of the system, but the places that change by themselves.
+  find / -xdev \( -path /proc -o -path /sys -o -path /dev -o -path /tmp -o -path /run \
+    -o -path /var/cache -o -path /var/log -o -path /var/lib/apt -o -path /var/lib/dpkg \) -prune \
+    -o -print | sort
+  ;;
+start)
+  home="$(mktemp -d /tmp/home.XXXXXX)"
+  export HOME="$home" XDG_RUNTIME_DIR="$home"
+  chmod 700 "$home"
+  # The X server says which display it took: no guessing at free numbers.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$home/display" >"$home/xvfb.log" 2>&1 &
+  xvfb=$!
+  tries=100
+  while [ ! -s "$home/display" ] && [ "$tries" -gt 0 ]; do sleep 0.1; tries=$((tries - 1)); done
+  export DISPLAY=":$(cat "$home/display")"
+  sart-tester --own-folder >"$home/program.log" 2>&1 &
+  program=$!
+  tries=300
+  until xwininfo -root -tree 2>/dev/null | grep -qF '"SART TESTER SOFTWARE"'; do
+    tries=$((tries - 1))
+    if [ "$tries" -eq 0 ] || ! kill -0 "$program" 2>/dev/null; then
+      echo "The installed program's main window did not come within 30 s:" >&2
+      cat "$home/program.log" >&2
+      kill "$program" "$xvfb" 2>/dev/null || true
+      exit 1
+    fi
+    sleep 0.1
+  done
+  echo "main window: $(xwininfo -root -tree | grep -F '"SART TESTER SOFTWARE"' | head -n 1 | sed 's/^ *//')"
+  kill "$program"
+  wait "$program" 2>/dev/null || true
+  kill "$xvfb"
+  wait "$xvfb" 2>/dev/null || true
+  archive="$home/SART Tester/bin"
+  if [ ! -d "$archive" ] || [ -n "$(ls -A "$archive")" ]; then
+    echo "The archive $archive was not made empty on the first start." >&2
+    exit 1
+  fi
+  echo "archive: $archive, empty"
+  rm -rf "$home"
+  ;;
+certificate)
+  home="$(mktemp -d /tmp/home.XXXXXX)"
+  export HOME="$home" XDG_RUNTIME_DIR="$home" QT_QPA_PLATFORM=offscreen
+  chmod 700 "$home"
+  sart-tester --print-pdf /tmp/record.bin /tmp/certificate.pdf --verdict failed
+  text="$(pdftotext /tmp/certificate.pdf -)"
+  for expected in "SART TEST REPORT" "SART does not comply with its specification"; do
+    if ! printf '%s\n' "$text" | grep -qF "$expected"; then
+      echo "The certificate /tmp/certificate.pdf lacks \"$expected\"." >&2
+      exit 1
+    fi
+  done
+  pdffonts /tmp/certificate.pdf | grep -q LiberationSerif || {
+    echo "The certificate /tmp/certificate.pdf is not set in Liberation Serif:" >&2
+    pdffonts /tmp/certificate.pdf >&2
+    exit 1
+  }
+  echo "certificate: $(pdfinfo /tmp/certificate.pdf | sed -n 's/^Title: *//p')"
+  rm -rf "$home" /tmp/certificate.pdf
+  ;;
+esac
+INSIDE
+chmod +x "$work/inside.sh"
+
+step "A clean Debian 12 with the package installed, started, certifying and purged"
+# The system's own package sources (a local mirror is used as the host uses it).
+sources=()
+for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+  [ -s "$f" ] && sources+=("$f")
+done
+mode=root
+[ "$(id -u)" -eq 0 ] || mode=unshare
+# The test's tools come with the base system, so that only the package's own
+# files and dependencies come and go.
+mmdebstrap --mode="$mode" --variant=apt --quiet \
+  --aptopt='Acquire::Check-Valid-Until "false"' \
+  --include=xvfb,x11-utils,poppler-utils \
+  --customize-hook="copy-in '$work/inside.sh' '$work/record.bin' '$deb' /tmp" \
+  --customize-hook='chroot "$1" /tmp/inside.sh files >"$1/tmp/before"' \
+  --customize-hook="chroot \"\$1\" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q /tmp/$(basename "$deb")" \
+  --customize-hook='chroot "$1" dpkg -L sart-tester >"$1/tmp/package-files"' \
+  --customize-hook='echo "installed: $(wc -l <"$1/tmp/package-files") paths"' \
+  --customize-hook='chroot "$1" /tmp/inside.sh start' \
+  --customize-hook='chroot "$1" /tmp/inside.sh certificate' \
+  --customize-hook='chroot "$1" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q --autoremove sart-tester' \
+  --customize-hook='chroot "$1" /tmp/inside.sh files >"$1/tmp/after"' \
+  --customize-hook='if chroot "$1" dpkg -l sart-tester 2>/dev/null | grep -q "^[a-z][a-z] *sart-tester"; then
+                      echo "dpkg still knows sart-tester after the purge" >&2; exit 1; fi' \
+  --customize-hook='left="$(comm -13 "$1/tmp/before" "$1/tmp/after")";
+                    if [ -n "$left" ]; then echo "Left on the system after the purge:" >&2; echo "$left" >&2; exit 1; fi;
+                    while read -r p; do if [ -e "$1$p" ] && [ ! -d "$1$p" ]; then
+                      echo "Left after the purge: $p" >&2; exit 1; fi; done <"$1/tmp/package-files";
+                    echo "purged: nothing of the package left"' \
+  bookworm /dev/null "${sources[@]}" </dev/null
+
+step "Done: the package passed on a clean system in $((SECONDS - started)) s"
