@@ -161,6 +161,11 @@ for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.l
 done
 mode=root
 [ "$(id -u)" -eq 0 ] || mode=unshare
+# The program runs inside as on a fresh login, with nothing of this shell's
+# Qt or XDG settings.
+clean_env="env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8"
+# The recommended packages (LibreOffice Writer above all) are only resolved,
+# not installed: the test stays quick.
 # The test's tools come with the base system, so that only the package's own
 # files and dependencies come and go.
 mmdebstrap --mode="$mode" --variant=apt --quiet \
@@ -168,11 +173,14 @@ mmdebstrap --mode="$mode" --variant=apt --quiet \
   --include=xvfb,x11-utils,poppler-utils \
   --customize-hook="copy-in '$work/inside.sh' '$work/record.bin' '$deb' /tmp" \
   --customize-hook='chroot "$1" /tmp/inside.sh files >"$1/tmp/before"' \
-  --customize-hook="chroot \"\$1\" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q /tmp/$(basename "$deb")" \
+  --customize-hook="chroot \"\$1\" apt-get install -s -q /tmp/$(basename "$deb") >\"\$1/tmp/plan\"" \
+  --customize-hook='grep -q "^Inst libreoffice-writer " "$1/tmp/plan" && grep -q "^Inst libqt6sql6-psql " "$1/tmp/plan" &&
+                    echo "recommended: libreoffice-writer and libqt6sql6-psql resolve"' \
+  --customize-hook="chroot \"\$1\" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends /tmp/$(basename "$deb")" \
   --customize-hook='chroot "$1" dpkg -L sart-tester >"$1/tmp/package-files"' \
   --customize-hook='echo "installed: $(wc -l <"$1/tmp/package-files") paths"' \
-  --customize-hook='chroot "$1" /tmp/inside.sh start' \
-  --customize-hook='chroot "$1" /tmp/inside.sh certificate' \
+  --customize-hook="chroot \"\$1\" $clean_env /tmp/inside.sh start" \
+  --customize-hook="chroot \"\$1\" $clean_env /tmp/inside.sh certificate" \
   --customize-hook='chroot "$1" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q --autoremove sart-tester' \
   --customize-hook='chroot "$1" /tmp/inside.sh files >"$1/tmp/after"' \
   --customize-hook='if chroot "$1" dpkg -l sart-tester 2>/dev/null | grep -q "^[a-z][a-z] *sart-tester"; then
