@@ -52,14 +52,19 @@ step() { echo "== $1 (at $((SECONDS - started)) s)"; }
 work="$(mktemp -d /tmp/sart-package-test.XXXXXX)"
 trap 'rm -rf "$work"' EXIT
 
-step "Building the package"
-"$root/scripts/build-package.sh" "$work" >/dev/null
+# One version everywhere: the project's, the package's and the metainfo's
+# latest release.
 version="$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)"
 project="$(sed -n 's/^project(sart_tester VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
-if [ "$version" != "$project" ]; then
-  echo "debian/changelog is at version $version, CMakeLists.txt at $project: add a changelog entry." >&2
+release="$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$root"/mainwindow/*.metainfo.xml | head -n 1)"
+if [ "$version" != "$project" ] || [ "$release" != "$project" ]; then
+  echo "CMakeLists.txt is at version $project, debian/changelog at $version and the metainfo's latest release at" \
+       "$release: give the changelog and the metainfo an entry for $project." >&2
   exit 1
 fi
+
+step "Building the package"
+"$root/scripts/build-package.sh" "$work" >/dev/null
 deb="$(ls "$work"/sart-tester_"$version"_*.deb)"
 echo "$(basename "$deb"): $(du -k "$deb" | cut -f1) kB"
 
@@ -70,14 +75,18 @@ step "Desktop entry and AppStream metainfo of the package"
 dpkg-deb -x "$deb" "$work/files"
 desktop-file-validate "$work/files/usr/share/applications/sart-tester.desktop"
 appstreamcli validate --no-net "$work"/files/usr/share/metainfo/*.metainfo.xml
-for size in 16 22 24 32 48 64 128 256; do
-  test -s "$work/files/usr/share/icons/hicolor/${size}x${size}/apps/sart-tester.png"
+for f in usr/share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/sart-tester.png \
+         usr/share/icons/hicolor/scalable/apps/sart-tester.svg usr/lib/sart-tester/libsart_unowriter.so \
+         usr/bin/sart-tester usr/bin/sart-tester-sim \
+         usr/share/man/man1/sart-tester.1.gz usr/share/man/man1/sart-tester-sim.1.gz; do
+  if [ ! -s "$work/files/$f" ]; then
+    echo "The package lacks /$f." >&2
+    exit 1
+  fi
 done
-test -s "$work/files/usr/share/icons/hicolor/scalable/apps/sart-tester.svg"
-test -s "$work/files/usr/lib/sart-tester/libsart_unowriter.so"
 
 # A record to certify, made by the package build's sample maker.
-"$(find /tmp/sart-tester-package -path '*/tools/sart-make-samples/sart-make-samples' -type f | head -n 1)" \
+"${SART_PACKAGE_WORK:-/tmp/sart-tester-package}/sart-tester-$version"/obj-*/tools/sart-make-samples/sart-make-samples \
   "$work/samples" >/dev/null
 cp "$(ls "$work"/samples/*.bin | head -n 1)" "$work/record.bin"
 
@@ -91,7 +100,7 @@ files)
   # Every path of the system, but the places that change by themselves.
   find / -xdev \( -path /proc -o -path /sys -o -path /dev -o -path /tmp -o -path /run \
     -o -path /var/cache -o -path /var/log -o -path /var/lib/apt -o -path /var/lib/dpkg \) -prune \
-    -o -print | sort
+    -o -print | LC_ALL=C sort
   ;;
 start)
   home="$(mktemp -d /tmp/home.XXXXXX)"
@@ -185,7 +194,7 @@ mmdebstrap --mode="$mode" --variant=apt --quiet \
   --customize-hook='chroot "$1" /tmp/inside.sh files >"$1/tmp/after"' \
   --customize-hook='if chroot "$1" dpkg -l sart-tester 2>/dev/null | grep -q "^[a-z][a-z] *sart-tester"; then
                       echo "dpkg still knows sart-tester after the purge" >&2; exit 1; fi' \
-  --customize-hook='left="$(comm -13 "$1/tmp/before" "$1/tmp/after")";
+  --customize-hook='left="$(LC_ALL=C comm -13 "$1/tmp/before" "$1/tmp/after")";
                     if [ -n "$left" ]; then echo "Left on the system after the purge:" >&2; echo "$left" >&2; exit 1; fi;
                     while read -r p; do if [ -e "$1$p" ] && [ ! -d "$1$p" ]; then
                       echo "Left after the purge: $p" >&2; exit 1; fi; done <"$1/tmp/package-files";
