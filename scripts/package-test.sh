@@ -182,7 +182,7 @@ mmdebstrap --mode="$mode" --variant=apt --quiet \
   --include=xvfb,x11-utils,poppler-utils \
   --customize-hook="copy-in '$work/inside.sh' '$work/record.bin' '$deb' /tmp" \
   --customize-hook='chroot "$1" /tmp/inside.sh files >"$1/tmp/before"' \
-  --customize-hook="chroot \"\$1\" apt-get install -s -q /tmp/$(basename "$deb") >\"\$1/tmp/plan\"" \
+  --customize-hook="chroot \"\$1\" apt-get install -s -q -o APT::Install-Recommends=1 /tmp/$(basename "$deb") >\"\$1/tmp/plan\"" \
   --customize-hook='grep -q "^Inst libreoffice-writer " "$1/tmp/plan" && grep -q "^Inst libqt6sql6-psql " "$1/tmp/plan" &&
                     echo "recommended: libreoffice-writer and libqt6sql6-psql resolve"' \
   --customize-hook="chroot \"\$1\" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends /tmp/$(basename "$deb")" \
