@@ -115,7 +115,8 @@ start)
   sart-tester --own-folder >"$home/program.log" 2>&1 &
   program=$!
   tries=300
-  until xwininfo -root -tree 2>/dev/null | grep -qF '"SART TESTER SOFTWARE"'; do
+  # Shown: the window of that title is mapped and viewable.
+  until xwininfo -name "SART TESTER SOFTWARE" 2>/dev/null | grep -q "Map State: IsViewable"; do
     tries=$((tries - 1))
     if [ "$tries" -eq 0 ] || ! kill -0 "$program" 2>/dev/null; then
       echo "The installed program's main window did not come within 30 s:" >&2
@@ -125,7 +126,7 @@ start)
     fi
     sleep 0.1
   done
-  echo "main window: $(xwininfo -root -tree | grep -F '"SART TESTER SOFTWARE"' | head -n 1 | sed 's/^ *//')"
+  echo "main window: \"SART TESTER SOFTWARE\", $(xwininfo -name "SART TESTER SOFTWARE" | sed -n 's/^ *-geometry //p')"
   kill "$program"
   wait "$program" 2>/dev/null || true
   kill "$xvfb"
