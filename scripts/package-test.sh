@@ -172,7 +172,9 @@ done
 mode=root
 [ "$(id -u)" -eq 0 ] || mode=unshare
 # The program runs inside as on a fresh login, with nothing of this shell's
-# Qt or XDG settings.
+# Qt or XDG settings. Its X server runs in a network namespace of its own:
+# the X servers of this machine listen on abstract sockets (":0" ...) that
+# a chroot alone does not separate, and a client would reach them first.
 clean_env="env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8"
 # The recommended packages (LibreOffice Writer above all) are only resolved,
 # not installed: the test stays quick.
@@ -189,7 +191,7 @@ mmdebstrap --mode="$mode" --variant=apt --quiet \
   --customize-hook="chroot \"\$1\" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends /tmp/$(basename "$deb") >/dev/null" \
   --customize-hook='chroot "$1" dpkg -L sart-tester >"$1/tmp/package-files"' \
   --customize-hook='echo "installed: $(wc -l <"$1/tmp/package-files") paths"' \
-  --customize-hook="chroot \"\$1\" $clean_env /tmp/inside.sh start" \
+  --customize-hook="unshare --net chroot \"\$1\" $clean_env /tmp/inside.sh start" \
   --customize-hook="chroot \"\$1\" $clean_env /tmp/inside.sh certificate" \
   --customize-hook='chroot "$1" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq --autoremove sart-tester >/dev/null' \
   --customize-hook='chroot "$1" /tmp/inside.sh files >"$1/tmp/after"' \
