@@ -1,3 +1,4 @@
+#include "CommandLinePdf.h"
 #include "ErrorBox.h"
 #include "StartFolder.h"
 #include "Unit1.h"
@@ -11,6 +12,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("sart-tester"));
     QApplication::setApplicationDisplayName(QStringLiteral("SART TESTER SOFTWARE"));
     QApplication::setDesktopFileName(QStringLiteral("sart-tester"));
+
+    if (const std::optional<int> status = commandlinepdf::run(QApplication::arguments()))
+        return *status;
 
     try {
         startfolder::enter(QApplication::arguments());

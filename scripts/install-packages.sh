@@ -2,16 +2,18 @@
 # Installs the Debian 12 packages that are missing, and nothing else:
 #   scripts/install-packages.sh          what the program needs to build and run
 #   scripts/install-packages.sh --tests  also what the tests and fuzz targets need
+#   scripts/install-packages.sh --package  what building the Debian package needs
 # It never removes or replaces an installed package. When the package manager
 # would have to remove one to install what is missing, it stops, says which
 # packages and why, and changes nothing.
 set -euo pipefail
 
-tests=0
+tests=0 package=0
 case "${1:-}" in
   "") ;;
-  --tests) tests=1 ;;
-  *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+  --tests) tests=1 package=1 ;;
+  --package) package=1 ;;
+  *) echo "usage: $0 [--tests | --package]" >&2; exit 2 ;;
 esac
 
 # libqt6sql6-sqlite and libqt6sql6-psql: the register of certificates issued,
@@ -25,6 +27,12 @@ if ((tests)); then
   # the program writes.
   packages+=(poppler-utils xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev bindfs samba smbnetfs
              postgresql python3)
+  # The package's test: its checkers and a clean Debian system to install it in.
+  packages+=(lintian desktop-file-utils appstream mmdebstrap)
+fi
+if ((package)); then
+  # librsvg2-bin: the icon's PNG sizes are rendered from its SVG.
+  packages+=(debhelper dpkg-dev fakeroot librsvg2-bin)
 fi
 
 installed() {
@@ -37,11 +45,12 @@ for p in "${packages[@]}"; do
 done
 # Either Writer will do, and the two exclude each other. Where neither is
 # there, the program gets the one with a window (the Word export shows its
-# document); the tests are content with the smaller one without.
+# document); the tests are content with the smaller one without, and the
+# package's build needs neither.
 if ! installed libreoffice-writer && ! installed libreoffice-writer-nogui; then
   if ((tests)); then
     missing+=(libreoffice-writer-nogui)
-  else
+  elif ((!package)); then
     missing+=(libreoffice-writer)
   fi
 fi
