@@ -8,6 +8,7 @@
 #include "ArchiveRegisterMark.h"
 #include "CertificateIssuer.h"
 #include "CertificateRegister.h"
+#include "CertificateSigning.h"
 #include "ErrorBox.h"
 #include "FileNames.h"
 #include "Finder.h"
@@ -40,13 +41,17 @@ namespace {
 class RegisterIssuer final : public CertificateIssuer
 {
 public:
-    RegisterIssuer(certregister::Register &reg, certregister::Entry entry) : m_register(reg), m_entry(std::move(entry))
+    RegisterIssuer(certregister::Register &reg, certregister::Entry entry, QWidget *window)
+        : m_register(reg), m_entry(std::move(entry)), m_window(window)
     {}
 
     void issue(const Make &make, const std::function<void()> &withdraw) override
     {
         const auto produce = [&](certregister::Entry &numbered, const certregister::GoingTo &goingTo) {
             Destination destination(goingTo, numbered.issuedHow);
+            // A PDF of the certificate is signed before it takes its name.
+            const pdffinish::Scope signing(certificatesigning::step(
+                m_window, {numbered.number, numbered.recordSha256, numbered.verdict}));
             return make(numbered.number, destination);
         };
         if (withdraw)
@@ -76,6 +81,7 @@ private:
 
     certregister::Register &m_register;
     certregister::Entry m_entry;
+    QWidget *m_window;
 };
 
 QString dateTimeText(const QDateTime &utc)
@@ -309,7 +315,7 @@ void TForm1::issueCertificate(const std::function<void(CertificateIssuer &)> &pr
     // The record as the check before the certificate read and compared it.
     if (m_checked)
         entry.recordSha256 = m_checked->sha256;
-    RegisterIssuer issuer(certificateRegister(), std::move(entry));
+    RegisterIssuer issuer(certificateRegister(), std::move(entry), this);
     // The panel learns of the certificate also when the register failed at
     // the last moment (the error is shown all the same).
     const auto refresh = qScopeGuard([this] {

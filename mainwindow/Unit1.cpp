@@ -4,6 +4,7 @@
 #include "CertificateIssuer.h"
 #include "CertificatePdf.h"
 #include "CertificateRegister.h"
+#include "CertificateSigning.h"
 #include "ErrorBox.h"
 #include "FileGrid.h"
 #include "FileNames.h"
@@ -100,6 +101,7 @@ TForm1::TForm1(QWidget *parent)
     buildFinder();
     buildSettingsMenu();
     buildRegister();
+    certificatesigning::addCommands(this, [this] { return m_navigation->archiveFolder(); });
     buildToolBar();
 
     Timer1 = new QTimer(this);
