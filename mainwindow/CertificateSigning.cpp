@@ -19,8 +19,12 @@ std::optional<signing::SigningKey> askKey(QWidget *parent, const QString &keyFil
     if (const auto password = signing::rememberedPassword(keyFile)) {
         try {
             return signing::SigningKey::load(keyFile, *password);
-        } catch (const AppError &) {
-            signing::forgetPassword();  // the file was replaced: asked again
+        } catch (const AppError &e) {
+            // A file gone or not a key file says so; a file replaced by one
+            // with another password has it asked again.
+            if (!e.text().contains(QStringLiteral("password")))
+                throw;
+            signing::forgetPassword();
         }
     }
     QString problem;
@@ -53,19 +57,20 @@ pdffinish::Step step(QWidget *parent, const signing::CertificateFacts &facts)
     if (!settings.enabled())
         return {};
     return [parent, facts, settings](const QByteArray &pdf) {
-        const auto key = askKey(parent, settings.keyFile,
-                                QStringLiteral("The certificate %1 is signed before it is saved.").arg(facts.number));
-        if (!key)
-            errors::throwText(QStringLiteral("The certificate %1 was not saved: it is signed with the key file %2 "
-                                             "(Settings > Certificate signing), and no password was given.")
-                                  .arg(facts.number, settings.keyFile));
         try {
-            key->requireValidAt(QDateTime::currentDateTimeUtc());
-            return signing::signPdf(pdf, *key, facts);
+            const auto key = askKey(parent, settings.keyFile,
+                                    QStringLiteral("The certificate %1 is signed before it is saved.").arg(facts.number));
+            if (key) {
+                key->requireValidAt(QDateTime::currentDateTimeUtc());
+                return signing::signPdf(pdf, *key, facts);
+            }
         } catch (const AppError &e) {
             errors::throwText(QStringLiteral("The certificate %1 was not saved: it could not be signed. %2")
                                   .arg(facts.number, e.text()));
         }
+        errors::throwText(QStringLiteral("The certificate %1 was not saved: it is signed with the key file %2 "
+                                         "(Settings > Certificate signing), and no password was given.")
+                              .arg(facts.number, settings.keyFile));
     };
 }
 
