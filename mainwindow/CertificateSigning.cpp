@@ -51,27 +51,48 @@ std::optional<signing::SigningKey> askKey(QWidget *parent, const QString &keyFil
     }
 }
 
-pdffinish::Step step(QWidget *parent, const signing::CertificateFacts &facts)
+pdffinish::Finish finish(QWidget *parent, const signing::CertificateFacts &facts)
 {
     const signing::Settings settings = signing::loadSettings();
     if (!settings.enabled())
         return {};
-    return [parent, facts, settings](const QByteArray &pdf) {
-        try {
-            const auto key = askKey(parent, settings.keyFile,
-                                    QStringLiteral("The certificate %1 is signed before it is saved.").arg(facts.number));
-            if (key) {
-                key->requireValidAt(QDateTime::currentDateTimeUtc());
-                return signing::signPdf(pdf, *key, facts);
+    // The key is read once for the certificate: for the line on the page
+    // (painted first) and for the signature.
+    auto key = std::make_shared<std::optional<signing::SigningKey>>();
+    const auto signingKey = [parent, facts, settings, key]() -> const signing::SigningKey & {
+        if (!*key) {
+            try {
+                *key = askKey(parent, settings.keyFile,
+                              QStringLiteral("The certificate %1 is signed before it is saved.").arg(facts.number));
+                if (*key)
+                    (*key)->requireValidAt(QDateTime::currentDateTimeUtc());
+            } catch (const AppError &e) {
+                key->reset();
+                errors::throwText(QStringLiteral("The certificate %1 was not saved: it could not be signed. %2")
+                                      .arg(facts.number, e.text()));
             }
+            if (!*key)
+                errors::throwText(QStringLiteral("The certificate %1 was not saved: it is signed with the key file "
+                                                 "%2 (Settings > Certificate signing), and no password was given.")
+                                      .arg(facts.number, settings.keyFile));
+        }
+        return **key;
+    };
+    pdffinish::Finish finish;
+    finish.step = [signingKey, facts](const QByteArray &pdf) {
+        const signing::SigningKey &key = signingKey();
+        try {
+            return signing::signPdf(pdf, key, facts);
         } catch (const AppError &e) {
             errors::throwText(QStringLiteral("The certificate %1 was not saved: it could not be signed. %2")
                                   .arg(facts.number, e.text()));
         }
-        errors::throwText(QStringLiteral("The certificate %1 was not saved: it is signed with the key file %2 "
-                                         "(Settings > Certificate signing), and no password was given.")
-                              .arg(facts.number, settings.keyFile));
     };
+    if (settings.visibleLine)
+        finish.pageLine = [signingKey] {
+            return signing::signedByLine(signingKey().identity(), QDate::currentDate());
+        };
+    return finish;
 }
 
 void addCommands(QWidget *window, const std::function<QString()> &archiveFolder)

@@ -19,11 +19,12 @@ class SigningKey;
 // Settings > Certificate signing dialog and the Archive > Check command.
 namespace certificatesigning {
 
-// The step that signs the PDF of the certificate with these facts; empty
-// when signing is not set up. Asks for the key's password when this run has
-// none yet; raises AppError (the certificate is then not made) when the
-// engineer gives none or the key cannot sign (gone, expired, wrong password).
-pdffinish::Step step(QWidget *parent, const signing::CertificateFacts &facts);
+// What finishes the PDF of the certificate with these facts: its signature,
+// and the "Signed by" line when the settings ask for it; nothing when
+// signing is not set up. Asks for the key's password when this run has none
+// yet; raises AppError (the certificate is then not made) when the engineer
+// gives none or the key cannot sign (gone, expired, wrong password).
+pdffinish::Finish finish(QWidget *parent, const signing::CertificateFacts &facts);
 
 // The key read with the password of this run, asking for it until it
 // opens the file or the engineer stops (empty optional then). `why` is shown

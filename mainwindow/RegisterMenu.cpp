@@ -50,7 +50,7 @@ public:
         const auto produce = [&](certregister::Entry &numbered, const certregister::GoingTo &goingTo) {
             Destination destination(goingTo, numbered.issuedHow);
             // A PDF of the certificate is signed before it takes its name.
-            const pdffinish::Scope signing(certificatesigning::step(
+            const pdffinish::Scope signing(certificatesigning::finish(
                 m_window, {numbered.number, numbered.recordSha256, numbered.verdict}));
             return make(numbered.number, destination);
         };

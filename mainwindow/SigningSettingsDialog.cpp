@@ -67,7 +67,7 @@ SigningSettingsDialog::SigningSettingsDialog(const signing::Settings &s, QWidget
     caRow->addWidget(m_caFile, 1);
     caRow->addWidget(browseCa);
 
-    m_visibleLine = new QCheckBox(QStringLiteral("&Draw \"Signed by <name>, <date>\" at the foot of the page"), this);
+    m_visibleLine = new QCheckBox(QStringLiteral("&Draw \"Signed by <name>, <date>\" at the top of the page"), this);
     m_visibleLine->setObjectName(QStringLiteral("SigningVisibleLine"));
     m_visibleLine->setChecked(s.visibleLine);
 

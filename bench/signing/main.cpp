@@ -97,7 +97,7 @@ int main(int argc, char **argv)
 
         t.start();
         {
-            const pdffinish::Scope signing([&](const QByteArray &pdf) { return signing::signPdf(pdf, key, facts); });
+            const pdffinish::Scope signing({[&](const QByteArray &pdf) { return signing::signPdf(pdf, key, facts); }, {}});
             report.printToPdf(path);
         }
         signedSave.push_back(ms(t));

@@ -7,6 +7,7 @@
 #include "CertificateRegister.h"
 #include "HeaderWriteBack.h"
 #include "ModalDriver.h"
+#include "PdfText.h"
 #include "PrintSteps.h"
 #include "SampleRecord.h"
 #include "SignedPdfTools.h"
@@ -130,16 +131,21 @@ void TestSignedCertificate::useSigning(const QString &keyFile)
 void TestSignedCertificate::signedCertificateGoesOut_data()
 {
     QTest::addColumn<QString>("command");
-    QTest::newRow("PDF") << "Pdf1";
-    QTest::newRow("print to a PDF file") << "Print2";
+    QTest::addColumn<bool>("visibleLine");
+    QTest::newRow("PDF") << "Pdf1" << false;
+    QTest::newRow("PDF, signed-by line") << "Pdf1" << true;
+    QTest::newRow("print to a PDF file") << "Print2" << false;
+    QTest::newRow("print to a PDF file, signed-by line") << "Print2" << true;
 }
 
 void TestSignedCertificate::signedCertificateGoesOut()
 {
     leaveDialogsToTest();
     QFETCH(QString, command);
+    QFETCH(bool, visibleLine);
     const certregister::Settings settings = useRegister(m_data.filePath(QTest::currentDataTag()) + ".sqlite");
     useSigning(m_keys.signerP12());
+    signing::storeSettings({m_keys.signerP12(), m_keys.caPem(), visibleLine});
     StartDirectory dir;
     dir.addFile("a.bin", savedRecord(0));
     QTemporaryDir out;
@@ -165,6 +171,12 @@ void TestSignedCertificate::signedCertificateGoesOut()
     QVERIFY2(asked.contains(m_keys.signerP12()), qPrintable(asked));
     QVERIFY2(told.startsWith(QStringLiteral("The certificate %1 was saved as\n").arg(number)), qPrintable(told));
     QCOMPARE(pdfsIn(out.path()), QStringList{QFileInfo(pdf).fileName()});
+    // The line on the page only when asked for; the page as always otherwise.
+    const QString text = pdftext::flatText(pdf);
+    QCOMPARE(text.contains(QStringLiteral("Signed by Anna Engineer, ")
+                           + QDate::currentDate().toString(QStringLiteral("d MMM yyyy"))),
+             visibleLine);
+    QCOMPARE(text.contains(QStringLiteral("Signed by")), visibleLine);
 
     // Signed, whole and intact for pdfsig; chained to the CA for openssl.
     const signedpdf::Run pdfsig = signedpdf::pdfsig(pdf);
