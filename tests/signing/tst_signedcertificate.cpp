@@ -16,7 +16,10 @@
 #include "TestSupport.h"
 #include "WindowFixture.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QPushButton>
+#include <QScreen>
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -88,6 +91,20 @@ signedpdf::Run checkCommand(const QStringList &arguments)
     return signedpdf::run(QStringLiteral(SART_TESTER), QStringList{QStringLiteral("--check")} + arguments);
 }
 
+// With SART_SHOTS set (a folder), the screen as it is now is saved there:
+// the whole screen under a real X display, the window itself offscreen.
+void shot(QWidget *window, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("SART_SHOTS");
+    if (folder.isEmpty())
+        return;
+    QApplication::processEvents();
+    const QPixmap screen = QGuiApplication::platformName() == QLatin1String("xcb")
+                               ? window->screen()->grabWindow(0)
+                               : window->grab();
+    screen.save(folder + u'/' + name + QStringLiteral(".png"));
+}
+
 QStringList pdfsIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden);
@@ -108,6 +125,8 @@ private slots:
     void checkCommandInTheWindow_data();
     void checkCommandInTheWindow();
     void commandLineUsage();
+    void settingsTestTheKey_data();
+    void settingsTestTheKey();
 
 private:
     void leaveDialogsToTest() { m_dialogs->setPaused(true); }
@@ -374,8 +393,7 @@ void TestSignedCertificate::checkCommandInTheWindow()
             summary = label->text();
         for (int i = 0; list && i < list->count(); ++i)
             findings << list->item(i)->data(Qt::UserRole).toString();
-        if (!qEnvironmentVariableIsEmpty("SART_SHOTS"))
-            modal->grab().save(qEnvironmentVariable("SART_SHOTS") + "/check-" + QTest::currentDataTag() + ".png");
+        shot(modal, QStringLiteral("check-") + QTest::currentDataTag());
         static_cast<QDialog *>(modal)->reject();
     });
     QAction *check = action(*form, "CheckCertificate1");
@@ -401,6 +419,68 @@ void TestSignedCertificate::commandLineUsage()
     const signedpdf::Run missing = checkCommand({m_data.filePath("none.pdf")});
     QCOMPARE(missing.exitCode, 1);
     QVERIFY2(missing.output.contains("none.pdf: File not found"), qPrintable(missing.output));
+}
+
+void TestSignedCertificate::settingsTestTheKey_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("shows");
+    QTest::newRow("valid") << m_keys.signerP12() << true << "Subject: O=Test Service Centre,CN=Anna Engineer";
+    QTest::newRow("expired") << m_keys.expiredP12() << false << "Refused: ";
+    QTest::newRow("not valid yet") << m_keys.futureP12() << false << "is valid only from";
+}
+
+// Settings > Certificate signing: the key tested on the spot shows its
+// subject, issuer and validity; one that cannot sign now is refused and the
+// settings stay as they were.
+void TestSignedCertificate::settingsTestTheKey()
+{
+    leaveDialogsToTest();
+    QFETCH(QString, key);
+    QFETCH(bool, accepted);
+    QFETCH(QString, shows);
+    signing::storeSettings({});
+    signing::forgetPassword();
+    StartDirectory dir;
+    auto form = startWindow();
+    ModalDriver driver(form.get());
+    QString identity, refusal;
+    // The dialog's buttons pressed from the dialog's own loop; the questions
+    // they bring are answered by the driver before each click returns.
+    driver.expect([&](QWidget *modal) {
+        auto *keyFile = modal->findChild<QLineEdit *>("SigningKeyFile");
+        if (!keyFile)
+            return modal->close(), void();
+        keyFile->setText(key);
+        modal->findChild<QLineEdit *>("SigningCaFile")->setText(m_keys.caPem());
+        QTimer::singleShot(0, modal, [&, modal] {
+            modal->findChild<QPushButton *>("SigningTest")->click();
+            identity = modal->findChild<QLabel *>("SigningIdentity")->text();
+            shot(modal, QStringLiteral("signing-settings-") + QTest::currentDataTag());
+            modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+            if (modal->isVisible())
+                static_cast<QDialog *>(modal)->reject();
+        });
+    });
+    driver.expect(password(TestKeys::Password));
+    if (!accepted) {
+        driver.expect(message(refusal));  // the error box of the test
+        driver.expect(message(refusal));  // OK tests the key again, its password known
+    }
+    action(*form, "Signing1")->trigger();
+    QCOMPARE(driver.unexpected(), QStringList());
+    QCOMPARE(driver.pending(), 0);
+    QVERIFY2(identity.contains(shows), qPrintable(identity));
+    if (accepted) {
+        QVERIFY(identity.contains("Issued by: CN=Test Centre CA,O=Test Service Centre"));
+        QVERIFY(identity.contains("Valid from "));
+        QCOMPARE(signing::loadSettings(), (signing::Settings{key, m_keys.caPem(), false}));
+        QCOMPARE(signing::rememberedPassword(key), std::optional<QString>(TestKeys::Password));
+    } else {
+        QVERIFY2(refusal.contains(key), qPrintable(refusal));
+        QVERIFY(!signing::loadSettings().enabled());
+    }
 }
 
 QTEST_MAIN(TestSignedCertificate)
