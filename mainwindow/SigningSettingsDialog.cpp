@@ -71,10 +71,15 @@ SigningSettingsDialog::SigningSettingsDialog(const signing::Settings &s, QWidget
     m_visibleLine->setObjectName(QStringLiteral("SigningVisibleLine"));
     m_visibleLine->setChecked(s.visibleLine);
 
+    const auto label = [this](const QString &text, QWidget *buddy) {
+        auto *l = new QLabel(text, this);
+        l->setBuddy(buddy);
+        return l;
+    };
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("&Key file (PKCS#12):"), keyRow);
+    form->addRow(label(QStringLiteral("&Key file (PKCS#12):"), m_keyFile), keyRow);
     form->addRow(QStringLiteral("Certificate:"), m_identity);
-    form->addRow(QStringLiteral("&CA file for Check:"), caRow);
+    form->addRow(label(QStringLiteral("&CA file for Check:"), m_caFile), caRow);
     form->addRow(m_visibleLine);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -144,9 +149,11 @@ bool SigningSettingsDialog::testKey()
         key->requireValidAt(QDateTime::currentDateTimeUtc());
     } catch (const AppError &e) {
         m_identity->setText(text + QStringLiteral("\n\nRefused: ") + e.text());
+        adjustSize();
         throw;
     }
     m_identity->setText(text);
+    adjustSize();
     m_tested = path;
     return true;
 }
