@@ -56,6 +56,9 @@ SigningSettingsDialog::SigningSettingsDialog(const signing::Settings &s, QWidget
     m_identity->setObjectName(QStringLiteral("SigningIdentity"));
     m_identity->setWordWrap(true);
     m_identity->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_identity->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for subject, issuer and validity, and a warning or a refusal.
+    m_identity->setMinimumHeight(m_identity->fontMetrics().lineSpacing() * 6);
     m_identity->setText(s.enabled() ? QStringLiteral("Test the key to see whose certificate it holds.")
                                     : QStringLiteral("Certificates are not signed."));
 
