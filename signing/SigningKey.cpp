@@ -65,6 +65,8 @@ QDateTime timeOf(const ASN1_TIME *time)
 
 } // namespace
 
+// Also used by PdfSignatureCheck.cpp for the signer's certificate found in a
+// signature (declared there, to keep OpenSSL's types out of the headers).
 Identity identityOf(const X509 *certificate);
 
 Identity identityOf(const X509 *certificate)
