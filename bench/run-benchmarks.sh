@@ -13,7 +13,7 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/sart-runtime.XXXXXX)
 chmod 700 "$XDG_RUNTIME_DIR"
 failed=0
 for bench in archive-scan archive-index shared-archive startup idle-cpu reception receive-dialog report-pdf word-export \
-    register; do
+    register signing; do
   binary="$(find build/bench/"$bench" -maxdepth 1 -type f -name 'bench_*' -perm -u+x | head -n 1)"
   if [ -z "$binary" ]; then
     echo "$bench: not built"

@@ -95,4 +95,14 @@ void paint(QPainter &painter, const QStringList &values, const QString &verdict,
     painter.restore();
 }
 
+void paintSignedBy(QPainter &painter, const QString &line)
+{
+    const PageUnits mm(*painter.device());
+    painter.save();
+    painter.setPen(Qt::black);
+    painter.setFont(timesNewRoman(10));
+    painter.drawText(mm.rect(SignedBy), Qt::AlignLeft | Qt::AlignVCenter, line);
+    painter.restore();
+}
+
 } // namespace reportpage

@@ -19,6 +19,9 @@ constexpr QRectF Signature(91.0, 258.2, 76.5, 20.1);
 // The certificate's number, when it is printed: right-aligned in the free
 // strip above the title.
 constexpr QRectF Number(100.0, 0.0, 90.0, 6.0);
+// "Signed by <name>, <date>" of a signed PDF, when asked for: left-aligned in
+// the same strip.
+constexpr QRectF SignedBy(0.0, 0.0, 98.0, 6.0);
 
 // A value wider than its column is set in a smaller font down to this size,
 // then shortened with an ellipsis: it never leaves its line.
@@ -27,5 +30,7 @@ constexpr qreal MinimumValuePointSize = 8.0;
 // Draws the whole page onto the painter's device (printer, preview or PDF).
 // `numberLine`, when not empty, is printed in Number.
 void paint(QPainter &painter, const QStringList &values, const QString &verdict, const QString &numberLine = {});
+// Draws the line in SignedBy.
+void paintSignedBy(QPainter &painter, const QString &line);
 
 } // namespace reportpage

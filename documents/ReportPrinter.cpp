@@ -3,6 +3,7 @@
 #include "ErrorBox.h"
 #include "FileWritten.h"
 #include "OutputFile.h"
+#include "PdfFinish.h"
 #include "PrintToFile.h"
 
 #include <QBuffer>
@@ -108,7 +109,7 @@ void printToPdf(const QString &path, const QString &title, const PagePainter &pa
         QPainter painter(&writer);
         paint(painter, writer);
     }
-    outputfile::write(path, buffer.data());
+    outputfile::write(path, pdffinish::apply(buffer.data()));
 }
 
 } // namespace printing

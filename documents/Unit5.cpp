@@ -1,5 +1,6 @@
 #include "Unit5.h"
 
+#include "PdfFinish.h"
 #include "ReportPage.h"
 #include "ReportPrinter.h"
 
@@ -20,6 +21,8 @@ void TQuickReport5::fill(const RecordHeader &panel)
 void TQuickReport5::paint(QPainter &painter) const
 {
     reportpage::paint(painter, m_content.valueLines(), m_content.verdict(), m_numberLine);
+    if (const QString signedBy = pdffinish::pageLine(painter.device()); !signedBy.isEmpty())
+        reportpage::paintSignedBy(painter, signedBy);
 }
 
 void TQuickReport5::preview(QWidget *parent, const printing::IssueAround &issue, const QString &title,

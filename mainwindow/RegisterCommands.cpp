@@ -4,6 +4,7 @@
 #include "ArchiveRegisterMark.h"
 #include "CertificateIssuer.h"
 #include "CertificateRegister.h"
+#include "CertificateSigning.h"
 #include "ErrorBox.h"
 #include "Navigation.h"
 #include "FileNames.h"
@@ -35,13 +36,17 @@ namespace {
 class RegisterIssuer final : public CertificateIssuer
 {
 public:
-    RegisterIssuer(certregister::Register &reg, certregister::Entry entry) : m_register(reg), m_entry(std::move(entry))
+    RegisterIssuer(certregister::Register &reg, certregister::Entry entry, QWidget *window)
+        : m_register(reg), m_entry(std::move(entry)), m_window(window)
     {}
 
     void issue(const Make &make, const std::function<void()> &withdraw) override
     {
         const auto produce = [&](certregister::Entry &numbered, const certregister::GoingTo &goingTo) {
             Destination destination(goingTo, numbered.issuedHow);
+            // A PDF of the certificate is signed before it takes its name.
+            const pdffinish::Scope signing(certificatesigning::finish(
+                m_window, {numbered.number, numbered.recordSha256, numbered.verdict}));
             return make(numbered.number, destination);
         };
         if (withdraw)
@@ -71,6 +76,7 @@ private:
 
     certregister::Register &m_register;
     certregister::Entry m_entry;
+    QWidget *m_window;
 };
 
 QString dateTimeText(const QDateTime &utc)
@@ -303,7 +309,7 @@ void RegisterCommands::issueCertificate(const std::optional<certificate::Result>
     // The record as the check before the certificate read and compared it.
     if (checked)
         entry.recordSha256 = checked->sha256;
-    RegisterIssuer issuer(certificateRegister(), std::move(entry));
+    RegisterIssuer issuer(certificateRegister(), std::move(entry), m_window);
     // The panel learns of the certificate also when the register failed at
     // the last moment (the error is shown all the same).
     const auto refresh = qScopeGuard([this] {

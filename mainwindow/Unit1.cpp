@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "CertificateCommands.h"
+#include "CertificateSigning.h"
 #include "ErrorBox.h"
 #include "FileGrid.h"
 #include "FileNames.h"
@@ -72,6 +73,7 @@ TForm1::TForm1(QWidget *parent)
     m_registerCommands = new RegisterCommands(this, *m_navigation, Panel1, Finder1);
     m_certificates = std::make_unique<CertificateCommands>(this, *m_navigation, Panel1, *m_view, *m_registerCommands);
     buildMenus();
+    certificatesigning::addCommands(this, [this] { return m_navigation->archiveFolder(); });
     buildToolBar();
     m_registerCommands->settleLeftOver();
 

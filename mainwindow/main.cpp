@@ -1,3 +1,4 @@
+#include "CheckCommand.h"
 #include "CommandLinePdf.h"
 #include "ErrorBox.h"
 #include "StartFolder.h"
@@ -8,6 +9,13 @@
 
 int main(int argc, char *argv[])
 {
+    // A certificate checked from the command line: no window, no display.
+    if (checkcommand::asked(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("sart-tester"));
+        return checkcommand::run(QCoreApplication::arguments());
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("sart-tester"));
     QApplication::setApplicationDisplayName(QStringLiteral("SART TESTER SOFTWARE"));

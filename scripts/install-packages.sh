@@ -18,15 +18,18 @@ esac
 
 # libqt6sql6-sqlite and libqt6sql6-psql: the register of certificates issued,
 # in SQLite on one computer or on the centre's PostgreSQL server.
+# libpodofo-dev and libssl-dev: signed PDF certificates (PoDoFo writes the
+# signature into the PDF, OpenSSL makes and checks it).
 packages=(cmake g++ make qt6-base-dev libxkbcommon-dev fonts-liberation2 libreoffice-dev
-          libqt6sql6-sqlite libqt6sql6-psql)
+          libqt6sql6-sqlite libqt6sql6-psql libpodofo-dev libssl-dev pkg-config)
 if ((tests)); then
   # bindfs, samba and smbnetfs: the shared-folder test mounts the archive a
   # second time as a network share would show it. postgresql: the register's
   # tests start a server of their own. python3: its csv module reads back what
-  # the program writes.
+  # the program writes. openssl: the signing tests make their keys with it
+  # and verify the signatures (pdfsig of poppler-utils too).
   packages+=(poppler-utils xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev bindfs samba smbnetfs
-             postgresql python3)
+             postgresql python3 openssl)
   # The package's test: its checkers and a clean Debian system to install it in.
   packages+=(lintian desktop-file-utils appstream mmdebstrap)
 fi

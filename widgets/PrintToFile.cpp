@@ -2,12 +2,14 @@
 
 #include "ErrorBox.h"
 #include "OutputFile.h"
+#include "PdfFinish.h"
 #include "Questions.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -51,6 +53,20 @@ void checkFileBeforePrinting(QPrintDialog &dialog)
 
 bool isWholePdf(const QByteArray &tail) { return tail.contains("%%EOF"); }
 
+// The printed temporary file passed through the PDF's last step (signing)
+// before it takes its name; errors name the file asked for.
+void finishPrinted(const QString &temporaryPath, const QString &path)
+{
+    QFile file(temporaryPath);
+    if (!file.open(QIODevice::ReadOnly))
+        errors::throwFile(path, file.errorString());
+    const QByteArray finished = pdffinish::apply(file.readAll());
+    file.close();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(finished) != finished.size()
+        || !file.flush())
+        errors::throwFile(path, file.error() == QFileDevice::ResourceError ? errors::DiskFull : file.errorString());
+}
+
 // Prints the preview's pages as the print dialog set the printer up.
 void printOut(QPrinter &printer, QPrintPreviewWidget &view)
 {
@@ -62,6 +78,8 @@ void printOut(QPrinter &printer, QPrintPreviewWidget &view)
             [&](const QString &temporaryPath) {
                 printer.setOutputFileName(temporaryPath);
                 view.print();
+                if (pdffinish::active())
+                    finishPrinted(temporaryPath, path);
             },
             isWholePdf);
     } else {

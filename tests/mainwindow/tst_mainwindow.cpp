@@ -99,9 +99,9 @@ void TestMainWindow::menus()
     QCOMPARE(describe(child<QMenu>(form.get(), "Dataexport1")), QStringList({"Word|Ctrl+W", "PDF...|"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Archive1")),
              QStringList({"&Find...|Ctrl+F", "&Due for test...|", "&History of this SART...|", "-",
-                          "&Certificates issued...|"}));
+                          "&Certificates issued...|", "Chec&k a certificate...|Ctrl+K"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Settings1")),
-             QStringList({"SART &limits...|", "Certificate &register...|"}));
+             QStringList({"SART &limits...|", "Certificate &register...|", "Certificate &signing...|"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Help1")), QStringList({"User guide|F1", "Help|", "-", "About|"}));
 }
 
