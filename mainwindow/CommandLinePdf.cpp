@@ -78,8 +78,8 @@ QString issue(const Request &request)
     panel.showRecord(record, QFileInfo(request.record).fileName());
     if (auto *conclusions = panel.findChild<QComboBox *>(QStringLiteral("ComboBox5")))
         conclusions->setCurrentIndex(request.conclusion);
-    const PanelValues values = panel.values();
-    if (values.comboBox5Index != request.conclusion)
+    const RecordHeader values = panel.values();
+    if (values.verdictIndex != request.conclusion)
         throw AppError(QStringLiteral("The verdict cannot be chosen: nothing was written."));
 
     QStringList outside;

@@ -24,18 +24,18 @@ namespace {
 constexpr double Goal = 1.2;
 constexpr int Runs = 15;
 
-PanelValues panel()
+RecordHeader panel()
 {
     const sample::Params params = sample::variant(0);
-    PanelValues p;
-    p.edit1 = QString::fromLatin1(params.testerEngineer);
-    p.edit4 = QStringLiteral("MV Northern Star");
-    p.edit9 = QStringLiteral("123456");
-    p.label12 = QString::number(params.automatic.powerMw);
-    p.comboBox1Text = p.comboBox2Text = p.comboBox3Text = QStringLiteral("YES");
-    p.dateTimePicker1 = params.testingDate.addYears(1);
-    p.dateTimePicker2 = params.testingDate;
-    p.dateTimePicker3 = params.testingDate.addYears(-1);
+    RecordHeader p;
+    p.radioEngineer = QString::fromLatin1(params.testerEngineer);
+    p.vessel = QStringLiteral("MV Northern Star");
+    p.manufacturerNo = QStringLiteral("123456");
+    p.power = QString::number(params.automatic.powerMw);
+    p.standByText = p.ledText = p.beeperText = QStringLiteral("YES");
+    p.nextTestDate = params.testingDate.addYears(1);
+    p.testingDate = params.testingDate;
+    p.batteryDate = params.testingDate.addYears(-1);
     return p;
 }
 

@@ -56,8 +56,8 @@ QByteArray recordWithinLimits()
 // before the testing date.
 QByteArray recordOutsideLimits()
 {
-    PanelValues header = sample::savedHeader();
-    header.dateTimePicker3 = QDate(2020, 1, 1);
+    RecordHeader header = sample::savedHeader();
+    header.batteryDate = QDate(2020, 1, 1);
     return writeback::rewrite(sample::makeRecord(sample::variant(0)), header);
 }
 
