@@ -10,6 +10,7 @@
 #include "FileNames.h"
 #include "Finder.h"
 #include "RecordPanel.h"
+#include "RegisterIssuer.h"
 #include "Questions.h"
 #include "RegisterDialog.h"
 #include "RegisterJobs.h"
@@ -29,55 +30,6 @@
 #include <QTimer>
 
 namespace {
-
-// The register's side of a certificate going out: the entry for the record
-// shown, numbered (its own number when the same certificate went out before)
-// and its output recorded as the document tells where it goes.
-class RegisterIssuer final : public CertificateIssuer
-{
-public:
-    RegisterIssuer(certregister::Register &reg, certregister::Entry entry, QWidget *window)
-        : m_register(reg), m_entry(std::move(entry)), m_window(window)
-    {}
-
-    void issue(const Make &make, const std::function<void()> &withdraw) override
-    {
-        const auto produce = [&](certregister::Entry &numbered, const certregister::GoingTo &goingTo) {
-            Destination destination(goingTo, numbered.issuedHow);
-            // A PDF of the certificate is signed before it takes its name.
-            const pdffinish::Scope signing(certificatesigning::finish(
-                m_window, {numbered.number, numbered.recordSha256, numbered.verdict}));
-            return make(numbered.number, destination);
-        };
-        if (withdraw)
-            m_register.issueOutput(m_entry, produce, [&](const certregister::Entry &) { withdraw(); });
-        else
-            m_register.issueOutput(m_entry, produce);
-    }
-
-    QString expectedNumber() override { return m_register.expectedNumber(m_entry); }
-    bool printsNumber() const override { return m_register.settings().printNumber; }
-
-private:
-    class Destination final : public CertificateIssuer::Destination
-    {
-    public:
-        Destination(const certregister::GoingTo &goingTo, QString &how) : m_goingTo(goingTo), m_how(how) {}
-        void goingTo(const QString &how, const QString &filePath) override
-        {
-            m_goingTo(how, filePath);
-            m_how = how;
-        }
-
-    private:
-        const certregister::GoingTo &m_goingTo;
-        QString &m_how;
-    };
-
-    certregister::Register &m_register;
-    certregister::Entry m_entry;
-    QWidget *m_window;
-};
 
 QString dateTimeText(const QDateTime &utc)
 {
@@ -309,7 +261,11 @@ void RegisterCommands::issueCertificate(const std::optional<certificate::Result>
     // The record as the check before the certificate read and compared it.
     if (checked)
         entry.recordSha256 = checked->sha256;
-    RegisterIssuer issuer(certificateRegister(), std::move(entry), m_window);
+    // A PDF of the certificate is signed before it takes its name.
+    RegisterIssuer issuer(certificateRegister(), std::move(entry), [this](const certregister::Entry &numbered) {
+        return std::make_shared<pdffinish::Scope>(
+            certificatesigning::finish(m_window, {numbered.number, numbered.recordSha256, numbered.verdict}));
+    });
     // The panel learns of the certificate also when the register failed at
     // the last moment (the error is shown all the same).
     const auto refresh = qScopeGuard([this] {
