@@ -1,6 +1,7 @@
 #include "CheckCommand.h"
 #include "CommandLinePdf.h"
 #include "ErrorBox.h"
+#include "Language.h"
 #include "StartFolder.h"
 #include "Unit1.h"
 #include "WindowSettings.h"
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     if (checkcommand::asked(argc, argv)) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("sart-tester"));
+        language::install(language::chosen());
         return checkcommand::run(QCoreApplication::arguments());
     }
 
@@ -20,6 +22,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("sart-tester"));
     QApplication::setApplicationDisplayName(QStringLiteral("SART TESTER SOFTWARE"));
     QApplication::setDesktopFileName(QStringLiteral("sart-tester"));
+    language::install(language::chosen());
 
     if (const std::optional<int> status = commandlinepdf::run(QApplication::arguments()))
         return *status;

@@ -20,8 +20,11 @@ esac
 # in SQLite on one computer or on the centre's PostgreSQL server.
 # libpodofo-dev and libssl-dev: signed PDF certificates (PoDoFo writes the
 # signature into the PDF, OpenSSL makes and checks it).
+# qt6-tools-dev and qt6-l10n-tools: the Russian interface is built from its .ts
+# file; qt6-translations-l10n: Qt's own dialogs and buttons in Russian.
 packages=(cmake g++ make qt6-base-dev libxkbcommon-dev fonts-liberation2 libreoffice-dev
-          libqt6sql6-sqlite libqt6sql6-psql libpodofo-dev libssl-dev pkg-config)
+          libqt6sql6-sqlite libqt6sql6-psql libpodofo-dev libssl-dev pkg-config
+          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 if ((tests)); then
   # bindfs, samba and smbnetfs: the shared-folder test mounts the archive a
   # second time as a network share would show it. postgresql: the register's

@@ -30,7 +30,7 @@ exit 0
 STUB
 chmod +x "$work/bin/dpkg-query" "$work/bin/apt-get"
 
-all_program="cmake g++ make qt6-base-dev libxkbcommon-dev fonts-liberation2 libreoffice-dev libqt6sql6-sqlite libqt6sql6-psql libpodofo-dev libssl-dev pkg-config"
+all_program="cmake g++ make qt6-base-dev libxkbcommon-dev fonts-liberation2 libreoffice-dev libqt6sql6-sqlite libqt6sql6-psql libpodofo-dev libssl-dev pkg-config qt6-tools-dev qt6-l10n-tools qt6-translations-l10n"
 all_tests="poppler-utils xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev bindfs samba smbnetfs postgresql python3 openssl lintian desktop-file-utils appstream mmdebstrap debhelper dpkg-dev fakeroot librsvg2-bin"
 failures=0
 
@@ -76,7 +76,7 @@ check "program: the no-window Writer counts as Writer" "" \
 check "program: no Writer installs the one with a window" "" \
   "$all_program" "" 0 "libreoffice-writer" ""
 check "program: only what is missing" "" \
-  "cmake make qt6-base-dev libreoffice-writer" "" 0 "g++ libxkbcommon-dev fonts-liberation2 libreoffice-dev libqt6sql6-sqlite libqt6sql6-psql libpodofo-dev libssl-dev pkg-config" ""
+  "cmake make qt6-base-dev libreoffice-writer" "" 0 "g++ libxkbcommon-dev fonts-liberation2 libreoffice-dev libqt6sql6-sqlite libqt6sql6-psql libpodofo-dev libssl-dev pkg-config qt6-tools-dev qt6-l10n-tools qt6-translations-l10n" ""
 check "tests: Writer with window is kept, nothing else installed" "--tests" \
   "$all_program $all_tests libreoffice-writer" "" 0 "-" ""
 check "tests: no Writer installs the no-window one" "--tests" \
