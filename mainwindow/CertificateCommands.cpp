@@ -15,6 +15,7 @@
 #include "WordExport.h"
 #include "WordReport.h"
 
+#include <QComboBox>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
@@ -30,17 +31,20 @@ CertificateCommands::CertificateCommands(QWidget *window, Navigation &navigation
 
 void CertificateCommands::print(TQuickReport5 &report)
 {
-    m_view.requireShownRecordFile(QStringLiteral("print"));
-    if (!certifiable(QStringLiteral("Print the certificate")) || !m_register.registerReady())
+    m_view.requireShownRecordFile(WindowNavigationView::FileCommand::Print);
+    if (!certifiable(tr("Print the certificate")) || !m_register.registerReady())
         return;
     report.fill(m_panel->values());
     // Numbered only once the print dialog was accepted: a print cancelled
     // takes no number. The preview's title shows the number the certificate
     // will have; the message naming a file printed into, the number it got.
-    QString what = QStringLiteral("The certificate");
+    // The document's name (the title of a PDF printed into a file) stays
+    // English, as the certificate does; the preview's title is shown.
+    QString what = tr("The certificate");
     QString title;
     m_register.issueCertificate(m_checked, [&](CertificateIssuer &issuer) {
-        title = report::Title + QStringLiteral(", certificate ") + issuer.expectedNumber();
+        //: The print preview's title: %1 the certificate's English title, %2 its number.
+        title = tr("%1, certificate %2").arg(report::Title, issuer.expectedNumber());
     });
     report.preview(
         m_window,
@@ -56,7 +60,7 @@ void CertificateCommands::print(TQuickReport5 &report)
                     else
                         destination.goingTo(QStringLiteral("Printer ") + printer.printerName());
                     print();
-                    what = QStringLiteral("The certificate ") + number;
+                    what = tr("The certificate %1").arg(number);
                     return true;
                 });
             });
@@ -66,8 +70,8 @@ void CertificateCommands::print(TQuickReport5 &report)
 
 void CertificateCommands::exportToWriter()
 {
-    m_view.requireShownRecordFile(QStringLiteral("export"));
-    if (!certifiable(QStringLiteral("Export the certificate to Word")) || !m_register.registerReady())
+    m_view.requireShownRecordFile(WindowNavigationView::FileCommand::Export);
+    if (!certifiable(tr("Export the certificate to Word")) || !m_register.registerReady())
         return;
     QString issued;
     m_register.issueCertificate(m_checked, [&](CertificateIssuer &issuer) {
@@ -79,9 +83,9 @@ void CertificateCommands::exportToWriter()
         });
     });
     // Writer has no file for it yet: the message says where it went instead.
-    QMessageBox box(QMessageBox::Information, ProgramTitle,
-                    QStringLiteral("The certificate %1 is in LibreOffice Writer as the new document \"%2\". "
-                                   "It is not saved yet: save or print it from Writer.")
+    QMessageBox box(QMessageBox::Information, programTitle(),
+                    tr("The certificate %1 is in LibreOffice Writer as the new document \"%2\". "
+                       "It is not saved yet: save or print it from Writer.")
                         .arg(issued, wordreport::WindowCaption),
                     QMessageBox::Ok, m_window);
     box.setObjectName(QStringLiteral("WordDone"));
@@ -90,8 +94,8 @@ void CertificateCommands::exportToWriter()
 
 void CertificateCommands::savePdf(TQuickReport5 &report)
 {
-    m_view.requireShownRecordFile(QStringLiteral("save as PDF"));
-    if (!certifiable(QStringLiteral("Save the certificate as PDF")) || !m_register.registerReady())
+    m_view.requireShownRecordFile(WindowNavigationView::FileCommand::SavePdf);
+    if (!certifiable(tr("Save the certificate as PDF")) || !m_register.registerReady())
         return;
     m_register.issueCertificate(m_checked, [&](CertificateIssuer &issuer) {
         certificatepdf::save(m_window, report, m_panel->values(), issuer);
@@ -102,8 +106,8 @@ bool CertificateCommands::certifiable(const QString &action)
 {
     // No certificate without a record: nothing is printed or numbered.
     if (m_navigation.shownPath().isEmpty())
-        errors::throwText(QStringLiteral("No record is shown: there is nothing to certify. Choose a record in the "
-                                         "file table, open one or receive one first."));
+        errors::throwText(tr("No record is shown: there is nothing to certify. Choose a record in the "
+                             "file table, open one or receive one first."));
     m_checked.reset();
     for (;;) {
         certificate::Input input;
@@ -137,14 +141,14 @@ bool CertificateCommands::certifiable(const QString &action)
 CertificateCommands::CheckAnswer CertificateCommands::askCertificateCheck(const certificate::Result &result,
                                                                           const QString &action)
 {
-    QMessageBox box(QMessageBox::Warning, ProgramTitle, certificate::checkQuestion(result, action),
+    QMessageBox box(QMessageBox::Warning, programTitle(), certificate::checkQuestion(result, action),
                     QMessageBox::NoButton, m_window);
     box.setObjectName(QStringLiteral("CertificateCheckQuestion"));
     if (result.saveResolves())
-        box.addButton(QMessageBox::Save)->setText(QStringLiteral("Save changes first"));
-    box.addButton(QMessageBox::Open)->setText(QStringLiteral("Show the file as it is now"));
+        box.addButton(QMessageBox::Save)->setText(tr("Save changes first"));
+    box.addButton(QMessageBox::Open)->setText(tr("Show the file as it is now"));
     if (result.onlyTestingDate())
-        box.addButton(QMessageBox::Yes)->setText(QStringLiteral("Certify this date"));
+        box.addButton(QMessageBox::Yes)->setText(tr("Certify this date"));
     box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
@@ -165,7 +169,10 @@ bool CertificateCommands::confirmCertificate(const QString &action)
     const RecordHeader values = m_panel->values();
     certificate::Verdict verdict;
     verdict.record = m_panel->shownRecord();
-    verdict.conclusion = values.verdictText;
+    // The conclusion as the panel shows it, in the language shown (the
+    // header carries the text the certificate prints).
+    const auto *conclusions = m_panel->findChild<QComboBox *>(QStringLiteral("ComboBox5"));
+    verdict.conclusion = conclusions ? conclusions->currentText() : values.verdictText;
     // Item 0 is the sentence that certifies compliance.
     verdict.certifiesCompliance = values.verdictIndex == 0;
     verdict.conclusionFrom = m_panel->carriedOverConclusion();

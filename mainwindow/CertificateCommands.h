@@ -2,6 +2,7 @@
 
 #include "CertificateCheck.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -19,6 +20,8 @@ class WindowNavigationView;
 // register of certificates issued.
 class CertificateCommands
 {
+    Q_DECLARE_TR_FUNCTIONS(CertificateCommands)
+
 public:
     CertificateCommands(QWidget *window, Navigation &navigation, RecordPanel *panel, WindowNavigationView &view,
                         RegisterCommands &registerCommands);
@@ -41,7 +44,7 @@ private:
     // Asks once whether to go on, naming every reason not to: a conclusion
     // not chosen for this record, "SART PASSED TESTS" with values outside
     // the limits. The default answer is not to; true when nothing is wrong or
-    // on Yes.
+    // on Yes. `action` starts the questions' sentences ("Print the certificate").
     bool confirmCertificate(const QString &action);
 
     QWidget *m_window;

@@ -8,6 +8,7 @@
 #include "SigningSettingsDialog.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -31,10 +32,13 @@ std::optional<signing::SigningKey> askKey(QWidget *parent, const QString &keyFil
     for (;;) {
         QInputDialog ask(parent);
         ask.setObjectName(QStringLiteral("SigningPassword"));
-        ask.setWindowTitle(ProgramTitle);
+        ask.setWindowTitle(programTitle());
+        const QString password =
+            QCoreApplication::translate("CertificateSigning",
+                                        "Password of the key file %1 (kept in memory until the program ends):")
+                .arg(keyFile);
         ask.setLabelText((problem.isEmpty() ? why : problem + QStringLiteral("\n\n") + why)
-                         + QStringLiteral("\n\nPassword of the key file %1 (kept in memory until the program ends):")
-                               .arg(keyFile));
+                         + QStringLiteral("\n\n") + password);
         ask.setTextEchoMode(QLineEdit::Password);
         if (ask.exec() != QDialog::Accepted)
             return std::nullopt;
@@ -63,17 +67,23 @@ pdffinish::Finish finish(QWidget *parent, const signing::CertificateFacts &facts
         if (!*key) {
             try {
                 *key = askKey(parent, settings.keyFile,
-                              QStringLiteral("The certificate %1 is signed before it is saved.").arg(facts.number));
+                              QCoreApplication::translate("CertificateSigning",
+                                                          "The certificate %1 is signed before it is saved.")
+                                  .arg(facts.number));
                 if (*key)
                     (*key)->requireValidAt(QDateTime::currentDateTimeUtc());
             } catch (const AppError &e) {
                 key->reset();
-                errors::throwText(QStringLiteral("The certificate %1 was not saved: it could not be signed. %2")
+                errors::throwText(QCoreApplication::translate("CertificateSigning",
+                                                              "The certificate %1 was not saved: it could not be "
+                                                              "signed. %2")
                                       .arg(facts.number, e.text()));
             }
             if (!*key)
-                errors::throwText(QStringLiteral("The certificate %1 was not saved: it is signed with the key file "
-                                                 "%2 (Settings > Certificate signing), and no password was given.")
+                errors::throwText(QCoreApplication::translate("CertificateSigning",
+                                                              "The certificate %1 was not saved: it is signed with "
+                                                              "the key file %2 (Settings > Certificate signing), "
+                                                              "and no password was given.")
                                       .arg(facts.number, settings.keyFile));
         }
         return **key;
@@ -84,7 +94,9 @@ pdffinish::Finish finish(QWidget *parent, const signing::CertificateFacts &facts
         try {
             return signing::signPdf(pdf, key, facts);
         } catch (const AppError &e) {
-            errors::throwText(QStringLiteral("The certificate %1 was not saved: it could not be signed. %2")
+            errors::throwText(QCoreApplication::translate("CertificateSigning",
+                                                          "The certificate %1 was not saved: it could not be "
+                                                          "signed. %2")
                                   .arg(facts.number, e.text()));
         }
     };
@@ -100,7 +112,8 @@ void addCommands(QWidget *window, const std::function<QString()> &archiveFolder)
     auto *archive = window->findChild<QMenu *>(QStringLiteral("Archive1"));
     auto *settings = window->findChild<QMenu *>(QStringLiteral("Settings1"));
     if (archive) {
-        QAction *check = archive->addAction(QStringLiteral("Chec&k a certificate..."));
+        QAction *check = archive->addAction(
+            QCoreApplication::translate("CertificateSigning", "Chec&k a certificate..."));
         check->setObjectName(QStringLiteral("CheckCertificate1"));
         check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
         QObject::connect(check, &QAction::triggered, window, [window, archiveFolder] {
@@ -108,7 +121,8 @@ void addCommands(QWidget *window, const std::function<QString()> &archiveFolder)
         });
     }
     if (settings) {
-        QAction *setUp = settings->addAction(QStringLiteral("Certificate &signing..."));
+        QAction *setUp = settings->addAction(
+            QCoreApplication::translate("CertificateSigning", "Certificate &signing..."));
         setUp->setObjectName(QStringLiteral("Signing1"));
         QObject::connect(setUp, &QAction::triggered, window, [window] {
             guarded(window, [&] {

@@ -5,12 +5,24 @@
 #include "SigningSettings.h"
 #include "StartFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
 
 #include <cstring>
 
 namespace checkcommand {
+
+namespace {
+
+// The options' names stay as typed whatever the language.
+QString usage()
+{
+    return QCoreApplication::translate("CheckCommand", "Usage: %1 --check FILE.pdf [--ca CA.pem] [--archive FOLDER]")
+        .arg(QStringLiteral("sart-tester"));
+}
+
+} // namespace
 
 bool asked(int argc, char *argv[])
 {
@@ -37,13 +49,13 @@ int run(const QStringList &arguments)
         } else if (a == QStringLiteral("--archive") && hasValue) {
             archive = arguments[++i];
         } else if (a != startfolder::OwnFolderOption) {
-            err << QStringLiteral("Unknown or incomplete argument: %1\nUsage: sart-tester --check FILE.pdf "
-                                  "[--ca CA.pem] [--archive FOLDER]\n").arg(a);
+            err << QCoreApplication::translate("CheckCommand", "Unknown or incomplete argument: %1").arg(a) << '\n'
+                << usage() << '\n';
             return 2;
         }
     }
     if (pdf.isEmpty()) {
-        err << QStringLiteral("Usage: sart-tester --check FILE.pdf [--ca CA.pem] [--archive FOLDER]\n");
+        err << usage() << '\n';
         return 2;
     }
     // Names given relative to the folder the command was run in.
@@ -63,11 +75,12 @@ int run(const QStringList &arguments)
     place.register_ = certregister::loadProgramSettings();
     place.archiveFolder = archive.isEmpty() ? QDir::current().absoluteFilePath(QStringLiteral("bin")) : archive;
     const signing::Findings findings = signing::checkCertificateFile(pdf, place);
-    out << QStringLiteral("Certificate %1\n").arg(QDir::toNativeSeparators(pdf));
+    out << QCoreApplication::translate("CheckCommand", "Certificate %1").arg(QDir::toNativeSeparators(pdf)) << '\n';
     for (const QString &line : findings.texts())
         out << line << '\n';
-    out << (findings.allHold() ? QStringLiteral("Everything checked holds.\n")
-                               : QStringLiteral("Not everything holds: see PROBLEM above.\n"));
+    out << (findings.allHold() ? QCoreApplication::translate("CheckCommand", "Everything checked holds.")
+                               : QCoreApplication::translate("CheckCommand", "Not everything holds: see PROBLEM above."))
+        << '\n';
     return findings.allHold() ? 0 : 1;
 }
 

@@ -14,6 +14,7 @@
 #include "Unit5.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -26,7 +27,12 @@ namespace {
 
 const QString VerdictOption = QStringLiteral("--verdict");
 
-const QString Usage = QStringLiteral("usage: sart-tester --print-pdf RECORD PDF --verdict passed|failed");
+// The options' names and the verdict's words stay as typed whatever the language.
+QString usage()
+{
+    return QCoreApplication::translate("CommandLinePdf", "usage: %1 --print-pdf RECORD PDF --verdict passed|failed")
+        .arg(QStringLiteral("sart-tester"));
+}
 
 void printLine(FILE *stream, const QString &text)
 {
@@ -44,7 +50,7 @@ Request parse(const QStringList &arguments)
     Request r;
     const qsizetype at = arguments.indexOf(Option);
     if (at + 2 >= arguments.size())
-        throw AppError(Usage);
+        throw AppError(usage());
     r.record = arguments[at + 1];
     r.pdf = arguments[at + 2];
     const qsizetype verdict = arguments.indexOf(VerdictOption);
@@ -54,14 +60,18 @@ Request parse(const QStringList &arguments)
     else if (word == QLatin1String("failed"))
         r.conclusion = 1;
     else
-        throw AppError(Usage + QStringLiteral("\nThe verdict must be given: --verdict passed or --verdict failed."));
+        throw AppError(usage() + u'\n'
+                       + QCoreApplication::translate("CommandLinePdf",
+                                                     "The verdict must be given: --verdict passed or --verdict "
+                                                     "failed."));
     return r;
 }
 
 QString issue(const Request &request)
 {
     if (QFileInfo(request.pdf).exists() || QFileInfo(request.pdf).isSymLink())
-        throw AppError(QStringLiteral("The file %1 exists already: nothing was written.").arg(request.pdf));
+        throw AppError(QCoreApplication::translate("CommandLinePdf", "The file %1 exists already: nothing was written.")
+                           .arg(request.pdf));
 
     // The record decoded and shown in a panel exactly as the window shows it,
     // in the testing mode the window starts in.
@@ -80,14 +90,16 @@ QString issue(const Request &request)
         conclusions->setCurrentIndex(request.conclusion);
     const RecordHeader values = panel.values();
     if (values.verdictIndex != request.conclusion)
-        throw AppError(QStringLiteral("The verdict cannot be chosen: nothing was written."));
+        throw AppError(QCoreApplication::translate("CommandLinePdf", "The verdict cannot be chosen: nothing was written."));
 
     QStringList outside;
     for (const limits::Judgement &j : panel.outsideLimits())
         outside << j.text();
     if (request.conclusion == 0 && !outside.isEmpty())
-        throw AppError(QStringLiteral("The certificate of %1 would say \"SART PASSED TESTS\", but values are outside "
-                                      "the limits of the SART standard:\n- %2\nNothing was written.")
+        throw AppError(QCoreApplication::translate("CommandLinePdf",
+                                                   "The certificate of %1 would say \"SART PASSED TESTS\", but values "
+                                                   "are outside the limits of the SART standard:\n- %2\nNothing was "
+                                                   "written.")
                            .arg(request.record, outside.join(QStringLiteral("\n- "))));
 
     // The register numbers it as it numbers the window's certificates; one
@@ -97,9 +109,10 @@ QString issue(const Request &request)
     certregister::requireUsable(settings);
     const QString last = certregister::lastUsedRegister();
     if (!last.isEmpty() && last != certregister::describe(settings))
-        throw AppError(QStringLiteral("Certificates were numbered by the register %1; the settings now name the "
-                                      "register %2. Issue the next certificate from the window, which asks about "
-                                      "the change: nothing was written.")
+        throw AppError(QCoreApplication::translate("CommandLinePdf",
+                                                   "Certificates were numbered by the register %1; the settings now "
+                                                   "name the register %2. Issue the next certificate from the "
+                                                   "window, which asks about the change: nothing was written.")
                            .arg(last, certregister::describe(settings)));
     certregister::Register reg(settings);
     certregister::Entry entry = certregister::entryFor(QFileInfo(request.record).absoluteFilePath(), values,
@@ -136,7 +149,8 @@ std::optional<int> run(const QStringList &arguments)
     try {
         const Request request = parse(arguments);
         const QString number = issue(request);
-        printLine(stdout, QStringLiteral("The certificate %1 was written to %2").arg(number, request.pdf));
+        printLine(stdout, QCoreApplication::translate("CommandLinePdf", "The certificate %1 was written to %2")
+                              .arg(number, request.pdf));
         return 0;
     } catch (const AppError &e) {
         printLine(stderr, e.text());

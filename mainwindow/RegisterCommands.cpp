@@ -43,7 +43,23 @@ constexpr int WaitShownAfterMs = 1500;
 
 QString notAnswering(const certregister::Settings &settings)
 {
-    return QStringLiteral("The register of certificates %1 does not answer.").arg(certregister::describe(settings));
+    return RegisterCommands::tr("The register of certificates %1 does not answer.")
+        .arg(certregister::describe(settings));
+}
+
+// The register keeps a certificate's conclusion in English; it is shown in
+// the language of the interface.
+const char *const Conclusions[] = {
+    QT_TRANSLATE_NOOP("RegisterCommands", "SART PASSED TESTS"),
+    QT_TRANSLATE_NOOP("RegisterCommands", "SART FAILED TESTS"),
+};
+
+QString conclusionShown(const QString &stored)
+{
+    for (const char *conclusion : Conclusions)
+        if (stored == QLatin1String(conclusion))
+            return RegisterCommands::tr(conclusion);
+    return stored;
 }
 
 } // namespace
@@ -101,27 +117,28 @@ certregister::Register &RegisterCommands::certificateRegister()
     return *m_register;
 }
 
-QString RegisterCommands::registerChange() const
+std::optional<RegisterCommands::RegisterChange> RegisterCommands::registerChange() const
 {
     const certregister::Settings settings = certregister::loadProgramSettings();
     if (!settings.unusable.isEmpty())
-        return {};
+        return std::nullopt;
     const QString last = certregister::lastUsedRegister();
     const QString now = certregister::describe(settings);
     if (last.isEmpty() || last == now)
-        return {};
-    return QStringLiteral("Certificates were numbered by the register %1; this program now numbers with the "
-                          "register %2.")
-        .arg(last, now);
+        return std::nullopt;
+    return RegisterChange{last, now};
 }
 
 void RegisterCommands::showRegisterChange()
 {
     const QString unusable = certregister::loadProgramSettings().unusable;
-    const QString change = m_registerChangeSettled ? QString() : registerChange();
+    const std::optional<RegisterChange> change = m_registerChangeSettled ? std::nullopt : registerChange();
     m_registerNotice->setText(!unusable.isEmpty() ? unusable
-                              : change.isEmpty()  ? QString()
-                                                  : change + QStringLiteral(" You are asked before the first certificate."));
+                              : !change           ? QString()
+                                        : tr("Certificates were numbered by the register %1; this program now "
+                                             "numbers with the register %2. You are asked before the first "
+                                             "certificate.")
+                                              .arg(change->last, change->now));
     m_registerNotice->setVisible(!m_registerNotice->text().isEmpty());
 }
 
@@ -131,13 +148,14 @@ bool RegisterCommands::registerMayNumber()
     if (!settings.unusable.isEmpty())
         return true;  // registerReady() refuses, saying why
     if (!m_registerChangeSettled) {
-        const QString change = registerChange();
-        if (!change.isEmpty()
+        const std::optional<RegisterChange> change = registerChange();
+        if (change
             && !askYesNo(m_window, QStringLiteral("RegisterChangedQuestion"),
-                         change
-                             + QStringLiteral("\n\nNumbers may repeat numbers given before, and the certificates "
-                                              "issued before are not in this register. Settings > Certificate "
-                                              "register says where the register is kept.\n\nGo on?")))
+                         tr("Certificates were numbered by the register %1; this program now numbers with the "
+                            "register %2.\n\nNumbers may repeat numbers given before, and the certificates "
+                            "issued before are not in this register. Settings > Certificate "
+                            "register says where the register is kept.\n\nGo on?")
+                             .arg(change->last, change->now)))
             return false;
         certregister::rememberLastUsed(settings);
         m_registerChangeSettled = true;
@@ -155,12 +173,12 @@ bool RegisterCommands::registerMayNumber()
     if (m_otherNumbersAccepted.contains(accepted))
         return true;
     if (!askYesNo(m_window, QStringLiteral("ArchiveRegisterQuestion"),
-                  QStringLiteral("Certificates for the archive %1 are numbered by the register %2 (%3 says so); "
-                                 "this program numbers with the register %4.\n\n"
-                                 "Two registers give the same numbers: a number may be given twice, to two "
-                                 "certificates. When several engineers issue certificates for one archive, they "
-                                 "should share one register on the service centre's PostgreSQL server (Settings > "
-                                 "Certificate register).\n\nNumber the certificate with %4 all the same?")
+                  tr("Certificates for the archive %1 are numbered by the register %2 (%3 says so); "
+                     "this program numbers with the register %4.\n\n"
+                     "Two registers give the same numbers: a number may be given twice, to two "
+                     "certificates. When several engineers issue certificates for one archive, they "
+                     "should share one register on the service centre's PostgreSQL server (Settings > "
+                     "Certificate register).\n\nNumber the certificate with %4 all the same?")
                       .arg(folder, mark.found.description, certregister::markPath(folder),
                            certregister::describe(settings))))
         return false;
@@ -177,9 +195,9 @@ bool RegisterCommands::registerReady()
             certregister::requireUsable(certificateRegister().settings());
             return checkRegisterWritable();
         } catch (const AppError &e) {
-            QMessageBox box(QMessageBox::Warning, ProgramTitle,
-                            e.text() + QStringLiteral("\n\nNo certificate goes out unless the register keeps it: "
-                                                      "nothing was issued."),
+            QMessageBox box(QMessageBox::Warning, programTitle(),
+                            tr("%1\n\nNo certificate goes out unless the register keeps it: nothing was issued.")
+                                .arg(e.text()),
                             QMessageBox::Retry | QMessageBox::Cancel, m_window);
             box.setObjectName(QStringLiteral("RegisterQuestion"));
             box.setDefaultButton(QMessageBox::Retry);
@@ -216,11 +234,11 @@ bool RegisterCommands::checkRegisterWritable()
             error = why;
             loop.quit();
         });
-    QProgressDialog wait(QStringLiteral("Waiting for the register of certificates %1 to answer...")
+    QProgressDialog wait(tr("Waiting for the register of certificates %1 to answer...")
                              .arg(certregister::describe(settings)),
-                         QStringLiteral("Stop waiting"), 0, 0, m_window);
+                         tr("Stop waiting"), 0, 0, m_window);
     wait.setObjectName(QStringLiteral("RegisterWait"));
-    wait.setWindowTitle(ProgramTitle);
+    wait.setWindowTitle(programTitle());
     wait.setWindowModality(Qt::WindowModal);
     wait.setMinimumDuration(0);
     wait.setAutoReset(false);
@@ -309,8 +327,8 @@ void RegisterCommands::lookUpLastIssued()
             return reg.lastFor(filenames::display(QFileInfo(path).fileName()), certregister::sha256OfFile(path));
         },
         [finish](const std::optional<certregister::Entry> &last) {
-            finish(last ? QStringLiteral("Last certificate for this record: %1 of %2, \"%3\".")
-                              .arg(last->number, dateTimeText(last->issuedAt), last->verdict)
+            finish(last ? tr("Last certificate for this record: %1 of %2, \"%3\".")
+                              .arg(last->number, dateTimeText(last->issuedAt), conclusionShown(last->verdict))
                         : QString());
         },
         [finish](const QString &error) { finish(error); });

@@ -65,9 +65,14 @@ private:
     // checkWritable() off the window's thread; false when the engineer
     // stopped waiting. Raises what the register raised.
     bool checkRegisterWritable();
-    // The register in force against the one that numbered last; empty when
-    // they are the same, or when nothing was numbered yet.
-    QString registerChange() const;
+    // The register in force against the one that numbered last (their
+    // descriptions); none when they are the same, or when nothing was
+    // numbered yet.
+    struct RegisterChange
+    {
+        QString last, now;
+    };
+    std::optional<RegisterChange> registerChange() const;
     // The line above the panel: settings of the register that cannot be
     // used, or a change of register not yet asked about.
     void showRegisterChange();

@@ -39,7 +39,7 @@ TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(ProgramTitle);
+    setWindowTitle(programTitle());
     setWindowIcon(glyphs::application());
     setGeometry(172, 97, 803, 564);
 
@@ -118,7 +118,7 @@ TForm1::TForm1(QWidget *parent)
         guarded(this, [&] {
             const int row = m_navigation->table().rowOfFile(fileName);
             if (row == 0)
-                errors::throwText(QStringLiteral("The record %1 is no longer listed in the archive.").arg(fileName));
+                errors::throwText(tr("The record %1 is no longer listed in the archive.").arg(fileName));
             activateWindow();
             StringGrid1->setFocus();
             chooseRow(row);
@@ -281,8 +281,8 @@ void TForm1::updateTitle()
     // "sart-0412.bin - SART TESTER SOFTWARE", marked "*" while typed changes
     // are not saved.
     const QString path = m_navigation->shownPath();
-    const QString title = path.isEmpty() ? ProgramTitle
+    const QString title = path.isEmpty() ? programTitle()
                                          : filenames::display(QFileInfo(path).fileName()) + QStringLiteral(" - ")
-                                               + ProgramTitle;
+                                               + programTitle();
     setWindowTitle(Panel1->hasTypedEdits() || Panel1->testingDateEdited() ? u'*' + title : title);
 }

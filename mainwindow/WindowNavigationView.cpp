@@ -24,6 +24,31 @@ namespace {
 
 QString recordName(const QString &path) { return filenames::display(QFileInfo(path).fileName()); }
 
+// The question before typed changes are replaced or dropped, one whole
+// sentence for each action the navigation and the window name.
+QString unsavedQuestion(const QString &record, const QString &action)
+{
+    if (action == QLatin1String("opening a record"))
+        return WindowNavigationView::tr("The record %1 has changes that are not saved.\n\n"
+                                        "Save them before opening a record?").arg(record);
+    if (action == QLatin1String("showing another record"))
+        return WindowNavigationView::tr("The record %1 has changes that are not saved.\n\n"
+                                        "Save them before showing another record?").arg(record);
+    if (action == QLatin1String("showing it in the other testing mode"))
+        return WindowNavigationView::tr("The record %1 has changes that are not saved.\n\n"
+                                        "Save them before showing it in the other testing mode?").arg(record);
+    if (action == QLatin1String("deleting its file"))
+        return WindowNavigationView::tr("The record %1 has changes that are not saved.\n\n"
+                                        "Save them before deleting its file?").arg(record);
+    if (action == QLatin1String("closing the program"))
+        return WindowNavigationView::tr("The record %1 has changes that are not saved.\n\n"
+                                        "Save them before closing the program?").arg(record);
+    //: %2 is an action already in the language shown ("opening a record"):
+    //: in Russian in the instrumental case, "перед открытием записи".
+    return WindowNavigationView::tr("The record %1 has changes that are not saved.\n\n"
+                                    "Save them before %2?").arg(record, action);
+}
+
 } // namespace
 
 WindowNavigationView::WindowNavigationView(TForm1 &window)
@@ -55,7 +80,7 @@ void WindowNavigationView::dropKeptTyped()
 
 Navigation::Outcome WindowNavigationView::saveChanges()
 {
-    requireShownRecordFile(QStringLiteral("save"));
+    requireShownRecordFile(FileCommand::Save);
     if (!confirmSave())
         return Navigation::Outcome::NotDone;
     return writeShown();
@@ -96,14 +121,28 @@ void WindowNavigationView::showShownAgain()
     m_window.notice()->offerTypedValues(record);
 }
 
-void WindowNavigationView::requireShownRecordFile(const QString &action)
+void WindowNavigationView::requireShownRecordFile(FileCommand command)
 {
     checkShownRecordFile();
     const QString path = m_window.navigation().shownPath();
-    if (!path.isEmpty() && !filepresence::isThere(path))
-        errors::throwText(QStringLiteral("The file of the record %1 no longer exists (deleted or moved): "
-                                         "there is nothing to %2.")
-                              .arg(recordName(path), action));
+    if (path.isEmpty() || filepresence::isThere(path))
+        return;
+    QString text;
+    switch (command) {
+    case FileCommand::Save:
+        text = tr("The file of the record %1 no longer exists (deleted or moved): there is nothing to save.");
+        break;
+    case FileCommand::Print:
+        text = tr("The file of the record %1 no longer exists (deleted or moved): there is nothing to print.");
+        break;
+    case FileCommand::Export:
+        text = tr("The file of the record %1 no longer exists (deleted or moved): there is nothing to export.");
+        break;
+    case FileCommand::SavePdf:
+        text = tr("The file of the record %1 no longer exists (deleted or moved): there is nothing to save as PDF.");
+        break;
+    }
+    errors::throwText(text.arg(recordName(path)));
 }
 
 bool WindowNavigationView::checkShownRecordFile()
@@ -150,8 +189,8 @@ int WindowNavigationView::receivedRow(const QString &savedPath)
         RecordPanel *panel = m_window.recordPanel();
         if (panel->hasTypedEdits()) {
             panel->discardTypedEdits();
-            showWarning(QStringLiteral("The received record replaced the record %1: "
-                                       "the changes typed for it were not saved.")
+            showWarning(tr("The received record replaced the record %1: "
+                           "the changes typed for it were not saved.")
                             .arg(received.fileName()));
         }
         shownRecordReplaced();
@@ -169,7 +208,7 @@ std::optional<QString> WindowNavigationView::chooseRecordFile()
     dialog.setObjectName(QStringLiteral("OpenDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("*.bin (*.bin)"));
+    dialog.setNameFilter(tr("*.bin (*.bin)"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
@@ -180,8 +219,8 @@ std::optional<QString> WindowNavigationView::askRowNumber()
 {
     QInputDialog dialog(&m_window);
     dialog.setObjectName(QStringLiteral("InputFileName"));
-    dialog.setWindowTitle(QStringLiteral("Input File Name"));
-    dialog.setLabelText(QStringLiteral("Number"));
+    dialog.setWindowTitle(tr("Input File Name"));
+    dialog.setLabelText(tr("Number"));
     dialog.setTextValue(QString());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -190,8 +229,7 @@ std::optional<QString> WindowNavigationView::askRowNumber()
 
 bool WindowNavigationView::confirmDelete(const QString &fileName)
 {
-    return QMessageBox::warning(&m_window, QStringLiteral("Warning"),
-                                QStringLiteral("DELETE FILE?\n\n%1").arg(fileName),
+    return QMessageBox::warning(&m_window, tr("Warning"), tr("DELETE FILE?\n\n%1").arg(fileName),
                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
 }
@@ -199,22 +237,22 @@ bool WindowNavigationView::confirmDelete(const QString &fileName)
 bool WindowNavigationView::confirmReplace(const QString &fileName)
 {
     return askYesNo(&m_window, QStringLiteral("ReplaceQuestion"),
-                    QStringLiteral("The archive already holds a record file named %1.\n"
-                                   "Replace it with the chosen file?")
+                    tr("The archive already holds a record file named %1.\n"
+                       "Replace it with the chosen file?")
                         .arg(fileName),
                     QMessageBox::Question);
 }
 
 void WindowNavigationView::showWarning(const QString &text)
 {
-    QMessageBox::warning(&m_window, ProgramTitle, text);
+    QMessageBox::warning(&m_window, programTitle(), text);
 }
 
 NavigationView::Conflict WindowNavigationView::askConflict(const QString &text, const QString &goOn)
 {
-    QMessageBox box(QMessageBox::Warning, ProgramTitle, text, QMessageBox::NoButton, &m_window);
+    QMessageBox box(QMessageBox::Warning, programTitle(), text, QMessageBox::NoButton, &m_window);
     box.setObjectName(QStringLiteral("ConflictQuestion"));
-    box.addButton(QMessageBox::Open)->setText(QStringLiteral("Show it as it is now"));
+    box.addButton(QMessageBox::Open)->setText(tr("Show it as it is now"));
     if (!goOn.isEmpty())
         box.addButton(QMessageBox::Apply)->setText(goOn);
     box.addButton(QMessageBox::Cancel);
@@ -234,7 +272,7 @@ NavigationView::Conflict WindowNavigationView::askConflict(const QString &text, 
 bool WindowNavigationView::confirmUnguarded(const QString &text)
 {
     return askYesNo(&m_window, QStringLiteral("UnguardedQuestion"),
-                    text + QStringLiteral("\n\nImport the record under this name all the same?"));
+                    tr("%1\n\nImport the record under this name all the same?").arg(text));
 }
 
 bool WindowNavigationView::settleTypedEdits(const QString &action)
@@ -242,14 +280,11 @@ bool WindowNavigationView::settleTypedEdits(const QString &action)
     RecordPanel *panel = m_window.recordPanel();
     if (!panel->hasTypedEdits())
         return true;
-    QMessageBox box(QMessageBox::Warning, ProgramTitle,
-                    QStringLiteral("The record %1 has changes that are not saved.\n\n"
-                                   "Save them before %2?")
-                        .arg(panel->shownRecord(), action),
+    QMessageBox box(QMessageBox::Warning, programTitle(), unsavedQuestion(panel->shownRecord(), action),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &m_window);
     box.setObjectName(QStringLiteral("UnsavedChanges"));
     // Some desktops word Discard "Close without Saving": here it goes on.
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("Discard"));
+    box.button(QMessageBox::Discard)->setText(tr("Discard"));
     box.setDefaultButton(QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
     const int answer = box.exec();

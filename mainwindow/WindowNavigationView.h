@@ -37,10 +37,11 @@ public:
     // Shows the record shown again as its file is now; values typed for it
     // are kept, to be re-applied at the user's word.
     void showShownAgain();
-    // Raises an error naming the file when the record shown is gone from
-    // the disk (deleted, moved) and there is nothing to `action`; tells the
-    // panel either way.
-    void requireShownRecordFile(const QString &action);
+    // The commands that need the record shown to have its file.
+    enum class FileCommand { Save, Print, Export, SavePdf };
+    // Raises an error naming the file and the command when the record shown
+    // is gone from the disk (deleted, moved); tells the panel either way.
+    void requireShownRecordFile(FileCommand command);
     // True when the record shown has no file any more; tells the panel.
     bool checkShownRecordFile();
     // The testing mode selector changed: the record shown again in that mode,

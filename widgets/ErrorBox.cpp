@@ -1,6 +1,12 @@
 #include "ErrorBox.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
+
+QString programTitle()
+{
+    return QCoreApplication::translate("ErrorBox", "SART TESTER SOFTWARE");
+}
 
 QString errorBoxText(const QString &text)
 {
@@ -9,6 +15,6 @@ QString errorBoxText(const QString &text)
 
 void showErrorBox(QWidget *parent, const QString &text)
 {
-    QMessageBox box(QMessageBox::Critical, ProgramTitle, errorBoxText(text), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, programTitle(), errorBoxText(text), QMessageBox::Ok, parent);
     box.exec();
 }

@@ -8,8 +8,12 @@
 #include <exception>
 #include <utility>
 
-// The program's title, also the title of its message boxes.
+// The program's title in English: the name written into files (a PDF's
+// creator) whatever the language shown.
 inline const QString ProgramTitle = QStringLiteral("SART TESTER SOFTWARE");
+// The program's title as shown: the main window's and every message box's
+// title, in the language of the interface.
+QString programTitle();
 
 // The error box: error icon, one OK button, the program's title, the text with
 // a full stop added when it does not end in one.

@@ -19,9 +19,14 @@
 
 namespace {
 
+// Qt's own translation of the preview's Print command, as the dialog shows
+// it; the context is passed as a variable so that it is looked up, not
+// collected into the program's own translation.
+constexpr char PreviewContext[] = "QPrintPreviewDialog";
+
 QAction *printAction(QPrintPreviewDialog &preview)
 {
-    const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    const QString print = QCoreApplication::translate(PreviewContext, "Print");
     for (QAction *action : preview.findChildren<QAction *>())
         if (action->text() == print)
             return action;

@@ -4,12 +4,13 @@
 #include "FileNames.h"
 #include "OutputFile.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
 bool askYesNo(QWidget *parent, const QString &objectName, const QString &text, QMessageBox::Icon icon)
 {
-    QMessageBox box(icon, ProgramTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(icon, programTitle(), text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setObjectName(objectName);
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
@@ -21,17 +22,17 @@ bool mayWriteFile(QWidget *parent, const QString &path)
     if (outputfile::inspect(path) == outputfile::Existing::Nothing)
         return true;
     return askYesNo(parent, QStringLiteral("ReplaceQuestion"),
-                    QStringLiteral("The file %1 already exists.\nDo you want to replace it?")
+                    QCoreApplication::translate("Questions", "The file %1 already exists.\nDo you want to replace it?")
                         .arg(filenames::display(QFileInfo(path).fileName())),
                     QMessageBox::Question);
 }
 
 QString askCsvFile(QWidget *parent, const QString &objectName, const QString &offeredName)
 {
-    QFileDialog dialog(parent, QStringLiteral("Export CSV"));
+    QFileDialog dialog(parent, QCoreApplication::translate("Questions", "Export CSV"));
     dialog.setObjectName(objectName);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
+    dialog.setNameFilter(QCoreApplication::translate("Questions", "CSV files (*.csv)"));
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, after a look at what lies there
