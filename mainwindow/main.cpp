@@ -23,6 +23,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("SART TESTER SOFTWARE"));
     QApplication::setDesktopFileName(QStringLiteral("sart-tester"));
     language::install(language::chosen());
+    // The name the desktop adds to window titles, in the language shown.
+    QApplication::setApplicationDisplayName(programTitle());
 
     if (const std::optional<int> status = commandlinepdf::run(QApplication::arguments()))
         return *status;
