@@ -2,18 +2,26 @@
 // questions and messages it builds for each command, each a whole Russian
 // sentence.
 #include "Language.h"
+#include "ReportPrinter.h"
 #include "TestSupport.h"
 #include "Unit1.h"
 #include "WindowFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -62,6 +70,7 @@ private slots:
     void unsavedChangesQuestionForEachAction();
     void commandOnARecordWhoseFileWent_data();
     void commandOnARecordWhoseFileWent();
+    void certificatePrintedIntoAFile();
 };
 
 void TestRussianWindow::initTestCase()
@@ -208,6 +217,46 @@ void TestRussianWindow::commandOnARecordWhoseFileWent()
     QCOMPARE(seen[0].title, Title);
     QCOMPARE(seen[0].icon, QMessageBox::Critical);
     QCOMPARE(seen[0].text, QStringLiteral("Файла записи b.bin больше нет (удалён или перемещён): %1.").arg(nothingTo));
+}
+
+// The print preview's title is shown in Russian around the certificate's
+// own English title; the message at the end names the file in Russian.
+void TestRussianWindow::certificatePrintedIntoAFile()
+{
+    StartDirectory dir;
+    dir.addRecord("a.bin", 0);
+    auto form = startWindow();
+    chooseConclusion(*form, 1);
+    QTemporaryDir out;
+    const QString path = out.filePath("printed.pdf");
+    QPrinter &printer = printing::programPrinter();
+    const auto restore = qScopeGuard([&] { printer.setOutputFileName(QString()); });
+
+    QString previewTitle;
+    QTimer step;
+    m_dialogs->setPaused(true);
+    connect(&step, &QTimer::timeout, this, [&] {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        if (!preview)
+            return;
+        step.stop();
+        previewTitle = preview->windowTitle();
+        printer.setOutputFileName(path);
+        preview->findChild<QPrintPreviewWidget *>()->print();
+        preview->accept();
+        m_dialogs->setPaused(false);
+    });
+    step.start(5);
+    m_dialogs->answer(QMessageBox::Ok);
+    clickTool(*form, "ToolButton13");
+
+    QVERIFY2(previewTitle.startsWith(QStringLiteral("SART TEST REPORT, сертификат ")), qPrintable(previewTitle));
+    const QList<SeenDialog> seen = m_dialogs->takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].objectName, QStringLiteral("FileWritten"));
+    QCOMPARE(seen[0].title, Title);
+    QCOMPARE(seen[0].text, QStringLiteral("Сертификат: сохранено как\n") + path);
+    QVERIFY2(seen[0].buttons.contains(QStringLiteral("Открыть папку")), qPrintable(seen[0].buttons.join(u',')));
 }
 
 QTEST_MAIN(TestRussianWindow)
