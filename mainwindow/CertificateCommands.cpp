@@ -38,8 +38,6 @@ void CertificateCommands::print(TQuickReport5 &report)
     // Numbered only once the print dialog was accepted: a print cancelled
     // takes no number. The preview's title shows the number the certificate
     // will have; the message naming a file printed into, the number it got.
-    // The document's name (the title of a PDF printed into a file) stays
-    // English, as the certificate does; the preview's title is shown.
     QString what = tr("The certificate");
     QString title;
     m_register.issueCertificate(m_checked, [&](CertificateIssuer &issuer) {
@@ -52,7 +50,10 @@ void CertificateCommands::print(TQuickReport5 &report)
             m_register.issueCertificate(m_checked, [&](CertificateIssuer &issuer) {
                 issuer.issue([&](const QString &number, CertificateIssuer::Destination &destination) {
                     report.setNumberLine(issuer.printsNumber() ? report::numberLine(number) : QString());
+                    // The document's name (the title of a PDF printed into a file)
+                    // stays English, as the certificate does.
                     printer.setDocName(report::Title + QStringLiteral(", certificate ") + number);
+                    // How it went out is kept in the register and read back: English.
                     const bool toFile =
                         printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
                     if (toFile)
