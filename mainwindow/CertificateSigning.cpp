@@ -15,6 +15,17 @@
 
 namespace certificatesigning {
 
+namespace {
+
+// Whether the key file could not be read for its password (asking again may
+// help), told by the key's error text in either language of the interface.
+bool passwordProblem(const QString &error)
+{
+    return error.contains(QLatin1String("password")) || error.contains(QStringLiteral("парол"));
+}
+
+} // namespace
+
 std::optional<signing::SigningKey> askKey(QWidget *parent, const QString &keyFile, const QString &why)
 {
     if (const auto password = signing::rememberedPassword(keyFile)) {
@@ -23,7 +34,7 @@ std::optional<signing::SigningKey> askKey(QWidget *parent, const QString &keyFil
         } catch (const AppError &e) {
             // A file gone or not a key file says so; a file replaced by one
             // with another password has it asked again.
-            if (!e.text().contains(QStringLiteral("password")))
+            if (!passwordProblem(e.text()))
                 throw;
             signing::forgetPassword();
         }
@@ -49,7 +60,7 @@ std::optional<signing::SigningKey> askKey(QWidget *parent, const QString &keyFil
         } catch (const AppError &e) {
             problem = e.text();
             // No such file, not a key file: asking again cannot help.
-            if (!problem.contains(QStringLiteral("password")))
+            if (!passwordProblem(problem))
                 throw;
         }
     }
