@@ -142,9 +142,8 @@ void RegisterSettingsDialog::testConnection()
     try {
         certregister::Register reg(settings());
         reg.checkWritable();
-        m_testResult->setText(tr("The register %1 can be written: %2 certificates in it.")
-                                  .arg(certregister::describe(settings()))
-                                  .arg(reg.count()));
+        m_testResult->setText(tr("The register %1 can be written: %n certificates in it.", nullptr, reg.count())
+                                  .arg(certregister::describe(settings())));
     } catch (const AppError &e) {
         m_testResult->setText(e.text());
     }
