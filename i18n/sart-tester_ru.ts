@@ -173,7 +173,7 @@
     </message>
     <message>
         <source>&amp;Re-apply typed values</source>
-        <translation>&amp;Вернуть набранные значения</translation>
+        <translation>Ве&amp;рнуть набранные значения</translation>
     </message>
     <message>
         <source>Discard them</source>
