@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
     <name>CertificateCheckDialog</name>
@@ -80,7 +81,7 @@
         <translation>Нормы САРТ</translation>
     </message>
     <message>
-        <source>The panel, the archive views and the questions before a certificate goes out mark the values outside these limits. The limits are advisory: they never change the conclusion, the record file or the certificate. National rules differ; the standard's values can be restored at any time.</source>
+        <source>The panel, the archive views and the questions before a certificate goes out mark the values outside these limits. The limits are advisory: they never change the conclusion, the record file or the certificate. National rules differ; the standard&apos;s values can be restored at any time.</source>
         <translation>Панель записи, окна архива и вопросы перед выдачей сертификата отмечают значения вне этих норм. Нормы носят рекомендательный характер: они не меняют ни заключение, ни файл записи, ни сертификат. Национальные правила различаются; значения стандарта можно вернуть в любой момент.</translation>
     </message>
     <message>
@@ -92,7 +93,7 @@
         <translation>Дата замены &amp;батареи не раньше даты проверки</translation>
     </message>
     <message>
-        <source>Stand by, Led and Sound beeper &amp;answered "YES"</source>
+        <source>Stand by, Led and Sound beeper &amp;answered &quot;YES&quot;</source>
         <translation>Дежурный режим, светодиод и звуковой сигнал — &amp;ответ «ДА»</translation>
     </message>
     <message>
@@ -120,14 +121,14 @@
         <translation>&amp;Длительность излучаемого сигнала от</translation>
     </message>
     <message>
-        <source>&amp;Restore the standard's values</source>
+        <source>&amp;Restore the standard&apos;s values</source>
         <translation>Вернуть значения &amp;стандарта</translation>
     </message>
 </context>
 <context>
     <name>PanelControls</name>
     <message>
-        <source>"@" cannot be typed or pasted here: the record file ends a text at "@", so Save changes would drop it and everything after it.</source>
+        <source>&quot;@&quot; cannot be typed or pasted here: the record file ends a text at &quot;@&quot;, so Save changes would drop it and everything after it.</source>
         <translation>Символ «@» здесь нельзя ввести или вставить: в файле записи «@» завершает текст, и «Сохранить изменения» отбросит его и всё, что после него.</translation>
     </message>
 </context>
@@ -154,7 +155,7 @@
     <name>Provenance</name>
     <message>
         <source>%1 as it was before it was replaced</source>
-        <comment>a record file's name, said after "the record"</comment>
+        <comment>a record file&apos;s name, said after &quot;the record&quot;</comment>
         <translation>%1 (в прежнем виде, до замены файла)</translation>
     </message>
 </context>
@@ -162,7 +163,7 @@
     <name>QPrintPreviewDialog</name>
     <message>
         <source>Print</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -407,7 +408,7 @@
         <translation>Этим форматом нумеровать сертификаты нельзя: %1.</translation>
     </message>
     <message>
-        <source>The certificate number format "%1" cannot number certificates: %2.</source>
+        <source>The certificate number format &quot;%1&quot; cannot number certificates: %2.</source>
         <translation>Форматом номера «%1» нумеровать сертификаты нельзя: %2.</translation>
     </message>
     <message numerus="yes">
@@ -458,7 +459,7 @@
         <translation>Об&amp;зор...</translation>
     </message>
     <message>
-        <source>&amp;Draw "Signed by &lt;name&gt;, &lt;date&gt;" at the top of the page</source>
+        <source>&amp;Draw &quot;Signed by &lt;name&gt;, &lt;date&gt;&quot; at the top of the page</source>
         <translation>&amp;Печатать вверху страницы строку «Signed by &lt;имя&gt;, &lt;дата&gt;»</translation>
     </message>
     <message>

@@ -285,6 +285,11 @@ QString RecordPanel::englishText(const QComboBox *combo)
     return index >= 0 ? combo->itemData(index).toString() : combo->currentText();
 }
 
+QString RecordPanel::shownItem(const QString &english)
+{
+    return english.isEmpty() ? english : tr(english.toUtf8().constData());
+}
+
 int RecordPanel::testingModeIndex() const { return itemIndex(m_mode); }
 
 void RecordPanel::selectTestingMode(int index)

@@ -115,6 +115,10 @@ public:
     // register take it: an item's English text whatever language the item
     // is shown in, else the text typed.
     static QString englishText(const QComboBox *combo);
+    // A selector's English item text (a verdict the register keeps, an
+    // answer) as the panel shows it in the language of the interface; any
+    // other text as it is.
+    static QString shownItem(const QString &english);
 
 signals:
     // The user chose the other testing mode.

@@ -103,6 +103,9 @@ void TestPanelLanguage::selectorsShowRussian()
         QCOMPARE(texts, items);
     }
     QCOMPARE(m_russian->findChild<QComboBox *>(u"ComboBox1"_qs)->currentText(), QString());
+    // A verdict the register keeps, shown in the interface's language.
+    QCOMPARE(RecordPanel::shownItem(u"SART FAILED TESTS"_qs), u"САРТ НЕ ПРОШЁЛ ПРОВЕРКУ"_qs);
+    QCOMPARE(RecordPanel::shownItem(u"PASSED, see notes"_qs), u"PASSED, see notes"_qs);
 }
 
 void TestPanelLanguage::valuesAsInEnglish_data()
