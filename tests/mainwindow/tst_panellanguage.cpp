@@ -1,9 +1,11 @@
 // The record panel in Russian: its selectors show their items translated,
 // while the header it gives Save changes, the certificate, the Word document
 // and the register (values()) holds what an English panel gives, item texts
-// in English above all.
+// in English above all. The file table's header is translated on screen only.
 #include "DecodedRecord.h"
 #include "Decoder.h"
+#include "FileGrid.h"
+#include "FileTable.h"
 #include "Language.h"
 #include "RecordPanel.h"
 #include "SampleRecord.h"
@@ -53,6 +55,7 @@ private slots:
     void selectorsShowRussian();
     void valuesAsInEnglish_data();
     void valuesAsInEnglish();
+    void fileTableHeaderShownInRussian();
 
 private:
     QTemporaryDir m_dir;
@@ -162,6 +165,22 @@ void TestPanelLanguage::valuesAsInEnglish()
         QCOMPARE(m_russian->findChild<QLabel *>(control)->text(), u"НЕВЕРНО"_qs);
         const RecordHeader v = m_russian->values();
         QCOMPARE(control == u"Label15" ? v.repetition : v.testerDuration, u"BAD"_qs);
+    }
+}
+
+void TestPanelLanguage::fileTableHeaderShownInRussian()
+{
+    // Shown translated; the table's header row, which the navigation meets
+    // when the header row is clicked, stays as it is.
+    FileTable table;
+    FileTableModel model(table);
+    const QString shown[] = {u"№ файла"_qs, u"Имя файла"_qs, u"Дата проверки"_qs, u"Дата на компьютере"_qs,
+                             u"Время на компьютере"_qs};
+    const QString held[] = {u"File number"_qs, u"File name"_qs, u"Testing date"_qs, u"Computer date"_qs,
+                            u"Computer time"_qs};
+    for (int column = 0; column < FileTable::ColumnCount; ++column) {
+        QCOMPARE(model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), shown[column]);
+        QCOMPARE(table.cell(0, column), held[column]);
     }
 }
 
