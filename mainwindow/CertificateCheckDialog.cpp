@@ -20,15 +20,15 @@ CertificateCheckDialog::CertificateCheckDialog(const QString &pdfPath, const sig
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("CertificateCheckDialog"));
-    setWindowTitle(QStringLiteral("Check of %1").arg(QFileInfo(pdfPath).fileName()));
+    setWindowTitle(tr("Check of %1").arg(QFileInfo(pdfPath).fileName()));
 
     auto *summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("CheckSummary"));
     summary->setWordWrap(true);
     summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const bool holds = findings.allHold();
-    summary->setText((holds ? QStringLiteral("Everything checked holds for %1.")
-                            : QStringLiteral("Not everything holds for %1: see the lines marked with a cross."))
+    summary->setText((holds ? tr("Everything checked holds for %1.")
+                            : tr("Not everything holds for %1: see the lines marked with a cross."))
                          .arg(QDir::toNativeSeparators(pdfPath)));
     QFont bold = summary->font();
     bold.setBold(true);
@@ -61,11 +61,11 @@ CertificateCheckDialog::CertificateCheckDialog(const QString &pdfPath, const sig
 
 void CertificateCheckDialog::chooseAndCheck(QWidget *parent, const QString &archiveFolder)
 {
-    QFileDialog dialog(parent, QStringLiteral("Check a certificate"));
+    QFileDialog dialog(parent, tr("Check a certificate"));
     dialog.setObjectName(QStringLiteral("CheckFileDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("PDF files (*.pdf);;All files (*)"));
+    dialog.setNameFilter(tr("PDF files (*.pdf);;All files (*)"));
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     dialog.setDirectory(QFileInfo(documents).isDir() ? documents : QDir::homePath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -30,11 +30,24 @@ QVariant FileTableModel::data(const QModelIndex &index, int role) const
     return m_table.cell(index.row() + 1, index.column());
 }
 
+namespace {
+
+// The file table's header row as the table holds it (in English, which the
+// navigation meets when the header row is clicked), for the translations.
+[[maybe_unused]] constexpr const char *HeaderTexts[] = {
+    QT_TRANSLATE_NOOP("FileTableModel", "File number"),   QT_TRANSLATE_NOOP("FileTableModel", "File name"),
+    QT_TRANSLATE_NOOP("FileTableModel", "Testing date"),  QT_TRANSLATE_NOOP("FileTableModel", "Computer date"),
+    QT_TRANSLATE_NOOP("FileTableModel", "Computer time"),
+};
+
+} // namespace
+
 QVariant FileTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return {};
-    return m_table.cell(0, section);
+    // Only what is shown is translated; the table's row 0 stays as it is.
+    return tr(m_table.cell(0, section).toUtf8().constData());
 }
 
 void FileTableModel::refresh()

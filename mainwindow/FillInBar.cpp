@@ -22,13 +22,13 @@ FillInBar::FillInBar(QWidget *parent)
     m_text->setObjectName(QStringLiteral("FillInText"));
     m_text->setWordWrap(true);
     layout->addWidget(m_text, 1);
-    m_use = new QPushButton(QStringLiteral("&Use these values"), this);
+    m_use = new QPushButton(tr("&Use these values"), this);
     m_use->setObjectName(QStringLiteral("FillInUse"));
     m_use->setFocusPolicy(Qt::TabFocus);
-    auto *dismiss = new QPushButton(QStringLiteral("Dismiss"), this);
+    auto *dismiss = new QPushButton(tr("Dismiss"), this);
     dismiss->setObjectName(QStringLiteral("FillInDismiss"));
     dismiss->setFocusPolicy(Qt::TabFocus);
-    dismiss->setToolTip(QStringLiteral("Escape"));
+    dismiss->setToolTip(tr("Escape"));
     layout->addWidget(m_use);
     layout->addWidget(dismiss);
 

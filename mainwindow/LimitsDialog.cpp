@@ -43,7 +43,7 @@ QDoubleSpinBox *frequencyField(const QString &name, QWidget *parent)
     field->setDecimals(6);  // kHz: before the range, which is rounded to them
     field->setRange(0, 0xFFFFFF / KHzPerGHz);
     field->setSingleStep(0.01);
-    field->setSuffix(QStringLiteral(" GHz"));
+    field->setSuffix(LimitsDialog::tr(" GHz"));
     return field;
 }
 
@@ -54,8 +54,8 @@ QDoubleSpinBox *durationField(const QString &name, QWidget *parent)
     field->setDecimals(1);
     field->setRange(0, 0xFFFF / UnitsPerMicrosecond);
     field->setSingleStep(1 / UnitsPerMicrosecond);
-    field->setSuffix(QStringLiteral(" \u00B5s"));
-    field->setToolTip(QStringLiteral("In steps of 0.2 \u00B5s, as the record holds the duration."));
+    field->setSuffix(LimitsDialog::tr(" \u00B5s"));
+    field->setToolTip(LimitsDialog::tr("In steps of 0.2 \u00B5s, as the record holds the duration."));
     // A value between two steps goes to the nearer one.
     QObject::connect(field, &QDoubleSpinBox::editingFinished, field, [field] {
         field->setValue(qRound(field->value() * UnitsPerMicrosecond) / UnitsPerMicrosecond);
@@ -87,10 +87,10 @@ QLabel *sourceLabel(Value value, QWidget *parent)
 LimitsDialog::LimitsDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("LimitsDialog"));
-    setWindowTitle(QStringLiteral("SART limits"));
+    setWindowTitle(tr("SART limits"));
 
     auto *note = new QLabel(
-        QStringLiteral("The panel, the archive views and the questions before a certificate goes out mark "
+        tr("The panel, the archive views and the questions before a certificate goes out mark "
                        "the values outside these limits. The limits are advisory: they never change the "
                        "conclusion, the record file or the certificate. National rules differ; the "
                        "standard's values can be restored at any time."),
@@ -99,13 +99,13 @@ LimitsDialog::LimitsDialog(QWidget *parent) : QDialog(parent)
 
     m_lowMax = frequencyField(QStringLiteral("LowerFrequencyMax"), this);
     m_highMin = frequencyField(QStringLiteral("UpperFrequencyMin"), this);
-    m_power = countField(QStringLiteral("PowerMin"), 0xFFFF, QStringLiteral(" mW"), this);
+    m_power = countField(QStringLiteral("PowerMin"), 0xFFFF, tr(" mW"), this);
     m_tunings = countField(QStringLiteral("Tunings"), 0xFF, QString(), this);
     m_durationMin = durationField(QStringLiteral("DurationMin"), this);
     m_durationMax = durationField(QStringLiteral("DurationMax"), this);
-    m_battery = new QCheckBox(QStringLiteral("&Battery replacement date not before the testing date"), this);
+    m_battery = new QCheckBox(tr("&Battery replacement date not before the testing date"), this);
     m_battery->setObjectName(QStringLiteral("BatteryInDate"));
-    m_answers = new QCheckBox(QStringLiteral("Stand by, Led and Sound beeper &answered \"YES\""), this);
+    m_answers = new QCheckBox(tr("Stand by, Led and Sound beeper &answered \"YES\""), this);
     m_answers->setObjectName(QStringLiteral("AnsweredYes"));
 
     auto *grid = new QGridLayout;
@@ -119,17 +119,17 @@ LimitsDialog::LimitsDialog(QWidget *parent) : QDialog(parent)
         grid->addWidget(sourceLabel(value, this), row, 2);
         ++row;
     };
-    addRow(QStringLiteral("Frequency &low at most"), m_lowMax, m_lowMax, Value::FrequencyLow);
-    addRow(QStringLiteral("Frequency &high at least"), m_highMin, m_highMin, Value::FrequencyHigh);
-    addRow(QStringLiteral("Emitted &power at least"), m_power, m_power, Value::Power);
-    addRow(QStringLiteral("Number of frequency &tunings, exactly"), m_tunings, m_tunings, Value::Tunings);
+    addRow(tr("Frequency &low at most"), m_lowMax, m_lowMax, Value::FrequencyLow);
+    addRow(tr("Frequency &high at least"), m_highMin, m_highMin, Value::FrequencyHigh);
+    addRow(tr("Emitted &power at least"), m_power, m_power, Value::Power);
+    addRow(tr("Number of frequency &tunings, exactly"), m_tunings, m_tunings, Value::Tunings);
     auto *duration = new QWidget(this);
     auto *durationRow = new QHBoxLayout(duration);
     durationRow->setContentsMargins(0, 0, 0, 0);
     durationRow->addWidget(m_durationMin);
-    durationRow->addWidget(new QLabel(QStringLiteral("to"), duration));
+    durationRow->addWidget(new QLabel(tr("to"), duration));
     durationRow->addWidget(m_durationMax);
-    addRow(QStringLiteral("Emitted signal &duration from"), duration, m_durationMin, Value::Duration);
+    addRow(tr("Emitted signal &duration from"), duration, m_durationMin, Value::Duration);
     grid->addWidget(m_battery, row, 0, 1, 2);
     grid->addWidget(sourceLabel(Value::BatteryDate, this), row++, 2);
     grid->addWidget(m_answers, row, 0, 1, 2);
@@ -137,7 +137,7 @@ LimitsDialog::LimitsDialog(QWidget *parent) : QDialog(parent)
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton *restore =
-        buttons->addButton(QStringLiteral("&Restore the standard's values"), QDialogButtonBox::ResetRole);
+        buttons->addButton(tr("&Restore the standard's values"), QDialogButtonBox::ResetRole);
     restore->setObjectName(QStringLiteral("RestoreStandard"));
     restore->setAutoDefault(false);
     connect(restore, &QPushButton::clicked, this, [this] { setLimits(limits::Limits()); });

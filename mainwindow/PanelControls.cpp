@@ -6,6 +6,7 @@
 #include "RecordLayout.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +32,7 @@ public:
         connect(line, &QLineEdit::inputRejected, line, [line] {
             QMetaObject::invokeMethod(line, [line] {
                 if (!line->text().contains(QLatin1Char(layout::TextTerminator)))
-                    QToolTip::showText(line->mapToGlobal(QPoint(0, line->height())), RefusedTip, line);
+                    QToolTip::showText(line->mapToGlobal(QPoint(0, line->height())), refusedTip(), line);
             }, Qt::QueuedConnection);
         });
     }
@@ -41,9 +42,12 @@ public:
         return input.contains(QLatin1Char(layout::TextTerminator)) ? Invalid : Acceptable;
     }
 
-    static inline const QString RefusedTip =
-        QStringLiteral("\"@\" cannot be typed or pasted here: the record file ends a text at \"@\", "
-                       "so Save changes would drop it and everything after it.");
+    static QString refusedTip()
+    {
+        return QCoreApplication::translate("PanelControls",
+                                           "\"@\" cannot be typed or pasted here: the record file ends a text "
+                                           "at \"@\", so Save changes would drop it and everything after it.");
+    }
 };
 
 } // namespace
@@ -79,14 +83,18 @@ QLineEdit *edit(QWidget *parent, const QString &name)
     return line;
 }
 
-QComboBox *selector(QWidget *parent, const QString &name, const QStringList &items)
+QComboBox *selector(QWidget *parent, const QString &name, std::initializer_list<const char *> items,
+                    const char *context)
 {
     auto *combo = new QComboBox(parent);
     combo->setObjectName(name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
-    combo->addItems(items);
+    for (const char *item : items) {
+        const QString english = QString::fromUtf8(item);
+        combo->addItem(english.isEmpty() ? QString() : QCoreApplication::translate(context, item), english);
+    }
     combo->setCurrentIndex(-1);
     return combo;
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
@@ -22,8 +24,11 @@ QLabel *caption(QWidget *parent, const QString &name, const QString &text, bool 
 // A text box as long as the record's field it shows; it refuses the record's
 // text terminator "@" where the user may type.
 QLineEdit *edit(QWidget *parent, const QString &name);
-// An editable selector with no item chosen.
-QComboBox *selector(QWidget *parent, const QString &name, const QStringList &items);
+// An editable selector with no item chosen. Its items are shown translated
+// in `context`; each keeps its English text as its data (Qt::UserRole), which
+// is what the record's header, the certificate and the register take.
+QComboBox *selector(QWidget *parent, const QString &name, std::initializer_list<const char *> items,
+                    const char *context);
 QDateEdit *picker(QWidget *parent, const QString &name, const QDate &date);
 
 // Section frames have a bold underlined title; their contents keep the

@@ -30,12 +30,18 @@ PanelMarks::PanelMarks(QWidget *panel, QVBoxLayout *below)
     below->addWidget(m_goneLine);
 }
 
-QString PanelMarks::notOwnTip(const QString &notOwn, const QString &shown, const QString &source, const QString &value)
+QString PanelMarks::notOwnTip(NotOwn notOwn, const QString &shown, const QString &source)
 {
+    // One whole sentence for each case, as translations need them.
+    if (notOwn == NotRead)
+        return source.isEmpty()
+                   ? tr("Not read from the record %1: this value was in the panel before any record was shown.")
+                         .arg(shown)
+                   : tr("Not read from the record %1: carried over from the record %2.").arg(shown, source);
     return source.isEmpty()
-               ? QStringLiteral("%1 the record %2: this %3 was in the panel before any record was shown.")
-                     .arg(notOwn, shown, value)
-               : QStringLiteral("%1 the record %2: carried over from the record %3.").arg(notOwn, shown, source);
+               ? tr("Not chosen for the record %1: this conclusion was in the panel before any record was shown.")
+                     .arg(shown)
+               : tr("Not chosen for the record %1: carried over from the record %2.").arg(shown, source);
 }
 
 void PanelMarks::setNotOwn(QWidget *w, const char *property, const QString &tip)

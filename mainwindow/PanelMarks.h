@@ -2,6 +2,7 @@
 
 #include "SartLimits.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QString>
 
@@ -18,6 +19,8 @@ class QWidget;
 // the record and that its file is gone.
 class PanelMarks
 {
+    Q_DECLARE_TR_FUNCTIONS(PanelMarks)
+
 public:
     // Makes the three lines in `panel` and adds them to `below`.
     PanelMarks(QWidget *panel, QVBoxLayout *below);
@@ -25,9 +28,11 @@ public:
     // Why `w`'s value is not the record shown's own, with the dynamic
     // property set to true; an empty tip takes the mark away.
     void setNotOwn(QWidget *w, const char *property, const QString &tip);
+    // A value not read from the record shown, or a conclusion not chosen for it.
+    enum NotOwn { NotRead, NotChosen };
     // "Not read from the record b.bin: carried over from the record a.bin."
-    static QString notOwnTip(const QString &notOwn, const QString &shown, const QString &source,
-                             const QString &value);
+    // An empty source: the value was in the panel before any record was shown.
+    static QString notOwnTip(NotOwn notOwn, const QString &shown, const QString &source);
 
     // How the limits judge the values the controls show (`judged`: none
     // when no record is shown), and the line that sums up those outside.

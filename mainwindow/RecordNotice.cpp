@@ -43,13 +43,13 @@ RecordNotice::RecordNotice(QWidget *parent)
 
     m_stale = new QLabel(this);
     m_stale->setObjectName(QStringLiteral("StaleText"));
-    m_showAgain = button(QStringLiteral("ShowAgainButton"), QStringLiteral("&Show it as it is now"), this);
+    m_showAgain = button(QStringLiteral("ShowAgainButton"), RecordNotice::tr("&Show it as it is now"), this);
     m_staleLine = line(this, m_stale, {m_showAgain});
 
     m_typed = new QLabel(this);
     m_typed->setObjectName(QStringLiteral("TypedText"));
-    QPushButton *reapply = button(QStringLiteral("ReapplyButton"), QStringLiteral("&Re-apply typed values"), this);
-    QPushButton *discard = button(QStringLiteral("DiscardTypedButton"), QStringLiteral("Discard them"), this);
+    QPushButton *reapply = button(QStringLiteral("ReapplyButton"), RecordNotice::tr("&Re-apply typed values"), this);
+    QPushButton *discard = button(QStringLiteral("DiscardTypedButton"), RecordNotice::tr("Discard them"), this);
     m_typedLine = line(this, m_typed, {reapply, discard});
 
     auto *layout = new QVBoxLayout(this);
@@ -75,7 +75,7 @@ void RecordNotice::setStale(const QString &text, bool canShowAgain)
 
 void RecordNotice::offerTypedValues(const QString &recordName)
 {
-    m_typed->setText(QStringLiteral("The values typed for the record %1 before it was shown again are kept.")
+    m_typed->setText(tr("The values typed for the record %1 before it was shown again are kept.")
                          .arg(recordName));
     m_typedLine->show();
     updateVisibility();

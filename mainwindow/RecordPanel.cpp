@@ -23,6 +23,11 @@ namespace {
 
 using C = DecodeTarget;
 
+// The dynamic property of a value label that holds the text the record gave.
+constexpr char RecordText[] = "recordText";
+// What the decoder writes for a code the tester sent that is not valid.
+const QString BadCode = QStringLiteral("BAD");
+
 // The values the limits judge, and the field that shows each.
 constexpr std::pair<limits::Value, C::Field> JudgedFields[] = {
     {limits::Value::FrequencyHigh, C::FrequencyHigh}, {limits::Value::FrequencyLow, C::FrequencyLow},
@@ -49,25 +54,25 @@ RecordPanel::RecordPanel(QWidget *parent)
     outer->addLayout(columns, 1);
 
     // Column 1: SART technical characteristics.
-    auto *technical = section(QStringLiteral("GroupBox1"), QStringLiteral("SART technical characteristics"), this, true);
+    auto *technical = section(QStringLiteral("GroupBox1"), tr("SART technical characteristics"), this, true);
     {
         auto *layout = new QVBoxLayout(technical);
-        auto *range = section(QStringLiteral("GroupBox3"), QStringLiteral("Frequency Range, GHz"), technical, false);
+        auto *range = section(QStringLiteral("GroupBox3"), tr("Frequency Range, GHz"), technical, false);
         regularFont(range);
         auto *grid = new QGridLayout(range);
         grid->setContentsMargins(6, 2, 6, 4);
-        grid->addWidget(caption(this, QStringLiteral("Label10"), QStringLiteral("Frequency high")), 0, 0);
+        grid->addWidget(caption(this, QStringLiteral("Label10"), tr("Frequency high")), 0, 0);
         grid->addWidget(valueLabel(this, QStringLiteral("Label8")), 0, 1);
-        grid->addWidget(caption(this, QStringLiteral("Label9"), QStringLiteral("Frequency low")), 1, 0);
+        grid->addWidget(caption(this, QStringLiteral("Label9"), tr("Frequency low")), 1, 0);
         grid->addWidget(valueLabel(this, QStringLiteral("Label11")), 1, 1);
         layout->addWidget(range);
         const std::tuple<const char *, const char *, const char *> singles[] = {
-            {"GroupBox4", "Emitted Power, mW", "Label12"},
-            {"GroupBox5", "Emitted signal duration, mks", "Label13"},
-            {"GroupBox13", "Number of frequency tunings in signal", "Label14"},
+            {"GroupBox4", QT_TR_NOOP("Emitted Power, mW"), "Label12"},
+            {"GroupBox5", QT_TR_NOOP("Emitted signal duration, mks"), "Label13"},
+            {"GroupBox13", QT_TR_NOOP("Number of frequency tunings in signal"), "Label14"},
         };
         for (const auto &[boxName, title, label] : singles) {
-            auto *box = section(QString::fromLatin1(boxName), QString::fromLatin1(title), technical, false);
+            auto *box = section(QString::fromLatin1(boxName), tr(title), technical, false);
             regularFont(box);
             layout->addWidget(framed(box, valueLabel(this, QString::fromLatin1(label))));
         }
@@ -77,56 +82,56 @@ RecordPanel::RecordPanel(QWidget *parent)
 
     // Column 2: SART tester setup, battery replacement date below.
     auto *column2 = new QVBoxLayout;
-    auto *setup = section(QStringLiteral("GroupBox2"), QStringLiteral("SART tester setup"), this, true);
+    auto *setup = section(QStringLiteral("GroupBox2"), tr("SART tester setup"), this, true);
     {
         auto *layout = new QVBoxLayout(setup);
-        auto *repetition = section(QStringLiteral("GroupBox6"), QStringLiteral("Frequency repetition, Hz "), setup, false);
+        auto *repetition = section(QStringLiteral("GroupBox6"), tr("Frequency repetition, Hz "), setup, false);
         regularFont(repetition);
         layout->addWidget(framed(repetition, valueLabel(this, QStringLiteral("Label15"))));
-        auto *modeBox = section(QStringLiteral("GroupBox9"), QStringLiteral("Testing mode"), setup, false);
+        auto *modeBox = section(QStringLiteral("GroupBox9"), tr("Testing mode"), setup, false);
         regularFont(modeBox);
-        m_mode = selector(this, QStringLiteral("ComboBox4"), {QStringLiteral("Auto"), QStringLiteral("Manual")});
+        m_mode = selector(this, QStringLiteral("ComboBox4"), {QT_TR_NOOP("Auto"), QT_TR_NOOP("Manual")}, "RecordPanel");
         m_mode->setEditable(false);  // "Auto" or "Manual", nothing typed
         m_mode->setCurrentIndex(-1);
         layout->addWidget(framed(modeBox, m_mode));
-        auto *duration = section(QStringLiteral("GroupBox7"), QStringLiteral("Tester emitted signal duration, mks"), setup, false);
+        auto *duration = section(QStringLiteral("GroupBox7"), tr("Tester emitted signal duration, mks"), setup, false);
         regularFont(duration);
         layout->addWidget(framed(duration, valueLabel(this, QStringLiteral("Label16"))));
         layout->addStretch();
     }
     column2->addWidget(setup, 1);
-    column2->addWidget(caption(this, QStringLiteral("Label27"), QStringLiteral("Battery replacement date"), true));
+    column2->addWidget(caption(this, QStringLiteral("Label27"), tr("Battery replacement date"), true));
     column2->addWidget(picker(this, QStringLiteral("DateTimePicker3"), QDate(2004, 8, 20)));
     columns->addLayout(column2, 1);
 
     // Column 3: visual characteristics, SART and vessel data, two dates.
     auto *column3 = new QVBoxLayout;
-    auto *visual = section(QStringLiteral("GroupBox14"), QStringLiteral("SART visual characteristics"), this, true);
+    auto *visual = section(QStringLiteral("GroupBox14"), tr("SART visual characteristics"), this, true);
     {
         auto *grid = new QGridLayout(visual);
-        const QString yes = QStringLiteral("YES"), no = QStringLiteral("NO");
-        grid->addWidget(caption(this, QStringLiteral("Label2"), QStringLiteral("Stand by")), 0, 0);
-        grid->addWidget(selector(this, QStringLiteral("ComboBox1"), {yes, no, QString(), QString()}), 0, 1);
-        grid->addWidget(caption(this, QStringLiteral("Label3"), QStringLiteral("Led")), 1, 0);
-        grid->addWidget(selector(this, QStringLiteral("ComboBox2"), {yes, no, QString()}), 1, 1);
-        grid->addWidget(caption(this, QStringLiteral("Label4"), QStringLiteral("Sound beeper")), 2, 0);
-        grid->addWidget(selector(this, QStringLiteral("ComboBox3"), {yes, no, QString()}), 2, 1);
+        const char *yes = QT_TR_NOOP("YES"), *no = QT_TR_NOOP("NO");
+        grid->addWidget(caption(this, QStringLiteral("Label2"), tr("Stand by")), 0, 0);
+        grid->addWidget(selector(this, QStringLiteral("ComboBox1"), {yes, no, "", ""}, "RecordPanel"), 0, 1);
+        grid->addWidget(caption(this, QStringLiteral("Label3"), tr("Led")), 1, 0);
+        grid->addWidget(selector(this, QStringLiteral("ComboBox2"), {yes, no, ""}, "RecordPanel"), 1, 1);
+        grid->addWidget(caption(this, QStringLiteral("Label4"), tr("Sound beeper")), 2, 0);
+        grid->addWidget(selector(this, QStringLiteral("ComboBox3"), {yes, no, ""}, "RecordPanel"), 2, 1);
         for (auto *w : visual->findChildren<QWidget *>())
             regularFont(w);
     }
     column3->addWidget(visual);
     auto *sart = new QGridLayout;
-    sart->addWidget(caption(this, QStringLiteral("Label18"), QStringLiteral("SART Model"), true), 0, 0);
-    sart->addWidget(caption(this, QStringLiteral("Label28"), QStringLiteral("Manufacturer №"), true), 0, 1);
+    sart->addWidget(caption(this, QStringLiteral("Label18"), tr("SART Model"), true), 0, 0);
+    sart->addWidget(caption(this, QStringLiteral("Label28"), tr("Manufacturer №"), true), 0, 1);
     sart->addWidget(edit(this, QStringLiteral("Edit3")), 1, 0);
     sart->addWidget(edit(this, QStringLiteral("Edit9")), 1, 1);
     column3->addLayout(sart);
-    column3->addWidget(caption(this, QStringLiteral("Label21"), QStringLiteral("Vessel Name"), true));
+    column3->addWidget(caption(this, QStringLiteral("Label21"), tr("Vessel Name"), true));
     column3->addWidget(edit(this, QStringLiteral("Edit4")));
     auto *dates = new QGridLayout;
-    dates->addWidget(caption(this, QStringLiteral("Label20"), QStringLiteral("Next testing date"), true), 0, 0);
+    dates->addWidget(caption(this, QStringLiteral("Label20"), tr("Next testing date"), true), 0, 0);
     dates->addWidget(picker(this, QStringLiteral("DateTimePicker1"), QDate(2001, 9, 26)), 1, 0);
-    dates->addWidget(caption(this, QStringLiteral("Label17"), QStringLiteral("Testing date"), true), 0, 1);
+    dates->addWidget(caption(this, QStringLiteral("Label17"), tr("Testing date"), true), 0, 1);
     dates->addWidget(picker(this, QStringLiteral("DateTimePicker2"), QDate(2004, 8, 20)), 1, 1);
     column3->addStretch();
     column3->addLayout(dates);
@@ -134,26 +139,29 @@ RecordPanel::RecordPanel(QWidget *parent)
 
     // Column 4: service centre, radio engineer, conclusions.
     auto *column4 = new QVBoxLayout;
-    auto *centre = section(QStringLiteral("GroupBox15"), QStringLiteral("Service center"), this, true);
+    auto *centre = section(QStringLiteral("GroupBox15"), tr("Service center"), this, true);
     {
         auto *grid = new QGridLayout(centre);
         const std::pair<const char *, const char *> rows[] = {
-            {"Label23", "Name"}, {"Label24", "Address"}, {"Label25", "Tel"}, {"Label26", "Fax"}};
+            {"Label23", QT_TR_NOOP("Name")},
+            {"Label24", QT_TR_NOOP("Address")},
+            {"Label25", QT_TR_NOOP("Tel")},
+            {"Label26", QT_TR_NOOP("Fax")}};
         const char *edits[] = {"Edit5", "Edit6", "Edit7", "Edit8"};
         for (int i = 0; i < 4; ++i) {
-            grid->addWidget(caption(this, QString::fromLatin1(rows[i].first), QString::fromLatin1(rows[i].second)), i, 0);
+            grid->addWidget(caption(this, QString::fromLatin1(rows[i].first), tr(rows[i].second)), i, 0);
             grid->addWidget(edit(this, QString::fromLatin1(edits[i])), i, 1);
         }
         for (auto *w : centre->findChildren<QWidget *>())
             regularFont(w);
     }
     column4->addWidget(centre);
-    auto *engineer = section(QStringLiteral("GroupBox8"), QStringLiteral("Radioengineer"), this, false);
+    auto *engineer = section(QStringLiteral("GroupBox8"), tr("Radioengineer"), this, false);
     column4->addWidget(framed(engineer, edit(this, QStringLiteral("Edit1"))));
     column4->addStretch();
-    column4->addWidget(caption(this, QStringLiteral("Label22"), QStringLiteral("Conclusions:"), true));
+    column4->addWidget(caption(this, QStringLiteral("Label22"), tr("Conclusions:"), true));
     m_conclusions = selector(this, QStringLiteral("ComboBox5"),
-                             {QStringLiteral("SART PASSED TESTS"), QStringLiteral("SART FAILED TESTS")});
+                             {QT_TR_NOOP("SART PASSED TESTS"), QT_TR_NOOP("SART FAILED TESTS")}, "RecordPanel");
     m_conclusions->setEditable(false);  // one of the two verdicts, nothing typed
     m_conclusions->setCurrentIndex(0);
     column4->addWidget(m_conclusions);
@@ -232,9 +240,12 @@ RecordPanel::~RecordPanel() = default;
 void RecordPanel::setText(Field field, const QString &text)
 {
     QWidget *w = control(field);
-    if (auto *label = qobject_cast<QLabel *>(w))
-        label->setText(text);
-    else if (auto *line = qobject_cast<QLineEdit *>(w))
+    if (auto *label = qobject_cast<QLabel *>(w)) {
+        // The record's own text is kept for values(); a code the tester sent
+        // that is not valid is shown in the language of the interface.
+        label->setProperty(RecordText, text);
+        label->setText(text == BadCode ? tr("BAD", "value a record holds as an invalid code") : text);
+    } else if (auto *line = qobject_cast<QLineEdit *>(w))
         line->setText(text);
 }
 
@@ -263,7 +274,20 @@ int RecordPanel::itemIndex(const QComboBox *combo)
     const int current = combo->currentIndex();
     if (current >= 0 && combo->itemText(current) == text)
         return current;
-    return combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int shown = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    // An item's English text typed in another language is that item too.
+    return shown >= 0 ? shown : combo->findData(text, Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+QString RecordPanel::englishText(const QComboBox *combo)
+{
+    const int index = itemIndex(combo);
+    return index >= 0 ? combo->itemData(index).toString() : combo->currentText();
+}
+
+QString RecordPanel::shownItem(const QString &english)
+{
+    return english.isEmpty() ? english : tr(english.toUtf8().constData());
 }
 
 int RecordPanel::testingModeIndex() const { return itemIndex(m_mode); }
@@ -404,8 +428,7 @@ void RecordPanel::updateCarriedMarks()
     for (Field f : certificate::Provenance::headerFields())
         m_marks->setNotOwn(control(f), "carriedOver",
                            m_provenance.isCarried(f)
-                               ? PanelMarks::notOwnTip(QStringLiteral("Not read from"), shownRecord(),
-                                                       m_provenance.sourceOf(f), QStringLiteral("value"))
+                               ? PanelMarks::notOwnTip(PanelMarks::NotRead, shownRecord(), m_provenance.sourceOf(f))
                                : QString());
 }
 
@@ -413,9 +436,8 @@ void RecordPanel::updateTestingDateMark()
 {
     m_marks->setNotOwn(control(TestingDate), "notRecordDate",
                        testingDateEdited()
-                           ? QStringLiteral("Not the testing date of the record %1: it was tested on %2. "
-                                            "A certificate with this date is made only when asked for in so many "
-                                            "words.")
+                           ? tr("Not the testing date of the record %1: it was tested on %2. "
+                                "A certificate with this date is made only when asked for in so many words.")
                                  .arg(shownRecord(), QLocale().toString(m_provenance.recordTestingDate(),
                                                                         QLocale::ShortFormat))
                            : QString());
@@ -431,8 +453,7 @@ void RecordPanel::updateConclusionMark()
 {
     const std::optional<QString> source = carriedOverConclusion();
     m_marks->setNotOwn(m_conclusions, "carriedOver",
-                       source ? PanelMarks::notOwnTip(QStringLiteral("Not chosen for"), shownRecord(), *source,
-                                                      QStringLiteral("conclusion"))
+                       source ? PanelMarks::notOwnTip(PanelMarks::NotChosen, shownRecord(), *source)
                               : QString());
 }
 
@@ -472,8 +493,8 @@ void RecordPanel::setLastIssued(const QString &text) { m_marks->setLastIssued(te
 
 void RecordPanel::setRecordGone(bool gone)
 {
-    m_marks->setRecordGone(QStringLiteral("The file of the record %1 no longer exists: "
-                                          "nothing can be saved or certified from it.")
+    m_marks->setRecordGone(tr("The file of the record %1 no longer exists: "
+                              "nothing can be saved or certified from it.")
                                .arg(filenames::display(shownRecord())),
                            gone);
 }
@@ -492,7 +513,7 @@ RecordHeader RecordPanel::values() const
     auto text = [this](Field f) {
         QWidget *w = control(f);
         if (auto *label = qobject_cast<QLabel *>(w))
-            return label->text();
+            return label->property(RecordText).toString();
         return static_cast<QLineEdit *>(w)->text();
     };
     auto combo = [this](Field f) { return static_cast<QComboBox *>(control(f)); };
@@ -514,11 +535,11 @@ RecordHeader RecordPanel::values() const
     v.tunings = text(Tunings);
     v.repetition = text(Repetition);
     v.testerDuration = text(TesterDuration);
-    v.standByText = combo(StandBy)->currentText();
-    v.ledText = combo(Led)->currentText();
-    v.beeperText = combo(Beeper)->currentText();
-    v.testingModeText = m_mode->currentText();
-    v.verdictText = m_conclusions->currentText();
+    v.standByText = englishText(combo(StandBy));
+    v.ledText = englishText(combo(Led));
+    v.beeperText = englishText(combo(Beeper));
+    v.testingModeText = englishText(m_mode);
+    v.verdictText = englishText(m_conclusions);
     v.standByIndex = itemIndex(combo(StandBy));
     v.ledIndex = itemIndex(combo(Led));
     v.beeperIndex = itemIndex(combo(Beeper));

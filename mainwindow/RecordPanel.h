@@ -109,8 +109,16 @@ public:
 
     // Item index of a selector whose text can be typed: the selected item when
     // the text is still that item's, else the first item with exactly that
-    // text, else -1.
+    // text (shown or English), else -1.
     static int itemIndex(const QComboBox *combo);
+    // A selector's text as the record's header, the certificate and the
+    // register take it: an item's English text whatever language the item
+    // is shown in, else the text typed.
+    static QString englishText(const QComboBox *combo);
+    // A selector's English item text (a verdict the register keeps, an
+    // answer) as the panel shows it in the language of the interface; any
+    // other text as it is.
+    static QString shownItem(const QString &english);
 
 signals:
     // The user chose the other testing mode.

@@ -33,30 +33,30 @@ RegisterSettingsDialog::RegisterSettingsDialog(const certregister::Settings &s, 
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("RegisterSettingsDialog"));
-    setWindowTitle(QStringLiteral("Certificate register"));
+    setWindowTitle(tr("Certificate register"));
 
-    auto *numbers = new QGroupBox(QStringLiteral("Certificate numbers"), this);
+    auto *numbers = new QGroupBox(tr("Certificate numbers"), this);
     auto *numberForm = new QFormLayout(numbers);
     m_format = field(QStringLiteral("RegisterFormat"), s.numberFormat, numbers);
-    m_format->setToolTip(QStringLiteral("YYYY: the year of issue; a run of # the sequence, with that many digits "
+    m_format->setToolTip(tr("YYYY: the year of issue; a run of # the sequence, with that many digits "
                                         "at least. With YYYY the sequence starts again each year."));
-    numberForm->addRow(QStringLiteral("&Format:"), m_format);
+    numberForm->addRow(tr("&Format:"), m_format);
     m_example = new QLabel(numbers);
     m_example->setObjectName(QStringLiteral("RegisterExample"));
-    numberForm->addRow(QStringLiteral("Example:"), m_example);
-    m_printNumber = new QCheckBox(QStringLiteral("&Print the number on the certificate page and in the Word document"),
+    numberForm->addRow(tr("Example:"), m_example);
+    m_printNumber = new QCheckBox(tr("&Print the number on the certificate page and in the Word document"),
                                   numbers);
     m_printNumber->setObjectName(QStringLiteral("RegisterPrintNumber"));
     m_printNumber->setChecked(s.printNumber);
     numberForm->addRow(m_printNumber);
 
-    auto *storage = new QGroupBox(QStringLiteral("Where the register is kept"), this);
+    auto *storage = new QGroupBox(tr("Where the register is kept"), this);
     auto *storageLayout = new QVBoxLayout(storage);
-    m_sqlite = new QRadioButton(QStringLiteral("&SQLite file on this computer"), storage);
+    m_sqlite = new QRadioButton(tr("&SQLite file on this computer"), storage);
     m_sqlite->setObjectName(QStringLiteral("RegisterSqlite"));
     m_file = field(QStringLiteral("RegisterFile"), s.sqlitePath, storage);
     m_file->setPlaceholderText(certregister::defaultSqlitePath());
-    m_postgres = new QRadioButton(QStringLiteral("Post&greSQL server of the service centre"), storage);
+    m_postgres = new QRadioButton(tr("Post&greSQL server of the service centre"), storage);
     m_postgres->setObjectName(QStringLiteral("RegisterPostgres"));
     (s.engine == certregister::Engine::PostgreSQL ? m_postgres : m_sqlite)->setChecked(true);
     auto *server = new QFormLayout;
@@ -67,12 +67,12 @@ RegisterSettingsDialog::RegisterSettingsDialog(const certregister::Settings &s, 
     m_port->setValue(s.port);
     m_database = field(QStringLiteral("RegisterDatabase"), s.database, storage);
     m_user = field(QStringLiteral("RegisterUser"), s.user, storage);
-    m_user->setPlaceholderText(QStringLiteral("your login name"));
-    server->addRow(QStringLiteral("&Host:"), m_host);
-    server->addRow(QStringLiteral("P&ort:"), m_port);
-    server->addRow(QStringLiteral("&Database:"), m_database);
-    server->addRow(QStringLiteral("&User:"), m_user);
-    auto *password = new QLabel(QStringLiteral("The password is read from ~/.pgpass or the environment variable "
+    m_user->setPlaceholderText(tr("your login name"));
+    server->addRow(tr("&Host:"), m_host);
+    server->addRow(tr("P&ort:"), m_port);
+    server->addRow(tr("&Database:"), m_database);
+    server->addRow(tr("&User:"), m_user);
+    auto *password = new QLabel(tr("The password is read from ~/.pgpass or the environment variable "
                                                "PGPASSWORD; the program never asks for it or keeps it."),
                                 storage);
     password->setWordWrap(true);
@@ -82,7 +82,7 @@ RegisterSettingsDialog::RegisterSettingsDialog(const certregister::Settings &s, 
     storageLayout->addLayout(server);
     storageLayout->addWidget(password);
 
-    auto *test = new QPushButton(QStringLiteral("&Test the connection"), this);
+    auto *test = new QPushButton(tr("&Test the connection"), this);
     test->setObjectName(QStringLiteral("RegisterTest"));
     test->setAutoDefault(false);
     m_testResult = new QLabel(this);
@@ -127,7 +127,7 @@ void RegisterSettingsDialog::updateFields()
     const QString format = m_format->text().trimmed();
     const QString problem = certregister::formatProblem(format);
     m_example->setText(problem.isEmpty() ? certregister::formatNumber(format, QDate::currentDate().year(), 42)
-                                         : QStringLiteral("This format cannot number certificates: %1.").arg(problem));
+                                         : tr("This format cannot number certificates: %1.").arg(problem));
     m_ok->setEnabled(problem.isEmpty());
     const bool server = m_postgres->isChecked();
     m_file->setEnabled(!server);
@@ -142,9 +142,8 @@ void RegisterSettingsDialog::testConnection()
     try {
         certregister::Register reg(settings());
         reg.checkWritable();
-        m_testResult->setText(QStringLiteral("The register %1 can be written: %2 certificates in it.")
-                                  .arg(certregister::describe(settings()))
-                                  .arg(reg.count()));
+        m_testResult->setText(tr("The register %1 can be written: %n certificates in it.", nullptr, reg.count())
+                                  .arg(certregister::describe(settings())));
     } catch (const AppError &e) {
         m_testResult->setText(e.text());
     }
@@ -157,7 +156,7 @@ void RegisterSettingsDialog::accept()
     const QString problem = certregister::formatProblem(format);
     if (!problem.isEmpty()) {
         QMessageBox::warning(this, ProgramTitle,
-                             QStringLiteral("The certificate number format \"%1\" cannot number certificates: %2.")
+                             tr("The certificate number format \"%1\" cannot number certificates: %2.")
                                  .arg(certregister::visibleFormat(format), problem));
         m_format->setFocus();
         return;

@@ -33,19 +33,19 @@ QLineEdit *pathField(const QString &name, const QString &text, QWidget *parent)
 SigningSettingsDialog::SigningSettingsDialog(const signing::Settings &s, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SigningSettingsDialog"));
-    setWindowTitle(QStringLiteral("Certificate signing"));
+    setWindowTitle(tr("Certificate signing"));
 
-    auto *intro = new QLabel(QStringLiteral("With a key file set, every PDF certificate is signed as its last "
+    auto *intro = new QLabel(tr("With a key file set, every PDF certificate is signed as its last "
                                             "step, so that any change made to it afterwards shows. Leave the key "
                                             "file empty to save certificates unsigned."),
                              this);
     intro->setWordWrap(true);
 
     m_keyFile = pathField(QStringLiteral("SigningKeyFile"), s.keyFile, this);
-    m_keyFile->setPlaceholderText(QStringLiteral("not signed"));
-    auto *browseKey = new QPushButton(QStringLiteral("&Browse..."), this);
+    m_keyFile->setPlaceholderText(tr("not signed"));
+    auto *browseKey = new QPushButton(tr("&Browse..."), this);
     browseKey->setObjectName(QStringLiteral("SigningBrowseKey"));
-    auto *test = new QPushButton(QStringLiteral("&Test the key"), this);
+    auto *test = new QPushButton(tr("&Test the key"), this);
     test->setObjectName(QStringLiteral("SigningTest"));
     auto *keyRow = new QHBoxLayout;
     keyRow->addWidget(m_keyFile, 1);
@@ -59,18 +59,18 @@ SigningSettingsDialog::SigningSettingsDialog(const signing::Settings &s, QWidget
     m_identity->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Room for subject, issuer and validity, and a warning or a refusal.
     m_identity->setMinimumHeight(m_identity->fontMetrics().lineSpacing() * 6);
-    m_identity->setText(s.enabled() ? QStringLiteral("Test the key to see whose certificate it holds.")
-                                    : QStringLiteral("Certificates are not signed."));
+    m_identity->setText(s.enabled() ? tr("Test the key to see whose certificate it holds.")
+                                    : tr("Certificates are not signed."));
 
     m_caFile = pathField(QStringLiteral("SigningCaFile"), s.caFile, this);
-    m_caFile->setPlaceholderText(QStringLiteral("none: signers are not checked against a CA"));
-    auto *browseCa = new QPushButton(QStringLiteral("Bro&wse..."), this);
+    m_caFile->setPlaceholderText(tr("none: signers are not checked against a CA"));
+    auto *browseCa = new QPushButton(tr("Bro&wse..."), this);
     browseCa->setObjectName(QStringLiteral("SigningBrowseCa"));
     auto *caRow = new QHBoxLayout;
     caRow->addWidget(m_caFile, 1);
     caRow->addWidget(browseCa);
 
-    m_visibleLine = new QCheckBox(QStringLiteral("&Draw \"Signed by <name>, <date>\" at the top of the page"), this);
+    m_visibleLine = new QCheckBox(tr("&Draw \"Signed by <name>, <date>\" at the top of the page"), this);
     m_visibleLine->setObjectName(QStringLiteral("SigningVisibleLine"));
     m_visibleLine->setChecked(s.visibleLine);
 
@@ -80,9 +80,9 @@ SigningSettingsDialog::SigningSettingsDialog(const signing::Settings &s, QWidget
         return l;
     };
     auto *form = new QFormLayout;
-    form->addRow(label(QStringLiteral("&Key file (PKCS#12):"), m_keyFile), keyRow);
-    form->addRow(QStringLiteral("Certificate:"), m_identity);
-    form->addRow(label(QStringLiteral("&CA file for Check:"), m_caFile), caRow);
+    form->addRow(label(tr("&Key file (PKCS#12):"), m_keyFile), keyRow);
+    form->addRow(tr("Certificate:"), m_identity);
+    form->addRow(label(tr("&CA file for Check:"), m_caFile), caRow);
     form->addRow(m_visibleLine);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -94,13 +94,13 @@ SigningSettingsDialog::SigningSettingsDialog(const signing::Settings &s, QWidget
     connect(buttons, &QDialogButtonBox::accepted, this, &SigningSettingsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(browseKey, &QPushButton::clicked, this, [this] {
-        browse(m_keyFile, QStringLiteral("Key file"), QStringLiteral("PKCS#12 key files (*.p12 *.pfx);;All files (*)"));
+        browse(m_keyFile, tr("Key file"), tr("PKCS#12 key files (*.p12 *.pfx);;All files (*)"));
         if (!m_keyFile->text().isEmpty())
             guarded(this, [this] { testKey(); });
     });
     connect(browseCa, &QPushButton::clicked, this, [this] {
-        browse(m_caFile, QStringLiteral("CA certificate"),
-               QStringLiteral("CA certificates (*.pem *.crt *.cer);;All files (*)"));
+        browse(m_caFile, tr("CA certificate"),
+               tr("CA certificates (*.pem *.crt *.cer);;All files (*)"));
     });
     connect(test, &QPushButton::clicked, this, [this] { guarded(this, [this] { testKey(); }); });
     connect(m_keyFile, &QLineEdit::textEdited, this, [this] { m_tested.clear(); });
@@ -127,31 +127,31 @@ bool SigningSettingsDialog::testKey()
     const QString path = m_keyFile->text().trimmed();
     m_tested.clear();
     if (path.isEmpty()) {
-        m_identity->setText(QStringLiteral("Certificates are not signed."));
+        m_identity->setText(tr("Certificates are not signed."));
         return true;
     }
     std::optional<signing::SigningKey> key;
     try {
-        key = certificatesigning::askKey(this, path, QStringLiteral("The key file is tested now."));
+        key = certificatesigning::askKey(this, path, tr("The key file is tested now."));
     } catch (const AppError &e) {
         m_identity->setText(e.text());
         throw;
     }
     if (!key) {
-        m_identity->setText(QStringLiteral("Not tested: no password was given."));
+        m_identity->setText(tr("Not tested: no password was given."));
         return false;
     }
     const signing::Identity &id = key->identity();
-    QString text = QStringLiteral("Subject: %1\nIssued by: %2\nValid from %3 until %4")
+    QString text = tr("Subject: %1\nIssued by: %2\nValid from %3 until %4")
                        .arg(id.subject, id.issuer, signing::dateText(id.notBefore), signing::dateText(id.notAfter));
     struct stat st;
     if (::stat(QFile::encodeName(path).constData(), &st) == 0 && (st.st_mode & 077))
-        text += QStringLiteral("\nThe key file can be read by others (mode %1): chmod 600 it.")
+        text += u'\n' + tr("The key file can be read by others (mode %1): chmod 600 it.")
                     .arg(st.st_mode & 0777, 4, 8, QLatin1Char('0'));
     try {
         key->requireValidAt(QDateTime::currentDateTimeUtc());
     } catch (const AppError &e) {
-        m_identity->setText(text + QStringLiteral("\n\nRefused: ") + e.text());
+        m_identity->setText(text + QStringLiteral("\n\n") + tr("Refused: %1").arg(e.text()));
         adjustSize();
         throw;
     }
@@ -166,7 +166,7 @@ void SigningSettingsDialog::accept()
     guarded(this, [this] {
         const QString ca = m_caFile->text().trimmed();
         if (!ca.isEmpty() && !QFileInfo(ca).isFile())
-            errors::throwFile(ca, QStringLiteral("no such CA certificate file"));
+            errors::throwFile(ca, tr("no such CA certificate file"));
         const QString key = m_keyFile->text().trimmed();
         if (!key.isEmpty() && m_tested != key && !testKey())
             return;

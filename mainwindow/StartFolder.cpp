@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "FileNames.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -19,10 +20,10 @@ void enter(const QStringList &arguments)
     std::error_code error;
     std::filesystem::create_directories(QFile::encodeName(filenames::archiveFolder(folder)).toStdString(), error);
     if (error)
-        throw AppError(QStringLiteral("Cannot make the folder %1 for the records: %2")
+        throw AppError(QCoreApplication::translate("StartFolder", "Cannot make the folder %1 for the records: %2")
                            .arg(folder, QString::fromStdString(error.message())));
     if (!QDir::setCurrent(folder))
-        throw AppError(QStringLiteral("Cannot work in the folder %1").arg(folder));
+        throw AppError(QCoreApplication::translate("StartFolder", "Cannot work in the folder %1").arg(folder));
 }
 
 } // namespace startfolder
