@@ -178,7 +178,7 @@
     </message>
     <message>
         <source>The archive is still being read. Try again in a moment.</source>
-        <translation>Архив ещё читается. Повторите через минуту.</translation>
+        <translation>Архив ещё читается. Повторите чуть позже.</translation>
     </message>
     <message>
         <source>The record %1 is not in the archive index.</source>
