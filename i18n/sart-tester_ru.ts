@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
     <name>CertificatePdf</name>
@@ -63,7 +64,7 @@
         <translation>Срок</translation>
     </message>
     <message>
-        <source>Manufacturer's number</source>
+        <source>Manufacturer&apos;s number</source>
         <translation>Заводской номер</translation>
     </message>
     <message>
@@ -130,7 +131,7 @@
         <translation>Поиск</translation>
     </message>
     <message>
-        <source>&amp;Vessel, SART model, manufacturer's number, file or date:</source>
+        <source>&amp;Vessel, SART model, manufacturer&apos;s number, file or date:</source>
         <translation>&amp;Судно, модель САРТ, заводской номер, файл или дата:</translation>
     </message>
     <message>
@@ -185,7 +186,7 @@
         <translation>Записи %1 нет в указателе архива.</translation>
     </message>
     <message>
-        <source>The record %1 has no saved manufacturer's number: save its header first.</source>
+        <source>The record %1 has no saved manufacturer&apos;s number: save its header first.</source>
         <translation>В записи %1 не сохранён заводской номер: сначала сохраните её заголовок.</translation>
     </message>
 </context>
@@ -204,7 +205,7 @@
         <translation>Модель САРТ</translation>
     </message>
     <message>
-        <source>Manufacturer's number</source>
+        <source>Manufacturer&apos;s number</source>
         <translation>Заводской номер</translation>
     </message>
     <message>
@@ -330,7 +331,7 @@ Signal duration %6, %n tunings</source>
         </translation>
     </message>
     <message numerus="yes">
-        <source>Manufacturer's number %1: %n records (reading the archive...)</source>
+        <source>Manufacturer&apos;s number %1: %n records (reading the archive...)</source>
         <translation>
             <numerusform>Заводской номер %1: %n запись (архив ещё читается...)</numerusform>
             <numerusform>Заводской номер %1: %n записи (архив ещё читается...)</numerusform>
@@ -338,7 +339,7 @@ Signal duration %6, %n tunings</source>
         </translation>
     </message>
     <message numerus="yes">
-        <source>Manufacturer's number %1: %n records</source>
+        <source>Manufacturer&apos;s number %1: %n records</source>
         <translation>
             <numerusform>Заводской номер %1: %n запись</numerusform>
             <numerusform>Заводской номер %1: %n записи</numerusform>
@@ -346,7 +347,7 @@ Signal duration %6, %n tunings</source>
         </translation>
     </message>
     <message numerus="yes">
-        <source>Manufacturer's number %1: %n records; %2 on %3 (reading the archive...)</source>
+        <source>Manufacturer&apos;s number %1: %n records; %2 on %3 (reading the archive...)</source>
         <translation>
             <numerusform>Заводской номер %1: %n запись; %2 на судне %3 (архив ещё читается...)</numerusform>
             <numerusform>Заводской номер %1: %n записи; %2 на судне %3 (архив ещё читается...)</numerusform>
@@ -354,7 +355,7 @@ Signal duration %6, %n tunings</source>
         </translation>
     </message>
     <message numerus="yes">
-        <source>Manufacturer's number %1: %n records; %2 on %3</source>
+        <source>Manufacturer&apos;s number %1: %n records; %2 on %3</source>
         <translation>
             <numerusform>Заводской номер %1: %n запись; %2 на судне %3</numerusform>
             <numerusform>Заводской номер %1: %n записи; %2 на судне %3</numerusform>
@@ -433,11 +434,11 @@ Signal duration %6, %n tunings</source>
         <translation>Не удаётся открыть порт %1 (%2): это %3, а не последовательное устройство. Направьте %1 на последовательное устройство ссылкой в %4</translation>
     </message>
     <message>
-        <source>Cannot open the port %1 (%2): %3. The device belongs to the group "%4": your user must be a member of that group (for example: sudo usermod -aG %4 $USER) and log in again</source>
+        <source>Cannot open the port %1 (%2): %3. The device belongs to the group &quot;%4&quot;: your user must be a member of that group (for example: sudo usermod -aG %4 $USER) and log in again</source>
         <translation>Не удаётся открыть порт %1 (%2): %3. Устройство принадлежит группе «%4»: ваш пользователь должен входить в эту группу (например: sudo usermod -aG %4 $USER), затем нужно заново войти в систему</translation>
     </message>
     <message>
-        <source>Cannot open the port %1 (%2): %3. Your user may not use this device, and it belongs to no group of serial devices (such as "dialout") that a user could join: check that %1 stands for the right device, with a link in %4</source>
+        <source>Cannot open the port %1 (%2): %3. Your user may not use this device, and it belongs to no group of serial devices (such as &quot;dialout&quot;) that a user could join: check that %1 stands for the right device, with a link in %4</source>
         <translation>Не удаётся открыть порт %1 (%2): %3. Вашему пользователю нельзя использовать это устройство, и оно не принадлежит ни одной группе последовательных устройств (например, «dialout»), в которую можно вступить: проверьте, что %1 обозначает нужное устройство, по ссылке в %4</translation>
     </message>
     <message>
@@ -499,7 +500,7 @@ Signal duration %6, %n tunings</source>
         <translation>Выданные сертификаты</translation>
     </message>
     <message>
-        <source>&amp;Number, vessel, SART model, manufacturer's number, record, engineer:</source>
+        <source>&amp;Number, vessel, SART model, manufacturer&apos;s number, record, engineer:</source>
         <translation>&amp;Номер, судно, модель САРТ, заводской номер, запись, инженер:</translation>
     </message>
     <message>
@@ -675,7 +676,7 @@ Signal duration %6, %n tunings</source>
         <translation>Поиск последовательных устройств...</translation>
     </message>
     <message>
-        <source>A port name stands for a device through a link in %1. Choose a device below and press "Use as %2" to change it.</source>
+        <source>A port name stands for a device through a link in %1. Choose a device below and press &quot;Use as %2&quot; to change it.</source>
         <translation>Имя порта обозначает устройство через ссылку в %1. Чтобы изменить это, выберите устройство ниже и нажмите «Назначить %2».</translation>
     </message>
     <message>
