@@ -94,8 +94,11 @@ std::optional<QueryTerm> dateTerm(const QString &text, const QLocale &locale, in
         return term;
     }
     // Years as records hold them: a negative year written in full is no date.
+    // Month names in English, and in the interface's language, short or long.
     for (const QDate &day : {systemDate(text, locale, currentYear),
-                             QLocale::c().toDate(text, QStringLiteral("d MMM yyyy"))})
+                             QLocale::c().toDate(text, QStringLiteral("d MMM yyyy")),
+                             locale.toDate(text, QStringLiteral("d MMM yyyy")),
+                             locale.toDate(text, QStringLiteral("d MMMM yyyy"))})
         if (day.isValid() && day.year() >= 1 && day.year() <= 9999)
             return dayTerm(text, day);
     return std::nullopt;

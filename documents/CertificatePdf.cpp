@@ -7,6 +7,7 @@
 #include "ReportContent.h"
 #include "Unit5.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -82,11 +83,11 @@ QString title(const RecordHeader &values, const QString &number)
 void save(QWidget *parent, TQuickReport5 &report, const RecordHeader &values, CertificateIssuer &issuer)
 {
     const QString expected = issuer.expectedNumber();
-    QFileDialog dialog(parent, QStringLiteral("Save the certificate as PDF"));
+    QFileDialog dialog(parent, QCoreApplication::translate("CertificatePdf", "Save the certificate as PDF"));
     dialog.setObjectName(QStringLiteral("PdfDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("PDF files (*.pdf)"));
+    dialog.setNameFilter(QCoreApplication::translate("CertificatePdf", "PDF files (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, after a look at what lies there
@@ -118,7 +119,7 @@ void save(QWidget *parent, TQuickReport5 &report, const RecordHeader &values, Ce
         [&] { QFile::remove(written); });
     ProgramSettings().setValue(FolderKey, QFileInfo(path).absolutePath());
     if (!written.isEmpty())
-        showFileWritten(parent, QStringLiteral("The certificate ") + number, written);
+        showFileWritten(parent, QCoreApplication::translate("CertificatePdf", "The certificate %1").arg(number), written);
 }
 
 } // namespace certificatepdf

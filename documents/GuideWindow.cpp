@@ -49,24 +49,24 @@ GuideWindow::GuideWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("GuideWindow"));
-    setWindowTitle(QStringLiteral("User guide - %1").arg(ProgramTitle));
+    setWindowTitle(tr("User guide - %1").arg(ProgramTitle));
 
-    auto *findLabel = new QLabel(QStringLiteral("F&ind:"), this);
+    auto *findLabel = new QLabel(tr("F&ind:"), this);
     m_find = new QLineEdit(this);
     m_find->setObjectName(QStringLiteral("GuideFind"));
-    m_find->setPlaceholderText(QStringLiteral("a word or phrase; Enter finds the next"));
+    m_find->setPlaceholderText(tr("a word or phrase; Enter finds the next"));
     m_find->setClearButtonEnabled(true);
     m_find->installEventFilter(new EnterKeys(*this));
     findLabel->setBuddy(m_find);
-    auto *next = new QPushButton(QStringLiteral("&Next"), this);
+    auto *next = new QPushButton(tr("&Next"), this);
     next->setObjectName(QStringLiteral("GuideNext"));
-    auto *previous = new QPushButton(QStringLiteral("P&revious"), this);
+    auto *previous = new QPushButton(tr("P&revious"), this);
     previous->setObjectName(QStringLiteral("GuidePrevious"));
     m_findStatus = new QLabel(this);
     m_findStatus->setObjectName(QStringLiteral("GuideFindStatus"));
-    auto *printButton = new QPushButton(QStringLiteral("&Print..."), this);
+    auto *printButton = new QPushButton(tr("&Print..."), this);
     printButton->setObjectName(QStringLiteral("GuidePrint"));
-    auto *closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    auto *closeButton = new QPushButton(tr("&Close"), this);
     closeButton->setObjectName(QStringLiteral("GuideClose"));
     for (QPushButton *button : {next, previous, printButton, closeButton})
         button->setAutoDefault(false);
@@ -160,7 +160,7 @@ bool GuideWindow::findNext(bool backward)
         m_text->setTextCursor(cursor);
         found = m_text->find(wanted, flags);
     }
-    m_findStatus->setText(found ? QString() : QStringLiteral("Not found"));
+    m_findStatus->setText(found ? QString() : tr("Not found"));
     if (found) {
         // The place found stands a third of the way down, with what leads to it above.
         QScrollBar *bar = m_text->verticalScrollBar();
@@ -171,7 +171,7 @@ bool GuideWindow::findNext(bool backward)
 
 void GuideWindow::print()
 {
-    printing::previewDocument(this, QStringLiteral("The user guide"),
+    printing::previewDocument(this, tr("The user guide"),
                               [this](QPrinter &printer) { m_text->document()->print(&printer); });
 }
 

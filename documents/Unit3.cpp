@@ -16,8 +16,8 @@
 TForm3::TForm3(QWidget *parent)
     : QDialog(parent),
       Panel1(new QFrame(this)),
-      Button1(new QPushButton(QStringLiteral("Print"), Panel1)),
-      BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), Panel1)),
+      Button1(new QPushButton(tr("Print"), Panel1)),
+      BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), tr("&Close"), Panel1)),
       Memo1(new QPlainTextEdit(this)),
       QuickReport6(new TQuickReport6(this))
 {

@@ -50,15 +50,15 @@ TForm4::TForm4(QWidget *parent)
       Label1(makeLabel(QStringLiteral("Label1"), QStringLiteral("SART Tester Software 1.0"), Panel1)),
       Image2(makeLabel(QStringLiteral("Image2"), QString(), Panel1)),
       Label3(makeLabel(QStringLiteral("Label3"),
-                       QStringLiteral("Copyright \u00a9 2004\u20132026 Marine Test Instruments. All rights reserved."),
+                       tr("Copyright © 2004–2026 Marine Test Instruments. All rights reserved."),
                        Panel1)),
       Label4(makeLabel(QStringLiteral("Label4"), QStringLiteral("Marine Test Instruments"), Panel1)),
-      Label5(makeLabel(QStringLiteral("Label5"), QStringLiteral("WEB:"), Panel1)),
+      Label5(makeLabel(QStringLiteral("Label5"), tr("WEB:"), Panel1)),
       Label2(makeLabel(QStringLiteral("Label2"), QStringLiteral("www.example.com"), Panel1)),
-      Label6(makeLabel(QStringLiteral("Label6"), QStringLiteral("e-mail:"), Panel1)),
+      Label6(makeLabel(QStringLiteral("Label6"), tr("e-mail:"), Panel1)),
       Label7(makeLabel(QStringLiteral("Label7"), QStringLiteral("service@example.com"), Panel1)),
       Label8(makeLabel(QStringLiteral("Label8"), QStringLiteral("sales@example.com"), Panel1)),
-      BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), Panel1))
+      BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), Panel1))
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(ProgramTitle);

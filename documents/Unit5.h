@@ -33,7 +33,7 @@ public:
     // preview's title, `what` begins the message naming a file printed into
     // (read when the preview closes; printing::preview).
     void preview(QWidget *parent, const printing::IssueAround &issue = {}, const QString &title = {},
-                 const QString &what = QStringLiteral("The certificate"));
+                 const QString &what = tr("The certificate"));
     // The platform's page set-up dialog for the program's printer.
     void pageSetup(QWidget *parent);
     // Writes the page as a PDF file; errors raise AppError.

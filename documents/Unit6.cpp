@@ -12,7 +12,7 @@ TQuickReport6::TQuickReport6(QObject *parent)
 
 void TQuickReport6::preview(QWidget *parent)
 {
-    printing::preview(parent, QStringLiteral("The help"), [this](QPainter &painter, QPagedPaintDevice &device) {
+    printing::preview(parent, tr("The help"), [this](QPainter &painter, QPagedPaintDevice &device) {
         helppage::paint(painter, device, m_lines);
     });
 }

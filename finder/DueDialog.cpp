@@ -10,6 +10,7 @@
 #include "Questions.h"
 #include "RowsModel.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -29,10 +30,10 @@ namespace {
 QString daysText(int daysLeft)
 {
     if (daysLeft < 0)
-        return QStringLiteral("OVERDUE by %1 d").arg(-daysLeft);
+        return QCoreApplication::translate("DueDialog", "OVERDUE by %n d", nullptr, -daysLeft);
     if (daysLeft == 0)
-        return QStringLiteral("today");
-    return QStringLiteral("in %1 d").arg(daysLeft);
+        return QCoreApplication::translate("DueDialog", "today");
+    return QCoreApplication::translate("DueDialog", "in %n d", nullptr, daysLeft);
 }
 
 } // namespace
@@ -41,36 +42,34 @@ DueDialog::DueDialog(const archive::ArchiveIndex &index, QWidget *parent)
     : QDialog(parent), m_index(index)
 {
     setObjectName(QStringLiteral("DueDialog"));
-    setWindowTitle(QStringLiteral("Due for test"));
+    setWindowTitle(tr("Due for test"));
     resize(980, 520);
 
-    auto *prompt = new QLabel(QStringLiteral("Next testing date &within"), this);
+    auto *prompt = new QLabel(tr("Next testing date &within"), this);
     m_days = new QSpinBox(this);
     m_days->setObjectName(QStringLiteral("DueDays"));
     m_days->setRange(0, 3650);
     m_days->setValue(30);
-    m_days->setSuffix(QStringLiteral(" days"));
+    m_days->setSuffix(tr(" days", "after the number of days"));
     prompt->setBuddy(m_days);
-    auto *after = new QLabel(QStringLiteral("or passed"), this);
+    auto *after = new QLabel(tr("or passed"), this);
     auto *top = new QHBoxLayout;
     top->addWidget(prompt);
     top->addWidget(m_days);
     top->addWidget(after);
     top->addStretch(1);
 
-    m_model = new RowsModel({QStringLiteral("Next testing date"), QStringLiteral("Due"),
-                             QStringLiteral("Manufacturer's number"), QStringLiteral("SART model"),
-                             QStringLiteral("Vessel"), QStringLiteral("Last tested"), QStringLiteral("File"),
-                             LimitsColumn},
+    m_model = new RowsModel({tr("Next testing date"), tr("Due"), tr("Manufacturer's number"), tr("SART model"),
+                             tr("Vessel"), tr("Last tested"), tr("File"), limitsColumn()},
                             this);
     m_view = rowsView(m_model, QStringLiteral("DueList"), this);
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("DueStatus"));
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *printButton = buttons->addButton(QStringLiteral("&Print..."), QDialogButtonBox::ActionRole);
+    QPushButton *printButton = buttons->addButton(tr("&Print..."), QDialogButtonBox::ActionRole);
     printButton->setObjectName(QStringLiteral("DuePrint"));
-    QPushButton *csvButton = buttons->addButton(QStringLiteral("&Export CSV..."), QDialogButtonBox::ActionRole);
+    QPushButton *csvButton = buttons->addButton(tr("&Export CSV..."), QDialogButtonBox::ActionRole);
     csvButton->setObjectName(QStringLiteral("DueExport"));
     buttons->addButton(QDialogButtonBox::Close);
     for (QAbstractButton *b : buttons->buttons())
@@ -123,13 +122,11 @@ void DueDialog::refill()
     m_view->resizeColumnsToContents();
     if (m_model->rowCount() > 0)
         m_view->selectRow(0);
-    QString status = QStringLiteral("%1 SARTs due, %2 of them overdue, as of %3")
-                         .arg(items.size())
-                         .arg(overdue)
-                         .arg(archive::dateText(m_today));
-    if (m_index.isBuilding())
-        status += QStringLiteral(" (reading the archive...)");
-    m_status->setText(status);
+    const QString status = m_index.isBuilding()
+                               ? tr("%n SARTs due, %1 of them overdue, as of %2 (reading the archive...)", nullptr,
+                                    int(items.size()))
+                               : tr("%n SARTs due, %1 of them overdue, as of %2", nullptr, int(items.size()));
+    m_status->setText(status.arg(overdue).arg(archive::dateText(m_today)));
 }
 
 void DueDialog::paintList(QPrinter &printer) const
@@ -154,7 +151,7 @@ void DueDialog::paintList(QPrinter &printer) const
         p.setFont(title);
         p.setPen(Qt::black);
         p.drawText(QRectF(0, 0, page.width(), 9 * mm), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("SARTs due for test within %1 days").arg(m_days->value()));
+                   tr("SARTs due for test within %n days", nullptr, m_days->value()));
         p.setFont(font);
         p.drawText(QRectF(0, 9 * mm, page.width(), line), Qt::AlignLeft | Qt::AlignVCenter,
                    m_status->text());
@@ -173,7 +170,7 @@ void DueDialog::paintList(QPrinter &printer) const
     auto footer = [&] {
         p.setPen(Qt::black);
         p.drawText(QRectF(0, page.height() - line, page.width(), line), Qt::AlignRight | Qt::AlignVCenter,
-                   QStringLiteral("Page %1").arg(pageNumber));
+                   tr("Page %1").arg(pageNumber));
     };
     header();
     for (const RowsModel::Row &row : m_model->rows()) {
@@ -206,11 +203,11 @@ void DueDialog::print()
     printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     QPrintPreviewDialog preview(&printer, this);
     preview.setObjectName(QStringLiteral("DuePreview"));
-    preview.setWindowTitle(QStringLiteral("Due for test"));
+    preview.setWindowTitle(tr("Due for test"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *p) { paintList(*p); });
     takeOverPrinting(preview, printer);
     if (preview.exec() == QDialog::Accepted && !printer.outputFileName().isEmpty())
-        showFileWritten(this, QStringLiteral("The due list"), printer.outputFileName());
+        showFileWritten(this, tr("The due list"), printer.outputFileName());
 }
 
 void DueDialog::exportCsv(const QString &path) const
@@ -227,5 +224,5 @@ void DueDialog::exportWithDialog()
     if (path.isEmpty())
         return;
     exportCsv(path);
-    showFileWritten(this, QStringLiteral("The due list"), path);
+    showFileWritten(this, tr("The due list"), path);
 }

@@ -44,10 +44,10 @@ FindDialog::FindDialog(archive::ArchiveIndex &index, QWidget *parent)
     : QDialog(parent), m_index(index)
 {
     setObjectName(QStringLiteral("FindDialog"));
-    setWindowTitle(QStringLiteral("Find"));
+    setWindowTitle(tr("Find"));
     resize(900, 480);
 
-    auto *prompt = new QLabel(QStringLiteral("&Vessel, SART model, manufacturer's number, file or date:"), this);
+    auto *prompt = new QLabel(tr("&Vessel, SART model, manufacturer's number, file or date:"), this);
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("FindEdit"));
     m_edit->setClearButtonEnabled(true);
@@ -61,7 +61,7 @@ FindDialog::FindDialog(archive::ArchiveIndex &index, QWidget *parent)
     m_status->setObjectName(QStringLiteral("FindStatus"));
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *show = buttons->addButton(QStringLiteral("&Show record"), QDialogButtonBox::AcceptRole);
+    QPushButton *show = buttons->addButton(tr("&Show record"), QDialogButtonBox::AcceptRole);
     show->setObjectName(QStringLiteral("FindShow"));
     show->setAutoDefault(false);
     buttons->addButton(QDialogButtonBox::Close)->setAutoDefault(false);
@@ -113,11 +113,14 @@ void FindDialog::refill()
 
 void FindDialog::showStatus()
 {
-    QString status = m_hasResults ? QStringLiteral("%1 of %2 records").arg(m_model->rowCount()).arg(m_index.entries().size())
-                                  : QStringLiteral("Searching %1 records...").arg(m_index.entries().size());
-    if (m_index.isBuilding())
-        status += QStringLiteral(" (reading the archive...)");
-    m_status->setText(status);
+    const int total = int(m_index.entries().size());
+    if (m_hasResults)
+        m_status->setText((m_index.isBuilding() ? tr("%1 of %n records (reading the archive...)", nullptr, total)
+                                                : tr("%1 of %n records", nullptr, total))
+                              .arg(m_model->rowCount()));
+    else
+        m_status->setText(m_index.isBuilding() ? tr("Searching %n records... (reading the archive...)", nullptr, total)
+                                               : tr("Searching %n records...", nullptr, total));
 }
 
 void FindDialog::chooseCurrent()

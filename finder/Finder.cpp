@@ -55,16 +55,16 @@ void Finder::showDue() { dueDialog()->showList(); }
 void Finder::showHistory(const QString &shownPath)
 {
     if (shownPath.isEmpty())
-        errors::throwText(QStringLiteral("No record is shown: choose a record first, then its history."));
+        errors::throwText(tr("No record is shown: choose a record first, then its history."));
     const archive::IndexEntry *entry = m_index->entryFor(shownPath);
     const QString name = QFileInfo(shownPath).fileName();
     if (!entry) {
         if (m_index->isBuilding())
-            errors::throwText(QStringLiteral("The archive is still being read. Try again in a moment."));
-        errors::throwText(QStringLiteral("The record %1 is not in the archive index.").arg(name));
+            errors::throwText(tr("The archive is still being read. Try again in a moment."));
+        errors::throwText(tr("The record %1 is not in the archive index.").arg(name));
     }
     if (!entry->headerSaved || entry->manufacturerNo.isEmpty())
-        errors::throwText(QStringLiteral("The record %1 has no saved manufacturer's number: "
+        errors::throwText(tr("The record %1 has no saved manufacturer's number: "
                                          "save its header first.")
                               .arg(name));
     historyDialog()->showFor(entry->manufacturerNo);

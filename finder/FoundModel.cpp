@@ -8,9 +8,8 @@
 
 FoundModel::FoundModel(QObject *parent)
     : QAbstractTableModel(parent),
-      m_headers{QStringLiteral("File"), QStringLiteral("Vessel"), QStringLiteral("SART model"),
-                QStringLiteral("Manufacturer's number"), QStringLiteral("Testing date"),
-                QStringLiteral("Next testing date"), LimitsColumn}
+      m_headers{tr("File"), tr("Vessel"), tr("SART model"), tr("Manufacturer's number"), tr("Testing date"),
+                tr("Next testing date"), limitsColumn()}
 {
 }
 
@@ -48,8 +47,8 @@ QVariant FoundModel::data(const QModelIndex &index, int role) const
     case 0:
         return filenames::display(e.fileName);
     case 1:
-        return !e.headerSaved       ? QStringLiteral("(header not saved)")
-               : !e.problem.isEmpty() ? QStringLiteral("(header unreadable: %1)").arg(e.problem)
+        return !e.headerSaved       ? tr("(header not saved)")
+               : !e.problem.isEmpty() ? tr("(header unreadable: %1)").arg(e.problem)
                                       : e.vessel;
     case 2:
         return e.sartModel;

@@ -25,11 +25,9 @@ HistoryDialog::HistoryDialog(const archive::ArchiveIndex &index, QWidget *parent
     bold.setBold(true);
     m_title->setFont(bold);
 
-    m_model = new RowsModel({QStringLiteral("Testing date"), QStringLiteral("Upper frequency, GHz"),
-                             QStringLiteral("Lower frequency, GHz"), QStringLiteral("Power, mW"),
-                             QStringLiteral("Signal duration, \u00B5s"), QStringLiteral("Tunings"),
-                             QStringLiteral("Next testing date"), QStringLiteral("Vessel"),
-                             QStringLiteral("Engineer"), QStringLiteral("File"), LimitsColumn},
+    m_model = new RowsModel({tr("Testing date"), tr("Upper frequency, GHz"), tr("Lower frequency, GHz"), tr("Power, mW"),
+                             tr("Signal duration, \u00B5s"), tr("Tunings"), tr("Next testing date"), tr("Vessel"),
+                             tr("Engineer"), tr("File"), limitsColumn()},
                             this);
     m_view = rowsView(m_model, QStringLiteral("HistoryList"), this);
     m_plot = new HistoryPlot(this);
@@ -58,7 +56,7 @@ HistoryDialog::HistoryDialog(const archive::ArchiveIndex &index, QWidget *parent
 void HistoryDialog::showFor(const QString &manufacturerNo)
 {
     m_number = manufacturerNo.trimmed();
-    setWindowTitle(QStringLiteral("History of SART %1").arg(m_number));
+    setWindowTitle(tr("History of SART %1").arg(m_number));
     refill();
     show();
     raise();
@@ -81,13 +79,13 @@ void HistoryDialog::refill()
         addLimitsCell(rows.back(), e);
         if (e.measured) {
             const MeasuredValues &m = *e.measured;
-            QString details = QStringLiteral("%1, %2\nEmitted power %3 mW\nFrequency %4 to %5\n"
-                                             "Signal duration %6, %7 tunings")
+            QString details = tr("%1, %2\nEmitted power %3 mW\nFrequency %4 to %5\n"
+                                 "Signal duration %6, %n tunings",
+                                 nullptr, int(m.tunings))
                                   .arg(archive::dateText(e.testingDate), filenames::display(e.fileName))
                                   .arg(m.powerMw)
                                   .arg(limits::frequencyText(m.lowKHz), limits::frequencyText(m.highKHz),
-                                       limits::durationText(m.durationUnits))
-                                  .arg(m.tunings);
+                                       limits::durationText(m.durationUnits));
             if (!rows.back().outsideLimits.isEmpty())
                 details += QStringLiteral("\n\n") + rows.back().outsideLimits;
             points.append({e.testingDate, double(m.powerMw), m.lowKHz / 1e6, m.highKHz / 1e6,
@@ -100,12 +98,17 @@ void HistoryDialog::refill()
     if (m_model->rowCount() > 0)
         m_view->selectRow(m_model->rowCount() - 1);
 
-    QString title = QStringLiteral("Manufacturer's number %1: %2 records").arg(m_number).arg(found.size());
-    if (!found.isEmpty()) {
-        const archive::IndexEntry &latest = entries[found.back()];
-        title += QStringLiteral("; %1 on %2").arg(latest.sartModel, latest.vessel);
+    const int count = int(found.size());
+    const bool building = m_index.isBuilding();
+    if (found.isEmpty()) {
+        m_title->setText((building ? tr("Manufacturer's number %1: %n records (reading the archive...)", nullptr, count)
+                                   : tr("Manufacturer's number %1: %n records", nullptr, count))
+                             .arg(m_number));
+        return;
     }
-    if (m_index.isBuilding())
-        title += QStringLiteral(" (reading the archive...)");
-    m_title->setText(title);
+    const archive::IndexEntry &latest = entries[found.back()];
+    m_title->setText(
+        (building ? tr("Manufacturer's number %1: %n records; %2 on %3 (reading the archive...)", nullptr, count)
+                  : tr("Manufacturer's number %1: %n records; %2 on %3", nullptr, count))
+            .arg(m_number, latest.sartModel, latest.vessel));
 }

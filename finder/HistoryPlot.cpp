@@ -249,7 +249,7 @@ void HistoryPlot::paintEvent(QPaintEvent *)
     const QFontMetrics fm = p.fontMetrics();
     const Geometry g = geometry();
     if (m_points.isEmpty() || g.powerArea.width() < 40 || g.powerArea.height() < 25) {
-        p.drawText(rect(), Qt::AlignCenter, QStringLiteral("No dated records to plot"));
+        p.drawText(rect(), Qt::AlignCenter, tr("No dated records to plot"));
         return;
     }
     const QRectF &powerArea = g.powerArea, &freqArea = g.freqArea;
@@ -289,17 +289,17 @@ void HistoryPlot::paintEvent(QPaintEvent *)
     p.drawRect(freqArea);
     p.setPen(Qt::black);
     p.drawText(QRectF(powerArea.left(), 0, powerArea.width(), powerArea.top()), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Emitted power, mW"));
+               tr("Emitted power, mW"));
     p.drawText(QRectF(freqArea.left(), powerArea.bottom(), freqArea.width(), freqArea.top() - powerArea.bottom() - 2),
-               Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("Frequency range, GHz"));
+               Qt::AlignLeft | Qt::AlignBottom, tr("Frequency range, GHz"));
 
     // The limits, named where they are drawn.
     p.setPen(limitColour);
     p.drawText(QRectF(powerArea.left(), 0, powerArea.width(), powerArea.top()), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("limit: at least %1 mW").arg(l.powerMinMw));
+               tr("limit: at least %1 mW").arg(l.powerMinMw));
     p.drawText(QRectF(freqArea.left(), powerArea.bottom(), freqArea.width(), freqArea.top() - powerArea.bottom() - 2),
                Qt::AlignRight | Qt::AlignBottom,
-               QStringLiteral("band to cover: %1 to %2")
+               tr("band to cover: %1 to %2")
                    .arg(limits::frequencyText(l.lowMaxKHz), limits::frequencyText(l.highMinKHz)));
     const double powerLimit = g.power.at(l.powerMinMw, powerArea);
     p.setPen(QPen(limitColour, 1.5, Qt::DashLine));

@@ -31,7 +31,7 @@ QDateEdit *dateSelector(const QString &name, QWidget *parent)
     edit->setObjectName(name);
     edit->setCalendarPopup(true);
     edit->setMinimumDate(AnyDate);
-    edit->setSpecialValueText(QStringLiteral("any"));
+    edit->setSpecialValueText(QCoreApplication::translate("RegisterDialog", "any", "no date limit"));
     edit->setDate(AnyDate);
     edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     return edit;
@@ -60,10 +60,10 @@ RegisterDialog::RegisterDialog(const certregister::Settings &settings, QWidget *
     : QDialog(parent), m_settings(settings), m_register(settings)
 {
     setObjectName(QStringLiteral("RegisterDialog"));
-    setWindowTitle(QStringLiteral("Certificates issued"));
+    setWindowTitle(tr("Certificates issued"));
     resize(1100, 560);
 
-    auto *prompt = new QLabel(QStringLiteral("&Number, vessel, SART model, manufacturer's number, record, engineer:"), this);
+    auto *prompt = new QLabel(tr("&Number, vessel, SART model, manufacturer's number, record, engineer:"), this);
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("RegisterSearch"));
     m_search->setClearButtonEnabled(true);
@@ -72,9 +72,9 @@ RegisterDialog::RegisterDialog(const certregister::Settings &settings, QWidget *
 
     m_from = dateSelector(QStringLiteral("RegisterFrom"), this);
     m_to = dateSelector(QStringLiteral("RegisterTo"), this);
-    auto *fromLabel = new QLabel(QStringLiteral("Issued &from:"), this);
+    auto *fromLabel = new QLabel(tr("Issued &from:"), this);
     fromLabel->setBuddy(m_from);
-    auto *toLabel = new QLabel(QStringLiteral("&to:"), this);
+    auto *toLabel = new QLabel(tr("&to:"), this);
     toLabel->setBuddy(m_to);
     auto *range = new QHBoxLayout;
     range->addWidget(fromLabel);
@@ -104,11 +104,11 @@ RegisterDialog::RegisterDialog(const certregister::Settings &settings, QWidget *
     m_status->setWordWrap(true);
 
     auto *buttons = new QDialogButtonBox(this);
-    m_verify = buttons->addButton(QStringLiteral("&Verify"), QDialogButtonBox::ActionRole);
+    m_verify = buttons->addButton(tr("&Verify"), QDialogButtonBox::ActionRole);
     m_verify->setObjectName(QStringLiteral("RegisterVerify"));
-    QPushButton *csv = buttons->addButton(QStringLiteral("&Export CSV..."), QDialogButtonBox::ActionRole);
+    QPushButton *csv = buttons->addButton(tr("&Export CSV..."), QDialogButtonBox::ActionRole);
     csv->setObjectName(QStringLiteral("RegisterExport"));
-    QPushButton *show = buttons->addButton(QStringLiteral("&Show record"), QDialogButtonBox::AcceptRole);
+    QPushButton *show = buttons->addButton(tr("&Show record"), QDialogButtonBox::AcceptRole);
     show->setObjectName(QStringLiteral("RegisterShow"));
     buttons->addButton(QDialogButtonBox::Close);
     for (QAbstractButton *b : buttons->buttons())
@@ -182,7 +182,7 @@ void RegisterDialog::verify()
 {
     m_checks.cancelAll();
     m_verify->setEnabled(false);
-    m_checkSummary = QStringLiteral("Verifying the records...");
+    m_checkSummary = tr("Verifying the records...");
     using Result = std::pair<QHash<QString, certregister::RecordCheck>, int>;
     m_checks.run<Result>(
         m_settings,
@@ -198,11 +198,11 @@ void RegisterDialog::verify()
                 changed += c == certregister::RecordCheck::Changed;
             const int missing = int(result.first.size()) - changed;
             m_checkSummary = result.first.isEmpty()
-                                 ? QStringLiteral("Verified: the records of all %1 certificates are unchanged.")
-                                       .arg(result.second)
-                                 : QStringLiteral("Verified %1 certificates: %2 with the record changed since "
-                                                  "issue (marked violet), %3 with the record missing (marked grey).")
-                                       .arg(result.second)
+                                 ? tr("Verified: the records of all %n certificates are unchanged.", nullptr,
+                                      result.second)
+                                 : tr("Verified %n certificates: %1 with the record changed since "
+                                      "issue (marked violet), %2 with the record missing (marked grey).",
+                                      nullptr, result.second)
                                        .arg(changed)
                                        .arg(missing);
             m_model->setChecks(result.first);
@@ -223,13 +223,13 @@ void RegisterDialog::showStatus()
     if (!m_error.isEmpty())
         lines << m_error;
     else if (m_searching)
-        lines << QStringLiteral("Searching the register...");
+        lines << tr("Searching the register...");
     else
-        lines << (m_notCompleted > 0 ? QStringLiteral("%1 certificates, %2 of them with an output not completed "
-                                                      "(in dark red)")
-                                           .arg(m_model->rowCount())
+        lines << (m_notCompleted > 0 ? tr("%n certificates, %1 of them with an output not completed "
+                                          "(in dark red)",
+                                          nullptr, m_model->rowCount())
                                            .arg(m_notCompleted)
-                                     : QStringLiteral("%1 certificates").arg(m_model->rowCount()));
+                                     : tr("%n certificates", nullptr, m_model->rowCount()));
     if (!m_checkSummary.isEmpty())
         lines << m_checkSummary;
     m_status->setText(lines.join(u'\n'));
@@ -258,7 +258,7 @@ void RegisterDialog::exportWithDialog()
     if (path.isEmpty())
         return;
     exportCsv(path);
-    showFileWritten(this, QStringLiteral("The list of %1 certificates").arg(m_model->rowCount()), path);
+    showFileWritten(this, tr("The list of %n certificates", nullptr, m_model->rowCount()), path);
 }
 
 void RegisterDialog::chooseCurrent()

@@ -2,6 +2,8 @@
 
 #include "Marks.h"
 
+#include <QCoreApplication>
+
 RegisterModel::RegisterModel(Reader reader, QObject *parent)
     : QAbstractTableModel(parent), m_reader(std::move(reader))
 {}
@@ -78,7 +80,7 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
         if (marked)
             tips << certregister::checkText(*check, entry(index.row()));
         if (const int n = certregister::notCompleted(entry(index.row())); n > 0)
-            tips << QStringLiteral("%1 of its outputs not completed: it may not have gone out.").arg(n);
+            tips << tr("%n of its outputs not completed: it may not have gone out.", nullptr, n);
         return tips.isEmpty() ? QVariant() : QVariant(tips.join(u'\n'));
     }
     default:
@@ -89,6 +91,7 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
 QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return certregister::columnCaptions().value(section);
+        return QCoreApplication::translate("RegisterColumns",
+                                           certregister::columnCaptions().value(section).toUtf8().constData());
     return {};
 }

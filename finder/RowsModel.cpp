@@ -5,6 +5,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QTableView>
 #include <QWidget>
@@ -58,6 +59,8 @@ QVariant RowsModel::headerData(int section, Qt::Orientation orientation, int rol
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
+QString limitsColumn() { return QCoreApplication::translate("RowsModel", LimitsColumn.toUtf8().constData()); }
+
 LimitsCell limitsCell(const archive::IndexEntry &entry)
 {
     const QList<limits::Judgement> outside = entry.outsideLimits(limits::inForce());
@@ -68,7 +71,8 @@ LimitsCell limitsCell(const archive::IndexEntry &entry)
     }
     LimitsCell cell{names.join(QStringLiteral(", ")), {}};
     if (!outside.isEmpty())
-        cell.tooltip = QStringLiteral("Outside the limits of the SART standard:\n") + lines.join(u'\n');
+        cell.tooltip = QCoreApplication::translate("RowsModel", "Outside the limits of the SART standard:\n%1")
+                           .arg(lines.join(u'\n'));
     return cell;
 }
 

@@ -68,7 +68,9 @@ struct LimitsCell
 };
 LimitsCell limitsCell(const archive::IndexEntry &entry);
 void addLimitsCell(RowsModel::Row &row, const archive::IndexEntry &entry);
-inline const QString LimitsColumn = QStringLiteral("Outside limits");
+inline const QString LimitsColumn = QStringLiteral(QT_TRANSLATE_NOOP("RowsModel", "Outside limits"));
+// The last column's caption in the interface language.
+QString limitsColumn();
 
 // A table view of the rows: whole rows, one at a time, no editing.
 QTableView *rowsView(QAbstractItemModel *model, const QString &objectName, QWidget *parent);

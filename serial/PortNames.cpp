@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "ProgramSettings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -74,12 +75,12 @@ bool isPresent(const QString &device)
 void assign(const QString &portName, const QString &device)
 {
     if (!matchPortName(portName).hasMatch())
-        errors::throwText(QStringLiteral("%1 is not a port name (COM1 to COM8)").arg(portName));
+        errors::throwText(QCoreApplication::translate("PortNames", "%1 is not a port name (COM1 to COM8)").arg(portName));
     const QString folder = portsFolder();
     errno = 0;
     if (!QDir().mkpath(folder)) {
         const int error = errno;
-        errors::throwText(QStringLiteral("Cannot create the ports folder %1: %2")
+        errors::throwText(QCoreApplication::translate("PortNames", "Cannot create the ports folder %1: %2")
                               .arg(folder, error != 0 ? errors::ioText(error) : errors::FileAccessDenied));
     }
 
@@ -87,8 +88,8 @@ void assign(const QString &portName, const QString &device)
     const QByteArray linkName = QFile::encodeName(link);
     struct stat st {};
     if (::lstat(linkName.constData(), &st) == 0 && !S_ISLNK(st.st_mode))
-        errors::throwText(QStringLiteral("%1 is not a link: the program replaces only the links it makes. "
-                                         "Move it elsewhere, then give the name %2 again")
+        errors::throwText(QCoreApplication::translate("PortNames", "%1 is not a link: the program replaces only the links it "
+                                                                   "makes. Move it elsewhere, then give the name %2 again")
                               .arg(link, portName));
 
     const QByteArray temporary = QFile::encodeName(folder + QStringLiteral("/.") + portName + QStringLiteral(".new"));
@@ -97,7 +98,7 @@ void assign(const QString &portName, const QString &device)
         || ::rename(temporary.constData(), linkName.constData()) != 0) {
         const int error = errno;
         ::unlink(temporary.constData());
-        errors::throwText(QStringLiteral("Cannot write the link %1: %2").arg(link, errors::ioText(error)));
+        errors::throwText(QCoreApplication::translate("PortNames", "Cannot write the link %1: %2").arg(link, errors::ioText(error)));
     }
 }
 
@@ -108,16 +109,16 @@ QString kindOf(const QString &path)
 {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return QStringLiteral("not a serial device");
+        return QCoreApplication::translate("PortNames", "not a serial device", "what lies at the path");
     if (S_ISREG(st.st_mode))
-        return QStringLiteral("a regular file");
+        return QCoreApplication::translate("PortNames", "a regular file");
     if (S_ISDIR(st.st_mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("PortNames", "a folder");
     if (S_ISFIFO(st.st_mode))
-        return QStringLiteral("a FIFO (named pipe)");
+        return QCoreApplication::translate("PortNames", "a FIFO (named pipe)");
     if (S_ISSOCK(st.st_mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("a device that is not a serial port");
+        return QCoreApplication::translate("PortNames", "a socket");
+    return QCoreApplication::translate("PortNames", "a device that is not a serial port");
 }
 
 // The group of the device when it is one that serial devices belong to and
@@ -137,30 +138,37 @@ QString serialGroupOf(const QString &device)
 
 QString openFailureText(const QString &portName, const QString &device, int errorCode)
 {
-    const QString head = QStringLiteral("Cannot open the port %1 (%2): ").arg(portName, device);
     if (errorCode == ENOTTY)
-        return head + QStringLiteral("it is %1, not a serial device. Point %2 at a serial device with a link in %3")
-                          .arg(kindOf(device), portName, portsFolder());
-    QString text = head + QString::fromLocal8Bit(std::strerror(errorCode));
+        return QCoreApplication::translate("PortNames", "Cannot open the port %1 (%2): it is %3, not a serial device. "
+                                                        "Point %1 at a serial device with a link in %4")
+            .arg(portName, device, kindOf(device), portsFolder());
+    // One whole sentence for each case, the system's reason as %3.
+    const QString reason = QString::fromLocal8Bit(std::strerror(errorCode));
     if (errorCode == EACCES || errorCode == EPERM) {
         const QString group = serialGroupOf(device);
         if (!group.isEmpty())
-            text += QStringLiteral(". The device belongs to the group \"%1\": your user must be a member "
-                                   "of that group (for example: sudo usermod -aG %1 $USER) and log in again")
-                        .arg(group);
-        else
-            text += QStringLiteral(". Your user may not use this device, and it belongs to no group of serial "
-                                   "devices (such as \"dialout\") that a user could join: check that %1 stands "
-                                   "for the right device, with a link in %2")
-                        .arg(portName, portsFolder());
-    } else if (errorCode == EBUSY) {
-        text += QStringLiteral(". Another program is using it");
-    } else if (errorCode == ENOENT) {
-        text += QStringLiteral(". Check that the adapter is plugged in, or point %1 at the right device "
-                               "with a link in %2")
-                    .arg(portName, portsFolder());
+            return QCoreApplication::translate("PortNames",
+                                               "Cannot open the port %1 (%2): %3. The device belongs to the group "
+                                               "\"%4\": your user must be a member of that group (for example: "
+                                               "sudo usermod -aG %4 $USER) and log in again")
+                .arg(portName, device, reason, group);
+        return QCoreApplication::translate("PortNames",
+                                           "Cannot open the port %1 (%2): %3. Your user may not use this device, "
+                                           "and it belongs to no group of serial devices (such as \"dialout\") that "
+                                           "a user could join: check that %1 stands for the right device, with a "
+                                           "link in %4")
+            .arg(portName, device, reason, portsFolder());
     }
-    return text;
+    if (errorCode == EBUSY)
+        return QCoreApplication::translate("PortNames", "Cannot open the port %1 (%2): %3. Another program is using it")
+            .arg(portName, device, reason);
+    if (errorCode == ENOENT)
+        return QCoreApplication::translate("PortNames",
+                                           "Cannot open the port %1 (%2): %3. Check that the adapter is plugged in, "
+                                           "or point %1 at the right device with a link in %4")
+            .arg(portName, device, reason, portsFolder());
+    return QCoreApplication::translate("PortNames", "Cannot open the port %1 (%2): %3")
+        .arg(portName, device, reason);
 }
 
 } // namespace portnames

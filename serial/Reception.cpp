@@ -4,6 +4,7 @@
 #include "Convert.h"
 #include "RecordLayout.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -194,21 +195,29 @@ void stampRecord(QByteArray &record, const QDateTime &now)
     record.replace(layout::ReceiveDate, layout::ReceiveDateWidth, date);
 }
 
+QString shownText(const QString &message)
+{
+    return QCoreApplication::translate("Reception", message.toUtf8().constData());
+}
+
 QString lostLineText(int received)
 {
-    const QString advice = QStringLiteral(". Nothing was saved. Check that the tester is switched on and "
-                                          "connected, then start the data import again");
     if (received < 0)
-        return QStringLiteral("The connection to the SART tester was lost before it answered the start request")
-            + advice;
+        return QCoreApplication::translate("Reception",
+                                           "The connection to the SART tester was lost before it answered the start "
+                                           "request. Nothing was saved. Check that the tester is switched on and "
+                                           "connected, then start the data import again");
     if (received >= layout::RecordSize)
-        return QStringLiteral("The connection to the SART tester was lost after the last byte, before the "
-                              "record could be checked")
-            + advice;
-    return QStringLiteral("The connection to the SART tester was lost at byte %1 of %2")
-               .arg(received)
-               .arg(layout::RecordSize)
-        + advice;
+        return QCoreApplication::translate("Reception",
+                                           "The connection to the SART tester was lost after the last byte, before "
+                                           "the record could be checked. Nothing was saved. Check that the tester is "
+                                           "switched on and connected, then start the data import again");
+    return QCoreApplication::translate("Reception",
+                                       "The connection to the SART tester was lost at byte %1 of %2. Nothing was "
+                                       "saved. Check that the tester is switched on and connected, then start the "
+                                       "data import again")
+        .arg(received)
+        .arg(layout::RecordSize);
 }
 
 QString proposedName(const QByteArray &record, const QDateTime &received, const QString &folder)

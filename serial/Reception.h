@@ -77,14 +77,16 @@ QString withRecordExtension(const QString &fileName);
 // "-2", "-3", ... before ".bin" while `folder` holds a file of that name.
 QString proposedName(const QByteArray &record, const QDateTime &received, const QString &folder);
 
-// The messages of failed receptions.
-inline const QString NoAnswerText = QStringLiteral(
-    "No answer from the SART tester. Check that the tester is switched on and connected, "
-    "and that the port and the port rate are right");
-inline const QString ExtraStartAnswerText = QStringLiteral(
-    "The SART tester answered the start request with more than one byte. "
-    "Check the port rate and start the data import again");
-inline const QString ReceivingErrorText = QStringLiteral("Receiving ERROR");
+// The messages of failed receptions, in English; shownText() gives them in
+// the interface language.
+inline const QString NoAnswerText = QStringLiteral(QT_TRANSLATE_NOOP(
+    "Reception", "No answer from the SART tester. Check that the tester is switched on and connected, "
+                 "and that the port and the port rate are right"));
+inline const QString ExtraStartAnswerText = QStringLiteral(QT_TRANSLATE_NOOP(
+    "Reception", "The SART tester answered the start request with more than one byte. "
+                 "Check the port rate and start the data import again"));
+inline const QString ReceivingErrorText = QStringLiteral(QT_TRANSLATE_NOOP("Reception", "Receiving ERROR"));
+QString shownText(const QString &message);
 // The line broke: before the start answer (received < 0) or after that many
 // record bytes.
 QString lostLineText(int received);

@@ -3,6 +3,7 @@
 #include "PortNames.h"
 #include "SmallFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -116,7 +117,7 @@ QList<Device> list()
     for (const QFileInfo &port : entries(root + QStringLiteral("/sys/class/tty"), {QStringLiteral("ttyS*")})) {
         const QString node = dev + u'/' + port.fileName();
         if (isRealBuiltInPort(port.fileName()) && QFileInfo::exists(node))
-            devices.append({displayName(node), node, port.fileName(), QStringLiteral("built-in serial port")});
+            devices.append({displayName(node), node, port.fileName(), QCoreApplication::translate("SerialDevices", "built-in serial port")});
     }
     return devices;
 }
@@ -147,7 +148,8 @@ QList<Device> Listing::overview() const
         gone.name = displayName(gone.path);
         gone.kernelName = QFileInfo(gone.path).fileName();
         gone.present = portnames::isPresent(gone.path);
-        gone.description = gone.present ? QStringLiteral("not a serial adapter") : QStringLiteral("not present");
+        gone.description = gone.present ? QCoreApplication::translate("SerialDevices", "not a serial adapter")
+                                         : QCoreApplication::translate("SerialDevices", "not present", "device");
         gone.ports.append(port);
         devices.append(gone);
     }
@@ -157,20 +159,22 @@ QList<Device> Listing::overview() const
 QString Listing::portStatusText(const QString &portName) const
 {
     const QString path = portnames::devicePath(portName);
-    const QString head = QStringLiteral("%1 stands for %2").arg(portName, displayName(path));
+    const QString device = displayName(path);
     if (!portnames::isPresent(path))
-        return head + QStringLiteral(": not present");
+        return QCoreApplication::translate("SerialDevices", "%1 stands for %2: not present").arg(portName, device);
     QString kernelName = QFileInfo(path).fileName();
     if (!isBuiltInName(kernelName))
         kernelName = QFileInfo(finalPath(path)).fileName();
     if (isBuiltInName(kernelName) && !isRealBuiltInPort(kernelName))
-        return head + QStringLiteral(": no serial port hardware behind it");
+        return QCoreApplication::translate("SerialDevices", "%1 stands for %2: no serial port hardware behind it")
+            .arg(portName, device);
     if (const int i = indexOf(path); i >= 0) {
         const Device &d = m_devices[i];
-        return head + QStringLiteral(": present (%1)")
-                          .arg(d.description.isEmpty() ? d.kernelName : d.kernelName + QStringLiteral(", ") + d.description);
+        return QCoreApplication::translate("SerialDevices", "%1 stands for %2: present (%3)")
+            .arg(portName, device,
+                 d.description.isEmpty() ? d.kernelName : d.kernelName + QStringLiteral(", ") + d.description);
     }
-    return head + QStringLiteral(": present");
+    return QCoreApplication::translate("SerialDevices", "%1 stands for %2: present").arg(portName, device);
 }
 
 } // namespace serialdevices

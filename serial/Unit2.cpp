@@ -71,10 +71,10 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     font.setPixelSize(16);
     GroupBox1->setFont(font);
 
-    Label2 = named(new QLabel(QStringLiteral("Port"), GroupBox1), "Label2");
+    Label2 = named(new QLabel(tr("Port"), GroupBox1), "Label2");
     CBPort = named(new QComboBox(GroupBox1), "CBPort");
     CBPort->addItems(portItems);
-    Label1 = named(new QLabel(QStringLiteral("Port rate"), GroupBox1), "Label1");
+    Label1 = named(new QLabel(tr("Port rate"), GroupBox1), "Label1");
     CBBaud = named(new QComboBox(GroupBox1), "CBBaud");
     CBBaud->addItems(baudItems);
     DeviceLabel = named(new QLabel(GroupBox1), "DeviceLabel");
@@ -91,13 +91,13 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     Gauge1->setStyleSheet(QStringLiteral("QProgressBar { background: white; border: 1px solid gray; }"
                                          "QProgressBar::chunk { background: aqua; }"));
     Gauge1->setMinimumHeight(17);
-    Button1 = named(new QPushButton(QStringLiteral("Data import"), GroupBox1), "Button1");
+    Button1 = named(new QPushButton(tr("Data import"), GroupBox1), "Button1");
     Button1->setMinimumHeight(33);
     BitBtn1 = named(new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                                    QStringLiteral("&Close"), GroupBox1),
+                                    tr("&Close"), GroupBox1),
                     "BitBtn1");
     BitBtn1->setMinimumHeight(33);
-    Button9 = named(new QPushButton(QStringLiteral("Save data to file"), GroupBox1), "Button9");
+    Button9 = named(new QPushButton(tr("Save data to file"), GroupBox1), "Button9");
     Button9->hide();
 
     auto *grid = new QGridLayout(GroupBox1);
@@ -115,9 +115,9 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     grid->setRowMinimumHeight(3, 30);
 
     // The serial devices that exist, and which port name stands for which.
-    DevicesBox = named(new QGroupBox(QStringLiteral("Serial &devices"), this), "DevicesBox");
+    DevicesBox = named(new QGroupBox(tr("Serial &devices"), this), "DevicesBox");
     DeviceList = named(new QTreeWidget(DevicesBox), "DeviceList");
-    DeviceList->setHeaderLabels({QStringLiteral("Port"), QStringLiteral("Device"), QStringLiteral("Description")});
+    DeviceList->setHeaderLabels({tr("Port", "column"), tr("Device"), tr("Description")});
     DeviceList->setRootIsDecorated(false);
     DeviceList->setUniformRowHeights(true);
     DeviceList->setAllColumnsShowFocus(true);
@@ -126,7 +126,7 @@ TForm2::TForm2(const QString &startDirectory, QWidget *parent)
     DeviceList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     DeviceList->setMinimumHeight(120);
     AssignButton = named(new QPushButton(DevicesBox), "AssignButton");
-    RefreshButton = named(new QPushButton(QStringLiteral("&Refresh"), DevicesBox), "RefreshButton");
+    RefreshButton = named(new QPushButton(tr("&Refresh"), DevicesBox), "RefreshButton");
     auto *devicesLayout = new QVBoxLayout(DevicesBox);
     devicesLayout->addWidget(DeviceList, 1);
     auto *buttons = new QHBoxLayout;
@@ -222,7 +222,7 @@ void TForm2::refreshDevices()
 {
     RefreshButton->setEnabled(false);
     if (DeviceList->topLevelItemCount() == 0) {
-        auto *looking = new QTreeWidgetItem(DeviceList, {QString(), QStringLiteral("Looking for serial devices...")});
+        auto *looking = new QTreeWidgetItem(DeviceList, {QString(), tr("Looking for serial devices...")});
         looking->setDisabled(true);
     }
     m_survey->start();
@@ -292,10 +292,10 @@ void TForm2::CBPortChange()
 {
     const QString port = CBPort->currentText();
     DeviceLabel->setText(m_listing.portStatusText(port));
-    DeviceLabel->setToolTip(QStringLiteral("A port name stands for a device through a link in %1. "
-                                           "Choose a device below and press \"Use as %2\" to change it.")
+    DeviceLabel->setToolTip(tr("A port name stands for a device through a link in %1. "
+                               "Choose a device below and press \"Use as %2\" to change it.")
                                 .arg(portnames::portsFolder(), port));
-    AssignButton->setText(QStringLiteral("&Use as %1").arg(port));
+    AssignButton->setText(tr("&Use as %1").arg(port));
     AssignButton->setEnabled(!selectedDevicePath().isEmpty());
 }
 
@@ -355,7 +355,7 @@ bool TForm2::confirmRepoint(const QString &port, const QString &device)
         if (item->data(0, Qt::UserRole).toString() == device)
             return true;
         return askYesNo(this, QStringLiteral("RepointQuestion"),
-                        QStringLiteral("%1 stands for %2, which is there.\nDo you want %1 to stand for %3 instead?")
+                        tr("%1 stands for %2, which is there.\nDo you want %1 to stand for %3 instead?")
                             .arg(port, item->text(1), serialdevices::displayName(device)),
                         QMessageBox::Question);
     }
@@ -403,9 +403,9 @@ void TForm2::Button1Click()
             errors::throwText(portnames::openFailureText(port, portnames::devicePath(port), result.errorCode));
         }
         case reception::Outcome::NoAnswer:
-            errors::throwText(reception::NoAnswerText);
+            errors::throwText(reception::shownText(reception::NoAnswerText));
         case reception::Outcome::ExtraStartAnswer:
-            errors::throwText(reception::ExtraStartAnswerText);
+            errors::throwText(reception::shownText(reception::ExtraStartAnswerText));
         case reception::Outcome::LostAtStart:
             showLostLine(-1);
             break;
@@ -425,7 +425,7 @@ void TForm2::Button1Click()
 
 void TForm2::showReceivingError()
 {
-    QMessageBox box(QMessageBox::Critical, ProgramTitle, reception::ReceivingErrorText, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, ProgramTitle, reception::shownText(reception::ReceivingErrorText), QMessageBox::Ok, this);
     box.exec();
     Gauge1->setValue(0);
 }
@@ -440,7 +440,7 @@ void TForm2::showLostLine(int received)
 bool TForm2::confirmReplace(const QString &path)
 {
     return askYesNo(this, QStringLiteral("ReplaceQuestion"),
-                    QStringLiteral("The file %1 already exists.\nDo you want to replace it?")
+                    tr("The file %1 already exists.\nDo you want to replace it?")
                         .arg(QFileInfo(path).fileName()),
                     QMessageBox::Question);
 }
@@ -448,15 +448,15 @@ bool TForm2::confirmReplace(const QString &path)
 bool TForm2::confirmUnguarded(const QString &text)
 {
     return askYesNo(this, QStringLiteral("UnguardedQuestion"),
-                    text + QStringLiteral("\n\nSave the received record under this name all the same?"));
+                    tr("%1\n\nSave the received record under this name all the same?").arg(text));
 }
 
 // Asks before a received record is given up; the default keeps it.
 bool TForm2::confirmDiscard()
 {
     QMessageBox box(QMessageBox::Question, ProgramTitle,
-                    QStringLiteral("The received record has not been saved. Discard it?\n"
-                                   "A discarded record can only be had again by receiving it once more."),
+                    tr("The received record has not been saved. Discard it?\n"
+                       "A discarded record can only be had again by receiving it once more."),
                     QMessageBox::Save | QMessageBox::Discard, this);
     box.setObjectName(QStringLiteral("DiscardQuestion"));
     box.setDefaultButton(QMessageBox::Save);

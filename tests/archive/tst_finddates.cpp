@@ -41,6 +41,8 @@ private slots:
     void twoDigitYears_data();
     void twoDigitYears();
     void yearsNoRecordHoldsAreNoDates_data();
+    void monthNames_data();
+    void monthNames();
     void yearsNoRecordHoldsAreNoDates();
 
 private:
@@ -143,6 +145,32 @@ void TestFindDates::yearsNoRecordHoldsAreNoDates()
     QVERIFY2(!term, qPrintable(term ? term->day.toString(Qt::ISODate) : QString()));
     for (const archive::QueryTerm &word : archive::parseQuery(text, QLocale(locale), 2026))
         QVERIFY2(!word.isDate(), qPrintable(word.text));
+}
+
+void TestFindDates::monthNames_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("day");
+    QTest::newRow("English") << "C" << "5 Jan 2027" << QDate(2027, 1, 5);
+    QTest::newRow("English in a Russian interface") << "ru_RU" << "5 Jan 2027" << QDate(2027, 1, 5);
+    QTest::newRow("Russian short month") << "ru_RU" << "5 \u044f\u043d\u0432. 2027" << QDate(2027, 1, 5);
+    QTest::newRow("Russian month in full") << "ru_RU" << "5 \u044f\u043d\u0432\u0430\u0440\u044f 2027"
+                                            << QDate(2027, 1, 5);
+    QTest::newRow("Russian May") << "ru_RU" << "1 \u043c\u0430\u044f 2026" << QDate(2026, 5, 1);
+}
+
+// A day with its month's name is read in English and in the interface's
+// language, as one term of a query.
+void TestFindDates::monthNames()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(QDate, day);
+    const QVector<archive::QueryTerm> terms = archive::parseQuery(text + QStringLiteral(" e.bin"), QLocale(locale), 2026);
+    QCOMPARE(terms.size(), 2);
+    QCOMPARE(terms[0].day, day);
+    QCOMPARE(terms[1].text, QStringLiteral("e.bin"));
 }
 
 QTEST_GUILESS_MAIN(TestFindDates)
