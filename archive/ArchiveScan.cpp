@@ -300,31 +300,31 @@ QString folderProblem(const QString &folder)
     const QByteArray path = filenames::toBytes(folder);
     struct stat st {};
     if (::lstat(path.constData(), &st) != 0)
-        return errno == ENOENT ? QStringLiteral("it does not exist") : QString::fromLocal8Bit(std::strerror(errno));
+        return errno == ENOENT ? QCoreApplication::translate("ArchiveScan", "it does not exist") : QString::fromLocal8Bit(std::strerror(errno));
     if (S_ISLNK(st.st_mode) && ::stat(path.constData(), &st) != 0) {
         const int e = errno;
         char target[4096];
         const ssize_t n = ::readlink(path.constData(), target, sizeof target);
         const QString to = n > 0 ? filenames::display(filenames::fromBytes(QByteArray(target, n))) : QString();
-        return e == ENOENT ? QStringLiteral("it is a link to %1, which does not exist").arg(to)
-                           : QStringLiteral("it is a link to %1, which cannot be followed: %2")
+        return e == ENOENT ? QCoreApplication::translate("ArchiveScan", "it is a link to %1, which does not exist").arg(to)
+                           : QCoreApplication::translate("ArchiveScan", "it is a link to %1, which cannot be followed: %2")
                                  .arg(to, QString::fromLocal8Bit(std::strerror(e)));
     }
     if (!S_ISDIR(st.st_mode))
-        return S_ISREG(st.st_mode) ? QStringLiteral("it is a file, not a folder")
-                                   : QStringLiteral("it is not a folder");
+        return S_ISREG(st.st_mode) ? QCoreApplication::translate("ArchiveScan", "it is a file, not a folder")
+                                   : QCoreApplication::translate("ArchiveScan", "it is not a folder");
     // Listing needs read permission, opening the records search permission.
     if (::faccessat(AT_FDCWD, path.constData(), R_OK, AT_EACCESS) != 0)
-        return QStringLiteral("its list of files cannot be read: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return QCoreApplication::translate("ArchiveScan", "its list of files cannot be read: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
     if (::faccessat(AT_FDCWD, path.constData(), X_OK, AT_EACCESS) != 0)
-        return QStringLiteral("the files in it cannot be opened (no search permission): %1")
+        return QCoreApplication::translate("ArchiveScan", "the files in it cannot be opened (no search permission): %1")
             .arg(QString::fromLocal8Bit(std::strerror(errno)));
     return {};
 }
 
 QString folderMessage(const QString &folder, const QString &problem)
 {
-    return QStringLiteral("The archive folder %1 cannot be used: %2. No records are listed.")
+    return QCoreApplication::translate("ArchiveScan", "The archive folder %1 cannot be used: %2. No records are listed.")
         .arg(filenames::display(folder), problem);
 }
 
@@ -332,10 +332,10 @@ QString problemsMessage(const QVector<ScanProblem> &problems)
 {
     QStringList lines;
     for (const ScanProblem &p : problems.first(std::min<qsizetype>(problems.size(), ProblemsNamed)))
-        lines.append(QStringLiteral("%1: %2").arg(elided(filenames::display(p.fileName)), p.reason));
+        lines.append(QStringLiteral("%1: %2").arg(elided(filenames::display(p.fileName)), errors::shown(p.reason)));
     if (problems.size() > ProblemsNamed)
-        lines.append(QStringLiteral("... and %1 more").arg(problems.size() - ProblemsNamed));
-    return QStringLiteral("Some record files in the archive folder cannot be read and are listed "
+        lines.append(QCoreApplication::translate("ArchiveScan", "... and %n more", nullptr, int(problems.size() - ProblemsNamed)));
+    return QCoreApplication::translate("ArchiveScan", "Some record files in the archive folder cannot be read and are listed "
                           "without dates:\n")
            + lines.join(u'\n');
 }

@@ -306,7 +306,7 @@ void Navigation::showAgain()
     filesChanged({name});
     const int row = m_table.rowOfFile(name);
     if (row == 0)
-        errors::throwText(QStringLiteral("The record %1 is no longer in the archive: it was removed by "
+        errors::throwText(QCoreApplication::translate("Navigation", "The record %1 is no longer in the archive: it was removed by "
                                          "another program.")
                               .arg(filenames::display(name)));
     CurrentRow = row;
@@ -341,7 +341,7 @@ Navigation::Outcome Navigation::saveShown(const RecordHeader &values)
     const QString name = QFileInfo(m_shownPath).fileName();
     // A record another program removed is told as such, before any rule of rows.
     if (m_shownPath.isEmpty() || m_shownDeleted || recordstate::ofFile(m_shownPath).exists)
-        requireListed(m_shownPath, QStringLiteral("save"));
+        requireListed(m_shownPath, recordlock::Action::Save);
     recordstate::Fingerprint expected = m_shownState;
     for (;;) {
         const writeback::SaveResult result = writeback::saveIfUnchanged(m_shownPath, values, expected);
@@ -350,8 +350,8 @@ Navigation::Outcome Navigation::saveShown(const RecordHeader &values)
             filesChanged({name});  // its row and the archive index follow
             return Outcome::Done;
         }
-        switch (askAbout(result.change, name, result.now, QStringLiteral("Nothing was written."),
-                         QStringLiteral("Save over it"))) {
+        switch (askAbout(result.change, name, result.now, QCoreApplication::translate("Navigation", "Nothing was written."),
+                         QCoreApplication::translate("Navigation", "Save over it"))) {
         case NavigationView::Conflict::ShowAsItIsNow:
             return Outcome::ShowAsItIsNow;
         case NavigationView::Conflict::GoOn:
@@ -366,7 +366,7 @@ Navigation::Outcome Navigation::saveShown(const RecordHeader &values)
 
 void Navigation::openAndDecode()
 {
-    if (!m_view.settleTypedEdits(QStringLiteral("opening a record")))
+    if (!m_view.settleTypedEdits(QCoreApplication::translate("Navigation", "opening a record", "Save them before ...?")))
         return;
     if (!FromTable) {
         if (const std::optional<QString> chosen = m_view.chooseRecordFile()) {
@@ -431,7 +431,7 @@ void Navigation::decode(const QString &path)
 
 bool Navigation::rowChosen(int row, bool moveToLastRow)
 {
-    if (!m_view.settleTypedEdits(QStringLiteral("showing another record")))
+    if (!m_view.settleTypedEdits(QCoreApplication::translate("Navigation", "showing another record", "Save them before ...?")))
         return false;
     CurrentRow = row;
     if (m_table.isListed(row) || row == 0) {
@@ -479,7 +479,7 @@ void Navigation::goTo()
         CurrentPath = m_folder + u'/';
         errors::throwText(errors::GridIndex);
     }
-    if (!m_view.settleTypedEdits(QStringLiteral("showing another record"))) {
+    if (!m_view.settleTypedEdits(QCoreApplication::translate("Navigation", "showing another record", "Save them before ...?"))) {
         FromTable = fromTable;
         return;
     }
@@ -487,39 +487,48 @@ void Navigation::goTo()
     rowChosen(row, false);
 }
 
-void Navigation::requireListed(const QString &path, const QString &action) const
+void Navigation::requireListed(const QString &path, recordlock::Action action) const
 {
+    const bool save = action == recordlock::Action::Save;
     if (path.isEmpty())
-        errors::throwText(QStringLiteral("No record is shown: there is nothing to %1.").arg(action));
+        errors::throwText(save ? QCoreApplication::translate("Navigation", "No record is shown: there is nothing to save.")
+                               : QCoreApplication::translate("Navigation", "No record is shown: there is nothing to delete."));
     const QString name = QFileInfo(path).fileName();
     if (QFileInfo(path).absolutePath() != m_folder || m_table.rowOfFile(name) == 0)
-        errors::throwText(QStringLiteral("The record %1 is not listed in the archive: "
-                                         "there is nothing to %2.")
-                              .arg(filenames::display(name), action));
+        errors::throwText((save ? QCoreApplication::translate("Navigation", "The record %1 is not listed in the archive: "
+                                                                            "there is nothing to save.")
+                                : QCoreApplication::translate("Navigation", "The record %1 is not listed in the archive: "
+                                                                            "there is nothing to delete."))
+                              .arg(filenames::display(name)));
 }
 
-void Navigation::requireCurrentRowIs(const QString &path, const QString &action) const
+void Navigation::requireCurrentRowIs(const QString &path, recordlock::Action action) const
 {
     requireListed(path, action);
     const QString name = QFileInfo(path).fileName();
     if (!m_table.isListed(CurrentRow) || rowPath(CurrentRow) != path)
-        errors::throwText(QStringLiteral("The current row of the file table is not the record %1. "
-                                         "Select its row first, then %2 again.")
-                              .arg(filenames::display(name), action));
+        errors::throwText((action == recordlock::Action::Save
+                               ? QCoreApplication::translate("Navigation", "The current row of the file table is not "
+                                                                           "the record %1. Select its row first, then "
+                                                                           "save again.")
+                               : QCoreApplication::translate("Navigation", "The current row of the file table is not "
+                                                                           "the record %1. Select its row first, then "
+                                                                           "delete again."))
+                              .arg(filenames::display(name)));
 }
 
 Navigation::Outcome Navigation::deleteCurrent()
 {
     // A record that could not be shown (too short, unreadable) can still be
     // deleted once chosen in the table.
-    requireCurrentRowIs(m_chosenPath, QStringLiteral("delete"));
+    requireCurrentRowIs(m_chosenPath, recordlock::Action::Delete);
     const QString name = QFileInfo(m_chosenPath).fileName();
     // The file question comes first, so that answering No keeps everything,
     // typed changes included. Typing in the panel is lost with the file only
     // when it is the record shown.
     if (!m_view.confirmDelete(filenames::display(name)))
         return Outcome::NotDone;
-    if (m_chosenPath == m_shownPath && !m_view.settleTypedEdits(QStringLiteral("deleting its file")))
+    if (m_chosenPath == m_shownPath && !m_view.settleTypedEdits(QCoreApplication::translate("Navigation", "deleting its file", "Save them before ...?")))
         return Outcome::NotDone;
     CurrentPath = rowPath(CurrentRow);
     // Only the file as it was chosen is deleted: not one another program has
@@ -534,14 +543,14 @@ Navigation::Outcome Navigation::deleteCurrent()
         if (change == Change::None)
             break;
         if (change == Change::Removed) {
-            m_view.showWarning(QStringLiteral("The record %1 was already removed by another program.")
+            m_view.showWarning(QCoreApplication::translate("Navigation", "The record %1 was already removed by another program.")
                                    .arg(filenames::display(name)));
             FromTable = true;
             scan();
             return Outcome::NotDone;
         }
-        switch (askAbout(change, name, result.now, QStringLiteral("Nothing was deleted."),
-                         QStringLiteral("Delete it anyway"))) {
+        switch (askAbout(change, name, result.now, QCoreApplication::translate("Navigation", "Nothing was deleted."),
+                         QCoreApplication::translate("Navigation", "Delete it anyway"))) {
         case NavigationView::Conflict::ShowAsItIsNow:
             return Outcome::ShowAsItIsNow;
         case NavigationView::Conflict::GoOn:
@@ -556,7 +565,7 @@ Navigation::Outcome Navigation::deleteCurrent()
     FromTable = true;
     scan();
     if (result.error != 0)
-        errors::throwText(QStringLiteral("Cannot delete file %1: %2")
+        errors::throwText(QCoreApplication::translate("Navigation", "Cannot delete file %1: %2")
                               .arg(filenames::display(CurrentPath), errors::ioText(result.error)));
     return Outcome::Done;
 }
@@ -568,7 +577,7 @@ bool Navigation::testingModeChanged()
     // still ask for a file.
     if (m_shownPath.isEmpty())
         return true;
-    if (!m_view.settleTypedEdits(QStringLiteral("showing it in the other testing mode")))
+    if (!m_view.settleTypedEdits(QCoreApplication::translate("Navigation", "showing it in the other testing mode", "Save them before ...?")))
         return false;
     CurrentPath = m_shownPath;
     FromTable = false;

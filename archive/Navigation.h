@@ -3,6 +3,7 @@
 #include "DecodedRecord.h"
 #include "FileTable.h"
 #include "RecordHeader.h"
+#include "RecordLock.h"
 #include "RecordState.h"
 #include "ScanWarnings.h"
 
@@ -152,8 +153,8 @@ private:
                                       const recordstate::Fingerprint &now, const QString &nothingDone,
                                       const QString &goOn);
     bool rowChosen(int row, bool moveToLastRow);  // false: the user stayed
-    void requireListed(const QString &path, const QString &action) const;
-    void requireCurrentRowIs(const QString &path, const QString &action) const;
+    void requireListed(const QString &path, recordlock::Action action) const;
+    void requireCurrentRowIs(const QString &path, recordlock::Action action) const;
 
     QString m_folder;
     NavigationView &m_view;

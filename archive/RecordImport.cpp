@@ -17,7 +17,7 @@ namespace {
 
 [[noreturn]] void refuse(const QString &path, const QString &reason)
 {
-    errors::throwText(QStringLiteral("Cannot import %1: %2").arg(filenames::display(path), reason));
+    errors::throwText(QCoreApplication::translate("RecordImport", "Cannot import %1: %2").arg(filenames::display(path), reason));
 }
 
 // The open dialog shows a name that is not UTF-8 with replacement characters
@@ -42,9 +42,10 @@ QString resolveChosen(const QString &chosenPath)
         QStringList names;
         for (const QString &m : std::as_const(matches))
             names.append(filenames::display(m));
-        refuse(chosenPath, QStringLiteral("%1 files in its folder have names that look alike (%2); "
-                                          "rename them first")
-                               .arg(matches.size())
+        refuse(chosenPath, QCoreApplication::translate("RecordImport",
+                                                       "%n files in its folder have names that look alike (%1); "
+                                                       "rename them first",
+                                                       nullptr, int(matches.size()))
                                .arg(names.join(QStringLiteral(", "))));
     }
     return matches.size() == 1 ? folder + u'/' + matches.constFirst() : chosenPath;
@@ -64,13 +65,13 @@ QString importRecord(const QString &dialogPath, const QString &archiveFolder, co
     try {
         source.emplace(chosenPath);
     } catch (const FileError &e) {
-        if (e.reason().startsWith(errors::NotRecordFile))
+        if (e.reason().startsWith(errors::shown(errors::NotRecordFile)))
             refuse(chosenPath, e.reason());
         errors::throwCannotOpen(chosenPath, e.reason());
     }
     if (source->size() < layout::RecordSize)
-        refuse(chosenPath, QStringLiteral("it holds %1 bytes, too few for a record of %2")
-                               .arg(source->size())
+        refuse(chosenPath, QCoreApplication::translate("RecordImport", "it holds %n bytes, too few for a record of %1",
+                                                       nullptr, int(source->size()))
                                .arg(layout::RecordSize));
     try {
         source->refuseOversize();

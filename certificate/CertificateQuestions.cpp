@@ -73,7 +73,7 @@ QString certifyQuestion(const Verdict &verdict, const QString &action)
                                                     : QStringLiteral("%1 values").arg(outside.size()),
                                 verdict.record, outside.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
         for (const limits::Judgement &j : outside)
-            text += QStringLiteral("\n- ") + j.text();
+            text += QStringLiteral("\n- ") + j.shownText();
         reasons.append(text);
     }
     if (reasons.isEmpty())

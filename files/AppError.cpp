@@ -6,7 +6,7 @@
 #include <cstring>
 
 AppError::AppError(QString text)
-    : m_text(std::move(text)), m_utf8(m_text.toUtf8())
+    : m_text(errors::shown(text)), m_utf8(m_text.toUtf8())
 {
 }
 
@@ -22,20 +22,29 @@ QString ioText(int e)
     switch (e) {
     case ENOENT:
     case ENOTDIR:
-        return FileNotFound;
+        return shown(FileNotFound);
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case ETXTBSY:
-        return FileAccessDenied;
+        return shown(FileAccessDenied);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return DiskFull;
+        return shown(DiskFull);
     default:
-        return QStringLiteral("I/O error %1 (%2)").arg(e).arg(QString::fromLocal8Bit(std::strerror(e)));
+        return QCoreApplication::translate("AppError", "I/O error %1 (%2)").arg(e).arg(QString::fromLocal8Bit(std::strerror(e)));
     }
+}
+
+QString shown(const QString &text)
+{
+    for (const QString *fixed : {&FileNotFound, &FileAccessDenied, &ReadBeyondEnd, &DiskFull, &RangeCheck,
+                                 &InvalidDateEncode, &CalendarRefused, &GridIndex, &NotRecordFile})
+        if (text == *fixed)
+            return QCoreApplication::translate("AppError", fixed->toLatin1().constData());
+    return text;
 }
 
 void throwIo(int e) { throw AppError(ioText(e)); }
@@ -43,7 +52,7 @@ void throwText(const QString &text) { throw AppError(text); }
 
 QString fileText(const QString &path, const QString &text)
 {
-    return filenames::display(path) + QStringLiteral(": ") + text;
+    return filenames::display(path) + QStringLiteral(": ") + shown(text);
 }
 
 void throwFile(const QString &path, const QString &text) { throw FileError(path, text); }
@@ -60,27 +69,27 @@ QString withReason(const QString &text, const QString &reason)
 
 void throwInvalidInteger(const QString &input)
 {
-    throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(input));
+    throw AppError(QCoreApplication::translate("AppError", "'%1' is not a valid integer value").arg(input));
 }
 
 void throwInvalidDate(const QString &input)
 {
-    throw AppError(QStringLiteral("'%1' is not a valid date").arg(input));
+    throw AppError(QCoreApplication::translate("AppError", "'%1' is not a valid date").arg(input));
 }
 
 void throwListIndex(int index)
 {
-    throw AppError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    throw AppError(QCoreApplication::translate("AppError", "List index out of bounds (%1)").arg(index));
 }
 
 void throwCannotOpen(const QString &path, const QString &reason)
 {
-    throw AppError(withReason(QStringLiteral("Cannot open file %1").arg(filenames::display(path)), reason));
+    throw AppError(withReason(QCoreApplication::translate("AppError", "Cannot open file %1").arg(filenames::display(path)), reason));
 }
 
 void throwCannotCreate(const QString &path, const QString &reason)
 {
-    throw AppError(withReason(QStringLiteral("Cannot create file %1").arg(filenames::display(path)), reason));
+    throw AppError(withReason(QCoreApplication::translate("AppError", "Cannot create file %1").arg(filenames::display(path)), reason));
 }
 
 } // namespace errors

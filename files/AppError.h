@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <exception>
 
@@ -32,22 +33,26 @@ private:
 
 namespace errors {
 
-// Fixed texts the program shows.
-inline const QString FileNotFound = QStringLiteral("File not found");
-inline const QString FileAccessDenied = QStringLiteral("File access denied");
-inline const QString ReadBeyondEnd = QStringLiteral("Read beyond end of file");
-inline const QString DiskFull = QStringLiteral("Disk full");
-inline const QString RangeCheck = QStringLiteral("Range check error");
-inline const QString InvalidDateEncode = QStringLiteral("Invalid argument to date encode");
-inline const QString CalendarRefused = QStringLiteral("Failed to set calendar date or time");
-inline const QString GridIndex = QStringLiteral("Grid index out of range");
+// Fixed texts the program shows. They stay English here (callers and tests
+// compare with them); an AppError made from one of them, and fileText(),
+// show its translation (context "AppError").
+inline const QString FileNotFound = QStringLiteral(QT_TRANSLATE_NOOP("AppError", "File not found"));
+inline const QString FileAccessDenied = QStringLiteral(QT_TRANSLATE_NOOP("AppError", "File access denied"));
+inline const QString ReadBeyondEnd = QStringLiteral(QT_TRANSLATE_NOOP("AppError", "Read beyond end of file"));
+inline const QString DiskFull = QStringLiteral(QT_TRANSLATE_NOOP("AppError", "Disk full"));
+inline const QString RangeCheck = QStringLiteral(QT_TRANSLATE_NOOP("AppError", "Range check error"));
+inline const QString InvalidDateEncode = QStringLiteral(QT_TRANSLATE_NOOP("AppError", "Invalid argument to date encode"));
+inline const QString CalendarRefused = QStringLiteral(QT_TRANSLATE_NOOP("AppError", "Failed to set calendar date or time"));
+inline const QString GridIndex = QStringLiteral(QT_TRANSLATE_NOOP("AppError", "Grid index out of range"));
 
-inline const QString NotRecordFile = QStringLiteral("not a record file");
+inline const QString NotRecordFile = QStringLiteral(QT_TRANSLATE_NOOP("AppError", "not a record file"));
 
 // The text for a failed system call: ENOENT, EACCES/EPERM/EROFS/EISDIR,
 // ENOSPC/EDQUOT/EFBIG have their own texts, anything else is "I/O error %d"
 // followed by the system's reason in words.
 QString ioText(int errnoValue);
+// The translation of one of the fixed texts above; any other text unchanged.
+QString shown(const QString &text);
 [[noreturn]] void throwIo(int errnoValue);
 
 // Errors of one file: "<path>: <text>", the path shown as the user reads it.

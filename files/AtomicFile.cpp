@@ -148,12 +148,12 @@ void TempFile::commit(mode_t mode)
 }
 
 TargetExists::TargetExists(const QString &path)
-    : AppError(QStringLiteral("The file %1 already exists.").arg(filenames::display(path)))
+    : AppError(QCoreApplication::translate("AtomicFile", "The file %1 already exists.").arg(filenames::display(path)))
 {
 }
 
 NoReplaceUnsupported::NoReplaceUnsupported(const QString &path)
-    : AppError(QStringLiteral("The file system of the folder %1 cannot refuse to replace a file: "
+    : AppError(QCoreApplication::translate("AtomicFile", "The file system of the folder %1 cannot refuse to replace a file: "
                               "a file named %2 that appears there while this one is saved would be "
                               "replaced without a question.")
                    .arg(filenames::display(folderOf(path)), filenames::display(QFileInfo(path).fileName())))

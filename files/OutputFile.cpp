@@ -18,16 +18,16 @@ constexpr off_t TailSize = 1024;
 QString kindOf(mode_t mode)
 {
     if (S_ISLNK(mode))
-        return QStringLiteral("a symbolic link");
+        return QCoreApplication::translate("OutputFile", "a symbolic link");
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("OutputFile", "a folder");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a FIFO (named pipe)");
+        return QCoreApplication::translate("OutputFile", "a FIFO (named pipe)");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
+        return QCoreApplication::translate("OutputFile", "a device");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("not a regular file");
+        return QCoreApplication::translate("OutputFile", "a socket");
+    return QCoreApplication::translate("OutputFile", "not a regular file");
 }
 
 } // namespace
@@ -53,7 +53,7 @@ Existing inspect(const QString &path)
     }
     if (S_ISREG(st.st_mode))
         return Existing::RegularFile;
-    errors::throwFile(path, QStringLiteral("this is %1, not a file; it is left as it is. Choose another name")
+    errors::throwFile(path, QCoreApplication::translate("OutputFile", "this is %1, not a file; it is left as it is. Choose another name")
                                 .arg(kindOf(st.st_mode)));
 }
 
@@ -77,7 +77,7 @@ void writeThrough(const QString &path, const std::function<void(const QString &t
         if (::pread(temp.fd(), tail.data(), size_t(tail.size()), st.st_size - tail.size()) < 0)
             errors::throwIo(errno);
         if (!isComplete(tail))
-            errors::throwText(QStringLiteral("the file was not written whole (is the disk full?)"));
+            errors::throwText(QCoreApplication::translate("OutputFile", "the file was not written whole (is the disk full?)"));
         temp.commit(Mode);
     });
 }

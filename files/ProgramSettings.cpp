@@ -2,6 +2,7 @@
 
 #include "SmallFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -30,7 +31,7 @@ QString ProgramSettings::unreadable()
     case smallfile::Kind::Missing:
         return {};
     case smallfile::Kind::Unusable:
-        return QStringLiteral("The settings file %1 cannot be read: it is not a regular file of at most %2 bytes.")
+        return QCoreApplication::translate("ProgramSettings", "The settings file %1 cannot be read: it is not a regular file of at most %2 bytes.")
             .arg(path)
             .arg(MaxFileSize);
     case smallfile::Kind::Usable:
@@ -39,9 +40,9 @@ QString ProgramSettings::unreadable()
     // A regular file: opening it never blocks.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("The settings file %1 cannot be read: %2.").arg(path, file.errorString());
+        return QCoreApplication::translate("ProgramSettings", "The settings file %1 cannot be read: %2.").arg(path, file.errorString());
     if (smallfile::check(path + QStringLiteral(".lock"), MaxFileSize) == smallfile::Kind::Unusable)
-        return QStringLiteral("The settings file %1 cannot be read: its lock file %1.lock is not a regular file.")
+        return QCoreApplication::translate("ProgramSettings", "The settings file %1 cannot be read: its lock file %1.lock is not a regular file.")
             .arg(path);
     return {};
 }

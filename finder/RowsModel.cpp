@@ -67,7 +67,7 @@ LimitsCell limitsCell(const archive::IndexEntry &entry)
     QStringList names, lines;
     for (const limits::Judgement &j : outside) {
         names.append(j.name);
-        lines.append(j.text());
+        lines.append(j.shownText());
     }
     LimitsCell cell{names.join(QStringLiteral(", ")), {}};
     if (!outside.isEmpty())

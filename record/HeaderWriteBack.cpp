@@ -170,7 +170,7 @@ SaveResult saveIfUnchanged(const QString &recordPath, const RecordHeader &values
                            const recordstate::Fingerprint &shown)
 {
     for (;;) {
-        const recordlock::Held lock(recordPath, QStringLiteral("save"));
+        const recordlock::Held lock(recordPath, recordlock::Action::Save);
         if (std::optional<SaveResult> result = saveUnderLock(recordPath, values, shown))
             return *result;
     }

@@ -34,7 +34,7 @@ bool write(const QString &path, mode_t mode, const std::function<void(int fd)> &
             std::optional<recordlock::Held> lock;
             try {
                 atomicfile::replaceWith(path, mode, fill, [&] {
-                    lock.emplace(path, QStringLiteral("save"));
+                    lock.emplace(path, recordlock::Action::Save);
                     if (!(recordstate::ofFile(path) == agreed))
                         throw NotAgreed();
                 });
@@ -46,7 +46,7 @@ bool write(const QString &path, mode_t mode, const std::function<void(int fd)> &
         std::optional<recordlock::Held> lock;
         try {
             atomicfile::createWith(path, mode, fill, checkedIsEnough,
-                                   [&] { lock.emplace(path, QStringLiteral("save")); });
+                                   [&] { lock.emplace(path, recordlock::Action::Save); });
             return true;
         } catch (const atomicfile::TargetExists &) {
             continue;  // appeared while written: the question comes now

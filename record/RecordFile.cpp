@@ -19,18 +19,18 @@ QString notRecordReason(mode_t mode)
     if (S_ISREG(mode))
         return {};
     if (S_ISDIR(mode))
-        kind = "a folder";
+        kind = QT_TRANSLATE_NOOP("RecordFile", "a folder");
     else if (S_ISFIFO(mode))
-        kind = "a named pipe";
+        kind = QT_TRANSLATE_NOOP("RecordFile", "a named pipe");
     else if (S_ISCHR(mode))
-        kind = "a character device";
+        kind = QT_TRANSLATE_NOOP("RecordFile", "a character device");
     else if (S_ISBLK(mode))
-        kind = "a block device";
+        kind = QT_TRANSLATE_NOOP("RecordFile", "a block device");
     else if (S_ISSOCK(mode))
-        kind = "a socket";
+        kind = QT_TRANSLATE_NOOP("RecordFile", "a socket");
     else
-        kind = "not a regular file";
-    return QStringLiteral("%1 (%2)").arg(errors::NotRecordFile, QLatin1String(kind));
+        kind = QT_TRANSLATE_NOOP("RecordFile", "not a regular file");
+    return QStringLiteral("%1 (%2)").arg(errors::shown(errors::NotRecordFile), QCoreApplication::translate("RecordFile", kind));
 }
 
 Source::Source(const QString &path)
@@ -65,8 +65,8 @@ Source::~Source()
 void Source::refuseOversize() const
 {
     if (m_size > MaxSize)
-        errors::throwFile(m_path, QStringLiteral("%1: it holds %2 bytes, far more than the %3 bytes of a record")
-                                      .arg(errors::NotRecordFile)
+        errors::throwFile(m_path, QCoreApplication::translate("RecordFile", "%1: it holds %2 bytes, far more than the %3 bytes of a record")
+                                      .arg(errors::shown(errors::NotRecordFile))
                                       .arg(m_size)
                                       .arg(layout::RecordSize));
 }

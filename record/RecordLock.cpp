@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <atomic>
 #include <cerrno>
@@ -59,14 +60,14 @@ Holder parse(const QByteArray &content)
 QString kindOf(mode_t mode)
 {
     if (S_ISFIFO(mode))
-        return QStringLiteral("a pipe (FIFO)");
+        return QCoreApplication::translate("RecordLock", "a pipe (FIFO)");
     if (S_ISLNK(mode))
-        return QStringLiteral("a link");
+        return QCoreApplication::translate("RecordLock", "a link");
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("RecordLock", "a folder");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("a device");
+        return QCoreApplication::translate("RecordLock", "a socket");
+    return QCoreApplication::translate("RecordLock", "a device");
 }
 
 QString recordName(const QString &recordPath) { return filenames::display(QFileInfo(recordPath).fileName()); }
@@ -108,8 +109,8 @@ bool isStale(const Holder &holder, const struct stat &st)
 QString holderText(const Holder &holder)
 {
     if (holder.pid <= 0)
-        return QStringLiteral("another program");
-    return QStringLiteral("another program (process %1 on %2)").arg(holder.pid).arg(QString::fromUtf8(holder.host));
+        return QCoreApplication::translate("RecordLock", "another program");
+    return QCoreApplication::translate("RecordLock", "another program (process %1 on %2)").arg(holder.pid).arg(QString::fromUtf8(holder.host));
 }
 
 } // namespace
@@ -120,6 +121,11 @@ QString lockPathFor(const QString &recordPath)
 }
 
 Held::Held(const QString &recordPath, const QString &action, int waitMs)
+    : Held(recordPath, action == QLatin1String("delete") ? Action::Delete : Action::Save, waitMs)
+{
+}
+
+Held::Held(const QString &recordPath, Action action, int waitMs)
 {
     const QString lockPath = lockPathFor(recordPath);
     m_lockPath = filenames::toBytes(lockPath);
@@ -149,11 +155,17 @@ Held::Held(const QString &recordPath, const QString &action, int waitMs)
             return;  // no lock file can be made here: nothing is written here either
         struct stat st {};
         if (::lstat(m_lockPath.constData(), &st) == 0 && !S_ISREG(st.st_mode))
-            errors::throwText(QStringLiteral("Cannot %1 the record %2: the archive folder holds %3 named %4 "
-                                             "where this program keeps its lock file. Nothing was changed. "
-                                             "Remove %5 and try again.")
-                                  .arg(action, recordName(recordPath), kindOf(st.st_mode),
-                                       QLatin1String(FileName), filenames::display(lockPath)));
+            errors::throwText((action == Action::Save
+                                   ? QCoreApplication::translate("RecordLock",
+                                                                 "Cannot save the record %1: the archive folder holds "
+                                                                 "%2 named %3 where this program keeps its lock file. "
+                                                                 "Nothing was changed. Remove %4 and try again.")
+                                   : QCoreApplication::translate("RecordLock",
+                                                                 "Cannot delete the record %1: the archive folder "
+                                                                 "holds %2 named %3 where this program keeps its lock "
+                                                                 "file. Nothing was changed. Remove %4 and try again."))
+                                  .arg(recordName(recordPath), kindOf(st.st_mode), QLatin1String(FileName),
+                                       filenames::display(lockPath)));
         // Who holds it is read at once and then once a second: a share
         // refuses to remove a file someone has open, the holder's own lock
         // file included.
@@ -169,11 +181,19 @@ Held::Held(const QString &recordPath, const QString &action, int waitMs)
         ::usleep(useconds_t(pauseMs) * 1000);
         pauseMs = std::min(pauseMs * 2, 50);
     }
-    errors::throwText(QStringLiteral("Cannot %1 the record %2 now: %3 is saving into the archive and has held "
-                                     "its lock file %4 for more than %5 seconds. Nothing was changed; try again "
-                                     "in a moment. If no other program works on this archive, remove %4.")
-                          .arg(action, recordName(recordPath), holderText(holder), filenames::display(lockPath))
-                          .arg(waitMs / 1000.0));
+    errors::throwText((action == Action::Save
+                           ? QCoreApplication::translate("RecordLock",
+                                                         "Cannot save the record %1 now: %2 is saving into the "
+                                                         "archive and has held its lock file %3 for more than %4 "
+                                                         "seconds. Nothing was changed; try again in a moment. If "
+                                                         "no other program works on this archive, remove %3.")
+                           : QCoreApplication::translate("RecordLock",
+                                                         "Cannot delete the record %1 now: %2 is saving into the "
+                                                         "archive and has held its lock file %3 for more than %4 "
+                                                         "seconds. Nothing was changed; try again in a moment. If "
+                                                         "no other program works on this archive, remove %3."))
+                          .arg(recordName(recordPath), holderText(holder), filenames::display(lockPath))
+                          .arg(QLocale().toString(waitMs / 1000.0)));
 }
 
 Held::~Held()
@@ -186,7 +206,7 @@ Held::~Held()
 
 RemoveResult removeIfUnchanged(const QString &path, const recordstate::Fingerprint &expected)
 {
-    const Held lock(path, QStringLiteral("delete"));
+    const Held lock(path, Action::Delete);
     RemoveResult result;
     result.now = recordstate::ofFile(path);
     result.change = recordstate::compare(expected, result.now);

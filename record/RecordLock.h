@@ -29,16 +29,21 @@ inline constexpr char FileName[] = ".sart-archive.lock";
 inline constexpr int DefaultWaitMs = 5000;
 inline constexpr int StaleSeconds = 60;
 
+// What is done under the lock; the error texts name it.
+enum class Action { Save, Delete };
+
 class Held
 {
 public:
     // Takes the lock of the folder that holds `recordPath`, waiting up to
-    // `waitMs` while another program holds it. `action` names what is done
-    // ("save", "delete"): the error texts say which record could not be
-    // saved or deleted and why. Where the folder's file system gives no lock
-    // file at all (a read-only folder, a full disk) nothing is held: the write
-    // that follows fails with its own error.
-    explicit Held(const QString &recordPath, const QString &action, int waitMs = DefaultWaitMs);
+    // `waitMs` while another program holds it. `action` names what is done:
+    // the error texts say which record could not be saved or deleted and
+    // why. Where the folder's file system gives no lock file at all (a
+    // read-only folder, a full disk) nothing is held: the write that follows
+    // fails with its own error.
+    explicit Held(const QString &recordPath, Action action, int waitMs = DefaultWaitMs);
+    // The same with the action named "save" or "delete".
+    Held(const QString &recordPath, const QString &action, int waitMs = DefaultWaitMs);
     ~Held();
     Held(const Held &) = delete;
     Held &operator=(const Held &) = delete;

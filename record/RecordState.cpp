@@ -87,19 +87,19 @@ QString describe(Change change, const QString &name, const Fingerprint &now)
     case Change::None:
         break;
     case Change::HeaderChanged:
-        return QStringLiteral("The record %1 was changed by another program after it was shown: "
+        return QCoreApplication::translate("RecordState", "The record %1 was changed by another program after it was shown: "
                               "its header now holds other values.")
             .arg(shown);
     case Change::Replaced:
         if (!now.isRecord())
-            return QStringLiteral("The record %1 was replaced after it was shown by a file that is "
+            return QCoreApplication::translate("RecordState", "The record %1 was replaced after it was shown by a file that is "
                                   "not a record.")
                 .arg(shown);
-        return QStringLiteral("The record %1 was replaced by another record after it was shown: "
+        return QCoreApplication::translate("RecordState", "The record %1 was replaced by another record after it was shown: "
                               "its measured values are not the ones shown.")
             .arg(shown);
     case Change::Removed:
-        return QStringLiteral("The record %1 was removed by another program after it was shown.").arg(shown);
+        return QCoreApplication::translate("RecordState", "The record %1 was removed by another program after it was shown.").arg(shown);
     }
     return {};
 }

@@ -3,77 +3,107 @@
 #include "AppError.h"
 #include "ProgramSettings.h"
 
+#include <QCoreApplication>
 #include <QLocale>
+
+#include <functional>
 
 namespace limits {
 namespace {
 
 const QString FrequencySource = QStringLiteral("ITU-R M.628-5, IMO A.802(19)");
-const QString IndicationSource = QStringLiteral("IMO A.802(19): indication of correct operation, test facility");
 
-} // namespace
+// Each judged text has two forms: the one the register keeps, English with
+// "." and a fixed date format whatever the interface's language and locale
+// (two certificates of one record compare equal only so), and the one shown,
+// translated and in the interface's locale.
+enum class Form { Stored, Shown };
 
-QString nameOf(Value value)
+QString translated(Form form, const char *source)
 {
-    switch (value) {
-    case Value::FrequencyHigh: return QStringLiteral("Frequency high");
-    case Value::FrequencyLow: return QStringLiteral("Frequency low");
-    case Value::Power: return QStringLiteral("Emitted power");
-    case Value::Duration: return QStringLiteral("Emitted signal duration");
-    case Value::Tunings: return QStringLiteral("Number of frequency tunings");
-    case Value::BatteryDate: return QStringLiteral("Battery replacement date");
-    case Value::StandBy: return QStringLiteral("Stand by");
-    case Value::Led: return QStringLiteral("Led");
-    case Value::Beeper: return QStringLiteral("Sound beeper");
-    }
-    return {};
+    return form == Form::Stored ? QString::fromUtf8(source) : QCoreApplication::translate("SartLimits", source);
 }
 
-QString sourceOf(Value value)
+QString decimalPoint(Form form) { return form == Form::Stored ? QStringLiteral(".") : QLocale().decimalPoint(); }
+
+const char *nameSource(Value value)
+{
+    switch (value) {
+    case Value::FrequencyHigh: return QT_TRANSLATE_NOOP("SartLimits", "Frequency high");
+    case Value::FrequencyLow: return QT_TRANSLATE_NOOP("SartLimits", "Frequency low");
+    case Value::Power: return QT_TRANSLATE_NOOP("SartLimits", "Emitted power");
+    case Value::Duration: return QT_TRANSLATE_NOOP("SartLimits", "Emitted signal duration");
+    case Value::Tunings: return QT_TRANSLATE_NOOP("SartLimits", "Number of frequency tunings");
+    case Value::BatteryDate: return QT_TRANSLATE_NOOP("SartLimits", "Battery replacement date");
+    case Value::StandBy: return QT_TRANSLATE_NOOP("SartLimits", "Stand by");
+    case Value::Led: return QT_TRANSLATE_NOOP("SartLimits", "Led");
+    case Value::Beeper: return QT_TRANSLATE_NOOP("SartLimits", "Sound beeper");
+    }
+    return "";
+}
+
+QString frequencyIn(Form form, int kHz)
+{
+    // At least the three decimals the standard is written with, and every
+    // further digit the record holds.
+    QString decimals = QStringLiteral("%1").arg(kHz % 1000000, 6, 10, QLatin1Char('0'));
+    while (decimals.size() > 3 && decimals.endsWith(u'0'))
+        decimals.chop(1);
+    return translated(form, QT_TRANSLATE_NOOP("SartLimits", "%1 GHz"))
+        .arg(QString::number(kHz / 1000000) + decimalPoint(form) + decimals);
+}
+
+QString durationIn(Form form, int units)
+{
+    return translated(form, QT_TRANSLATE_NOOP("SartLimits", "%1 \u00B5s"))
+        .arg(QString::number(units / 5) + decimalPoint(form) + QString::number(units % 5 * 2));
+}
+
+QString powerIn(Form form, int mW) { return translated(form, QT_TRANSLATE_NOOP("SartLimits", "%1 mW")).arg(mW); }
+
+QString dateIn(Form form, const QDate &date)
+{
+    return form == Form::Stored ? QLocale::c().toString(date, QStringLiteral("d MMM yyyy"))
+                                : QLocale().toString(date, QLocale::ShortFormat);
+}
+
+QString limitText(Form form, Value value, const Limits &l, const QDate &testingDate)
 {
     switch (value) {
     case Value::FrequencyHigh:
-    case Value::FrequencyLow: return FrequencySource;
-    case Value::Power: return QStringLiteral("EIRP; ") + FrequencySource;
+        return translated(form, QT_TRANSLATE_NOOP("SartLimits", "at least %1")).arg(frequencyIn(form, l.highMinKHz));
+    case Value::FrequencyLow:
+        return translated(form, QT_TRANSLATE_NOOP("SartLimits", "at most %1")).arg(frequencyIn(form, l.lowMaxKHz));
+    case Value::Power:
+        return translated(form, QT_TRANSLATE_NOOP("SartLimits", "at least %1")).arg(powerIn(form, l.powerMinMw));
     case Value::Duration:
-        return QStringLiteral("derived from the sweep times of ITU-R M.628-5: "
-                              "12 \u00D7 (7.5 \u00B1 1 + 0.4 \u00B1 0.1) \u00B5s");
-    case Value::Tunings: return QStringLiteral("12 sweeps per response; ITU-R M.628-5");
+        return translated(form, QT_TRANSLATE_NOOP("SartLimits", "%1 to %2"))
+            .arg(durationIn(form, l.durationMinUnits), durationIn(form, l.durationMaxUnits));
+    case Value::Tunings: return translated(form, QT_TRANSLATE_NOOP("SartLimits", "exactly %1")).arg(l.tunings);
     case Value::BatteryDate:
-        return QStringLiteral("IMO A.802(19): battery capacity, kept only up to the battery's replacement date");
+        return testingDate.isValid()
+                   ? translated(form, QT_TRANSLATE_NOOP("SartLimits", "not before the testing date, %1"))
+                         .arg(dateIn(form, testingDate))
+                   : translated(form, QT_TRANSLATE_NOOP("SartLimits", "not before the testing date"));
     case Value::StandBy:
     case Value::Led:
-    case Value::Beeper: return IndicationSource;
+    case Value::Beeper: return QStringLiteral("\"YES\"");  // the panel's item, English in every language
     }
     return {};
 }
 
-namespace {
-
-QString dateText(const QDate &date) { return QLocale().toString(date, QLocale::ShortFormat); }
-
-QString limitText(Value value, const Limits &l, const QDate &testingDate)
+QString answerText(Form form, int index)
 {
-    switch (value) {
-    case Value::FrequencyHigh: return QStringLiteral("at least ") + frequencyText(l.highMinKHz);
-    case Value::FrequencyLow: return QStringLiteral("at most ") + frequencyText(l.lowMaxKHz);
-    case Value::Power: return QStringLiteral("at least %1 mW").arg(l.powerMinMw);
-    case Value::Duration:
-        return QStringLiteral("%1 to %2").arg(durationText(l.durationMinUnits), durationText(l.durationMaxUnits));
-    case Value::Tunings: return QStringLiteral("exactly %1").arg(l.tunings);
-    case Value::BatteryDate:
-        return testingDate.isValid() ? QStringLiteral("not before the testing date, %1").arg(dateText(testingDate))
-                                     : QStringLiteral("not before the testing date");
-    case Value::StandBy:
-    case Value::Led:
-    case Value::Beeper: return QStringLiteral("\"YES\"");
-    }
-    return {};
+    // "YES" and "NO" are the panel's items, English in every language.
+    return index == 0   ? QStringLiteral("YES")
+           : index == 1 ? QStringLiteral("NO")
+                        : translated(form, QT_TRANSLATE_NOOP("SartLimits", "no answer"));
 }
 
-QString answerText(int index)
+QString withStandardLimit(const QString &source, const QString &standardLimit)
 {
-    return index == 0 ? QStringLiteral("YES") : index == 1 ? QStringLiteral("NO") : QStringLiteral("no answer");
+    return QCoreApplication::translate("SartLimits", "%1; changed in the limits dialog, the standard's limit is %2")
+        .arg(source, standardLimit);
 }
 
 // Whole numbers kept in the settings, each with the range the record can hold.
@@ -98,41 +128,79 @@ const std::pair<const char *, bool Limits::*> RuleSettings[] = {
 
 } // namespace
 
-QString Judgement::text() const { return QStringLiteral("%1 %2 (limit: %3)").arg(name, measured, limit); }
+QString nameOf(Value value) { return QCoreApplication::translate("SartLimits", nameSource(value)); }
+
+QString sourceOf(Value value)
+{
+    switch (value) {
+    case Value::FrequencyHigh:
+    case Value::FrequencyLow: return FrequencySource;
+    case Value::Power: return QCoreApplication::translate("SartLimits", "EIRP; %1").arg(FrequencySource);
+    case Value::Duration:
+        return QCoreApplication::translate("SartLimits", "derived from the sweep times of ITU-R M.628-5: "
+                                                         "12 \u00D7 (7.5 \u00B1 1 + 0.4 \u00B1 0.1) \u00B5s");
+    case Value::Tunings: return QCoreApplication::translate("SartLimits", "12 sweeps per response; ITU-R M.628-5");
+    case Value::BatteryDate:
+        return QCoreApplication::translate(
+            "SartLimits", "IMO A.802(19): battery capacity, kept only up to the battery's replacement date");
+    case Value::StandBy:
+    case Value::Led:
+    case Value::Beeper:
+        return QCoreApplication::translate("SartLimits",
+                                           "IMO A.802(19): indication of correct operation, test facility");
+    }
+    return {};
+}
+
+QString Judgement::shownText() const
+{
+    return QCoreApplication::translate("SartLimits", "%1 %2 (limit: %3)").arg(name, measured, limit);
+}
 
 QString Judgement::description() const
 {
-    return QStringLiteral("%1 the limit of the SART standard%2.\n%3: %4; limit: %5.\nSource: %6.")
-        .arg(outside ? QStringLiteral("Outside") : QStringLiteral("Within"),
-             outside ? QStringLiteral(" (advisory)") : QString(), name, measured, limit, source);
+    return (outside ? QCoreApplication::translate("SartLimits", "Outside the limit of the SART standard (advisory).\n"
+                                                                "%1: %2; limit: %3.\nSource: %4.")
+                    : QCoreApplication::translate("SartLimits", "Within the limit of the SART standard.\n"
+                                                                "%1: %2; limit: %3.\nSource: %4."))
+        .arg(name, measured, limit, source);
 }
 
 QList<Judgement> judge(const RecordValues &values, const Limits &limits)
 {
     const Limits standard;
+    const QDate &testing = values.testingDate;
     QList<Judgement> judged;
-    auto add = [&](Value value, bool outside, const QString &measured) {
-        Judgement j{value, outside, nameOf(value), measured, limitText(value, limits, values.testingDate),
-                    sourceOf(value)};
-        const QString standardLimit = limitText(value, standard, values.testingDate);
+    // `measured` gives the record's value in either form.
+    auto add = [&](Value value, bool outside, const std::function<QString(Form)> &measured) {
+        Judgement j{value,
+                    outside,
+                    nameOf(value),
+                    measured(Form::Shown),
+                    limitText(Form::Shown, value, limits, testing),
+                    sourceOf(value),
+                    QStringLiteral("%1 %2 (limit: %3)")
+                        .arg(QString::fromUtf8(nameSource(value)), measured(Form::Stored),
+                             limitText(Form::Stored, value, limits, testing))};
+        const QString standardLimit = limitText(Form::Shown, value, standard, testing);
         if (j.limit != standardLimit)
-            j.source += QStringLiteral("; changed in the limits dialog, the standard's limit is ") + standardLimit;
+            j.source = withStandardLimit(j.source, standardLimit);
         judged.append(j);
     };
     if (const std::optional<MeasuredValues> &m = values.measured) {
-        add(Value::FrequencyHigh, m->highKHz < limits.highMinKHz, frequencyText(m->highKHz));
-        add(Value::FrequencyLow, m->lowKHz > limits.lowMaxKHz, frequencyText(m->lowKHz));
-        add(Value::Power, m->powerMw < limits.powerMinMw, QStringLiteral("%1 mW").arg(m->powerMw));
+        add(Value::FrequencyHigh, m->highKHz < limits.highMinKHz, [&](Form f) { return frequencyIn(f, m->highKHz); });
+        add(Value::FrequencyLow, m->lowKHz > limits.lowMaxKHz, [&](Form f) { return frequencyIn(f, m->lowKHz); });
+        add(Value::Power, m->powerMw < limits.powerMinMw, [&](Form f) { return powerIn(f, m->powerMw); });
         add(Value::Duration, m->durationUnits < limits.durationMinUnits || m->durationUnits > limits.durationMaxUnits,
-            durationText(m->durationUnits));
-        add(Value::Tunings, m->tunings != limits.tunings, QString::number(m->tunings));
+            [&](Form f) { return durationIn(f, m->durationUnits); });
+        add(Value::Tunings, m->tunings != limits.tunings, [&](Form) { return QString::number(m->tunings); });
     }
-    if (limits.batteryInDate && values.batteryDate.isValid() && values.testingDate.isValid())
-        add(Value::BatteryDate, values.batteryDate < values.testingDate, dateText(values.batteryDate));
+    if (limits.batteryInDate && values.batteryDate.isValid() && testing.isValid())
+        add(Value::BatteryDate, values.batteryDate < testing, [&](Form f) { return dateIn(f, values.batteryDate); });
     if (limits.answeredYes) {
-        add(Value::StandBy, values.standBy != 0, answerText(values.standBy));
-        add(Value::Led, values.led != 0, answerText(values.led));
-        add(Value::Beeper, values.beeper != 0, answerText(values.beeper));
+        add(Value::StandBy, values.standBy != 0, [&](Form f) { return answerText(f, values.standBy); });
+        add(Value::Led, values.led != 0, [&](Form f) { return answerText(f, values.led); });
+        add(Value::Beeper, values.beeper != 0, [&](Form f) { return answerText(f, values.beeper); });
     }
     return judged;
 }
@@ -147,30 +215,23 @@ QList<Judgement> outside(const RecordValues &values, const Limits &limits)
 QString summary(const QList<Judgement> &outside)
 {
     if (outside.isEmpty())
-        return QStringLiteral("All values within the limits of the SART standard");
+        return QCoreApplication::translate("SartLimits", "All values within the limits of the SART standard");
     QStringList names;
     for (const Judgement &j : outside)
         names.append(j.name);
-    return QStringLiteral("%1 %2 outside the limits of the SART standard: %3")
-        .arg(outside.size())
-        .arg(outside.size() == 1 ? QStringLiteral("value") : QStringLiteral("values"), names.join(QStringLiteral(", ")));
+    const int n = int(outside.size());
+    // English has one form for 1 and one for more; each source carries every
+    // plural form of the translation.
+    return (n == 1 ? QCoreApplication::translate("SartLimits", "%n value outside the limits of the SART standard: %1",
+                                                 nullptr, n)
+                   : QCoreApplication::translate("SartLimits", "%n values outside the limits of the SART standard: %1",
+                                                 nullptr, n))
+        .arg(names.join(QStringLiteral(", ")));
 }
 
-QString frequencyText(int kHz)
-{
-    // At least the three decimals the standard is written with, and every
-    // further digit the record holds.
-    QString decimals = QStringLiteral("%1").arg(kHz % 1000000, 6, 10, QLatin1Char('0'));
-    while (decimals.size() > 3 && decimals.endsWith(u'0'))
-        decimals.chop(1);
-    return QString::number(kHz / 1000000) + QLocale().decimalPoint() + decimals + QStringLiteral(" GHz");
-}
+QString frequencyText(int kHz) { return frequencyIn(Form::Shown, kHz); }
 
-QString durationText(int units)
-{
-    return QString::number(units / 5) + QLocale().decimalPoint() + QString::number(units % 5 * 2)
-           + QStringLiteral(" \u00B5s");
-}
+QString durationText(int units) { return durationIn(Form::Shown, units); }
 
 Limits load(const QSettings &settings)
 {
@@ -221,8 +282,9 @@ void InForce::set(const Limits &limits)
     store(settings, limits);
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        errors::throwText(QStringLiteral("The limits hold until the program ends, but cannot be kept: "
-                                         "the settings file %1 cannot be written.")
+        errors::throwText(QCoreApplication::translate("SartLimits",
+                                                      "The limits hold until the program ends, but cannot be kept: "
+                                                      "the settings file %1 cannot be written.")
                               .arg(ProgramSettings::filePath()));
 }
 

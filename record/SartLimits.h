@@ -51,13 +51,20 @@ struct Judgement
 {
     Value value;
     bool outside = false;
+    // As the interface shows them: translated, in the interface's locale.
     QString name;       // "Emitted power"
     QString measured;   // the record's value, exactly: "399 mW"
     QString limit;      // "at least 400 mW"
     QString source;     // where the limit comes from
+    // The text the register keeps: English with "." and "d MMM yyyy" dates
+    // whatever the interface's language and locale, so that two certificates
+    // of one record compare equal.
+    QString stored;     // "Emitted power 399 mW (limit: at least 400 mW)"
 
-    // "Emitted power 399 mW (limit: at least 400 mW)"
-    QString text() const;
+    // The text the register keeps (stored).
+    QString text() const { return stored; }
+    // The same line as the interface shows it, from name, measured and limit.
+    QString shownText() const;
     // The limit with its source and the value, for a tooltip.
     QString description() const;
 };
@@ -78,6 +85,7 @@ QString nameOf(Value value);
 QString sourceOf(Value value);
 
 // Readable forms shared by the panel, the questions and the archive views.
+// In the interface's language and locale.
 QString frequencyText(int kHz);         // "9.200001 GHz": every digit the record holds
 QString durationText(int units);        // "81.6 µs"
 
