@@ -22,7 +22,7 @@ std::optional<signing::SigningKey> askKey(QWidget *parent, const QString &keyFil
         } catch (const AppError &e) {
             // A file gone or not a key file says so; a file replaced by one
             // with another password has it asked again.
-            if (!e.text().contains(QStringLiteral("password")))
+            if (!signing::isPasswordRefused(e))
                 throw;
             signing::forgetPassword();
         }
@@ -45,7 +45,7 @@ std::optional<signing::SigningKey> askKey(QWidget *parent, const QString &keyFil
         } catch (const AppError &e) {
             problem = e.text();
             // No such file, not a key file: asking again cannot help.
-            if (!problem.contains(QStringLiteral("password")))
+            if (!signing::isPasswordRefused(e))
                 throw;
         }
     }
