@@ -147,8 +147,9 @@ QString captionOf(Field field)
 QString Difference::text(const QString &recordName) const
 {
     const QString value = caption + u' ' + quoted(field, shown);
-    const QString holds = inFile.isNull() ? QCoreApplication::translate("CertificateCheck", "the record holds none")
-                                          : QCoreApplication::translate("CertificateCheck", "the record holds %1").arg(quoted(field, inFile));
+    const QString holds = inFile.isNull()
+        ? QCoreApplication::translate("CertificateCheck", "the record holds none")
+        : QCoreApplication::translate("CertificateCheck", "the record holds %1").arg(quoted(field, inFile));
     switch (kind) {
     case Kind::Unreadable:
     case Kind::ChangedOnDisk:
@@ -156,12 +157,15 @@ QString Difference::text(const QString &recordName) const
     case Kind::Typed:
         return QCoreApplication::translate("CertificateCheck", "%1 is typed and not saved (%2).").arg(value, holds);
     case Kind::CarriedOver:
-        return QCoreApplication::translate("CertificateCheck", "%1 is carried over from the record %2 (%3).").arg(value, detail, holds);
+        return QCoreApplication::translate("CertificateCheck", "%1 is carried over from the record %2 (%3).")
+            .arg(value, detail, holds);
     case Kind::TestingDate:
-        return QCoreApplication::translate("CertificateCheck", "The testing date shown, %1, is not the record's: the record %2 was tested on %3.")
+        return QCoreApplication::translate(
+            "CertificateCheck", "The testing date shown, %1, is not the record's: the record %2 was tested on %3.")
             .arg(shown, recordName, inFile);
     case Kind::NotInFile:
-        return QCoreApplication::translate("CertificateCheck", "%1 is not what the file holds now (%2).").arg(value, holds);
+        return QCoreApplication::translate("CertificateCheck", "%1 is not what the file holds now (%2).")
+            .arg(value, holds);
     }
     return {};
 }
@@ -192,14 +196,16 @@ QString Result::describe() const
     QStringList lines;
     for (const Difference &d : differences)
         lines.append(QStringLiteral("- ") + d.text(recordName));
-    return QCoreApplication::translate("CertificateCheck", "The certificate would not say what the record %1 holds:\n%2")
+    return QCoreApplication::translate(
+        "CertificateCheck", "The certificate would not say what the record %1 holds:\n%2")
         .arg(recordName, lines.join(u'\n'));
 }
 
 Result check(const Input &input)
 {
     if (input.recordPath.isEmpty())
-        errors::throwText(QCoreApplication::translate("CertificateCheck", "No record is shown: there is nothing to certify."));
+        errors::throwText(
+            QCoreApplication::translate("CertificateCheck", "No record is shown: there is nothing to certify."));
     Result result;
     result.recordName = filenames::display(QFileInfo(input.recordPath).fileName());
 
@@ -215,8 +221,8 @@ Result check(const Input &input)
     if (!now.isRecord()) {
         if (change == recordstate::Change::None)
             result.differences.append({Difference::Kind::Unreadable, C::RadioEngineer, {}, {}, {},
-                                       QCoreApplication::translate("CertificateCheck", "The file of the record %1 cannot be read as a record.")
-                                           .arg(result.recordName)});
+                QCoreApplication::translate("CertificateCheck", "The file of the record %1 cannot be read as a record.")
+                    .arg(result.recordName)});
         return result;
     }
 
@@ -232,8 +238,8 @@ Result check(const Input &input)
         decoder::decodeBuffer(bytes, decode, file);
     } catch (const AppError &e) {
         result.differences.append({Difference::Kind::Unreadable, C::RadioEngineer, {}, {}, {},
-                                   QCoreApplication::translate("CertificateCheck", "The record %1 cannot be decoded as it is now: %2")
-                                       .arg(result.recordName, e.text())});
+            QCoreApplication::translate("CertificateCheck", "The record %1 cannot be decoded as it is now: %2")
+                .arg(result.recordName, e.text())});
         return result;
     }
     result.recordTestingDate = file.values.value(C::TestingDate).toDate();

@@ -49,7 +49,8 @@ QString offerText(const FillIn &fillIn)
     if (!fillIn.testingDate.isValid())
         return QCoreApplication::translate("FillIn", "The latest record of the SART %1 in the archive is %2: %3.")
             .arg(fillIn.manufacturerNo, file, list);
-    return QCoreApplication::translate("FillIn", "The latest record of the SART %1 in the archive is %2, tested %3: %4.")
+    return QCoreApplication::translate(
+        "FillIn", "The latest record of the SART %1 in the archive is %2, tested %3: %4.")
         .arg(fillIn.manufacturerNo, file, QLocale().toString(fillIn.testingDate, QLocale::ShortFormat), list);
 }
 

@@ -89,9 +89,9 @@ Provenance::Values Provenance::discard()
 
 void Provenance::replaced()
 {
-    const QString earlier = QCoreApplication::translate("Provenance", "%1 as it was before it was replaced",
-                                                         "a record file's name; goes where a record's name goes")
-                                 .arg(m_shownRecord);
+    const QString earlier = QCoreApplication::translate(
+        "Provenance", "%1 as it was before it was replaced", "a record file's name; goes where a record's name goes")
+                                .arg(m_shownRecord);
     for (QHash<Field, QString> *sources : {&m_source, &m_rememberedSource})
         for (QString &source : *sources)
             if (source == m_shownRecord)

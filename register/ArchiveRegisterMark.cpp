@@ -19,8 +19,9 @@ const QString DescriptionKey = QStringLiteral("description=");
 
 [[noreturn]] void refuseMark(const QString &path, const QString &why)
 {
-    errors::throwText(QCoreApplication::translate("ArchiveRegisterMark", "The file %1 should name the register of certificates that numbers for this "
-                                     "archive, but %2. Remove it, and the next certificate marks the archive anew.")
+    errors::throwText(QCoreApplication::translate("ArchiveRegisterMark",
+        "The file %1 should name the register of certificates that numbers for this "
+        "archive, but %2. Remove it, and the next certificate marks the archive anew.")
                           .arg(path, why));
 }
 
@@ -75,8 +76,9 @@ std::optional<ArchiveMark> readMark(const QString &archiveFolder)
     case smallfile::Kind::Missing:
         return std::nullopt;
     case smallfile::Kind::Unusable:
-        refuseMark(path, QCoreApplication::translate("ArchiveRegisterMark", "it is not a regular file of at most %n bytes",
-                                                            nullptr, int(MaxMarkSize)));
+        refuseMark(path,
+            QCoreApplication::translate(
+                "ArchiveRegisterMark", "it is not a regular file of at most %n bytes", nullptr, int(MaxMarkSize)));
     case smallfile::Kind::Usable:
         break;
     }
@@ -120,7 +122,9 @@ MarkCheck claimArchive(const QString &archiveFolder, const Settings &r)
             return {MarkCheck::NotWritable, {}, e.text()};
         }
     }
-    return {MarkCheck::NotWritable, {}, QCoreApplication::translate("ArchiveRegisterMark", "the mark %1 changed while it was read").arg(markPath(archiveFolder))};
+    return {MarkCheck::NotWritable, {},
+        QCoreApplication::translate("ArchiveRegisterMark", "the mark %1 changed while it was read")
+            .arg(markPath(archiveFolder))};
 }
 
 } // namespace certregister

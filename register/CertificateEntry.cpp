@@ -28,7 +28,7 @@ QString outputsText(const Entry &e, bool shown)
     for (const Output &o : e.outputs)
         lines << QStringLiteral("%1 %2: %3")
                      .arg(o.issuedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                          shown ? howText(o.how) : o.how, shown ? statusText(o.status) : statusWord(o.status));
+                         shown ? howText(o.how) : o.how, shown ? statusText(o.status) : statusWord(o.status));
     return lines.join(u'\n');
 }
 
@@ -84,7 +84,7 @@ QString howText(const QString &how)
     if (how.startsWith(QLatin1String("Printer ")))
         return QCoreApplication::translate("CertificateEntry", "Printer %1", "how a certificate went out")
             .arg(how.mid(8));
-    return how;  // "PDF <path>", "Word"
+    return how; // "PDF <path>", "Word"
 }
 
 QString archiveName(const QString &recordPath, const QString &archiveFolder)
@@ -147,18 +147,21 @@ QString checkText(RecordCheck check, const Entry &entry)
 {
     switch (check) {
     case RecordCheck::Missing:
-        return QCoreApplication::translate("CertificateEntry", "The record %1 is missing: no file %2 in the archive folder (it was issued from %3).")
+        return QCoreApplication::translate(
+            "CertificateEntry", "The record %1 is missing: no file %2 in the archive folder (it was issued from %3).")
             .arg(entry.recordFile, filenames::display(entry.recordName.isEmpty() ? entry.recordFile : entry.recordName),
-                 filenames::display(entry.recordPath));
+                filenames::display(entry.recordPath));
     case RecordCheck::Changed:
         return QCoreApplication::translate("CertificateEntry",
-                                           "The record %1 changed since the certificate was issued: its bytes are "
-                                           "not those certified (SHA-256 at issue %2).")
+            "The record %1 changed since the certificate was issued: its bytes are "
+            "not those certified (SHA-256 at issue %2).")
             .arg(entry.recordFile, entry.recordSha256);
     case RecordCheck::Unchanged:
         break;
     }
-    return QCoreApplication::translate("CertificateEntry", "The record %1 is unchanged since the certificate was issued.").arg(entry.recordFile);
+    return QCoreApplication::translate(
+        "CertificateEntry", "The record %1 is unchanged since the certificate was issued.")
+        .arg(entry.recordFile);
 }
 
 QStringList columnCaptions()

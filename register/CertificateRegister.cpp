@@ -425,8 +425,9 @@ void Register::fail(const QString &why)
         QSqlDatabase::database(m_connection, false).close();
     m_schemaChecked = false;
     m_timedOut = false;
-    errors::throwText(QCoreApplication::translate("CertificateRegister", "The register of certificates %1 cannot be used: %2.")
-                          .arg(describe(m_settings), why.endsWith(u'.') ? why.chopped(1) : why));
+    errors::throwText(
+        QCoreApplication::translate("CertificateRegister", "The register of certificates %1 cannot be used: %2.")
+            .arg(describe(m_settings), why.endsWith(u'.') ? why.chopped(1) : why));
 }
 
 QString Register::why(const QSqlError &error)
@@ -469,7 +470,8 @@ void Register::checkFiles()
             continue;
         if (*suffix == 0 && S_ISDIR(st.st_mode))
             fail(QCoreApplication::translate("CertificateRegister", "%1 is not a file").arg(file));
-        fail(QCoreApplication::translate("CertificateRegister", "%1 is not a regular file but %2; the register opens none but regular files")
+        fail(QCoreApplication::translate(
+            "CertificateRegister", "%1 is not a regular file but %2; the register opens none but regular files")
                  .arg(file, fileKind(st.st_mode)));
     }
 }
@@ -504,7 +506,8 @@ QSqlDatabase Register::db()
         if (!postgres) {
             const QFileInfo file(db.databaseName());
             if (!QDir().mkpath(file.absolutePath()))
-                fail(QCoreApplication::translate("CertificateRegister", "its folder %1 cannot be made").arg(file.absolutePath()));
+                fail(QCoreApplication::translate("CertificateRegister", "its folder %1 cannot be made")
+                         .arg(file.absolutePath()));
         }
         checkFiles();
         if (!db.open())
@@ -593,7 +596,8 @@ void Register::ensureSchema(QSqlDatabase &db)
     int version = schemaVersion(db);
     if (version != SchemaVersion) {
         if (version > SchemaVersion)
-            fail(QCoreApplication::translate("CertificateRegister", "it was made by a newer version of the program (schema %1; this version knows %2)")
+            fail(QCoreApplication::translate("CertificateRegister",
+                "it was made by a newer version of the program (schema %1; this version knows %2)")
                      .arg(version)
                      .arg(SchemaVersion));
         // Two programs making the schema at once: the second waits for the
@@ -866,8 +870,10 @@ std::optional<Entry> Register::issueOutput(const Entry &entry, const Produce &pr
                 // over (the unique number refused it).
                 for (int skip = 0; attempt > 1 && numberInUse(d, numbered.number); ++skip) {
                     if (skip == Attempts)
-                        throw QSqlError(QString(), QCoreApplication::translate("CertificateRegister", "the number format %1 gives only numbers in use")
-                                                       .arg(m_settings.numberFormat));
+                        throw QSqlError(QString(),
+                            QCoreApplication::translate(
+                                "CertificateRegister", "the number format %1 gives only numbers in use")
+                                .arg(m_settings.numberFormat));
                     numbered.number = formatNumber(m_settings.numberFormat, year, ++sequence);
                 }
                 Entry row = numbered;
@@ -1002,12 +1008,12 @@ std::optional<Entry> Register::issueOutput(const Entry &entry, const Produce &pr
         markNotCompleted();
         done();
         fail((withdraw ? QCoreApplication::translate("CertificateRegister",
-                                                     "the certificate %1 was made but its entry could not be kept "
-                                                     "(%2); it was withdrawn")
+                  "the certificate %1 was made but its entry could not be kept "
+                  "(%2); it was withdrawn")
                        : QCoreApplication::translate("CertificateRegister",
-                                                     "the certificate %1 was made but its entry could not be kept "
-                                                     "(%2); write the certificate's details into the register by "
-                                                     "hand"))
+                           "the certificate %1 was made but its entry could not be kept "
+                           "(%2); write the certificate's details into the register by "
+                           "hand"))
                  .arg(numbered.number, failure));
     }
     done();

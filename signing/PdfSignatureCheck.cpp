@@ -147,22 +147,24 @@ SignatureCheck checkSignature(const QByteArray &pdf, const QString &caFile)
     check.signedSize = second + length;
     check.coversWholeFile = check.signedSize == check.fileSize;
     if (start != 0 || first < 2 || second <= first || check.signedSize > check.fileSize) {
-        check.integrityProblem =
-            check.signedSize > check.fileSize
-                ? QCoreApplication::translate("PdfSignatureCheck", "the file is %1 bytes long but the signature covers %2 bytes: it was cut short")
-                      .arg(check.fileSize)
-                      .arg(check.signedSize)
-                : QCoreApplication::translate("PdfSignatureCheck", "the signature's byte range [%1 %2 %3 %4] is not one a signature leaves")
-                      .arg(start)
-                      .arg(first)
-                      .arg(second)
-                      .arg(length);
+        check.integrityProblem = check.signedSize > check.fileSize
+            ? QCoreApplication::translate(
+                "PdfSignatureCheck", "the file is %1 bytes long but the signature covers %2 bytes: it was cut short")
+                  .arg(check.fileSize)
+                  .arg(check.signedSize)
+            : QCoreApplication::translate(
+                "PdfSignatureCheck", "the signature's byte range [%1 %2 %3 %4] is not one a signature leaves")
+                  .arg(start)
+                  .arg(first)
+                  .arg(second)
+                  .arg(length);
         return check;
     }
     const QByteArray gap = pdf.mid(first, second - first);
     static const QRegularExpression hexOnly(QStringLiteral("^<[0-9A-Fa-f\\s]*>$"));
     if (!hexOnly.match(QString::fromLatin1(gap)).hasMatch()) {
-        check.integrityProblem = QCoreApplication::translate("PdfSignatureCheck", "the bytes the signature leaves out are not only the signature");
+        check.integrityProblem = QCoreApplication::translate(
+            "PdfSignatureCheck", "the bytes the signature leaves out are not only the signature");
         return check;
     }
     check.rangeValid = true;
@@ -173,7 +175,8 @@ SignatureCheck checkSignature(const QByteArray &pdf, const QString &caFile)
     const unsigned char *p = reinterpret_cast<const unsigned char *>(der.constData());
     CMS_ContentInfo *cms = d2i_CMS_ContentInfo(nullptr, &p, der.size());
     if (!cms) {
-        check.integrityProblem = QCoreApplication::translate("PdfSignatureCheck", "the signature cannot be read (%1)").arg(opensslReason());
+        check.integrityProblem = QCoreApplication::translate("PdfSignatureCheck", "the signature cannot be read (%1)")
+                                     .arg(opensslReason());
         return check;
     }
     const auto content = [&] { return BIO_new_mem_buf(signedBytes.constData(), int(signedBytes.size())); };
@@ -184,8 +187,9 @@ SignatureCheck checkSignature(const QByteArray &pdf, const QString &caFile)
     if (!check.intact) {
         const QString reason = opensslReason();
         check.integrityProblem = reason.contains(QStringLiteral("content verify"))
-                                     ? QCoreApplication::translate("PdfSignatureCheck", "the signed bytes were changed after signing (digest mismatch)")
-                                     : QCoreApplication::translate("PdfSignatureCheck", "the signature does not verify (%1)").arg(reason);
+            ? QCoreApplication::translate(
+                "PdfSignatureCheck", "the signed bytes were changed after signing (digest mismatch)")
+            : QCoreApplication::translate("PdfSignatureCheck", "the signature does not verify (%1)").arg(reason);
     }
 
     STACK_OF(CMS_SignerInfo) *infos = CMS_get0_SignerInfos(cms);
@@ -215,7 +219,9 @@ SignatureCheck checkSignature(const QByteArray &pdf, const QString &caFile)
         if (X509_STORE_load_file(store, QFile::encodeName(caFile).constData()) != 1) {
             X509_STORE_free(store);
             CMS_ContentInfo_free(cms);
-            errors::throwFile(caFile, QCoreApplication::translate("PdfSignatureCheck", "not a CA certificate file in PEM (%1)").arg(opensslReason()));
+            errors::throwFile(caFile,
+                QCoreApplication::translate("PdfSignatureCheck", "not a CA certificate file in PEM (%1)")
+                    .arg(opensslReason()));
         }
         X509_STORE_set_purpose(store, X509_PURPOSE_ANY);
         // The signer's certificate as it was when the certificate was signed.

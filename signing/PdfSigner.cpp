@@ -64,7 +64,8 @@ QByteArray signPdf(const QByteArray &pdf, const SigningKey &key, const Certifica
 
         document.WriteUpdate(&signer, true);
         if (!signer.HasSignaturePosition())
-            errors::throwText(QCoreApplication::translate("PdfSigner", "The signature's place was not found in the PDF written."));
+            errors::throwText(
+                QCoreApplication::translate("PdfSigner", "The signature's place was not found in the PDF written."));
         signer.AdjustByteRange();
         signer.Seek(0);
         QByteArray covered;
@@ -73,13 +74,15 @@ QByteArray signPdf(const QByteArray &pdf, const SigningKey &key, const Certifica
             covered.append(piece, qsizetype(n));
         const QByteArray cms = key.signDetached(covered);
         if (size_t(cms.size()) * 2 > signer.GetSignatureBeacon()->data().size())
-            errors::throwText(QCoreApplication::translate("PdfSigner", "The signature (%1 bytes) is larger than the room kept for it.")
+            errors::throwText(QCoreApplication::translate(
+                "PdfSigner", "The signature (%1 bytes) is larger than the room kept for it.")
                                   .arg(cms.size()));
         signer.SetSignature(PdfData(cms.constData(), size_t(cms.size())));
         signer.Flush();
         return QByteArray(buffer.GetBuffer(), qsizetype(output.GetLength()));
     } catch (const PdfError &e) {
-        errors::throwText(QCoreApplication::translate("PdfSigner", "The certificate's PDF could not be signed: %1 (PDF library error %2).")
+        errors::throwText(QCoreApplication::translate(
+            "PdfSigner", "The certificate's PDF could not be signed: %1 (PDF library error %2).")
                               .arg(QString::fromUtf8(PdfError::ErrorMessage(e.GetError())))
                               .arg(int(e.GetError())));
     }

@@ -23,8 +23,7 @@ struct Identity
 
 // The key file cannot be opened with the password given: another password
 // may open it.
-class PasswordRefused : public FileError
-{
+class PasswordRefused : public FileError {
 public:
     using FileError::FileError;
 };
