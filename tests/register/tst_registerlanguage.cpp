@@ -135,16 +135,17 @@ QStringList TestRegisterLanguage::issueDay(const QString &registerPath, QStringL
     } catch (const AppError &) {
     }
     for (const Entry &e : reg.allEntries()) {
-        // Without the time of issue (the two runs' differ) and the values
+        // Without the times of issue (the two runs' differ) and the values
         // outside the limits (compared with the register's rows).
-        QStringList row = cells(e);
-        row.removeAt(11);
-        row.removeAt(1);
-        *csv << row.join(u'\t');
-        QStringList table = shownCells(e);
-        table.removeAt(11);
-        table.removeAt(1);
-        *shown << table.join(u'\t');
+        const auto timeless = [](QStringList row) {
+            static const QRegularExpression time(QStringLiteral("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d "));
+            row[FirstColumns].remove(time);
+            row.removeAt(11);
+            row.removeAt(1);
+            return row.join(u'\t');
+        };
+        *csv << timeless(cells(e));
+        *shown << timeless(shownCells(e));
     }
     return storedRows(registerPath);
 }
