@@ -6,6 +6,7 @@
 #include "FileNames.h"
 #include "RecordLayout.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QLocale>
@@ -109,7 +110,7 @@ bool same(const RecordHeader &v, Field c, const std::optional<QVariant> &inFile)
 
 QString quoted(Field c, const QString &text)
 {
-    return isDate(c) ? text : QStringLiteral("\"%1\"").arg(text);
+    return isDate(c) ? text : QCoreApplication::translate("CertificateCheck", "\"%1\"", "a value quoted").arg(text);
 }
 
 } // namespace
@@ -117,28 +118,28 @@ QString quoted(Field c, const QString &text)
 QString captionOf(Field field)
 {
     switch (field) {
-    case C::FrequencyHigh: return QStringLiteral("Frequency high");
-    case C::FrequencyLow: return QStringLiteral("Frequency low");
-    case C::Power: return QStringLiteral("Emitted Power");
-    case C::SignalDuration: return QStringLiteral("Emitted signal duration");
-    case C::Tunings: return QStringLiteral("Number of frequency tunings");
-    case C::Repetition: return QStringLiteral("Frequency repetition");
-    case C::TesterDuration: return QStringLiteral("Tester emitted signal duration");
-    case C::RadioEngineer: return QStringLiteral("Radioengineer");
-    case C::Controller: return QStringLiteral("Controller");
-    case C::SartModel: return QStringLiteral("SART Model");
-    case C::Vessel: return QStringLiteral("Vessel Name");
-    case C::CentreName: return QStringLiteral("Service center Name");
-    case C::CentreAddress: return QStringLiteral("Service center Address");
-    case C::CentreTel: return QStringLiteral("Service center Tel");
-    case C::CentreFax: return QStringLiteral("Service center Fax");
-    case C::ManufacturerNo: return QStringLiteral("Manufacturer №");
-    case C::StandBy: return QStringLiteral("Stand by");
-    case C::Led: return QStringLiteral("Led");
-    case C::Beeper: return QStringLiteral("Sound beeper");
-    case C::NextTestDate: return QStringLiteral("Next testing date");
-    case C::TestingDate: return QStringLiteral("Testing date");
-    case C::BatteryDate: return QStringLiteral("Battery replacement date");
+    case C::FrequencyHigh: return QCoreApplication::translate("CertificateCheck", "Frequency high");
+    case C::FrequencyLow: return QCoreApplication::translate("CertificateCheck", "Frequency low");
+    case C::Power: return QCoreApplication::translate("CertificateCheck", "Emitted Power");
+    case C::SignalDuration: return QCoreApplication::translate("CertificateCheck", "Emitted signal duration");
+    case C::Tunings: return QCoreApplication::translate("CertificateCheck", "Number of frequency tunings");
+    case C::Repetition: return QCoreApplication::translate("CertificateCheck", "Frequency repetition");
+    case C::TesterDuration: return QCoreApplication::translate("CertificateCheck", "Tester emitted signal duration");
+    case C::RadioEngineer: return QCoreApplication::translate("CertificateCheck", "Radioengineer");
+    case C::Controller: return QCoreApplication::translate("CertificateCheck", "Controller");
+    case C::SartModel: return QCoreApplication::translate("CertificateCheck", "SART Model");
+    case C::Vessel: return QCoreApplication::translate("CertificateCheck", "Vessel Name");
+    case C::CentreName: return QCoreApplication::translate("CertificateCheck", "Service center Name");
+    case C::CentreAddress: return QCoreApplication::translate("CertificateCheck", "Service center Address");
+    case C::CentreTel: return QCoreApplication::translate("CertificateCheck", "Service center Tel");
+    case C::CentreFax: return QCoreApplication::translate("CertificateCheck", "Service center Fax");
+    case C::ManufacturerNo: return QCoreApplication::translate("CertificateCheck", "Manufacturer №");
+    case C::StandBy: return QCoreApplication::translate("CertificateCheck", "Stand by");
+    case C::Led: return QCoreApplication::translate("CertificateCheck", "Led");
+    case C::Beeper: return QCoreApplication::translate("CertificateCheck", "Sound beeper");
+    case C::NextTestDate: return QCoreApplication::translate("CertificateCheck", "Next testing date");
+    case C::TestingDate: return QCoreApplication::translate("CertificateCheck", "Testing date");
+    case C::BatteryDate: return QCoreApplication::translate("CertificateCheck", "Battery replacement date");
     }
     return {};
 }
@@ -146,21 +147,25 @@ QString captionOf(Field field)
 QString Difference::text(const QString &recordName) const
 {
     const QString value = caption + u' ' + quoted(field, shown);
-    const QString holds = inFile.isNull() ? QStringLiteral("the record holds none")
-                                          : QStringLiteral("the record holds %1").arg(quoted(field, inFile));
+    const QString holds = inFile.isNull()
+        ? QCoreApplication::translate("CertificateCheck", "the record holds none")
+        : QCoreApplication::translate("CertificateCheck", "the record holds %1").arg(quoted(field, inFile));
     switch (kind) {
     case Kind::Unreadable:
     case Kind::ChangedOnDisk:
         return detail;
     case Kind::Typed:
-        return QStringLiteral("%1 is typed and not saved (%2).").arg(value, holds);
+        return QCoreApplication::translate("CertificateCheck", "%1 is typed and not saved (%2).").arg(value, holds);
     case Kind::CarriedOver:
-        return QStringLiteral("%1 is carried over from the record %2 (%3).").arg(value, detail, holds);
+        return QCoreApplication::translate("CertificateCheck", "%1 is carried over from the record %2 (%3).")
+            .arg(value, detail, holds);
     case Kind::TestingDate:
-        return QStringLiteral("The testing date shown, %1, is not the record's: the record %2 was tested on %3.")
+        return QCoreApplication::translate(
+            "CertificateCheck", "The testing date shown, %1, is not the record's: the record %2 was tested on %3.")
             .arg(shown, recordName, inFile);
     case Kind::NotInFile:
-        return QStringLiteral("%1 is not what the file holds now (%2).").arg(value, holds);
+        return QCoreApplication::translate("CertificateCheck", "%1 is not what the file holds now (%2).")
+            .arg(value, holds);
     }
     return {};
 }
@@ -191,14 +196,16 @@ QString Result::describe() const
     QStringList lines;
     for (const Difference &d : differences)
         lines.append(QStringLiteral("- ") + d.text(recordName));
-    return QStringLiteral("The certificate would not say what the record %1 holds:\n%2")
+    return QCoreApplication::translate(
+        "CertificateCheck", "The certificate would not say what the record %1 holds:\n%2")
         .arg(recordName, lines.join(u'\n'));
 }
 
 Result check(const Input &input)
 {
     if (input.recordPath.isEmpty())
-        errors::throwText(QStringLiteral("No record is shown: there is nothing to certify."));
+        errors::throwText(
+            QCoreApplication::translate("CertificateCheck", "No record is shown: there is nothing to certify."));
     Result result;
     result.recordName = filenames::display(QFileInfo(input.recordPath).fileName());
 
@@ -214,8 +221,8 @@ Result check(const Input &input)
     if (!now.isRecord()) {
         if (change == recordstate::Change::None)
             result.differences.append({Difference::Kind::Unreadable, C::RadioEngineer, {}, {}, {},
-                                       QStringLiteral("The file of the record %1 cannot be read as a record.")
-                                           .arg(result.recordName)});
+                QCoreApplication::translate("CertificateCheck", "The file of the record %1 cannot be read as a record.")
+                    .arg(result.recordName)});
         return result;
     }
 
@@ -231,8 +238,8 @@ Result check(const Input &input)
         decoder::decodeBuffer(bytes, decode, file);
     } catch (const AppError &e) {
         result.differences.append({Difference::Kind::Unreadable, C::RadioEngineer, {}, {}, {},
-                                   QStringLiteral("The record %1 cannot be decoded as it is now: %2")
-                                       .arg(result.recordName, e.text())});
+            QCoreApplication::translate("CertificateCheck", "The record %1 cannot be decoded as it is now: %2")
+                .arg(result.recordName, e.text())});
         return result;
     }
     result.recordTestingDate = file.values.value(C::TestingDate).toDate();

@@ -3,6 +3,7 @@
 #include "CertificateCheck.h"
 #include "FileNames.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace certificate {
@@ -37,15 +38,20 @@ QString offerText(const FillIn &fillIn)
     QStringList values;
     for (const auto &[field, value] : fillIn.values) {
         if (value.typeId() == QMetaType::QDate)
-            values.append(captionOf(field) + u' ' + QLocale().toString(value.toDate(), QLocale::ShortFormat));
+            values.append(QCoreApplication::translate("FillIn", "%1 %2", "a field caption and a date")
+                              .arg(captionOf(field), QLocale().toString(value.toDate(), QLocale::ShortFormat)));
         else if (!value.toString().isEmpty())
-            values.append(QStringLiteral("%1 \"%2\"").arg(captionOf(field), value.toString()));
+            values.append(QCoreApplication::translate("FillIn", "%1 \"%2\"", "a field caption and its value quoted")
+                              .arg(captionOf(field), value.toString()));
     }
-    const QString tested = fillIn.testingDate.isValid()
-                               ? QStringLiteral(", tested %1").arg(QLocale().toString(fillIn.testingDate, QLocale::ShortFormat))
-                               : QString();
-    return QStringLiteral("The latest record of the SART %1 in the archive is %2%3: %4.")
-        .arg(fillIn.manufacturerNo, filenames::display(fillIn.fileName), tested, values.join(QStringLiteral(", ")));
+    const QString list = values.join(QCoreApplication::translate("FillIn", ", ", "between the values offered"));
+    const QString file = filenames::display(fillIn.fileName);
+    if (!fillIn.testingDate.isValid())
+        return QCoreApplication::translate("FillIn", "The latest record of the SART %1 in the archive is %2: %3.")
+            .arg(fillIn.manufacturerNo, file, list);
+    return QCoreApplication::translate(
+        "FillIn", "The latest record of the SART %1 in the archive is %2, tested %3: %4.")
+        .arg(fillIn.manufacturerNo, file, QLocale().toString(fillIn.testingDate, QLocale::ShortFormat), list);
 }
 
 } // namespace certificate

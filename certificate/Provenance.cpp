@@ -89,9 +89,8 @@ Provenance::Values Provenance::discard()
 
 void Provenance::replaced()
 {
-    // A record's name that goes into sentences after "the record": "from the record %1".
-    const QString earlier = QCoreApplication::translate("Provenance", "%1 as it was before it was replaced",
-                                                        "a record file's name, said after \"the record\"")
+    const QString earlier = QCoreApplication::translate(
+        "Provenance", "%1 as it was before it was replaced", "a record file's name; goes where a record's name goes")
                                 .arg(m_shownRecord);
     for (QHash<Field, QString> *sources : {&m_source, &m_rememberedSource})
         for (QString &source : *sources)

@@ -66,7 +66,7 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
     const bool marked = check != m_checks.constEnd();
     switch (role) {
     case Qt::DisplayRole:
-        return certregister::cells(entry(index.row())).value(index.column());
+        return certregister::shownCells(entry(index.row())).value(index.column());
     case Qt::ForegroundRole:
         if (certregister::notCompleted(entry(index.row())) > 0)
             return NotCompletedText;

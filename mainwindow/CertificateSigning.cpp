@@ -15,16 +15,6 @@
 
 namespace certificatesigning {
 
-namespace {
-
-// Whether the key file could not be read for its password (asking again may
-// help), told by the key's error text in either language of the interface.
-bool passwordProblem(const QString &error)
-{
-    return error.contains(QLatin1String("password")) || error.contains(QStringLiteral("парол"));
-}
-
-} // namespace
 
 std::optional<signing::SigningKey> askKey(QWidget *parent, const QString &keyFile, const QString &why)
 {
@@ -34,7 +24,7 @@ std::optional<signing::SigningKey> askKey(QWidget *parent, const QString &keyFil
         } catch (const AppError &e) {
             // A file gone or not a key file says so; a file replaced by one
             // with another password has it asked again.
-            if (!passwordProblem(e.text()))
+            if (!signing::isPasswordRefused(e))
                 throw;
             signing::forgetPassword();
         }
@@ -60,7 +50,7 @@ std::optional<signing::SigningKey> askKey(QWidget *parent, const QString &keyFil
         } catch (const AppError &e) {
             problem = e.text();
             // No such file, not a key file: asking again cannot help.
-            if (!passwordProblem(problem))
+            if (!signing::isPasswordRefused(e))
                 throw;
         }
     }

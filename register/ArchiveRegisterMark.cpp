@@ -4,6 +4,7 @@
 #include "AtomicFile.h"
 #include "SmallFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSysInfo>
@@ -18,8 +19,9 @@ const QString DescriptionKey = QStringLiteral("description=");
 
 [[noreturn]] void refuseMark(const QString &path, const QString &why)
 {
-    errors::throwText(QStringLiteral("The file %1 should name the register of certificates that numbers for this "
-                                     "archive, but %2. Remove it, and the next certificate marks the archive anew.")
+    errors::throwText(QCoreApplication::translate("ArchiveRegisterMark",
+        "The file %1 should name the register of certificates that numbers for this "
+        "archive, but %2. Remove it, and the next certificate marks the archive anew.")
                           .arg(path, why));
 }
 
@@ -69,18 +71,20 @@ std::optional<ArchiveMark> readMark(const QString &archiveFolder)
 {
     const QString path = markPath(archiveFolder);
     if (QFileInfo(path).isSymLink())
-        refuseMark(path, QStringLiteral("it is a link"));
+        refuseMark(path, QCoreApplication::translate("ArchiveRegisterMark", "it is a link"));
     switch (smallfile::check(path, MaxMarkSize)) {
     case smallfile::Kind::Missing:
         return std::nullopt;
     case smallfile::Kind::Unusable:
-        refuseMark(path, QStringLiteral("it is not a regular file of at most %1 bytes").arg(MaxMarkSize));
+        refuseMark(path,
+            QCoreApplication::translate(
+                "ArchiveRegisterMark", "it is not a regular file of at most %n bytes", nullptr, int(MaxMarkSize)));
     case smallfile::Kind::Usable:
         break;
     }
     const std::optional<QByteArray> bytes = smallfile::read(path, MaxMarkSize);
     if (!bytes)
-        refuseMark(path, QStringLiteral("it cannot be read"));
+        refuseMark(path, QCoreApplication::translate("ArchiveRegisterMark", "it cannot be read"));
     ArchiveMark mark;
     for (const QString &line : QString::fromUtf8(*bytes).split(u'\n')) {
         if (line.startsWith(IdentityKey))
@@ -89,7 +93,7 @@ std::optional<ArchiveMark> readMark(const QString &archiveFolder)
             mark.description = line.mid(DescriptionKey.size()).trimmed();
     }
     if (mark.identity.isEmpty())
-        refuseMark(path, QStringLiteral("it names no register"));
+        refuseMark(path, QCoreApplication::translate("ArchiveRegisterMark", "it names no register"));
     if (mark.description.isEmpty())
         mark.description = mark.identity;
     return mark;
@@ -118,7 +122,9 @@ MarkCheck claimArchive(const QString &archiveFolder, const Settings &r)
             return {MarkCheck::NotWritable, {}, e.text()};
         }
     }
-    return {MarkCheck::NotWritable, {}, QStringLiteral("the mark %1 changed while it was read").arg(markPath(archiveFolder))};
+    return {MarkCheck::NotWritable, {},
+        QCoreApplication::translate("ArchiveRegisterMark", "the mark %1 changed while it was read")
+            .arg(markPath(archiveFolder))};
 }
 
 } // namespace certregister

@@ -3,6 +3,7 @@
 #include "FileNames.h"
 #include "RecordHeader.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -19,13 +20,15 @@ namespace {
 
 QString dateText(const QDate &date) { return date.isValid() ? date.toString(Qt::ISODate) : QString(); }
 
-QString outputsText(const Entry &e)
+// The outputs cell: "<time> <how>: <status>", one output a line; the CSV
+// keeps the stored (English) words, the screen shows them translated.
+QString outputsText(const Entry &e, bool shown)
 {
     QStringList lines;
     for (const Output &o : e.outputs)
         lines << QStringLiteral("%1 %2: %3")
-                     .arg(o.issuedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), o.how,
-                          statusText(o.status));
+                     .arg(o.issuedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                         shown ? howText(o.how) : o.how, shown ? statusText(o.status) : statusWord(o.status));
     return lines.join(u'\n');
 }
 
@@ -50,7 +53,7 @@ QString sha256OfFile(const QString &path)
     return QString::fromLatin1(hash.result().toHex());
 }
 
-QString statusText(OutputStatus status)
+QString statusWord(OutputStatus status)
 {
     switch (status) {
     case OutputStatus::BeingIssued:
@@ -61,6 +64,27 @@ QString statusText(OutputStatus status)
         break;
     }
     return QStringLiteral("issued");
+}
+
+QString statusText(OutputStatus status)
+{
+    switch (status) {
+    case OutputStatus::BeingIssued:
+        return QCoreApplication::translate("CertificateEntry", "being issued", "status of an output");
+    case OutputStatus::NotCompleted:
+        return QCoreApplication::translate("CertificateEntry", "not completed", "status of an output");
+    case OutputStatus::Issued:
+        break;
+    }
+    return QCoreApplication::translate("CertificateEntry", "issued", "status of an output");
+}
+
+QString howText(const QString &how)
+{
+    if (how.startsWith(QLatin1String("Printer ")))
+        return QCoreApplication::translate("CertificateEntry", "Printer %1", "how a certificate went out")
+            .arg(how.mid(8));
+    return how; // "PDF <path>", "Word"
 }
 
 QString archiveName(const QString &recordPath, const QString &archiveFolder)
@@ -123,35 +147,61 @@ QString checkText(RecordCheck check, const Entry &entry)
 {
     switch (check) {
     case RecordCheck::Missing:
-        return QStringLiteral("The record %1 is missing: no file %2 in the archive folder (it was issued from %3).")
+        return QCoreApplication::translate(
+            "CertificateEntry", "The record %1 is missing: no file %2 in the archive folder (it was issued from %3).")
             .arg(entry.recordFile, filenames::display(entry.recordName.isEmpty() ? entry.recordFile : entry.recordName),
-                 filenames::display(entry.recordPath));
+                filenames::display(entry.recordPath));
     case RecordCheck::Changed:
-        return QStringLiteral("The record %1 changed since the certificate was issued: its bytes are not "
-                              "those certified (SHA-256 at issue %2).")
+        return QCoreApplication::translate("CertificateEntry",
+            "The record %1 changed since the certificate was issued: its bytes are "
+            "not those certified (SHA-256 at issue %2).")
             .arg(entry.recordFile, entry.recordSha256);
     case RecordCheck::Unchanged:
         break;
     }
-    return QStringLiteral("The record %1 is unchanged since the certificate was issued.").arg(entry.recordFile);
+    return QCoreApplication::translate(
+        "CertificateEntry", "The record %1 is unchanged since the certificate was issued.")
+        .arg(entry.recordFile);
 }
 
 QStringList columnCaptions()
 {
-    return {QStringLiteral("Number"),         QStringLiteral("Issued"),       QStringLiteral("How"),
-            QStringLiteral("Record file"),    QStringLiteral("SART model"),   QStringLiteral("Manufacturer №"),
-            QStringLiteral("Vessel"),         QStringLiteral("Testing date"), QStringLiteral("Next testing"),
-            QStringLiteral("Battery date"),   QStringLiteral("Verdict"),      QStringLiteral("Outside the limits"),
-            QStringLiteral("Engineer"),       QStringLiteral("User"),         QStringLiteral("Record SHA-256"),
-            QStringLiteral("Outputs"),        QStringLiteral("Not completed"), QStringLiteral("Record's testing date"),
-            QStringLiteral("Record in the archive")};
+    // English: the CSV's header. The screen shows
+    // QCoreApplication::translate("RegisterColumns", caption).
+    static const char *const captions[] = {
+        QT_TRANSLATE_NOOP("RegisterColumns", "Number"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Issued"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "How"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Record file"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "SART model"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Manufacturer №"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Vessel"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Testing date"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Next testing"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Battery date"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Verdict"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Outside the limits"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Engineer"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "User"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Record SHA-256"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Outputs"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Not completed"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Record's testing date"),
+        QT_TRANSLATE_NOOP("RegisterColumns", "Record in the archive"),
+    };
+    QStringList list;
+    for (const char *caption : captions)
+        list << QString::fromUtf8(caption);
+    return list;
 }
 
-QStringList cells(const Entry &e)
+namespace {
+
+QStringList cellsOf(const Entry &e, bool shown)
 {
     return {e.number,
             e.issuedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-            e.issuedHow,
+            shown ? howText(e.issuedHow) : e.issuedHow,
             e.recordFile,
             e.sartModel,
             e.manufacturerNumber,
@@ -164,10 +214,16 @@ QStringList cells(const Entry &e)
             e.engineer,
             e.userName,
             e.recordSha256,
-            outputsText(e),
+            outputsText(e, shown),
             QString::number(notCompleted(e)),
             dateText(e.recordTestingDate),
             filenames::display(e.recordName)};
 }
+
+} // namespace
+
+QStringList shownCells(const Entry &entry) { return cellsOf(entry, true); }
+
+QStringList cells(const Entry &entry) { return cellsOf(entry, false); }
 
 } // namespace certregister

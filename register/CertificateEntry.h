@@ -34,8 +34,13 @@ struct Output
     bool operator==(const Output &) const = default;
 };
 
-// "being issued", "issued", "not completed".
+// "being issued", "issued", "not completed", in the interface's language.
 QString statusText(OutputStatus status);
+// The same in English, as the CSV export writes it.
+QString statusWord(OutputStatus status);
+// How an output went out ("Printer <name>", "PDF <path>", "Word"), for the
+// screen: the stored text stays English.
+QString howText(const QString &how);
 
 struct Entry
 {
@@ -95,8 +100,13 @@ QString checkText(RecordCheck check, const Entry &entry);
 // cells in that order (time shown in the computer's time zone). After the
 // first columns: the outputs ("<time> <how>: <status>", one per line), how
 // many were not completed, the record's testing date and its archive name.
+// The captions are English (the CSV's header); the table shows each as
+// QCoreApplication::translate("RegisterColumns", caption). cells() are the
+// CSV's (stored English words), shownCells() the table's (statuses and how
+// an output went out translated).
 QStringList columnCaptions();
 inline constexpr int FirstColumns = 15;  // the columns before the outputs
 QStringList cells(const Entry &entry);
+QStringList shownCells(const Entry &entry);
 
 } // namespace certregister

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "FileNames.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -64,7 +65,7 @@ QString errorText(const QSqlError &error)
     QString text = error.databaseText().trimmed();
     if (text.isEmpty())
         text = error.text().trimmed();
-    return text.isEmpty() ? QStringLiteral("unknown error") : text;
+    return text.isEmpty() ? QCoreApplication::translate("CertificateRegister", "unknown error") : text;
 }
 
 QString dateText(const QDate &date) { return date.isValid() ? date.toString(Qt::ISODate) : QString(); }
@@ -300,14 +301,14 @@ int socketOf(const QSqlDatabase &db)
 QString fileKind(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("CertificateRegister", "a folder");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a FIFO");
+        return QCoreApplication::translate("CertificateRegister", "a FIFO");
     if (S_ISLNK(mode))
-        return QStringLiteral("a symbolic link");
+        return QCoreApplication::translate("CertificateRegister", "a symbolic link");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("a device");
+        return QCoreApplication::translate("CertificateRegister", "a socket");
+    return QCoreApplication::translate("CertificateRegister", "a device");
 }
 
 } // namespace
@@ -424,14 +425,15 @@ void Register::fail(const QString &why)
         QSqlDatabase::database(m_connection, false).close();
     m_schemaChecked = false;
     m_timedOut = false;
-    errors::throwText(QStringLiteral("The register of certificates %1 cannot be used: %2.")
-                          .arg(describe(m_settings), why.endsWith(u'.') ? why.chopped(1) : why));
+    errors::throwText(
+        QCoreApplication::translate("CertificateRegister", "The register of certificates %1 cannot be used: %2.")
+            .arg(describe(m_settings), why.endsWith(u'.') ? why.chopped(1) : why));
 }
 
 QString Register::why(const QSqlError &error)
 {
     if (m_timedOut || error.nativeErrorCode() == QLatin1String("57014"))
-        return QStringLiteral("the server does not answer (no answer within %1 s)")
+        return QCoreApplication::translate("CertificateRegister", "the server does not answer (no answer within %1 s)")
             .arg(std::chrono::duration_cast<std::chrono::seconds>(AnswerWithin).count());
     return errorText(error);
 }
@@ -467,8 +469,9 @@ void Register::checkFiles()
         if (::lstat(QFile::encodeName(file).constData(), &st) != 0 || S_ISREG(st.st_mode))
             continue;
         if (*suffix == 0 && S_ISDIR(st.st_mode))
-            fail(QStringLiteral("%1 is not a file").arg(file));
-        fail(QStringLiteral("%1 is not a regular file but %2; the register opens none but regular files")
+            fail(QCoreApplication::translate("CertificateRegister", "%1 is not a file").arg(file));
+        fail(QCoreApplication::translate(
+            "CertificateRegister", "%1 is not a regular file but %2; the register opens none but regular files")
                  .arg(file, fileKind(st.st_mode)));
     }
 }
@@ -480,7 +483,7 @@ QSqlDatabase Register::db()
         QSqlDatabase db = QSqlDatabase::addDatabase(postgres ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"),
                                                     m_connection);
         if (!db.isValid())
-            fail(QStringLiteral("the program's %1 driver is not installed")
+            fail(QCoreApplication::translate("CertificateRegister", "the program's %1 driver is not installed")
                      .arg(postgres ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite")));
         if (postgres) {
             db.setHostName(m_settings.host);
@@ -503,7 +506,8 @@ QSqlDatabase Register::db()
         if (!postgres) {
             const QFileInfo file(db.databaseName());
             if (!QDir().mkpath(file.absolutePath()))
-                fail(QStringLiteral("its folder %1 cannot be made").arg(file.absolutePath()));
+                fail(QCoreApplication::translate("CertificateRegister", "its folder %1 cannot be made")
+                         .arg(file.absolutePath()));
         }
         checkFiles();
         if (!db.open())
@@ -592,7 +596,8 @@ void Register::ensureSchema(QSqlDatabase &db)
     int version = schemaVersion(db);
     if (version != SchemaVersion) {
         if (version > SchemaVersion)
-            fail(QStringLiteral("it was made by a newer version of the program (schema %1; this version knows %2)")
+            fail(QCoreApplication::translate("CertificateRegister",
+                "it was made by a newer version of the program (schema %1; this version knows %2)")
                      .arg(version)
                      .arg(SchemaVersion));
         // Two programs making the schema at once: the second waits for the
@@ -865,8 +870,10 @@ std::optional<Entry> Register::issueOutput(const Entry &entry, const Produce &pr
                 // over (the unique number refused it).
                 for (int skip = 0; attempt > 1 && numberInUse(d, numbered.number); ++skip) {
                     if (skip == Attempts)
-                        throw QSqlError(QString(), QStringLiteral("the number format %1 gives only numbers in use")
-                                                       .arg(m_settings.numberFormat));
+                        throw QSqlError(QString(),
+                            QCoreApplication::translate(
+                                "CertificateRegister", "the number format %1 gives only numbers in use")
+                                .arg(m_settings.numberFormat));
                     numbered.number = formatNumber(m_settings.numberFormat, year, ++sequence);
                 }
                 Entry row = numbered;
@@ -1000,10 +1007,14 @@ std::optional<Entry> Register::issueOutput(const Entry &entry, const Produce &pr
             withdraw(numbered);
         markNotCompleted();
         done();
-        fail(QStringLiteral("the certificate %1 was made but its entry could not be kept (%2)%3")
-                 .arg(numbered.number, failure,
-                      withdraw ? QStringLiteral("; it was withdrawn")
-                               : QStringLiteral("; write the certificate's details into the register by hand")));
+        fail((withdraw ? QCoreApplication::translate("CertificateRegister",
+                  "the certificate %1 was made but its entry could not be kept "
+                  "(%2); it was withdrawn")
+                       : QCoreApplication::translate("CertificateRegister",
+                           "the certificate %1 was made but its entry could not be kept "
+                           "(%2); write the certificate's details into the register by "
+                           "hand"))
+                 .arg(numbered.number, failure));
     }
     done();
     numbered.outputs = {out};

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "ProgramSettings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -30,7 +31,8 @@ Settings load(const QSettings &settings)
     const QString file = settings.fileName();
     QStringList problems;
     if (settings.status() == QSettings::FormatError)
-        problems << QStringLiteral("The settings file %1 cannot be read: it is not in the form of a settings file.")
+        problems << QCoreApplication::translate(
+            "RegisterSettings", "The settings file %1 cannot be read: it is not in the form of a settings file.")
                         .arg(file);
     const QString format = settings.value(Group + QStringLiteral("numberFormat"), s.numberFormat).toString();
     // A format that cannot number is kept as read, for the register's
@@ -38,8 +40,9 @@ Settings load(const QSettings &settings)
     s.numberFormat = format;
     const QString formatWhy = formatProblem(format);
     if (!formatWhy.isEmpty())
-        problems << QStringLiteral("The settings file %1 gives the certificate number format \"%2\", which cannot "
-                                   "number certificates: %3.")
+        problems << QCoreApplication::translate("RegisterSettings",
+            "The settings file %1 gives the certificate number format \"%2\", which cannot "
+            "number certificates: %3.")
                         .arg(file, visibleFormat(format), formatWhy);
     s.printNumber = settings.value(Group + QStringLiteral("printNumber"), false).toBool();
     const QString engine = settings.value(Group + QStringLiteral("engine")).toString().trimmed();
@@ -48,8 +51,9 @@ Settings load(const QSettings &settings)
     else if (engine.isEmpty() || engine.compare(QLatin1String("sqlite"), Qt::CaseInsensitive) == 0)
         s.engine = Engine::SQLite;
     else
-        problems << QStringLiteral("The settings file %1 names the register engine \"%2\", which this program "
-                                   "does not know: it keeps the register in SQLite or PostgreSQL.")
+        problems << QCoreApplication::translate("RegisterSettings",
+            "The settings file %1 names the register engine \"%2\", which this program "
+            "does not know: it keeps the register in SQLite or PostgreSQL.")
                         .arg(file, visibleFormat(engine));
     s.sqlitePath = settings.value(Group + QStringLiteral("sqlitePath")).toString();
     s.host = settings.value(Group + QStringLiteral("host"), s.host).toString();
@@ -60,15 +64,18 @@ Settings load(const QSettings &settings)
         if (ok && port > 0 && port < 65536)
             s.port = port;
         else
-            problems << QStringLiteral("The settings file %1 gives the register's server the port \"%2\", which "
-                                       "is no port number.")
+            problems << QCoreApplication::translate("RegisterSettings",
+                "The settings file %1 gives the register's server the port \"%2\", which "
+                "is no port number.")
                             .arg(file, visibleFormat(portText));
     }
     s.database = settings.value(Group + QStringLiteral("database"), s.database).toString();
     s.user = settings.value(Group + QStringLiteral("user")).toString();
     if (!problems.isEmpty())
-        s.unusable = problems.join(u' ')
-                     + QStringLiteral(" No certificate is numbered until Settings > Certificate register says how.");
+        s.unusable = problems.join(u' ') + u' '
+            + QCoreApplication::translate("RegisterSettings",
+                "No certificate is numbered until Settings > Certificate register "
+                "says how.");
     return s;
 }
 
@@ -92,8 +99,10 @@ Settings loadProgramSettings()
     if (!unreadable.isEmpty()) {
         // The defaults would number with another register than the one set.
         s = Settings();
-        s.unusable = unreadable + QStringLiteral(" No certificate is numbered until it can be read: the register "
-                                                 "it names is not known.");
+        s.unusable = unreadable + u' '
+            + QCoreApplication::translate("RegisterSettings",
+                "No certificate is numbered until it can be read: the register "
+                "it names is not known.");
     }
     return s;
 }
@@ -129,8 +138,9 @@ void storeProgramSettings(const Settings &r)
     settings.setValue(Group + QStringLiteral("lastUsed"), describe(r));
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        errors::throwText(QStringLiteral("The register settings could not be kept in %1.")
-                              .arg(ProgramSettings::filePath()));
+        errors::throwText(
+            QCoreApplication::translate("RegisterSettings", "The register settings could not be kept in %1.")
+                .arg(ProgramSettings::filePath()));
 }
 
 QString formatProblem(const QString &format)
@@ -141,21 +151,24 @@ QString formatProblem(const QString &format)
         if (c.isHighSurrogate() && i + 1 < format.size() && format.at(i + 1).isLowSurrogate())
             code = QChar::surrogateToUcs4(c, format.at(++i));
         else if (c.isSurrogate())
-            return QStringLiteral("it holds a broken character");
+            return QCoreApplication::translate("RegisterSettings", "it holds a broken character");
         const QChar::Category category = QChar::category(code);
         if (!QChar::isPrint(code) || category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
-            return QStringLiteral("it holds a control character or a line break");
+            return QCoreApplication::translate("RegisterSettings", "it holds a control character or a line break");
     }
     static const QRegularExpression run(QStringLiteral("#+"));
     int runs = 0;
     for (QRegularExpressionMatchIterator it = run.globalMatch(format); it.hasNext(); it.next())
         ++runs;
     if (runs == 0)
-        return QStringLiteral("it needs a run of # for the sequence, for example YYYY-#####");
+        return QCoreApplication::translate(
+            "RegisterSettings", "it needs a run of # for the sequence, for example YYYY-#####");
     if (runs > 1)
-        return QStringLiteral("it has more than one run of #, and only one can stand for the sequence");
+        return QCoreApplication::translate(
+            "RegisterSettings", "it has more than one run of #, and only one can stand for the sequence");
     if (format.size() > MaxFormatLength)
-        return QStringLiteral("it is longer than %1 characters").arg(MaxFormatLength);
+        return QCoreApplication::translate(
+            "RegisterSettings", "it is longer than %n characters", nullptr, MaxFormatLength);
     return {};
 }
 

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "SigningKey.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -25,7 +26,7 @@ QString opensslReason()
     const unsigned long code = ERR_peek_last_error();
     const char *reason = code ? ERR_reason_error_string(code) : nullptr;
     ERR_clear_error();
-    return reason ? QString::fromUtf8(reason) : QStringLiteral("unknown reason");
+    return reason ? QString::fromUtf8(reason) : QCoreApplication::translate("PdfSignatureCheck", "unknown reason");
 }
 
 // A PDF string at `at` (literal "(...)" or hex "<...>"), decoded: UTF-16
@@ -146,22 +147,24 @@ SignatureCheck checkSignature(const QByteArray &pdf, const QString &caFile)
     check.signedSize = second + length;
     check.coversWholeFile = check.signedSize == check.fileSize;
     if (start != 0 || first < 2 || second <= first || check.signedSize > check.fileSize) {
-        check.integrityProblem =
-            check.signedSize > check.fileSize
-                ? QStringLiteral("the file is %1 bytes long but the signature covers %2 bytes: it was cut short")
-                      .arg(check.fileSize)
-                      .arg(check.signedSize)
-                : QStringLiteral("the signature's byte range [%1 %2 %3 %4] is not one a signature leaves")
-                      .arg(start)
-                      .arg(first)
-                      .arg(second)
-                      .arg(length);
+        check.integrityProblem = check.signedSize > check.fileSize
+            ? QCoreApplication::translate(
+                "PdfSignatureCheck", "the file is %1 bytes long but the signature covers %2 bytes: it was cut short")
+                  .arg(check.fileSize)
+                  .arg(check.signedSize)
+            : QCoreApplication::translate(
+                "PdfSignatureCheck", "the signature's byte range [%1 %2 %3 %4] is not one a signature leaves")
+                  .arg(start)
+                  .arg(first)
+                  .arg(second)
+                  .arg(length);
         return check;
     }
     const QByteArray gap = pdf.mid(first, second - first);
     static const QRegularExpression hexOnly(QStringLiteral("^<[0-9A-Fa-f\\s]*>$"));
     if (!hexOnly.match(QString::fromLatin1(gap)).hasMatch()) {
-        check.integrityProblem = QStringLiteral("the bytes the signature leaves out are not only the signature");
+        check.integrityProblem = QCoreApplication::translate(
+            "PdfSignatureCheck", "the bytes the signature leaves out are not only the signature");
         return check;
     }
     check.rangeValid = true;
@@ -172,7 +175,8 @@ SignatureCheck checkSignature(const QByteArray &pdf, const QString &caFile)
     const unsigned char *p = reinterpret_cast<const unsigned char *>(der.constData());
     CMS_ContentInfo *cms = d2i_CMS_ContentInfo(nullptr, &p, der.size());
     if (!cms) {
-        check.integrityProblem = QStringLiteral("the signature cannot be read (%1)").arg(opensslReason());
+        check.integrityProblem = QCoreApplication::translate("PdfSignatureCheck", "the signature cannot be read (%1)")
+                                     .arg(opensslReason());
         return check;
     }
     const auto content = [&] { return BIO_new_mem_buf(signedBytes.constData(), int(signedBytes.size())); };
@@ -183,8 +187,9 @@ SignatureCheck checkSignature(const QByteArray &pdf, const QString &caFile)
     if (!check.intact) {
         const QString reason = opensslReason();
         check.integrityProblem = reason.contains(QStringLiteral("content verify"))
-                                     ? QStringLiteral("the signed bytes were changed after signing (digest mismatch)")
-                                     : QStringLiteral("the signature does not verify (%1)").arg(reason);
+            ? QCoreApplication::translate(
+                "PdfSignatureCheck", "the signed bytes were changed after signing (digest mismatch)")
+            : QCoreApplication::translate("PdfSignatureCheck", "the signature does not verify (%1)").arg(reason);
     }
 
     STACK_OF(CMS_SignerInfo) *infos = CMS_get0_SignerInfos(cms);
@@ -209,12 +214,14 @@ SignatureCheck checkSignature(const QByteArray &pdf, const QString &caFile)
 
     if (!caFile.isEmpty()) {
         if (!QFileInfo(caFile).isFile())
-            errors::throwFile(caFile, QStringLiteral("no such CA certificate file"));
+            errors::throwFile(caFile, QCoreApplication::translate("PdfSignatureCheck", "no such CA certificate file"));
         X509_STORE *store = X509_STORE_new();
         if (X509_STORE_load_file(store, QFile::encodeName(caFile).constData()) != 1) {
             X509_STORE_free(store);
             CMS_ContentInfo_free(cms);
-            errors::throwFile(caFile, QStringLiteral("not a CA certificate file in PEM (%1)").arg(opensslReason()));
+            errors::throwFile(caFile,
+                QCoreApplication::translate("PdfSignatureCheck", "not a CA certificate file in PEM (%1)")
+                    .arg(opensslReason()));
         }
         X509_STORE_set_purpose(store, X509_PURPOSE_ANY);
         // The signer's certificate as it was when the certificate was signed.

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "SigningKey.h"
 
+#include <QCoreApplication>
 #include <podofo/podofo.h>
 
 namespace signing {
@@ -32,7 +33,7 @@ QByteArray signPdf(const QByteArray &pdf, const SigningKey &key, const Certifica
         PdfMemDocument document;
         document.LoadFromBuffer(pdf.constData(), long(pdf.size()), true);
         if (document.GetPageCount() < 1)
-            errors::throwText(QStringLiteral("The PDF to sign has no page."));
+            errors::throwText(QCoreApplication::translate("PdfSigner", "The PDF to sign has no page."));
 
         PdfInfo *info = document.GetInfo();
         info->SetCustomKey(PdfName("CertificateNumber"), pdfText(facts.number));
@@ -63,7 +64,8 @@ QByteArray signPdf(const QByteArray &pdf, const SigningKey &key, const Certifica
 
         document.WriteUpdate(&signer, true);
         if (!signer.HasSignaturePosition())
-            errors::throwText(QStringLiteral("The signature's place was not found in the PDF written."));
+            errors::throwText(
+                QCoreApplication::translate("PdfSigner", "The signature's place was not found in the PDF written."));
         signer.AdjustByteRange();
         signer.Seek(0);
         QByteArray covered;
@@ -72,13 +74,15 @@ QByteArray signPdf(const QByteArray &pdf, const SigningKey &key, const Certifica
             covered.append(piece, qsizetype(n));
         const QByteArray cms = key.signDetached(covered);
         if (size_t(cms.size()) * 2 > signer.GetSignatureBeacon()->data().size())
-            errors::throwText(QStringLiteral("The signature (%1 bytes) is larger than the room kept for it.")
+            errors::throwText(QCoreApplication::translate(
+                "PdfSigner", "The signature (%1 bytes) is larger than the room kept for it.")
                                   .arg(cms.size()));
         signer.SetSignature(PdfData(cms.constData(), size_t(cms.size())));
         signer.Flush();
         return QByteArray(buffer.GetBuffer(), qsizetype(output.GetLength()));
     } catch (const PdfError &e) {
-        errors::throwText(QStringLiteral("The certificate's PDF could not be signed: %1 (PDF library error %2).")
+        errors::throwText(QCoreApplication::translate(
+            "PdfSigner", "The certificate's PDF could not be signed: %1 (PDF library error %2).")
                               .arg(QString::fromUtf8(PdfError::ErrorMessage(e.GetError())))
                               .arg(int(e.GetError())));
     }

@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimeZone>
@@ -99,7 +100,7 @@ SigningKey SigningKey::load(const QString &p12Path, const QString &password)
 {
     QFile file(p12Path);
     if (!QFileInfo(p12Path).isFile())
-        errors::throwFile(p12Path, QStringLiteral("no such key file (PKCS#12)"));
+        errors::throwFile(p12Path, QCoreApplication::translate("SigningKey", "no such key file (PKCS#12)"));
     if (!file.open(QIODevice::ReadOnly))
         errors::throwFile(p12Path, file.errorString());
     const QByteArray bytes = file.read(1 << 20);
@@ -107,7 +108,8 @@ SigningKey SigningKey::load(const QString &p12Path, const QString &password)
     const unsigned char *p = reinterpret_cast<const unsigned char *>(bytes.constData());
     PKCS12 *p12 = d2i_PKCS12(nullptr, &p, bytes.size());
     if (!p12)
-        errors::throwFile(p12Path, QStringLiteral("not a PKCS#12 key file (%1)").arg(opensslReason()));
+        errors::throwFile(
+            p12Path, QCoreApplication::translate("SigningKey", "not a PKCS#12 key file (%1)").arg(opensslReason()));
     auto parts = std::make_shared<Parts>();
     parts->path = p12Path;
     const QByteArray pass = password.toUtf8();
@@ -115,14 +117,17 @@ SigningKey SigningKey::load(const QString &p12Path, const QString &password)
     PKCS12_free(p12);
     if (parsed != 1) {
         const QString reason = opensslReason();
-        errors::throwFile(p12Path, reason.contains(QStringLiteral("mac verify"))
-                                       ? QStringLiteral("wrong password (%1)").arg(reason)
-                                       : QStringLiteral("cannot be read with this password (%1)").arg(reason));
+        throw PasswordRefused(p12Path,
+            reason.contains(QStringLiteral("mac verify"))
+                ? QCoreApplication::translate("SigningKey", "wrong password (%1)").arg(reason)
+                : QCoreApplication::translate("SigningKey", "cannot be read with this password (%1)").arg(reason));
     }
     if (!parts->key || !parts->certificate)
-        errors::throwFile(p12Path, QStringLiteral("holds no private key with its certificate"));
+        errors::throwFile(
+            p12Path, QCoreApplication::translate("SigningKey", "holds no private key with its certificate"));
     if (X509_check_private_key(parts->certificate, parts->key) != 1)
-        errors::throwFile(p12Path, QStringLiteral("its private key does not belong to its certificate"));
+        errors::throwFile(
+            p12Path, QCoreApplication::translate("SigningKey", "its private key does not belong to its certificate"));
     parts->identity = identityOf(parts->certificate);
     ERR_clear_error();
     SigningKey key;
@@ -137,11 +142,13 @@ void SigningKey::requireValidAt(const QDateTime &when) const
 {
     const Identity &id = identity();
     if (id.notAfter.isValid() && when > id.notAfter)
-        errors::throwFile(path(), QStringLiteral("the certificate of %1 expired on %2: sign with a valid one")
-                                      .arg(id.commonName, dateText(id.notAfter)));
+        errors::throwFile(path(),
+            QCoreApplication::translate("SigningKey", "the certificate of %1 expired on %2: sign with a valid one")
+                .arg(id.commonName, dateText(id.notAfter)));
     if (id.notBefore.isValid() && when < id.notBefore)
-        errors::throwFile(path(), QStringLiteral("the certificate of %1 is valid only from %2")
-                                      .arg(id.commonName, dateText(id.notBefore)));
+        errors::throwFile(path(),
+            QCoreApplication::translate("SigningKey", "the certificate of %1 is valid only from %2")
+                .arg(id.commonName, dateText(id.notBefore)));
 }
 
 QByteArray SigningKey::signDetached(const QByteArray &data) const
@@ -151,7 +158,8 @@ QByteArray SigningKey::signDetached(const QByteArray &data) const
                                     CMS_DETACHED | CMS_BINARY);
     BIO_free(in);
     if (!cms)
-        errors::throwFile(path(), QStringLiteral("the signature could not be made (%1)").arg(opensslReason()));
+        errors::throwFile(path(),
+            QCoreApplication::translate("SigningKey", "the signature could not be made (%1)").arg(opensslReason()));
     QByteArray der;
     const int size = i2d_CMS_ContentInfo(cms, nullptr);
     if (size > 0) {
@@ -161,7 +169,8 @@ QByteArray SigningKey::signDetached(const QByteArray &data) const
     }
     CMS_ContentInfo_free(cms);
     if (der.isEmpty())
-        errors::throwFile(path(), QStringLiteral("the signature could not be written (%1)").arg(opensslReason()));
+        errors::throwFile(path(),
+            QCoreApplication::translate("SigningKey", "the signature could not be written (%1)").arg(opensslReason()));
     return der;
 }
 

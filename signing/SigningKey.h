@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AppError.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -18,6 +20,16 @@ struct Identity
     QString issuer;
     QDateTime notBefore, notAfter;  // UTC
 };
+
+// The key file cannot be opened with the password given: another password
+// may open it.
+class PasswordRefused : public FileError {
+public:
+    using FileError::FileError;
+};
+
+// Whether the error is a password the key file refused.
+inline bool isPasswordRefused(const AppError &e) { return dynamic_cast<const PasswordRefused *>(&e) != nullptr; }
 
 class SigningKey
 {

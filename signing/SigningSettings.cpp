@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "ProgramSettings.h"
 
+#include <QCoreApplication>
 #include <QDate>
 
 namespace signing {
@@ -40,7 +41,8 @@ void storeSettings(const Settings &s)
     file.setValue(VisibleLineKey, s.visibleLine);
     file.sync();
     if (file.status() != QSettings::NoError)
-        errors::throwFile(ProgramSettings::filePath(), QStringLiteral("the signing settings could not be saved"));
+        errors::throwFile(ProgramSettings::filePath(),
+            QCoreApplication::translate("SigningSettings", "the signing settings could not be saved"));
     if (remembered && remembered->keyFile != s.keyFile)
         forgetPassword();
 }
