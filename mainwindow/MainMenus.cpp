@@ -6,6 +6,7 @@
 #include "FileGrid.h"
 #include "Finder.h"
 #include "Glyphs.h"
+#include "LanguageMenu.h"
 
 #include <QAction>
 #include <QMenu>
@@ -76,6 +77,7 @@ void TForm1::buildMenus()
     command(this, settings, QStringLiteral("Limits1"), QStringLiteral("SART &limits..."), [this] { Limits1Click(); });
     command(this, settings, QStringLiteral("Register1"), QStringLiteral("Certificate &register..."),
             [this] { Register1Click(); });
+    languagemenu::add(settings, this);
 
     QMenu *help = addMenu(bar, QStringLiteral("Help1"), QStringLiteral("Help"));
     command(this, help, QStringLiteral("UserGuide1"), QStringLiteral("User guide"), [this] { UserGuide1Click(); },
