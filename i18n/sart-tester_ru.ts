@@ -4,7 +4,7 @@
 <context>
     <name>LanguageMenu</name>
     <message>
-        <source>&amp;Language</source>
+        <source>Lan&amp;guage</source>
         <translation>&amp;Язык</translation>
     </message>
     <message>

@@ -37,7 +37,7 @@ namespace languagemenu {
 
 void add(QMenu *settings, QWidget *parent)
 {
-    QMenu *menu = settings->addMenu(QCoreApplication::translate("LanguageMenu", "&Language"));
+    QMenu *menu = settings->addMenu(QCoreApplication::translate("LanguageMenu", "Lan&guage"));
     menu->setObjectName(QStringLiteral("Language1"));
     const QString system = language::effective(language::Choice::System) == QLatin1String("ru")
                                ? QCoreApplication::translate("LanguageMenu", "Russian")
