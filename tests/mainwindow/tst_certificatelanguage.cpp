@@ -40,6 +40,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -70,6 +71,19 @@ private:
     QTranslator m_program, m_qt;
     QLocale m_before;
 };
+
+// Every line where the Russian interface's differs from the English
+// interface's, named.
+QStringList differences(const char *what, const QStringList &russian, const QStringList &english)
+{
+    QStringList found;
+    for (qsizetype i = 0; i < std::max(russian.size(), english.size()); ++i) {
+        const QString ru = russian.value(i), en = english.value(i);
+        if (ru != en)
+            found << QStringLiteral("%1 line %2: \"%3\" in Russian, \"%4\" in English").arg(what).arg(i).arg(ru, en);
+    }
+    return found;
+}
 
 // Where each word stands on the pages, to a tenth of a point.
 QStringList layoutOf(const QString &pdf)
@@ -234,7 +248,7 @@ void TestCertificateLanguage::initTestCase()
 
 void TestCertificateLanguage::cleanup()
 {
-    QVERIFY(QCoreApplication::translate("LanguageMenu", "Lan&guage") == QStringLiteral("&Language"));
+    QCOMPARE(QCoreApplication::translate("LanguageMenu", "Lan&guage"), QStringLiteral("Lan&guage"));
 }
 
 void TestCertificateLanguage::sameCertificate_data()
@@ -265,17 +279,19 @@ void TestCertificateLanguage::sameCertificate()
         RussianInterface interface;
         russian = make(path, conclusion, dir.path());
     }
-    QCOMPARE(russian.valueLines, english.valueLines);
-    QCOMPARE(russian.verdict, english.verdict);
-    QCOMPARE(russian.title, english.title);
-    QCOMPARE(russian.fileName, english.fileName);
+    const QStringList found =
+        differences("register verdict", {russian.entry.verdict}, {english.entry.verdict})
+        + differences("register outside limits", {russian.entry.outsideLimits}, {english.entry.outsideLimits})
+        + differences("value", russian.valueLines, english.valueLines)
+        + differences("verdict", {russian.verdict}, {english.verdict})
+        + differences("PDF title", {russian.title}, {english.title})
+        + differences("PDF file name", {russian.fileName}, {english.fileName})
+        + differences("Word", russian.wordPieces, english.wordPieces)
+        + differences("PDF word", russian.pdfLayout, english.pdfLayout)
+        + differences("printed word", russian.printedLayout, english.printedLayout);
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     QCOMPARE(russian.pdfText, english.pdfText);
-    QCOMPARE(russian.pdfLayout, english.pdfLayout);
     QCOMPARE(russian.printedText, english.printedText);
-    QCOMPARE(russian.printedLayout, english.printedLayout);
-    QCOMPARE(russian.wordPieces, english.wordPieces);
-    QCOMPARE(russian.entry.verdict, english.entry.verdict);
-    QCOMPARE(russian.entry.outsideLimits, english.entry.outsideLimits);
     QVERIFY(russian.entry == english.entry);
     QVERIFY(certregister::sameCertificate(russian.entry, english.entry));
 }
@@ -308,11 +324,12 @@ void TestCertificateLanguage::commandLineSameCertificate()
         certregister::Register(certregister::loadProgramSettings()).allEntries();
     QVERIFY(!entries.isEmpty());
     const QString number = entries.constFirst().number;
-    QVERIFY(english.out.contains(number));
     QVERIFY2(russian.out.contains(number), qPrintable(russian.out));
-    QCOMPARE(pdftext::flatText(russianPdf), pdftext::flatText(englishPdf));
-    QCOMPARE(layoutOf(russianPdf), layoutOf(englishPdf));
-    QCOMPARE(pdftext::info(russianPdf, "Title"), pdftext::info(englishPdf, "Title"));
+    const QStringList found = differences("number", {russian.out.section(u' ', 2, 2)}, {english.out.section(u' ', 2, 2)})
+                              + differences("PDF word", layoutOf(russianPdf), layoutOf(englishPdf))
+                              + differences("PDF title", {pdftext::info(russianPdf, "Title")},
+                                            {pdftext::info(englishPdf, "Title")});
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
 }
 
 #ifdef SART_OFFICE_TEST
@@ -347,8 +364,9 @@ void TestCertificateLanguage::sameWordDocument()
         RussianInterface interface;
         russian = exported();
     }
-    QCOMPARE(russian, english);
     office.stop();
+    const QStringList found = differences("Word paragraph", russian, english);
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
 }
 #endif
 
