@@ -11,6 +11,7 @@
 #include "DecodedRecord.h"
 #include "Decoder.h"
 #include "HeaderWriteBack.h"
+#include "Language.h"
 #include "PdfText.h"
 #include "RecordLayout.h"
 #include "RecordPanel.h"
@@ -58,18 +59,17 @@ public:
         QVERIFY(m_qt.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
         QCoreApplication::installTranslator(&m_program);
         QCoreApplication::installTranslator(&m_qt);
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        language::setInterfaceLocale(QLocale(QLocale::Russian, QLocale::Russia));
     }
     ~RussianInterface()
     {
         QCoreApplication::removeTranslator(&m_qt);
         QCoreApplication::removeTranslator(&m_program);
-        QLocale::setDefault(m_before);
+        language::setInterfaceLocale(language::regionalLocale());
     }
 
 private:
     QTranslator m_program, m_qt;
-    QLocale m_before;
 };
 
 // Every line where the Russian interface's differs from the English
@@ -199,14 +199,15 @@ struct Run
 };
 
 // sart-tester --print-pdf with the interface's language given as the
-// desktop gives it, with the test's own settings and register.
+// desktop gives it, the same regional settings (en_US), and the test's own
+// settings and register.
 Run printPdf(const QString &language, const QStringList &arguments)
 {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("LC_ALL"));
     environment.insert(QStringLiteral("LANGUAGE"), language);
-    environment.insert(QStringLiteral("LANG"), language == u"ru" ? "ru_RU.UTF-8" : "en_US.UTF-8");
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(SART_TESTER_PROGRAM), QStringList{QStringLiteral("--print-pdf")} + arguments);
     if (!program.waitForFinished(60000)) {
