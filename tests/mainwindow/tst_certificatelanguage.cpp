@@ -199,15 +199,14 @@ struct Run
 };
 
 // sart-tester --print-pdf with the interface's language given as the
-// desktop gives it, the same regional settings (en_US), and the test's own
-// settings and register.
+// desktop gives it, the same regional settings (C: the Russian interface
+// shows ru_RU numbers and dates), and the test's own settings and register.
 Run printPdf(const QString &language, const QStringList &arguments)
 {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("LC_ALL"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     environment.insert(QStringLiteral("LANGUAGE"), language);
-    environment.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(SART_TESTER_PROGRAM), QStringList{QStringLiteral("--print-pdf")} + arguments);
     if (!program.waitForFinished(60000)) {
