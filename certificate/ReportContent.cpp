@@ -1,5 +1,7 @@
 #include "ReportContent.h"
 
+#include "Language.h"
+
 #include <QLocale>
 
 namespace report {
@@ -49,7 +51,8 @@ const QStringList &captionLines()
 
 static QString shortDate(const QDate &date)
 {
-    return QLocale().toString(date, QLocale::ShortFormat);
+    // As the regional settings write it, whatever the interface shows.
+    return language::regionalLocale().toString(date, QLocale::ShortFormat);
 }
 
 QStringList valueLines(const RecordHeader &p)
@@ -60,7 +63,8 @@ QStringList valueLines(const RecordHeader &p)
         p.manufacturerNo, none,
         p.vessel, none,
         none,
-        p.frequencyHigh, p.frequencyLow, p.power, p.signalDuration, p.tunings,
+        language::regionalNumber(p.frequencyHigh), language::regionalNumber(p.frequencyLow),
+        p.power, p.signalDuration, p.tunings,
         none,
         none,
         p.repetition, p.testingModeText, p.testerDuration,

@@ -1,6 +1,7 @@
 #include "GuideWindow.h"
 
 #include "ErrorBox.h"
+#include "Language.h"
 #include "ReportPrinter.h"
 
 #include <QFile>
@@ -126,7 +127,9 @@ GuideWindow::GuideWindow(QWidget *parent)
 
 QString GuideWindow::markdown()
 {
-    QFile file(QStringLiteral(":/guide/user-guide.md"));
+    // The guide in the interface's language (the English one otherwise).
+    QFile file(language::shown() == QLatin1String("ru") ? QStringLiteral(":/guide/user-guide.ru.md")
+                                                        : QStringLiteral(":/guide/user-guide.md"));
     file.open(QIODevice::ReadOnly);
     return QString::fromUtf8(file.readAll());
 }

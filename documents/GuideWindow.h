@@ -7,9 +7,10 @@ class QLineEdit;
 class QListWidget;
 class QTextBrowser;
 
-// The user guide: the English guide to the program, kept as one Markdown
-// source compiled into the program, shown beside a list of its sections,
-// searchable through a find field and printable through the print preview.
+// The user guide: the guide to the program in the interface's language (an
+// English and a Russian Markdown source compiled into the program), shown
+// beside a list of its sections, searchable through a find field and
+// printable through the print preview.
 // A window of its own, not modal: the engineer may read it while working.
 class GuideWindow : public QWidget
 {

@@ -7,11 +7,14 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <optional>
+
 namespace {
 
 const QString Key = QStringLiteral("Interface/language");
 
 QString g_shown = QStringLiteral("en");
+std::optional<QLocale> g_regional;
 
 bool systemIsRussian()
 {
@@ -74,12 +77,31 @@ void install(Choice choice)
         if (qt->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             QCoreApplication::installTranslator(qt);
         if (QLocale::system().language() != QLocale::Russian)
-            QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+            setInterfaceLocale(QLocale(QLocale::Russian, QLocale::Russia));
     } else if (QLocale::system().language() == QLocale::Russian) {
         // English chosen on a Russian system: English numbers and dates,
         // day before month.
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        setInterfaceLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
     }
+}
+
+void setInterfaceLocale(const QLocale &locale)
+{
+    if (!g_regional)
+        g_regional = QLocale();
+    QLocale::setDefault(locale);
+}
+
+QLocale regionalLocale()
+{
+    return g_regional.value_or(QLocale());
+}
+
+QString regionalNumber(const QString &shown)
+{
+    const QString from = QLocale().decimalPoint();
+    const QString to = regionalLocale().decimalPoint();
+    return from == to ? shown : QString(shown).replace(from, to);
 }
 
 QString shown()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 class QCoreApplication;
@@ -27,5 +28,16 @@ void install(Choice choice);
 
 // The language the running program shows: "ru" or "en".
 QString shown();
+
+// Makes `locale` the default one, for the numbers and dates the interface
+// shows, and keeps the one it replaces as the regional locale.
+void setInterfaceLocale(const QLocale &locale);
+// The locale of the system's regional settings, before the interface's
+// language replaced it (QLocale() when it did not): certificates, their PDF
+// and Word documents are written in it, the same in every language.
+QLocale regionalLocale();
+// A number as the interface shows it (the interface locale's decimal point)
+// with the regional locale's decimal point instead.
+QString regionalNumber(const QString &shown);
 
 } // namespace language

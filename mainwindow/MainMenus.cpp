@@ -6,6 +6,7 @@
 #include "FileGrid.h"
 #include "Finder.h"
 #include "Glyphs.h"
+#include "LanguageMenu.h"
 
 #include <QAction>
 #include <QMenu>
@@ -76,6 +77,7 @@ void TForm1::buildMenus()
     command(this, settings, QStringLiteral("Limits1"), tr("SART &limits..."), [this] { Limits1Click(); });
     command(this, settings, QStringLiteral("Register1"), tr("Certificate &register..."),
             [this] { Register1Click(); });
+    languagemenu::add(settings, this);
 
     QMenu *help = addMenu(bar, QStringLiteral("Help1"), tr("Help"));
     command(this, help, QStringLiteral("UserGuide1"), tr("User guide"), [this] { UserGuide1Click(); },

@@ -8,4 +8,5 @@ cd "$(dirname "$0")/.."
 lupdate=/usr/lib/qt6/bin/lupdate
 [ -x "$lupdate" ] || lupdate=$(command -v lupdate)
 folders=(files record archive certificate register signing widgets serial documents finder mainwindow i18n)
-"$lupdate" -no-obsolete -locations none -extensions cpp,h "${folders[@]}" -ts i18n/sart-tester_ru.ts "$@"
+# SART_TS_FILE: another .ts to bring in step (a copy, for a check).
+"$lupdate" -no-obsolete -locations none -extensions cpp,h "${folders[@]}" -ts "${SART_TS_FILE:-i18n/sart-tester_ru.ts}" "$@"

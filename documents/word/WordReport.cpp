@@ -1,5 +1,7 @@
 #include "WordReport.h"
 
+#include "Language.h"
+
 #include <QDate>
 #include <QLocale>
 
@@ -15,7 +17,7 @@ QString verdict(int conclusionsIndex)
 QStringList pieces(const RecordHeader &v, const QString &numberLine)
 {
     const auto value = [](const QString &text) { return text + u'\r'; };
-    const auto date = [&](const QDate &d) { return value(QLocale().toString(d, QLocale::ShortFormat)); };
+    const auto date = [&](const QDate &d) { return value(language::regionalLocale().toString(d, QLocale::ShortFormat)); };
 
     QStringList pieces = {
         u"\t\t\t\tSART TEST REPORT\r\r\r"_s,
@@ -23,8 +25,8 @@ QStringList pieces(const RecordHeader &v, const QString &numberLine)
         u"MANUFACTURER \u2116:\t\t\t\t\t"_s, value(v.manufacturerNo),
         u"VESSEL NAME:\t\t\t\t\t\t"_s, value(v.vessel),
         u"SART TECHNICAL CHARACTERISTICS\t\r"_s,
-        u"Frequency High, GHz\t\t\t\t\t"_s, value(v.frequencyHigh),
-        u"Frequency Low, GHz\t\t\t\t\t\t"_s, value(v.frequencyLow),
+        u"Frequency High, GHz\t\t\t\t\t"_s, value(language::regionalNumber(v.frequencyHigh)),
+        u"Frequency Low, GHz\t\t\t\t\t\t"_s, value(language::regionalNumber(v.frequencyLow)),
         u"Emitted Power, mW\t\t\t\t\t\t"_s, value(v.power),
         u"Emitted signal duration, mks\t\t\t\t\t"_s, value(v.signalDuration),
         u"Number of frequency tunings in signal\t\t\t"_s, value(v.tunings),

@@ -1,8 +1,10 @@
 // The user guide through the real main window: F1 and the Help menu open it,
 // it names every menu item the program has, its find field finds words and
 // says when there are none, its contents list leads to each section, and it
-// prints into a file like every other document.
+// prints into a file like every other document. Run with LANGUAGE=ru, the
+// window's menus are Russian and F1 shows the Russian guide, which names them.
 #include "GuideWindow.h"
+#include "Language.h"
 #include "PdfText.h"
 #include "ReportPrinter.h"
 #include "Unit1.h"
@@ -45,6 +47,14 @@ void collect(const QMenu *menu, QStringList &captions)
     }
 }
 
+bool russian() { return language::shown() == QLatin1String("ru"); }
+
+// A text as the guide of the interface's language writes it.
+QString shownAs(const char *english, const char *russianText)
+{
+    return russian() ? QString::fromUtf8(russianText) : QString::fromUtf8(english);
+}
+
 GuideWindow *guideOf(TForm1 &form) { return form.findChild<GuideWindow *>(QStringLiteral("GuideWindow")); }
 
 void typeInto(QWidget *target, QKeyCombination key)
@@ -59,6 +69,7 @@ class TestGuide : public WindowTestCase
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void opensFromF1AndTheMenu_data();
     void opensFromF1AndTheMenu();
     void namesEveryMenuItem();
@@ -66,6 +77,12 @@ private slots:
     void contentsLeadToEachSection();
     void printsIntoAFile();
 };
+
+// The interface's language as the program chooses it at start.
+void TestGuide::initTestCase()
+{
+    language::install(language::chosen());
+}
 
 void TestGuide::opensFromF1AndTheMenu_data()
 {
@@ -98,7 +115,8 @@ void TestGuide::opensFromF1AndTheMenu()
     QTRY_VERIFY(guide->isVisible());
     QVERIFY(guide->isWindow());
     QVERIFY(!guide->isModal());
-    QCOMPARE(guide->text()->document()->firstBlock().text(), QStringLiteral("SART Tester: user guide"));
+    QCOMPARE(guide->text()->document()->firstBlock().text(),
+             shownAs("SART Tester: user guide", "SART Tester: руководство пользователя"));
     QVERIFY(guide->text()->isReadOnly());
     QVERIFY(m_dialogs->takeSeen().isEmpty());
 
@@ -124,8 +142,14 @@ void TestGuide::namesEveryMenuItem()
         collect(a->menu(), captions);
     collect(child<QMenu>(form.get(), "PopupMenu1"), captions);
     captions.removeAll(QString());  // the pop-up menu has no title
-    QVERIFY(captions.contains("User guide") && captions.contains("Help") && captions.contains("Go to"));
+    const QString help = shownAs("Help", "Справка");
+    QVERIFY2(captions.contains(shownAs("User guide", "Руководство пользователя")) && captions.contains(help)
+                 && captions.contains(shownAs("Go to", "Перейти к строке")),
+             qPrintable(captions.join(u'|')));
     QVERIFY2(captions.size() >= 20, qPrintable(captions.join(u'|')));
+    // Settings > Language names the system's language and each language in its own words.
+    QVERIFY(captions.contains(QStringLiteral("English")) && captions.contains(QStringLiteral("Русский")));
+    QVERIFY(captions.contains(shownAs("System (English)", "Системный (русский)")));
 
     action(*form, "UserGuide1")->trigger();
     const QString guide = guideOf(*form)->text()->toPlainText();
@@ -134,7 +158,7 @@ void TestGuide::namesEveryMenuItem()
         if (!guide.contains(c))
             missing.append(c);
     QVERIFY2(missing.isEmpty(), qPrintable("not in the guide: " + missing.join(QStringLiteral(", "))));
-    QCOMPARE(action(*form, "Abaut1")->text(), QStringLiteral("Help"));
+    QCOMPARE(action(*form, "Abaut1")->text(), help);
     QVERIFY(action(*form, "Abaut1")->shortcut().isEmpty());
 }
 
