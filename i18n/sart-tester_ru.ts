@@ -763,7 +763,7 @@
     </message>
     <message>
         <source>Not everything holds: see PROBLEM above.</source>
-        <translation>Не всё в порядке: см. PROBLEM выше.</translation>
+        <translation>Не всё в порядке: см. строки «ОШИБКА» выше.</translation>
     </message>
 </context>
 <context>
