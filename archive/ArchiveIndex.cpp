@@ -8,6 +8,7 @@
 #include "FileNames.h"
 #include "FindQuery.h"
 #include "RecordLayout.h"
+#include "SharedTexts.h"
 
 #include <QHash>
 #include <QLocale>
@@ -128,22 +129,39 @@ IndexEntry indexRecord(const IndexSource &source, const RecordBytes &bytes)
     } catch (const AppError &e) {
         entry.problem = e.text();
     }
-    // Folded once here, so that a search only compares.
-    entry.searchText = searchText({filenames::display(entry.fileName), entry.vessel, entry.sartModel,
-                                   entry.manufacturerNo},
-                                  entry.testingDate, entry.nextTestDate);
+    // Folded once here, so that a search only compares. The file name is
+    // matched apart (see search()): without it, records of one SART tested on
+    // one day have equal texts, which an index holds once (shareTexts()).
+    entry.searchText = searchText({entry.vessel, entry.sartModel, entry.manufacturerNo}, entry.testingDate,
+                                  entry.nextTestDate);
     return entry;
 }
+
+namespace {
+
+// Texts that many records repeat held once in `texts`: the file name and path
+// are the record's own (and shared with the file table already).
+void shareTexts(IndexEntry &e, SharedTexts &texts)
+{
+    for (QString *text : {&e.problem, &e.engineer, &e.sartModel, &e.manufacturerNo, &e.vessel, &e.centreName,
+                          &e.centreAddress, &e.centreTel, &e.centreFax, &e.frequencyHigh, &e.frequencyLow, &e.power,
+                          &e.signalDuration, &e.tunings, &e.searchText})
+        texts.share(*text);
+}
+
+} // namespace
 
 QVector<IndexEntry> buildIndex(const QVector<IndexSource> &sources, const std::atomic_bool *cancel)
 {
     QVector<IndexEntry> entries;
     entries.reserve(sources.size());
+    SharedTexts texts;
     for (const IndexSource &source : sources) {
         if (cancel && cancel->load(std::memory_order_relaxed))
             break;
         try {
             entries.append(indexRecord(source));
+            shareTexts(entries.last(), texts);
         } catch (const AppError &) {
             // unreadable: the file table already tells about it
         }
@@ -164,7 +182,16 @@ QVector<int> search(const QVector<IndexEntry> &entries, const QString &query, co
         if (cancel && (i & 1023) == 0 && cancel->load(std::memory_order_relaxed))
             break;
         const IndexEntry &e = entries[i];
-        if (matchesQuery(terms, e.searchText, e.testingDate, e.nextTestDate))
+        // The file name, folded only for a term not found in the rest.
+        QString name;
+        const bool matches = std::all_of(terms.begin(), terms.end(), [&](const QueryTerm &term) {
+            if (matchesTerm(term, e.searchText, e.testingDate, e.nextTestDate))
+                return true;
+            if (name.isNull())
+                name = filenames::display(e.fileName).toCaseFolded();
+            return name.contains(term.folded);
+        });
+        if (matches)
             found.append(i);
     }
     return found;
@@ -241,6 +268,7 @@ QVector<IndexEntry> refreshed(const QVector<IndexEntry> &old, const QVector<Inde
         known.insert(old[i].fileName, i);
     QVector<IndexEntry> entries;
     entries.reserve(sources.size());
+    SharedTexts texts;
     for (const IndexSource &source : sources) {
         if (cancel.load(std::memory_order_relaxed))
             break;
@@ -252,6 +280,7 @@ QVector<IndexEntry> refreshed(const QVector<IndexEntry> &old, const QVector<Inde
         ++read;
         try {
             entries.append(indexRecord(source));
+            shareTexts(entries.last(), texts);
         } catch (const AppError &) {
             // unreadable: the file table already tells about it
         }

@@ -2,8 +2,10 @@
 // of many SARTs over eight years, about one in ten without a saved header,
 // Cyrillic names, and files that cannot be read or decoded.
 #include "ArchiveIndex.h"
+#include "ArchiveScan.h"
 #include "CsvFile.h"
 #include "Decoder.h"
+#include "FileTable.h"
 #include "RecordLayout.h"
 #include "SampleArchive.h"
 #include "TestSupport.h"
@@ -41,6 +43,7 @@ private slots:
     void historyOldestFirst();
     void dueCsvQuotesAndMarks();
     void rebuildsOffThreadAndKeepsTheNewestListing();
+    void repeatedTextsHeldOnce();
 
 private:
     QVector<archive::IndexSource> sources() const;
@@ -192,6 +195,8 @@ void TestArchiveIndex::search_data()
     QTest::newRow("manufacturer's number") << QStringLiteral("41007");
     QTest::newRow("Cyrillic file name") << QStringLiteral("ПРОВЕРКА-41000");
     QTest::newRow("date and vessel") << QStringLiteral("2021 волна");
+    QTest::newRow("file name and date") << QStringLiteral("проверка 2021");
+    QTest::newRow("file name and vessel") << QStringLiteral(".bin балтийская");
     QTest::newRow("nothing matches") << QStringLiteral("Titanic");
     QTest::newRow("blank: everything") << QStringLiteral("   ");
 }
@@ -362,6 +367,47 @@ void TestArchiveIndex::rebuildsOffThreadAndKeepsTheNewestListing()
     QCOMPARE(index.entries().size(), 4);
     QVERIFY(index.entryFor(fewer[0].path));
     QVERIFY(!index.entryFor(m_folder + QStringLiteral("/nothing.bin")));
+}
+
+// An archive of many records repeats its vessels, SART models and dates: the
+// index and the file table hold each such text once, whatever the number of
+// records naming it, and the texts read stay what they were.
+void TestArchiveIndex::repeatedTextsHeldOnce()
+{
+    QHash<QString, const QChar *> vessels;
+    int repeated = 0;
+    for (const IndexEntry &e : std::as_const(m_entries)) {
+        if (e.vessel.isEmpty())
+            continue;
+        const auto held = vessels.constFind(e.vessel);
+        if (held == vessels.cend()) {
+            vessels.insert(e.vessel, e.vessel.constData());
+            continue;
+        }
+        ++repeated;
+        QCOMPARE(e.vessel.constData(), *held);
+    }
+    QVERIFY(repeated > 100);
+
+    const archive::ScanResult scan = archive::scan(m_folder);
+    FileTable table;
+    table.setRecords(scan.rows, scan.names, scan.identities);
+    QHash<QString, const QChar *> dates;
+    repeated = 0;
+    for (int row = 1; row <= table.listedCount(); ++row) {
+        for (const int column : {FileTable::TestingDate, FileTable::ComputerDate, FileTable::ComputerTime}) {
+            const QString date = table.cell(row, column);
+            QCOMPARE(date, scan.rows[row - 1][column]);
+            const auto held = dates.constFind(date);
+            if (held == dates.cend()) {
+                dates.insert(date, date.constData());
+                continue;
+            }
+            ++repeated;
+            QCOMPARE(date.constData(), *held);
+        }
+    }
+    QVERIFY2(repeated > 10, qPrintable(QString::number(repeated)));
 }
 
 QTEST_GUILESS_MAIN(TestArchiveIndex)
