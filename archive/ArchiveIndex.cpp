@@ -103,7 +103,7 @@ IndexEntry indexRecord(const IndexSource &source, const RecordBytes &bytes)
 {
     IndexEntry entry;
     entry.fileName = source.fileName;
-    entry.path = source.path;
+    entry.setPath(source.path);
     entry.identity = source.identity;
     entry.headerSaved = bytes[layout::ServiceMark] == layout::Mark;
 
@@ -137,19 +137,23 @@ IndexEntry indexRecord(const IndexSource &source, const RecordBytes &bytes)
     return entry;
 }
 
-namespace {
+void IndexEntry::setPath(const QString &path)
+{
+    m_pathIsWhole = !(path.endsWith(fileName) && path.size() > fileName.size()
+                      && path[path.size() - fileName.size() - 1] == u'/');
+    m_pathHead = m_pathIsWhole ? path : path.first(path.size() - fileName.size());
+}
 
-// Texts that many records repeat held once in `texts`: the file name and path
-// are the record's own (and shared with the file table already).
+// Texts that many records repeat held once in `texts`: the file name is the
+// record's own (and shared with the file table already).
 void shareTexts(IndexEntry &e, SharedTexts &texts)
 {
+    texts.share(e.m_pathHead);
     for (QString *text : {&e.problem, &e.engineer, &e.sartModel, &e.manufacturerNo, &e.vessel, &e.centreName,
                           &e.centreAddress, &e.centreTel, &e.centreFax, &e.frequencyHigh, &e.frequencyLow, &e.power,
                           &e.signalDuration, &e.tunings, &e.searchText})
         texts.share(*text);
 }
-
-} // namespace
 
 QVector<IndexEntry> buildIndex(const QVector<IndexSource> &sources, const std::atomic_bool *cancel)
 {
@@ -273,7 +277,7 @@ QVector<IndexEntry> refreshed(const QVector<IndexEntry> &old, const QVector<Inde
         if (cancel.load(std::memory_order_relaxed))
             break;
         const auto it = known.constFind(source.fileName);
-        if (it != known.cend() && old[*it].identity == source.identity && old[*it].path == source.path) {
+        if (it != known.cend() && old[*it].identity == source.identity && old[*it].hasPath(source.path)) {
             entries.append(old[*it]);
             continue;
         }
@@ -409,7 +413,7 @@ void ArchiveIndex::merge(const QVector<IndexEntry> &read, const QStringList &gon
 const IndexEntry *ArchiveIndex::entryFor(const QString &path) const
 {
     const qsizetype at = placeOf(path.mid(path.lastIndexOf(u'/') + 1));
-    return at < m_entries.size() && m_entries[at].path == path ? &m_entries[at] : nullptr;
+    return at < m_entries.size() && m_entries[at].hasPath(path) ? &m_entries[at] : nullptr;
 }
 
 void ArchiveIndex::find(const QString &query)
