@@ -44,6 +44,8 @@ private slots:
     void dueCsvQuotesAndMarks();
     void rebuildsOffThreadAndKeepsTheNewestListing();
     void repeatedTextsHeldOnce();
+    void pathKeptWhateverItsShape_data();
+    void pathKeptWhateverItsShape();
 
 private:
     QVector<archive::IndexSource> sources() const;
@@ -110,7 +112,7 @@ void TestArchiveIndex::indexesSavedHeadersAndMeasuredValues()
         QVERIFY2(e, qPrintable(r.fileName));
         QVERIFY(e->headerSaved);
         QVERIFY2(e->problem.isEmpty(), qPrintable(e->problem));
-        QCOMPARE(e->path, m_folder + u'/' + r.fileName);
+        QCOMPARE(e->path(), m_folder + u'/' + r.fileName);
         QCOMPARE(e->engineer, r.header.radioEngineer);
         QCOMPARE(e->sartModel, r.header.sartModel);
         QCOMPARE(e->manufacturerNo, r.header.manufacturerNo);
@@ -408,6 +410,34 @@ void TestArchiveIndex::repeatedTextsHeldOnce()
         }
     }
     QVERIFY2(repeated > 10, qPrintable(QString::number(repeated)));
+}
+
+// An entry holds its path as its folder and file name where it can: the path
+// comes back as it was given, and only that path finds the entry.
+void TestArchiveIndex::pathKeptWhateverItsShape_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("in a folder") << "r1.bin" << "/archive/bin/r1.bin";
+    QTest::newRow("Cyrillic, in the root") << "проверка.bin" << "/проверка.bin";
+    QTest::newRow("no folder") << "r1.bin" << "r1.bin";
+    QTest::newRow("name ends another name") << "1.bin" << "/archive/bin/r1.bin";
+    QTest::newRow("another file's path") << "r1.bin" << "/archive/bin/r2.bin";
+    QTest::newRow("no path") << "r1.bin" << "";
+}
+
+void TestArchiveIndex::pathKeptWhateverItsShape()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, path);
+    IndexEntry e;
+    e.fileName = fileName;
+    e.setPath(path);
+    QCOMPARE(e.path(), path);
+    QVERIFY(e.hasPath(path));
+    for (const QString &other : {path + u'x', QStringLiteral("/archive/bin/r1.bin.bin"), QStringLiteral("/other/r1.bin"),
+                                 QStringLiteral("/archive/bin/") + fileName.toUpper()})
+        QVERIFY2(!e.hasPath(other), qPrintable(other));
 }
 
 QTEST_GUILESS_MAIN(TestArchiveIndex)
