@@ -113,7 +113,10 @@ TForm1::TForm1(QWidget *parent)
     buildMenus();
     certificatesigning::addCommands(this, [this] { return m_navigation->archiveFolder(); });
     buildToolBar();
-    afterFirstPaint(StringGrid1->viewport(), 10000, [this] { m_registerCommands->begin(); });
+    // The register of certificates waits for the first screen and for the
+    // archive's listing, which it would slow down on a busy machine.
+    afterFirstPaint(StringGrid1->viewport(), 10000,
+                    [this] { m_navigation->whenListed([this] { m_registerCommands->begin(); }); });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
