@@ -8,6 +8,7 @@
 #include "FileNames.h"
 #include "FindQuery.h"
 #include "RecordLayout.h"
+#include "SharedTexts.h"
 
 #include <QHash>
 #include <QLocale>
@@ -102,7 +103,7 @@ IndexEntry indexRecord(const IndexSource &source, const RecordBytes &bytes)
 {
     IndexEntry entry;
     entry.fileName = source.fileName;
-    entry.path = source.path;
+    entry.setPath(source.path);
     entry.identity = source.identity;
     entry.headerSaved = bytes[layout::ServiceMark] == layout::Mark;
 
@@ -128,22 +129,43 @@ IndexEntry indexRecord(const IndexSource &source, const RecordBytes &bytes)
     } catch (const AppError &e) {
         entry.problem = e.text();
     }
-    // Folded once here, so that a search only compares.
-    entry.searchText = searchText({filenames::display(entry.fileName), entry.vessel, entry.sartModel,
-                                   entry.manufacturerNo},
-                                  entry.testingDate, entry.nextTestDate);
+    // Folded once here, so that a search only compares. The file name is
+    // matched apart (see search()): without it, records of one SART tested on
+    // one day have equal texts, which an index holds once (shareTexts()).
+    entry.searchText = searchText({entry.vessel, entry.sartModel, entry.manufacturerNo}, entry.testingDate,
+                                  entry.nextTestDate);
     return entry;
+}
+
+void IndexEntry::setPath(const QString &path)
+{
+    m_pathIsWhole = !(path.endsWith(fileName) && path.size() > fileName.size()
+                      && path[path.size() - fileName.size() - 1] == u'/');
+    m_pathHead = m_pathIsWhole ? path : path.first(path.size() - fileName.size());
+}
+
+// Texts that many records repeat held once in `texts`: the file name is the
+// record's own (and shared with the file table already).
+void shareTexts(IndexEntry &e, SharedTexts &texts)
+{
+    texts.share(e.m_pathHead);
+    for (QString *text : {&e.problem, &e.engineer, &e.sartModel, &e.manufacturerNo, &e.vessel, &e.centreName,
+                          &e.centreAddress, &e.centreTel, &e.centreFax, &e.frequencyHigh, &e.frequencyLow, &e.power,
+                          &e.signalDuration, &e.tunings, &e.searchText})
+        texts.share(*text);
 }
 
 QVector<IndexEntry> buildIndex(const QVector<IndexSource> &sources, const std::atomic_bool *cancel)
 {
     QVector<IndexEntry> entries;
     entries.reserve(sources.size());
+    SharedTexts texts;
     for (const IndexSource &source : sources) {
         if (cancel && cancel->load(std::memory_order_relaxed))
             break;
         try {
             entries.append(indexRecord(source));
+            shareTexts(entries.last(), texts);
         } catch (const AppError &) {
             // unreadable: the file table already tells about it
         }
@@ -164,7 +186,16 @@ QVector<int> search(const QVector<IndexEntry> &entries, const QString &query, co
         if (cancel && (i & 1023) == 0 && cancel->load(std::memory_order_relaxed))
             break;
         const IndexEntry &e = entries[i];
-        if (matchesQuery(terms, e.searchText, e.testingDate, e.nextTestDate))
+        // The file name, folded only for a term not found in the rest.
+        QString name;
+        const bool matches = std::all_of(terms.begin(), terms.end(), [&](const QueryTerm &term) {
+            if (matchesTerm(term, e.searchText, e.testingDate, e.nextTestDate))
+                return true;
+            if (name.isNull())
+                name = filenames::display(e.fileName).toCaseFolded();
+            return name.contains(term.folded);
+        });
+        if (matches)
             found.append(i);
     }
     return found;
@@ -241,17 +272,19 @@ QVector<IndexEntry> refreshed(const QVector<IndexEntry> &old, const QVector<Inde
         known.insert(old[i].fileName, i);
     QVector<IndexEntry> entries;
     entries.reserve(sources.size());
+    SharedTexts texts;
     for (const IndexSource &source : sources) {
         if (cancel.load(std::memory_order_relaxed))
             break;
         const auto it = known.constFind(source.fileName);
-        if (it != known.cend() && old[*it].identity == source.identity && old[*it].path == source.path) {
+        if (it != known.cend() && old[*it].identity == source.identity && old[*it].hasPath(source.path)) {
             entries.append(old[*it]);
             continue;
         }
         ++read;
         try {
             entries.append(indexRecord(source));
+            shareTexts(entries.last(), texts);
         } catch (const AppError &) {
             // unreadable: the file table already tells about it
         }
@@ -380,7 +413,7 @@ void ArchiveIndex::merge(const QVector<IndexEntry> &read, const QStringList &gon
 const IndexEntry *ArchiveIndex::entryFor(const QString &path) const
 {
     const qsizetype at = placeOf(path.mid(path.lastIndexOf(u'/') + 1));
-    return at < m_entries.size() && m_entries[at].path == path ? &m_entries[at] : nullptr;
+    return at < m_entries.size() && m_entries[at].hasPath(path) ? &m_entries[at] : nullptr;
 }
 
 void ArchiveIndex::find(const QString &query)

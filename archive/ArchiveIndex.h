@@ -21,6 +21,8 @@ class QThread;
 // SART's history work from. Built off the user-interface thread.
 namespace archive {
 
+class SharedTexts;
+
 // One record file to index: its name as the file table lists it, its path,
 // and its identity as the table last saw it (an entry indexed with the same
 // identity is not read again).
@@ -34,8 +36,18 @@ struct IndexSource
 struct IndexEntry
 {
     QString fileName;
-    QString path;
     FileIdentity identity;
+
+    // The record file's path. Held as its folder, which the entries of one
+    // folder share, and the file name.
+    QString path() const { return m_pathIsWhole ? m_pathHead : m_pathHead + fileName; }
+    bool hasPath(const QString &path) const
+    {
+        return m_pathIsWhole ? path == m_pathHead
+                             : path.size() == m_pathHead.size() + fileName.size() && path.startsWith(m_pathHead)
+                                   && QStringView(path).sliced(m_pathHead.size()) == fileName;
+    }
+    void setPath(const QString &path);
 
     // The service header: empty texts and invalid dates when it was never
     // saved (headerSaved false) or cannot be read (problem tells why).
@@ -65,6 +77,11 @@ struct IndexEntry
     double frequencyHighGHz() const;
     double frequencyLowGHz() const;
     double powerMw() const;
+
+private:
+    friend void shareTexts(IndexEntry &, SharedTexts &);
+    QString m_pathHead;  // the folder with its '/', or the whole path
+    bool m_pathIsWhole = false;
 };
 
 // Reads and decodes one record file. Raises AppError when it cannot be read;

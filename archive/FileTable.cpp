@@ -3,26 +3,34 @@
 #include "AppError.h"
 #include "ArchiveScan.h"
 
-namespace {
-
-QStringList blankRow() { return QStringList(FileTable::ColumnCount, QString()); }
-
-} // namespace
-
 FileTable::FileTable()
-    : m_rows(MinimumRows, blankRow())
+    : m_rows(MinimumRows)
 {
-    m_rows[0] = {QStringLiteral("File number"), QStringLiteral("File name"), QStringLiteral("Testing date"),
-                 QStringLiteral("Computer date"), QStringLiteral("Computer time")};
+    m_header = {QStringLiteral("File number"), QStringLiteral("File name"), QStringLiteral("Testing date"),
+                QStringLiteral("Computer date"), QStringLiteral("Computer time")};
+}
+
+FileTable::Row FileTable::compact(QStringList cells)
+{
+    Row row;
+    row.name = std::move(cells[Name]);
+    for (int i = 0; i < 3; ++i) {
+        row.dates[i] = std::move(cells[TestingDate + i]);
+        m_texts.share(row.dates[i]);
+    }
+    return row;
 }
 
 QString FileTable::cell(int row, int column) const
 {
     if (row < 0 || row >= rowCount() || column < 0 || column >= ColumnCount)
         errors::throwText(errors::GridIndex);
-    if (column == Number && isListed(row))
-        return QString::number(row);
-    return m_rows[row][column];
+    if (row == 0)
+        return m_header[column];
+    if (column == Number)
+        return isListed(row) ? QString::number(row) : QString();
+    const Row &held = m_rows[row];
+    return column == Name ? held.name : held.dates[column - TestingDate];
 }
 
 QString FileTable::fileName(int row) const
@@ -52,17 +60,19 @@ void FileTable::setRecords(QVector<QStringList> rows, QStringList names, QVector
     m_identities = std::move(identities);
     m_listed = int(rows.size());
     m_rows.resize(wantedRows());
-    for (int i = 0; i < m_listed; ++i)
-        m_rows[i + 1] = std::move(rows[i]);
+    for (int i = 0; i < m_listed; ++i) {
+        m_rows[i + 1] = compact(std::move(rows[i]));
+        rows[i] = QStringList();  // let go as it goes: the rows are not held twice
+    }
     for (qsizetype r = m_listed + 1; r < m_rows.size(); ++r)
-        m_rows[r] = blankRow();
+        m_rows[r] = Row();
 }
 
 int FileTable::putRow(const QString &fileName, QStringList cells, const FileIdentity &identity)
 {
     const int row = placeOf(fileName);
     if (isListed(row) && m_names[row - 1] == fileName) {
-        m_rows[row] = std::move(cells);
+        m_rows[row] = compact(std::move(cells));
         m_identities[row - 1] = identity;
         if (m_observer)
             m_observer->rowChanged(row);
@@ -70,7 +80,7 @@ int FileTable::putRow(const QString &fileName, QStringList cells, const FileIden
     }
     if (m_observer)
         m_observer->rowsAboutToBeInserted(row, row);
-    m_rows.insert(row, std::move(cells));
+    m_rows.insert(row, compact(std::move(cells)));
     m_names.insert(row - 1, fileName);
     m_identities.insert(row - 1, identity);
     ++m_listed;
@@ -105,7 +115,7 @@ int FileTable::takeRow(const QString &fileName)
         const int last = rowCount();
         if (m_observer)
             m_observer->rowsAboutToBeInserted(last, last);
-        m_rows.append(blankRow());
+        m_rows.append(Row());
         if (m_observer)
             m_observer->rowsInserted();
     }
@@ -116,9 +126,11 @@ void FileTable::setDates(int row, const QStringList &cells, const FileIdentity &
 {
     if (!isListed(row))
         return;
-    QStringList &target = m_rows[row];
-    for (const int column : {TestingDate, ComputerDate, ComputerTime})
-        target[column] = cells[column];
+    Row &target = m_rows[row];
+    for (int i = 0; i < 3; ++i) {
+        target.dates[i] = cells[TestingDate + i];
+        m_texts.share(target.dates[i]);
+    }
     m_identities[row - 1] = identity;
     if (m_observer)
         m_observer->rowChanged(row);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileIdentity.h"
+#include "SharedTexts.h"
 
 #include <QHash>
 #include <QString>
@@ -69,7 +70,18 @@ public:
 private:
     int wantedRows() const { return std::max(MinimumRows, m_listed + 2); }
 
-    QVector<QStringList> m_rows;
+    // A row as held: the number cell follows from the row's position, and
+    // equal date cells of many rows share one text.
+    struct Row
+    {
+        QString name;
+        QString dates[3];  // TestingDate, ComputerDate, ComputerTime
+    };
+    Row compact(QStringList cells);
+
+    QStringList m_header;
+    QVector<Row> m_rows;
+    archive::SharedTexts m_texts;
     QStringList m_names;
     QVector<FileIdentity> m_identities;
     int m_listed = 0;

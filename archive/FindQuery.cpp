@@ -138,12 +138,18 @@ QString searchText(const QStringList &texts, const QDate &testingDate, const QDa
 bool matchesQuery(const QVector<QueryTerm> &terms, const QString &searchText, const QDate &testingDate,
                   const QDate &nextTestDate)
 {
-    // A term holds no line break, so it never spans two of the texts.
     return std::all_of(terms.begin(), terms.end(), [&](const QueryTerm &term) {
-        if (term.isDate() && (term.matchesDate(testingDate) || term.matchesDate(nextTestDate)))
-            return true;
-        return searchText.contains(term.folded);
+        return matchesTerm(term, searchText, testingDate, nextTestDate);
     });
+}
+
+bool matchesTerm(const QueryTerm &term, const QString &searchText, const QDate &testingDate,
+                 const QDate &nextTestDate)
+{
+    if (term.isDate() && (term.matchesDate(testingDate) || term.matchesDate(nextTestDate)))
+        return true;
+    // A term holds no line break, so it never spans two of the texts.
+    return searchText.contains(term.folded);
 }
 
 } // namespace archive

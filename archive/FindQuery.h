@@ -50,5 +50,8 @@ QString searchText(const QStringList &texts, const QDate &testingDate, const QDa
 // or lies in that month, or when the search text contains it as typed.
 bool matchesQuery(const QVector<QueryTerm> &terms, const QString &searchText, const QDate &testingDate,
                   const QDate &nextTestDate);
+// The same for one term.
+bool matchesTerm(const QueryTerm &term, const QString &searchText, const QDate &testingDate,
+                 const QDate &nextTestDate);
 
 } // namespace archive

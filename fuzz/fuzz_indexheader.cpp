@@ -93,7 +93,7 @@ void found(const QVector<archive::IndexEntry> &entries, const QString &query, co
 
 void checkEntry(const RecordBytes &bytes, const archive::IndexSource &source, const archive::IndexEntry &e)
 {
-    if (e.fileName != source.fileName || e.path != source.path || !(e.identity == source.identity))
+    if (e.fileName != source.fileName || e.path() != source.path || !(e.identity == source.identity))
         fail("source not carried", e.fileName);
     if (e.headerSaved != (bytes[layout::ServiceMark] == layout::Mark))
         fail("header saved", QString::number(bytes[layout::ServiceMark]));

@@ -110,6 +110,16 @@ void RegisterCommands::settleLeftOver()
         [](const int &) {}, [](const QString &) {});
 }
 
+void RegisterCommands::begin()
+{
+    if (m_begun)
+        return;
+    m_begun = true;
+    settleLeftOver();
+    if (!m_lookupWanted.isEmpty() && !m_lookupRunning)
+        lookUpLastIssued();
+}
+
 certregister::Register &RegisterCommands::certificateRegister()
 {
     if (!m_register)
@@ -299,7 +309,7 @@ void RegisterCommands::showLastIssued()
     const QString path = m_navigation.shownPath();
     m_panel->setLastIssued({});
     m_lookupWanted = path;
-    if (!path.isEmpty() && !m_lookupRunning)
+    if (!path.isEmpty() && !m_lookupRunning && m_begun)
         lookUpLastIssued();
 }
 

@@ -40,6 +40,10 @@ public:
     // now, off the window's thread; a register that cannot be reached now is
     // settled before the next number is taken.
     void settleLeftOver();
+    // Lets the register work once the window has painted its first screen:
+    // settles what a crashed program left and looks up the last certificate
+    // of the record shown. Before it, a look-up is only noted.
+    void begin();
     // Whether the register can keep a certificate now; when it cannot, says
     // why and lets the engineer try again or give up (false).
     bool registerReady();
@@ -52,7 +56,7 @@ public:
     // looked up off the window's thread.
     void showLastIssued();
     // Whether that line waits for the register.
-    bool lookupPending() const { return m_lookupRunning; }
+    bool lookupPending() const { return m_lookupRunning || (!m_begun && !m_lookupWanted.isEmpty()); }
     void showCertificates();  // the register of certificates issued
     void editSettings();      // the register's settings
 
@@ -86,6 +90,7 @@ private:
     certregister::RegisterJobs *m_lookups = nullptr;
     QString m_lookupWanted;  // the record whose last certificate is wanted
     bool m_lookupRunning = false;
+    bool m_begun = false;  // begin() has run: the register may be opened
     QTimer *m_lookupSlow = nullptr;
     QLabel *m_registerNotice = nullptr;
     bool m_registerChangeSettled = false;  // asked, or nothing to ask, in this run

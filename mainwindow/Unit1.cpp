@@ -35,6 +35,44 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <functional>
+
+namespace {
+
+// Runs `work` once, on the turn of the event loop after `widget` first
+// painted, or after `latest` ms when it was not painted by then (a window
+// started minimised): what the first screen does not need waits for it.
+void afterFirstPaint(QWidget *widget, int latest, std::function<void()> work)
+{
+    class Watch : public QObject
+    {
+    public:
+        Watch(QWidget *widget, std::function<void()> work) : QObject(widget), m_work(std::move(work))
+        {
+            widget->installEventFilter(this);
+        }
+        void run()
+        {
+            if (auto work = std::exchange(m_work, nullptr))
+                work();
+            deleteLater();
+        }
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint && m_work)
+                QTimer::singleShot(0, this, &Watch::run);
+            return false;
+        }
+
+    private:
+        std::function<void()> m_work;
+    };
+    auto *watch = new Watch(widget, std::move(work));
+    QTimer::singleShot(latest, watch, &Watch::run);
+}
+
+} // namespace
+
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent)
 {
@@ -75,7 +113,10 @@ TForm1::TForm1(QWidget *parent)
     buildMenus();
     certificatesigning::addCommands(this, [this] { return m_navigation->archiveFolder(); });
     buildToolBar();
-    m_registerCommands->settleLeftOver();
+    // The register of certificates waits for the first screen and for the
+    // archive's listing, which it would slow down on a busy machine.
+    afterFirstPaint(StringGrid1->viewport(), 10000,
+                    [this] { m_navigation->whenListed([this] { m_registerCommands->begin(); }); });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

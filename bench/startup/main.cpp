@@ -8,10 +8,13 @@
 //     program with the whole archive listed (dates read, the record shown at
 //     start decoded) is measured against it (goal <= 1.2 x);
 // and the peak memory (VmHWM) per record above the first bare window at the
-// largest count (goal <= 1 KB per record at 100,000). Prints each figure with
+// largest count, taken once the archive index is built (goal <= 1 KB per
+// record at 100,000). Prints each figure with
 // its ratio and goal; exits 1 when a goal is missed.
+#include "ArchiveIndex.h"
 #include "BenchSupport.h"
 #include "FileGrid.h"
+#include "Finder.h"
 #include "SampleRecord.h"
 #include "Unit1.h"
 
@@ -157,11 +160,19 @@ int runProgram(int argc, char **argv)
     // Whole: the dates read and the record shown at start decoded.
     bool listed = false;
     form.navigation().whenListed([&] { listed = true; });
+    // The peak memory is taken once the archive index is built too: it holds
+    // every record's header and values.
+    double whole = -1;
     auto *poll = new QTimer(&app);
     QObject::connect(poll, &QTimer::timeout, &app, [&] {
-        if (listed && painted >= 0 && (form.navigation().LastRow == 0 || !form.navigation().shownPath().isEmpty())) {
+        if (whole < 0 && listed && painted >= 0
+            && (form.navigation().LastRow == 0 || !form.navigation().shownPath().isEmpty()))
+            whole = sinceStart();
+        const archive::ArchiveIndex &index = form.Finder1->index();
+        if (whole >= 0 && !index.isBuilding()
+            && index.entries().size() == form.navigation().table().listedCount()) {
             poll->stop();
-            report(painted, sinceStart());
+            report(painted, whole);
             app.quit();
         }
     });

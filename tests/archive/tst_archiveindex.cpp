@@ -2,8 +2,10 @@
 // of many SARTs over eight years, about one in ten without a saved header,
 // Cyrillic names, and files that cannot be read or decoded.
 #include "ArchiveIndex.h"
+#include "ArchiveScan.h"
 #include "CsvFile.h"
 #include "Decoder.h"
+#include "FileTable.h"
 #include "RecordLayout.h"
 #include "SampleArchive.h"
 #include "TestSupport.h"
@@ -41,6 +43,9 @@ private slots:
     void historyOldestFirst();
     void dueCsvQuotesAndMarks();
     void rebuildsOffThreadAndKeepsTheNewestListing();
+    void repeatedTextsHeldOnce();
+    void pathKeptWhateverItsShape_data();
+    void pathKeptWhateverItsShape();
 
 private:
     QVector<archive::IndexSource> sources() const;
@@ -107,7 +112,7 @@ void TestArchiveIndex::indexesSavedHeadersAndMeasuredValues()
         QVERIFY2(e, qPrintable(r.fileName));
         QVERIFY(e->headerSaved);
         QVERIFY2(e->problem.isEmpty(), qPrintable(e->problem));
-        QCOMPARE(e->path, m_folder + u'/' + r.fileName);
+        QCOMPARE(e->path(), m_folder + u'/' + r.fileName);
         QCOMPARE(e->engineer, r.header.radioEngineer);
         QCOMPARE(e->sartModel, r.header.sartModel);
         QCOMPARE(e->manufacturerNo, r.header.manufacturerNo);
@@ -192,6 +197,8 @@ void TestArchiveIndex::search_data()
     QTest::newRow("manufacturer's number") << QStringLiteral("41007");
     QTest::newRow("Cyrillic file name") << QStringLiteral("ПРОВЕРКА-41000");
     QTest::newRow("date and vessel") << QStringLiteral("2021 волна");
+    QTest::newRow("file name and date") << QStringLiteral("проверка 2021");
+    QTest::newRow("file name and vessel") << QStringLiteral(".bin балтийская");
     QTest::newRow("nothing matches") << QStringLiteral("Titanic");
     QTest::newRow("blank: everything") << QStringLiteral("   ");
 }
@@ -362,6 +369,75 @@ void TestArchiveIndex::rebuildsOffThreadAndKeepsTheNewestListing()
     QCOMPARE(index.entries().size(), 4);
     QVERIFY(index.entryFor(fewer[0].path));
     QVERIFY(!index.entryFor(m_folder + QStringLiteral("/nothing.bin")));
+}
+
+// An archive of many records repeats its vessels, SART models and dates: the
+// index and the file table hold each such text once, whatever the number of
+// records naming it, and the texts read stay what they were.
+void TestArchiveIndex::repeatedTextsHeldOnce()
+{
+    QHash<QString, const QChar *> vessels;
+    int repeated = 0;
+    for (const IndexEntry &e : std::as_const(m_entries)) {
+        if (e.vessel.isEmpty())
+            continue;
+        const auto held = vessels.constFind(e.vessel);
+        if (held == vessels.cend()) {
+            vessels.insert(e.vessel, e.vessel.constData());
+            continue;
+        }
+        ++repeated;
+        QCOMPARE(e.vessel.constData(), *held);
+    }
+    QVERIFY(repeated > 100);
+
+    const archive::ScanResult scan = archive::scan(m_folder);
+    FileTable table;
+    table.setRecords(scan.rows, scan.names, scan.identities);
+    QHash<QString, const QChar *> dates;
+    repeated = 0;
+    for (int row = 1; row <= table.listedCount(); ++row) {
+        for (const int column : {FileTable::TestingDate, FileTable::ComputerDate, FileTable::ComputerTime}) {
+            const QString date = table.cell(row, column);
+            QCOMPARE(date, scan.rows[row - 1][column]);
+            const auto held = dates.constFind(date);
+            if (held == dates.cend()) {
+                dates.insert(date, date.constData());
+                continue;
+            }
+            ++repeated;
+            QCOMPARE(date.constData(), *held);
+        }
+    }
+    QVERIFY2(repeated > 10, qPrintable(QString::number(repeated)));
+}
+
+// An entry holds its path as its folder and file name where it can: the path
+// comes back as it was given, and only that path finds the entry.
+void TestArchiveIndex::pathKeptWhateverItsShape_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("in a folder") << "r1.bin" << "/archive/bin/r1.bin";
+    QTest::newRow("Cyrillic, in the root") << "проверка.bin" << "/проверка.bin";
+    QTest::newRow("no folder") << "r1.bin" << "r1.bin";
+    QTest::newRow("name ends another name") << "1.bin" << "/archive/bin/r1.bin";
+    QTest::newRow("another file's path") << "r1.bin" << "/archive/bin/r2.bin";
+    QTest::newRow("no path") << "r1.bin" << "";
+}
+
+void TestArchiveIndex::pathKeptWhateverItsShape()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, path);
+    IndexEntry e;
+    e.fileName = fileName;
+    e.setPath(path);
+    QCOMPARE(e.path(), path);
+    QVERIFY(e.hasPath(path));
+    for (const QString &other : {path + u'x', QStringLiteral("/archive/bin/r1.bin.bin"), QStringLiteral("/other/r1.bin"),
+                                 QStringLiteral("/archive/bin/") + fileName.toUpper()})
+        QVERIFY2(!e.hasPath(other), qPrintable(other));
 }
 
 QTEST_GUILESS_MAIN(TestArchiveIndex)

@@ -19,7 +19,8 @@ IndexEntry entry(const QString &fileName, const QDate &testing, const QDate &nex
     e.vessel = QStringLiteral("NORTHERN STAR 5");  // a "5" that the day 5 must not find
     e.testingDate = testing;
     e.nextTestDate = next;
-    e.searchText = archive::searchText({fileName, e.vessel}, testing, next);  // as the index makes it
+    // As the index makes it: the file name is matched apart.
+    e.searchText = archive::searchText({e.vessel}, testing, next);
     return e;
 }
 
