@@ -351,6 +351,7 @@ public:
     {
         ++m_windows;
         const QString where = m_row + u'/' + nameOf(window);
+        keepPicture(window);
         for (const Shown &s : cutTexts(window))
             m_cut.append(where + u'\t' + s.widget + u'\t' + s.text);
         static const QSet<QString> allowed = dataWords();
@@ -383,6 +384,20 @@ private:
         QMessageBox::StandardButton button;
         QString file;
     };
+
+    // With SART_WINDOW_SHOTS naming a folder, a picture of each window looked
+    // at goes there (ru-<row>-<window>.png), to be looked at by eye.
+    void keepPicture(QWidget *window) const
+    {
+        const QString folder = qEnvironmentVariable("SART_WINDOW_SHOTS");
+        if (folder.isEmpty())
+            return;
+        static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9]+"));
+        const QString name = (m_lang == Lang::Russian ? QStringLiteral("ru-") : QStringLiteral("en-"))
+                             + QString(m_row).replace(unsafe, QStringLiteral("-")) + u'-'
+                             + QString(nameOf(window)).replace(unsafe, QStringLiteral("-"));
+        window->grab().save(folder + u'/' + name.toLower() + QStringLiteral(".png"));
+    }
 
     static QWidgetList shownWindows()
     {
