@@ -8,6 +8,7 @@
 #include "Finder.h"
 #include "HeaderWriteBack.h"
 #include "Language.h"
+#include "ProgramSettings.h"
 #include "SampleRecord.h"
 #include "TestSupport.h"
 #include "Unit1.h"
@@ -39,6 +40,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSet>
 #include <QStatusBar>
 #include <QStyleOptionComboBox>
@@ -677,9 +679,14 @@ void TestRussianWindows::walk(Lang lang)
 {
     QFETCH(int, opening);
     const QString row = QString::fromLatin1(QTest::currentDataTag());
+    // No settings: the main window takes the size of a first start.
+    QFile::remove(ProgramSettings::filePath());
     StartDirectory dir;
     fillArchive(dir);
     auto form = startWindow();
+    if (opening == 0)
+        qInfo("main window at first start: %dx%d on a screen of %dx%d", form->width(), form->height(),
+              form->screen()->size().width(), form->screen()->size().height());
     Walk walk(lang, row);
     openings()[opening].second(*form, walk, dir);
 
