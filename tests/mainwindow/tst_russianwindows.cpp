@@ -47,7 +47,7 @@
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
 #include <QTest>
-#include <QTextBrowser>
+#include <QTextEdit>
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolBar>
@@ -63,12 +63,16 @@ namespace {
 
 // Words a Russian interface writes in Latin letters too.
 const QStringList AllowedWords = {"SART", "PDF", "CSV", "Word", "SQLite", "PostgreSQL", "OK", "LibreOffice",
-                                  "ODT", "DOCX", "USB", "UTF", "ITU", "IMO",
-                                  "YYYY"};  // the year in a certificate number's pattern, typed as it is
+                                  "ODT", "DOCX", "USB", "UTF", "ITU", "IMO", "PKCS",
+                                  "YYYY",        // the year in a certificate number's pattern, typed as it is
+                                  "PGPASSWORD",  // an environment variable
+                                  "English",     // the language's own name in the language menu
+                                  "Ctrl", "Shift", "Alt", "Enter", "Esc", "Del", "Tab"};  // keys
 // Texts of the certificate, which stays English, where a window quotes them.
-// The maker's name, which stays as it is in every language.
+// The maker's name and the program's (also its archive folder's), which stay
+// as they are in every language.
 const QStringList CertificatePhrases = {"SART PASSED TESTS", "SART FAILED TESTS", "SART TESTING",
-                                        "Marine Test Instruments"};
+                                        "Marine Test Instruments", "SART Tester"};
 
 // File names, paths, addresses and the certificate's own texts: not words of
 // the interface.
@@ -202,8 +206,8 @@ QList<Shown> textsOf(QWidget *window)
             texts.append({name, edit->placeholderText()});
         else if (auto *spin = qobject_cast<QAbstractSpinBox *>(w))
             texts.append({name, spin->specialValueText()});
-        else if (auto *browser = qobject_cast<QTextEdit *>(w))
-            texts.append({name, browser->isReadOnly() ? browser->toPlainText() : browser->placeholderText()});
+        else if (auto *browser = qobject_cast<QTextEdit *>(w))  // a document shown (the guide) is not checked here
+            texts.append({name, browser->placeholderText()});
         else if (auto *plainEdit = qobject_cast<QPlainTextEdit *>(w))
             texts.append({name, plainEdit->placeholderText()});
         else if (auto *bar = qobject_cast<QStatusBar *>(w))
