@@ -218,10 +218,11 @@ QList<Shown> textsOf(QWidget *window)
             addActions(toolBar, toolBar->actions(), texts);
         if (auto *view = qobject_cast<QAbstractItemView *>(w); view && view->model()) {
             const QAbstractItemModel *model = view->model();
-            const auto *header = view->findChild<QHeaderView *>();
-            if (header && header->orientation() == Qt::Horizontal && header->isVisibleTo(window))
-                for (int c = 0; c < model->columnCount(); ++c)
-                    texts.append({name + QStringLiteral(" (column)"), model->headerData(c, Qt::Horizontal).toString()});
+            for (const QHeaderView *header : view->findChildren<QHeaderView *>(Qt::FindDirectChildrenOnly))
+                if (header->orientation() == Qt::Horizontal && header->isVisibleTo(window))
+                    for (int c = 0; c < model->columnCount(); ++c)
+                        texts.append({name + QStringLiteral(" (column)"),
+                                      model->headerData(c, Qt::Horizontal).toString()});
             // A list's lines are the program's own texts; a table's cells are data.
             if (qobject_cast<QListView *>(w))
                 for (int r = 0; r < std::min(model->rowCount(), 50); ++r)
