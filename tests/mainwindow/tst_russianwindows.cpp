@@ -515,6 +515,14 @@ const QList<std::pair<const char *, Opening>> &openings()
              walk.chooseFile(dir.inArchive(QStringLiteral("not-a-certificate.pdf")));
              walk.open([&] { run(form, "CheckCertificate1"); });
          }},
+        {"open file dialog",
+         [](TForm1 &form, Walk &walk, const StartDirectory &) { walk.open([&] { run(form, "Open1"); }); }},
+        {"PDF file dialog",
+         [](TForm1 &form, Walk &walk, const StartDirectory &) {
+             clickRow(form, 1);
+             chooseConclusion(form, 0);
+             walk.open([&] { run(form, "Pdf1"); });
+         }},
         {"find", [](TForm1 &form, Walk &walk, const StartDirectory &) { walk.open([&] { run(form, "Find1"); }); }},
         {"due list",
          [](TForm1 &form, Walk &walk, const StartDirectory &) {
