@@ -63,15 +63,15 @@ namespace {
 
 // Words a Russian interface writes in Latin letters too.
 const QStringList AllowedWords = {"SART", "PDF", "CSV", "Word", "SQLite", "PostgreSQL", "OK", "LibreOffice",
-                                  "ODT", "DOCX", "USB", "UTF", "ITU", "IMO", "PKCS",
+                                  "ODT", "DOCX", "USB", "UTF", "ITU", "IMO", "PKCS", "SHA",
                                   "YYYY",        // the year in a certificate number's pattern, typed as it is
                                   "PGPASSWORD",  // an environment variable
                                   "English",     // the language's own name in the language menu
                                   "Ctrl", "Shift", "Alt", "Enter", "Esc", "Del", "Tab"};  // keys
 // Texts of the certificate, which stays English, where a window quotes them.
-// The maker's name and the program's (also its archive folder's), which stay
-// as they are in every language.
-const QStringList CertificatePhrases = {"SART PASSED TESTS", "SART FAILED TESTS", "SART TESTING",
+// Also the maker's name and the program's (its archive folder's too), which
+// stay as they are in every language.
+const QStringList CertificatePhrases = {"SART PASSED TESTS", "SART FAILED TESTS", "SART TESTING", "Signed by",
                                         "Marine Test Instruments", "SART Tester"};
 
 // File names, paths, addresses and the certificate's own texts: not words of
