@@ -97,8 +97,10 @@ RegisterDialog::RegisterDialog(const certregister::Settings &settings, QWidget *
         this);
     m_view = rowsView(m_model, QStringLiteral("RegisterTable"), this);
     const int widths[] = {95, 135, 170, 110, 100, 120, 150, 85, 85, 85, 135, 150, 110, 80, 130};
+    // A column is never narrower than its caption, in any language.
     for (int c = 0; c < int(std::size(widths)); ++c)
-        m_view->horizontalHeader()->resizeSection(c, widths[c]);
+        m_view->horizontalHeader()->resizeSection(
+            c, std::max(widths[c], m_view->horizontalHeader()->sectionSizeHint(c)));
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("RegisterStatus"));
     m_status->setWordWrap(true);
