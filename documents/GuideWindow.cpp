@@ -50,7 +50,7 @@ GuideWindow::GuideWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("GuideWindow"));
-    setWindowTitle(tr("User guide - %1").arg(ProgramTitle));
+    setWindowTitle(tr("User guide - %1").arg(programTitle()));
 
     auto *findLabel = new QLabel(tr("F&ind:"), this);
     m_find = new QLineEdit(this);

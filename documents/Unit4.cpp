@@ -47,7 +47,7 @@ void setTextColor(QLabel *label, const QColor &color)
 TForm4::TForm4(QWidget *parent)
     : QDialog(parent),
       Panel1(new QFrame(this)),
-      Label1(makeLabel(QStringLiteral("Label1"), QStringLiteral("SART Tester Software 1.0"), Panel1)),
+      Label1(makeLabel(QStringLiteral("Label1"), tr("SART Tester Software 1.0"), Panel1)),
       Image2(makeLabel(QStringLiteral("Image2"), QString(), Panel1)),
       Label3(makeLabel(QStringLiteral("Label3"),
                        tr("Copyright © 2004–2026 Marine Test Instruments. All rights reserved."),
@@ -61,7 +61,7 @@ TForm4::TForm4(QWidget *parent)
       BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), Panel1))
 {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(ProgramTitle);
+    setWindowTitle(programTitle());
     QFont formFont(QStringLiteral("MS Sans Serif"));
     formFont.setPointSize(8);
     setFont(formFont);

@@ -2920,6 +2920,10 @@ A discarded record can only be had again by receiving it once more.</source>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>SART Tester Software 1.0</source>
+        <translation>Программа SART Tester 1.0</translation>
+    </message>
 </context>
 <context>
     <name>TQuickReport5</name>

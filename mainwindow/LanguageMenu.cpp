@@ -23,7 +23,7 @@ struct Item
 // it in a language they chose), English first.
 void sayAppliesAtNextStart(QWidget *parent)
 {
-    QMessageBox box(QMessageBox::Information, ProgramTitle,
+    QMessageBox box(QMessageBox::Information, programTitle(),
                     QStringLiteral("The new language applies when the program is started again.\n"
                                    "Новый язык будет применён при следующем запуске программы."),
                     QMessageBox::Ok, parent);

@@ -155,7 +155,7 @@ void RegisterSettingsDialog::accept()
     const QString format = m_format->text().trimmed();
     const QString problem = certregister::formatProblem(format);
     if (!problem.isEmpty()) {
-        QMessageBox::warning(this, ProgramTitle,
+        QMessageBox::warning(this, programTitle(),
                              tr("The certificate number format \"%1\" cannot number certificates: %2.")
                                  .arg(certregister::visibleFormat(format), problem));
         m_format->setFocus();

@@ -24,6 +24,17 @@ QString translated(Form form, const char *source)
     return form == Form::Stored ? QString::fromUtf8(source) : QCoreApplication::translate("SartLimits", source);
 }
 
+// "YES" and "NO" are the panel's items: kept in English, shown as the
+// panel shows them.
+QString answerText(Form form, int index)
+{
+    if (index == 0)
+        return form == Form::Stored ? QStringLiteral("YES") : QCoreApplication::translate("RecordPanel", "YES");
+    if (index == 1)
+        return form == Form::Stored ? QStringLiteral("NO") : QCoreApplication::translate("RecordPanel", "NO");
+    return translated(form, QT_TRANSLATE_NOOP("SartLimits", "no answer"));
+}
+
 QString decimalPoint(Form form) { return form == Form::Stored ? QStringLiteral(".") : QLocale().decimalPoint(); }
 
 const char *nameSource(Value value)
@@ -87,18 +98,11 @@ QString limitText(Form form, Value value, const Limits &l, const QDate &testingD
                    : translated(form, QT_TRANSLATE_NOOP("SartLimits", "not before the testing date"));
     case Value::StandBy:
     case Value::Led:
-    case Value::Beeper: return QStringLiteral("\"YES\"");  // the panel's item, English in every language
+    case Value::Beeper: return QStringLiteral("\"%1\"").arg(answerText(form, 0));
     }
     return {};
 }
 
-QString answerText(Form form, int index)
-{
-    // "YES" and "NO" are the panel's items, English in every language.
-    return index == 0   ? QStringLiteral("YES")
-           : index == 1 ? QStringLiteral("NO")
-                        : translated(form, QT_TRANSLATE_NOOP("SartLimits", "no answer"));
-}
 
 QString withStandardLimit(const QString &source, const QString &standardLimit)
 {

@@ -425,7 +425,7 @@ void TForm2::Button1Click()
 
 void TForm2::showReceivingError()
 {
-    QMessageBox box(QMessageBox::Critical, ProgramTitle, reception::shownText(reception::ReceivingErrorText), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, programTitle(), reception::shownText(reception::ReceivingErrorText), QMessageBox::Ok, this);
     box.exec();
     Gauge1->setValue(0);
 }
@@ -454,7 +454,7 @@ bool TForm2::confirmUnguarded(const QString &text)
 // Asks before a received record is given up; the default keeps it.
 bool TForm2::confirmDiscard()
 {
-    QMessageBox box(QMessageBox::Question, ProgramTitle,
+    QMessageBox box(QMessageBox::Question, programTitle(),
                     tr("The received record has not been saved. Discard it?\n"
                        "A discarded record can only be had again by receiving it once more."),
                     QMessageBox::Save | QMessageBox::Discard, this);
