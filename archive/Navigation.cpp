@@ -366,7 +366,7 @@ Navigation::Outcome Navigation::saveShown(const RecordHeader &values)
 
 void Navigation::openAndDecode()
 {
-    if (!m_view.settleTypedEdits(QCoreApplication::translate("Navigation", "opening a record", "Save them before ...?")))
+    if (!m_view.settleTypedEdits(QStringLiteral("opening a record")))
         return;
     if (!FromTable) {
         if (const std::optional<QString> chosen = m_view.chooseRecordFile()) {
@@ -431,7 +431,7 @@ void Navigation::decode(const QString &path)
 
 bool Navigation::rowChosen(int row, bool moveToLastRow)
 {
-    if (!m_view.settleTypedEdits(QCoreApplication::translate("Navigation", "showing another record", "Save them before ...?")))
+    if (!m_view.settleTypedEdits(QStringLiteral("showing another record")))
         return false;
     CurrentRow = row;
     if (m_table.isListed(row) || row == 0) {
@@ -479,7 +479,7 @@ void Navigation::goTo()
         CurrentPath = m_folder + u'/';
         errors::throwText(errors::GridIndex);
     }
-    if (!m_view.settleTypedEdits(QCoreApplication::translate("Navigation", "showing another record", "Save them before ...?"))) {
+    if (!m_view.settleTypedEdits(QStringLiteral("showing another record"))) {
         FromTable = fromTable;
         return;
     }
@@ -528,7 +528,7 @@ Navigation::Outcome Navigation::deleteCurrent()
     // when it is the record shown.
     if (!m_view.confirmDelete(filenames::display(name)))
         return Outcome::NotDone;
-    if (m_chosenPath == m_shownPath && !m_view.settleTypedEdits(QCoreApplication::translate("Navigation", "deleting its file", "Save them before ...?")))
+    if (m_chosenPath == m_shownPath && !m_view.settleTypedEdits(QStringLiteral("deleting its file")))
         return Outcome::NotDone;
     CurrentPath = rowPath(CurrentRow);
     // Only the file as it was chosen is deleted: not one another program has
@@ -577,7 +577,7 @@ bool Navigation::testingModeChanged()
     // still ask for a file.
     if (m_shownPath.isEmpty())
         return true;
-    if (!m_view.settleTypedEdits(QCoreApplication::translate("Navigation", "showing it in the other testing mode", "Save them before ...?")))
+    if (!m_view.settleTypedEdits(QStringLiteral("showing it in the other testing mode")))
         return false;
     CurrentPath = m_shownPath;
     FromTable = false;

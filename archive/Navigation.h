@@ -38,6 +38,9 @@ public:
     virtual void namesListed() { tableChanged(); }
     virtual void listingFinished() { tableChanged(); }
     virtual void showWarning(const QString &text) = 0;
+    // action names what is about to happen, in English ("opening a record",
+    // "deleting its file", ...): the view asks its question in a whole
+    // sentence of the interface's language for each.
     virtual bool settleTypedEdits(const QString &action) = 0;
     // A record decoded whole, read from path: the panel shows it.
     virtual void showRecord(const DecodedRecord &record, const QString &path) = 0;

@@ -1358,16 +1358,6 @@ Signal duration %6, %n tunings</source>
         <translation>Записать поверх</translation>
     </message>
     <message>
-        <source>opening a record</source>
-        <comment>Save them before ...?</comment>
-        <translation>открытием записи</translation>
-    </message>
-    <message>
-        <source>showing another record</source>
-        <comment>Save them before ...?</comment>
-        <translation>показом другой записи</translation>
-    </message>
-    <message>
         <source>No record is shown: there is nothing to save.</source>
         <translation>Запись не показана: сохранять нечего.</translation>
     </message>
@@ -1392,11 +1382,6 @@ Signal duration %6, %n tunings</source>
         <translation>Текущая строка таблицы файлов — не запись %1. Сначала выделите её строку, затем удалите снова.</translation>
     </message>
     <message>
-        <source>deleting its file</source>
-        <comment>Save them before ...?</comment>
-        <translation>удалением её файла</translation>
-    </message>
-    <message>
         <source>The record %1 was already removed by another program.</source>
         <translation>Запись %1 уже удалена другой программой.</translation>
     </message>
@@ -1411,11 +1396,6 @@ Signal duration %6, %n tunings</source>
     <message>
         <source>Cannot delete file %1: %2</source>
         <translation>Не удаётся удалить файл %1: %2</translation>
-    </message>
-    <message>
-        <source>showing it in the other testing mode</source>
-        <comment>Save them before ...?</comment>
-        <translation>показом в другом режиме проверки</translation>
     </message>
 </context>
 <context>

@@ -101,7 +101,7 @@ void TestMainWindow::menus()
              QStringList({"&Find...|Ctrl+F", "&Due for test...|", "&History of this SART...|", "-",
                           "&Certificates issued...|", "Chec&k a certificate...|Ctrl+K"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Settings1")),
-             QStringList({"SART &limits...|", "Certificate &register...|", "Certificate &signing...|"}));
+             QStringList({"SART &limits...|", "Certificate &register...|", "Lan&guage|", "Certificate &signing...|"}));
     QCOMPARE(describe(child<QMenu>(form.get(), "Help1")), QStringList({"User guide|F1", "Help|", "-", "About|"}));
 }
 
